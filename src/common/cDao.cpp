@@ -1,0 +1,294 @@
+#include "cDao.h"
+
+#include "JetSql.h"
+#include "MsgBox.h"
+#include "VbRuntime.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QUuid>
+
+namespace {
+
+QString uriFor(const QString &path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           QStringLiteral("?mode=rw");
+}
+
+// A second process writing the file waits this long before a statement gives up.
+constexpr int kBusyTimeoutMs = 5000;
+
+QSqlDatabase openUri(const QString &name, const QString &path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(uriFor(path));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    return db;
+}
+
+QVariant fieldValue(const QSqlQuery &q, int i)
+{
+    const QVariant v = q.value(i);
+    return v.isNull() ? vb::null() : v;
+}
+
+} // namespace
+
+cDao::cDao() : m_connection(QStringLiteral("vanrek-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+cDao::~cDao()
+{
+    Disconnect();
+}
+
+bool cDao::Connect(const QString &path, bool exclusive)
+{
+    Q_UNUSED(exclusive) // the file is always opened shared; SQLite locks per statement
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile() || fi.size() == 0 || !fi.isReadable() || !fi.isWritable())
+        return false;
+    const QString name = m_connection + QStringLiteral("-try");
+    bool ok = false;
+    {
+        QSqlDatabase db = openUri(name, path);
+        if (db.open()) {
+            // Opening is lazy: make the engine read the file so a corrupt one fails here.
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && q.next() && q.value(0).toInt() > 0;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!ok)
+        return false;
+    // A database that was open before is replaced.
+    Disconnect();
+    {
+        QSqlDatabase db = openUri(m_connection, path);
+        if (!db.open()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connection);
+            return false;
+        }
+    }
+    m_path = fi.absoluteFilePath();
+    m_open = true;
+    m_depth = 0;
+    return true;
+}
+
+QVariant cDao::Disconnect()
+{
+    if (m_open) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+            if (m_depth > 0)
+                db.rollback();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+        m_open = false;
+        m_depth = 0;
+        m_path.clear();
+    }
+    return QVariant();
+}
+
+QSqlDatabase cDao::CurrentDB() const
+{
+    return m_open ? QSqlDatabase::database(m_connection, false) : QSqlDatabase();
+}
+
+void cDao::exec(const QString &sql)
+{
+    if (!m_open)
+        throw DaoError(QStringLiteral("データベースが開かれていません。"));
+    QSqlQuery q(CurrentDB());
+    if (!q.exec(sql)) {
+        m_lastError = q.lastError().text();
+        throw DaoError(m_lastError);
+    }
+}
+
+// Nested calls become savepoints, so an inner rollback undoes only its own work.
+void cDao::BeginTrans()
+{
+    exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT vanrek_%1").arg(m_depth));
+    ++m_depth;
+}
+
+void cDao::CommitTrans()
+{
+    if (m_depth == 0)
+        throw DaoError(QStringLiteral("BeginTrans を実行せずに CommitTrans を実行しました。"));
+    exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE vanrek_%1").arg(m_depth - 1));
+    --m_depth;
+}
+
+void cDao::RollbackTrans()
+{
+    if (m_depth == 0)
+        throw DaoError(QStringLiteral("BeginTrans を実行せずに Rollback を実行しました。"));
+    if (m_depth == 1) {
+        exec(QStringLiteral("ROLLBACK"));
+    } else {
+        const QString sp = QStringLiteral("vanrek_%1").arg(m_depth - 1);
+        exec(QStringLiteral("ROLLBACK TO ") + sp);
+        exec(QStringLiteral("RELEASE ") + sp);
+    }
+    --m_depth;
+}
+
+std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int)
+{
+    if (!m_open)
+        return nullptr;
+    QSqlQuery q(CurrentDB());
+    q.setForwardOnly(true);
+    if (!q.exec(JetSql::toSqlite(sql))) {
+        m_lastError = q.lastError().text();
+        return nullptr;
+    }
+    const QSqlRecord rec = q.record();
+    QStringList names;
+    for (int i = 0; i < rec.count(); ++i)
+        names << rec.fieldName(i);
+    QVector<QVector<QVariant>> rows;
+    while (q.next()) {
+        QVector<QVariant> row(rec.count());
+        for (int i = 0; i < rec.count(); ++i)
+            row[i] = fieldValue(q, i);
+        rows.append(std::move(row));
+    }
+    if (q.lastError().isValid()) {
+        m_lastError = q.lastError().text();
+        return nullptr;
+    }
+    return std::make_unique<Recordset>(names, std::move(rows));
+}
+
+int cDao::Execute(const QString &sql, int)
+{
+    if (!m_open)
+        return -1;
+    QSqlQuery q(CurrentDB());
+    if (!q.exec(JetSql::toSqlite(sql))) {
+        m_lastError = q.lastError().text();
+        return -1;
+    }
+    return q.numRowsAffected() < 0 ? 0 : q.numRowsAffected();
+}
+
+bool cDao::DeleteTableData(const QString &table)
+{
+    BeginTrans();
+    if (Execute(QStringLiteral("DELETE FROM ") + table, 672) >= 0) {
+        CommitTrans();
+        return true;
+    }
+    RollbackTrans();
+    return false;
+}
+
+int cDao::RecordCount(Recordset *rs)
+{
+    return rs ? rs->RecordCount() : 0;
+}
+
+bool cDao::IsRecordsetReady(Recordset *rs)
+{
+    return rs && !rs->isBOF() && !rs->isEOF();
+}
+
+QVariant cDao::Lookup(const QString &table, const QString &field, const QString &condition)
+{
+    QString sql = QStringLiteral("SELECT ") + field + QStringLiteral(" FROM ") + table;
+    if (!condition.isEmpty())
+        sql += QStringLiteral(" WHERE ") + condition;
+    auto rs = OpenRecordset(sql, dbOpenDynaset, dbReadOnly, dbReadOnly);
+    QVariant result = vb::null();
+    if (rs && !rs->isEOF())
+        result = rs->Fields(0);
+    return result;
+}
+
+bool cDao::isOpenFile(const QString &path) const
+{
+    return m_open && QFileInfo(path).absoluteFilePath() == m_path;
+}
+
+bool cDao::runOnFile(const QString &path, const QString &sql, QString *error)
+{
+    if (isOpenFile(path)) {
+        QSqlQuery q(CurrentDB());
+        const bool ok = q.exec(sql);
+        if (!ok)
+            *error = q.lastError().text();
+        else if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok"))
+            return *error = q.value(0).toString(), false;
+        return ok;
+    }
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) {
+        *error = QStringLiteral("ファイル '%1' が見つかりません。").arg(path);
+        return false;
+    }
+    const QString name = m_connection + QStringLiteral("-maint");
+    bool ok = false;
+    {
+        QSqlDatabase db = openUri(name, path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            ok = q.exec(sql);
+            if (!ok)
+                *error = q.lastError().text();
+            else if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok"))
+                ok = false, *error = q.value(0).toString();
+        } else {
+            *error = db.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+bool cDao::CompactDatabase(const QString &path)
+{
+    // VACUUM rewrites the file through the engine itself, so the open connection
+    // stays valid and the file is never deleted or replaced behind its back.
+    if (m_depth > 0)
+        return false;
+    QString error;
+    return runOnFile(path, QStringLiteral("VACUUM"), &error);
+}
+
+bool cDao::RepairDatabase(const QString &path)
+{
+    QString error;
+    if (runOnFile(path, QStringLiteral("PRAGMA integrity_check"), &error))
+        return true;
+    MsgBox::show(QStringLiteral("Error:%1\r%2").arg(11).arg(error), MsgBox::Critical | MsgBox::OKOnly,
+                 QStringLiteral("Database Repair Error"));
+    return false;
+}
+
+bool cDao::RepairCompactDatabase(const QString &path)
+{
+    return RepairDatabase(path) && CompactDatabase(path);
+}
+
+bool cDao::ConnectLinkTable(const QString &table, const QString &, const QString &, const QString &)
+{
+    // This engine has no linked tables: an existing table needs no relinking.
+    if (m_open && CurrentDB().tables().contains(table, Qt::CaseInsensitive))
+        return true;
+    MsgBox::show(QStringLiteral("このコレクションには項目がありません。"), MsgBox::Critical | MsgBox::OKOnly,
+                 QStringLiteral("ConnectLinkTable"));
+    return false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Recordset.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+/// The one connection of the program to its database file. Failures of queries
+/// and statements come back as results (no record set, -1, false); transaction
+/// calls and Lookup's reading let errors reach the caller as DaoError.
+class cDao
+{
+public:
+    // Values the callers pass, kept for the record-set and statement calls.
+    enum { dbOpenDynaset = 2, dbReadOnly = 4, dbOptimistic = 3, dbInconsistent = 16, dbFailOnError = 128 };
+
+    cDao();
+    ~cDao();
+    cDao(const cDao &) = delete;
+    cDao &operator=(const cDao &) = delete;
+
+    /// Opens an existing database file for reading and writing; false, with nothing
+    /// created, when the file is missing, empty, read-only or not a database.
+    bool Connect(const QString &path, bool exclusive = false);
+    QVariant Disconnect();
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    void Refresh() {}
+    std::unique_ptr<Recordset> OpenRecordset(const QString &sql, int type = dbOpenDynaset, int options = dbReadOnly,
+                                             int lock = dbReadOnly);
+    /// Rows affected, or -1 when the statement fails.
+    int Execute(const QString &sql, int options = dbFailOnError);
+    bool DeleteTableData(const QString &table);
+    int RecordCount(Recordset *rs);
+    /// Checks the file with the engine's integrity check; a failure shows "Database Repair Error".
+    bool RepairDatabase(const QString &path);
+    /// Compacts the file in place (VACUUM). Refused, changing nothing, while a transaction is open.
+    bool CompactDatabase(const QString &path);
+    bool RepairCompactDatabase(const QString &path);
+    bool ConnectLinkTable(const QString &table, const QString &source, const QString &type, const QString &target);
+    QSqlDatabase CurrentDB() const;
+    /// First field of the first row of "SELECT field FROM table [WHERE condition]"; null when none.
+    QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString());
+    bool IsRecordsetReady(Recordset *rs);
+
+    bool isConnected() const { return m_open; }
+    bool inTransaction() const { return m_depth > 0; }
+    QString databasePath() const { return m_path; }
+    /// The engine's text of the last failed statement, for the error log.
+    QString lastError() const { return m_lastError; }
+
+private:
+    bool isOpenFile(const QString &path) const;
+    bool runOnFile(const QString &path, const QString &sql, QString *error);
+    void exec(const QString &sql);
+
+    QString m_connection;
+    QString m_path;
+    QString m_lastError;
+    bool m_open = false;
+    int m_depth = 0;
+};

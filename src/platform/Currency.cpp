@@ -1,0 +1,160 @@
+#include "Currency.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+int64_t checked(__int128 v)
+{
+    if (v > std::numeric_limits<int64_t>::max() || v < std::numeric_limits<int64_t>::min())
+        throw CurrencyOverflow();
+    return int64_t(v);
+}
+
+} // namespace
+
+int64_t roundHalfEvenDiv(__int128 num, __int128 den)
+{
+    if (den == 0)
+        throw std::domain_error("Division by zero");
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    __int128 q = num / den;
+    __int128 r = num % den;
+    if (r < 0) { // make the remainder non-negative so q is the floor
+        r += den;
+        q -= 1;
+    }
+    const __int128 twice = r * 2;
+    if (twice > den || (twice == den && (q % 2 != 0)))
+        q += 1;
+    return checked(q);
+}
+
+double roundHalfEven(double value)
+{
+    return std::nearbyint(value); // default rounding mode is to nearest, ties to even
+}
+
+Currency Currency::fromInt(int64_t units)
+{
+    return fromRaw(checked(__int128(units) * Scale));
+}
+
+Currency Currency::fromDouble(double value)
+{
+    if (!std::isfinite(value))
+        throw CurrencyOverflow();
+    const double scaled = roundHalfEven(value * Scale);
+    if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
+        throw CurrencyOverflow();
+    return fromRaw(int64_t(scaled));
+}
+
+bool Currency::tryParse(const QString &text, Currency *out)
+{
+    QString t = text.trimmed();
+    t.remove(QLatin1Char(','));
+    if (t.isEmpty())
+        return false;
+    bool neg = false;
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
+        neg = t.startsWith(QLatin1Char('-'));
+        t = t.mid(1);
+    }
+    const int dot = t.indexOf(QLatin1Char('.'));
+    const QString intPart = dot < 0 ? t : t.left(dot);
+    const QString fracPart = dot < 0 ? QString() : t.mid(dot + 1);
+    if (intPart.isEmpty() && fracPart.isEmpty())
+        return false;
+    for (QChar c : intPart + fracPart)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    __int128 whole = 0;
+    for (QChar c : intPart) {
+        whole = whole * 10 + (c.unicode() - '0');
+        if (whole > __int128(std::numeric_limits<int64_t>::max()))
+            return false;
+    }
+    // Keep every fractional digit so the rounding to four places is exact.
+    __int128 fracNum = 0, fracDen = 1;
+    for (QChar c : fracPart.left(30)) {
+        fracNum = fracNum * 10 + (c.unicode() - '0');
+        fracDen *= 10;
+    }
+    try {
+        __int128 total = whole * fracDen + fracNum;
+        if (neg)
+            total = -total;
+        *out = fromRaw(roundHalfEvenDiv(total * Scale, fracDen));
+    } catch (const std::exception &) {
+        return false;
+    }
+    return true;
+}
+
+int64_t Currency::roundToInt() const
+{
+    return roundHalfEvenDiv(m_raw, Scale);
+}
+
+int64_t Currency::floor() const
+{
+    int64_t q = m_raw / Scale;
+    if (m_raw % Scale < 0)
+        --q;
+    return q;
+}
+
+QString Currency::toString() const
+{
+    const bool neg = m_raw < 0;
+    const uint64_t a = neg ? uint64_t(0) - uint64_t(m_raw) : uint64_t(m_raw);
+    QString s = QString::number(a / Scale);
+    uint64_t frac = a % Scale;
+    if (frac) {
+        QString f = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0'));
+        while (f.endsWith(QLatin1Char('0')))
+            f.chop(1);
+        s += QLatin1Char('.') + f;
+    }
+    return neg ? QLatin1Char('-') + s : s;
+}
+
+Currency Currency::operator+(Currency o) const
+{
+    return fromRaw(checked(__int128(m_raw) + o.m_raw));
+}
+
+Currency Currency::operator-(Currency o) const
+{
+    return fromRaw(checked(__int128(m_raw) - o.m_raw));
+}
+
+Currency Currency::operator-() const
+{
+    return fromRaw(checked(-__int128(m_raw)));
+}
+
+Currency Currency::operator*(Currency o) const
+{
+    return fromRaw(roundHalfEvenDiv(__int128(m_raw) * o.m_raw, Scale));
+}
+
+Currency Currency::operator*(int64_t n) const
+{
+    return fromRaw(checked(__int128(m_raw) * n));
+}
+
+Currency Currency::operator/(Currency o) const
+{
+    return fromRaw(roundHalfEvenDiv(__int128(m_raw) * Scale, o.m_raw));
+}
+
+Currency Currency::operator/(int64_t n) const
+{
+    return fromRaw(roundHalfEvenDiv(m_raw, n));
+}

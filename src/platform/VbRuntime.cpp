@@ -1,0 +1,549 @@
+#include "VbRuntime.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace vb {
+
+QVariant null()
+{
+    return QVariant::fromValue(nullptr);
+}
+
+bool isEmpty(const QVariant &v)
+{
+    return !v.isValid();
+}
+
+bool isNull(const QVariant &v)
+{
+    return v.isValid() && v.isNull();
+}
+
+namespace {
+
+bool parseNumberText(QString t, double *out)
+{
+    t = t.trimmed();
+    if (t.isEmpty())
+        return false;
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const qint64 h = t.mid(2).toLongLong(&ok, 16);
+        if (!ok)
+            return false;
+        if (out)
+            *out = double(h);
+        return true;
+    }
+    t.remove(QChar(0x00A5)).remove(QLatin1Char('\\')).remove(QChar(0xFFE5));
+    t = t.trimmed();
+    static const QRegularExpression re(QStringLiteral(
+        "^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?([eEdD][+-]?\\d+)?$"));
+    if (!re.match(t).hasMatch())
+        return false;
+    QString n = t;
+    n.remove(QLatin1Char(','));
+    n.replace(QLatin1Char('d'), QLatin1Char('e')).replace(QLatin1Char('D'), QLatin1Char('e'));
+    if (n == QLatin1String("+") || n == QLatin1String("-") || n == QLatin1String(".") || n.isEmpty())
+        return false;
+    bool ok = false;
+    const double d = n.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return false;
+    if (out)
+        *out = d;
+    return true;
+}
+
+} // namespace
+
+bool isNumeric(const QVariant &v, double *out)
+{
+    if (!v.isValid() || v.isNull())
+        return false;
+    switch (v.metaType().id()) {
+    case QMetaType::Bool:
+        if (out)
+            *out = v.toBool() ? -1.0 : 0.0;
+        return true;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        if (out)
+            *out = v.toDouble();
+        return true;
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return parseNumberText(v.toString(), out);
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+    case QMetaType::QTime:
+        return false;
+    default:
+        if (v.canConvert<double>() && v.typeName() && QByteArray(v.typeName()) == "Currency") {
+            if (out)
+                *out = v.toDouble();
+            return true;
+        }
+        return false;
+    }
+}
+
+namespace {
+
+QDateTime parseDateText(const QString &text)
+{
+    const QString t = text.trimmed();
+    static const QRegularExpression dateRe(
+        QStringLiteral("^(\\d{1,4})[/-](\\d{1,2})(?:[/-](\\d{1,4}))?(?:\\s+(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?$"));
+    static const QRegularExpression timeRe(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
+    if (auto m = timeRe.match(t); m.hasMatch()) {
+        const QTime tm(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        if (!tm.isValid())
+            return {};
+        return QDateTime(QDate(1899, 12, 30), tm);
+    }
+    auto m = dateRe.match(t);
+    if (!m.hasMatch())
+        return {};
+    int y, mo, d;
+    if (m.captured(3).isEmpty()) { // month/day of the current year
+        y = QDate::currentDate().year();
+        mo = m.captured(1).toInt();
+        d = m.captured(2).toInt();
+    } else {
+        y = m.captured(1).toInt();
+        mo = m.captured(2).toInt();
+        d = m.captured(3).toInt();
+        if (m.captured(1).size() <= 2) // two-digit year window: 00-29 is 20xx
+            y += y < 30 ? 2000 : 1900;
+    }
+    const QDate date(y, mo, d);
+    if (!date.isValid())
+        return {};
+    QTime tm(0, 0);
+    if (!m.captured(4).isEmpty()) {
+        tm = QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+        if (!tm.isValid())
+            return {};
+    }
+    return QDateTime(date, tm);
+}
+
+} // namespace
+
+QDateTime toDateTime(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    switch (v.metaType().id()) {
+    case QMetaType::QDate:
+        return QDateTime(v.toDate(), QTime(0, 0));
+    case QMetaType::QDateTime:
+        return v.toDateTime();
+    case QMetaType::QTime:
+        return QDateTime(QDate(1899, 12, 30), v.toTime());
+    case QMetaType::QString:
+        return parseDateText(v.toString());
+    default:
+        return {};
+    }
+}
+
+bool isDate(const QVariant &v)
+{
+    return toDateTime(v).isValid();
+}
+
+QString numberText(double d)
+{
+    if (d == 0)
+        return QStringLiteral("0");
+    const double a = std::fabs(d);
+    if (a >= 1e15 || a < 1e-4) {
+        // Exponent form as the runtime writes it: 1E+20, 1.5E-05.
+        QString s = QString::number(d, 'E', 14);
+        const int e = s.indexOf(QLatin1Char('E'));
+        QString mant = s.left(e);
+        QString exp = s.mid(e + 1);
+        if (mant.contains(QLatin1Char('.'))) {
+            while (mant.endsWith(QLatin1Char('0')))
+                mant.chop(1);
+            if (mant.endsWith(QLatin1Char('.')))
+                mant.chop(1);
+        }
+        const QChar sign = exp.at(0);
+        QString digits = exp.mid(1);
+        while (digits.size() > 2 && digits.startsWith(QLatin1Char('0')))
+            digits.remove(0, 1);
+        return mant + QLatin1Char('E') + sign + digits;
+    }
+    QString s = QString::number(d, 'g', 15);
+    if (s.contains(QLatin1Char('e'))) // QString chose exponent form for a small value: write it out
+        s = QString::number(d, 'f', 15);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s;
+}
+
+QString cstr(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    switch (v.metaType().id()) {
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return numberText(v.toDouble());
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("yyyy/MM/dd"));
+    case QMetaType::QDateTime: {
+        const QDateTime dt = v.toDateTime();
+        if (dt.time() == QTime(0, 0))
+            return dt.date().toString(QStringLiteral("yyyy/MM/dd"));
+        if (dt.date() == QDate(1899, 12, 30))
+            return dt.time().toString(QStringLiteral("HH:mm:ss"));
+        return dt.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    }
+    case QMetaType::QTime:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    default:
+        return v.toString();
+    }
+}
+
+double toSerial(const QDateTime &dt)
+{
+    const QDate epoch(1899, 12, 30);
+    const qint64 days = epoch.daysTo(dt.date());
+    return double(days) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime fromSerial(double serial)
+{
+    const double dayPart = std::floor(serial);
+    const double frac = serial - dayPart;
+    const QDate d = QDate(1899, 12, 30).addDays(qint64(dayPart));
+    return QDateTime(d, QTime(0, 0).addMSecs(int(std::llround(frac * 86400000.0))));
+}
+
+namespace {
+
+QString formatDate(const QDateTime &dt, const QString &pattern)
+{
+    // "mm" right after an hour field means minutes; "nn" always does.
+    QString out;
+    bool afterHour = false;
+    for (int i = 0; i < pattern.size();) {
+        auto run = [&](QChar c) {
+            int n = 0;
+            while (i + n < pattern.size() && pattern.at(i + n).toLower() == c)
+                ++n;
+            return n;
+        };
+        const QChar c = pattern.at(i).toLower();
+        int n = 0;
+        if (c == QLatin1Char('y')) {
+            n = run(c);
+            out += n >= 4 ? QString::number(dt.date().year()).rightJustified(4, QLatin1Char('0'))
+                          : QString::number(dt.date().year() % 100).rightJustified(2, QLatin1Char('0'));
+            afterHour = false;
+        } else if (c == QLatin1Char('m')) {
+            n = run(c);
+            const int val = afterHour ? dt.time().minute() : dt.date().month();
+            out += n >= 2 ? QString::number(val).rightJustified(2, QLatin1Char('0')) : QString::number(val);
+            afterHour = false;
+        } else if (c == QLatin1Char('d')) {
+            n = run(c);
+            out += n >= 2 ? QString::number(dt.date().day()).rightJustified(2, QLatin1Char('0'))
+                          : QString::number(dt.date().day());
+            afterHour = false;
+        } else if (c == QLatin1Char('h')) {
+            n = run(c);
+            out += n >= 2 ? QString::number(dt.time().hour()).rightJustified(2, QLatin1Char('0'))
+                          : QString::number(dt.time().hour());
+            afterHour = true;
+        } else if (c == QLatin1Char('n')) {
+            n = run(c);
+            out += n >= 2 ? QString::number(dt.time().minute()).rightJustified(2, QLatin1Char('0'))
+                          : QString::number(dt.time().minute());
+            afterHour = false;
+        } else if (c == QLatin1Char('s')) {
+            n = run(c);
+            out += n >= 2 ? QString::number(dt.time().second()).rightJustified(2, QLatin1Char('0'))
+                          : QString::number(dt.time().second());
+            afterHour = false;
+        } else {
+            out += pattern.at(i);
+            n = 1;
+        }
+        i += n;
+    }
+    return out;
+}
+
+QString formatNumber(double d, const QString &pattern)
+{
+    // Sections: positive;negative. Only the forms the program uses are handled.
+    QString pat = pattern;
+    const int semi = pat.indexOf(QLatin1Char(';'));
+    bool negSection = false;
+    if (semi >= 0) {
+        if (d < 0) {
+            pat = pat.mid(semi + 1);
+            negSection = true;
+            d = -d;
+        } else {
+            pat = pat.left(semi);
+        }
+    }
+    const bool percent = pat.contains(QLatin1Char('%'));
+    if (percent)
+        d *= 100;
+    int first = -1, last = -1;
+    for (int i = 0; i < pat.size(); ++i) {
+        const QChar c = pat.at(i);
+        if (c == QLatin1Char('#') || c == QLatin1Char('0') || c == QLatin1Char(',') || c == QLatin1Char('.')) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return pat;
+    const QString num = pat.mid(first, last - first + 1);
+    const int dot = num.indexOf(QLatin1Char('.'));
+    const QString intPat = dot < 0 ? num : num.left(dot);
+    const QString fracPat = dot < 0 ? QString() : num.mid(dot + 1);
+    const bool group = intPat.contains(QLatin1Char(','));
+    const int minInt = int(intPat.count(QLatin1Char('0')));
+    const int fracMax = int(fracPat.size());
+    const int fracMin = int(fracPat.count(QLatin1Char('0')));
+
+    const bool neg = d < 0;
+    double a = std::fabs(d);
+    // Format rounds halves away from zero, on the decimal text of the value.
+    QString fixed = QString::number(a, 'f', qMin(fracMax + 3, 15));
+    {
+        const double scale = std::pow(10.0, fracMax);
+        const double r = std::floor(a * scale + 0.5 + 1e-9 * std::max(1.0, a * scale)) / scale;
+        fixed = QString::number(r, 'f', fracMax);
+    }
+    QString ip = fixed, fp;
+    if (const int p = fixed.indexOf(QLatin1Char('.')); p >= 0) {
+        ip = fixed.left(p);
+        fp = fixed.mid(p + 1);
+    }
+    while (fp.size() > fracMin && fp.endsWith(QLatin1Char('0')))
+        fp.chop(1);
+    if (ip == QLatin1String("0") && minInt == 0)
+        ip.clear();
+    while (ip.size() < minInt)
+        ip.prepend(QLatin1Char('0'));
+    if (group && ip.size() > 3) {
+        QString g;
+        int cnt = 0;
+        for (int i = int(ip.size()) - 1; i >= 0; --i) {
+            g.prepend(ip.at(i));
+            if (++cnt % 3 == 0 && i > 0)
+                g.prepend(QLatin1Char(','));
+        }
+        ip = g;
+    }
+    QString body = ip;
+    if (!fp.isEmpty())
+        body += QLatin1Char('.') + fp;
+    else if (dot >= 0 && fracMax > 0 && fracMin > 0)
+        body += QLatin1Char('.');
+    const bool isZero = body.count(QLatin1Char('0')) + body.count(QLatin1Char(',')) + body.count(QLatin1Char('.')) ==
+                        body.size();
+    if (neg && !negSection && !isZero)
+        body.prepend(QLatin1Char('-'));
+    return pat.left(first) + body + pat.mid(last + 1);
+}
+
+QString formatText(const QString &text, const QString &pattern)
+{
+    // "@" placeholders take characters from the right unless "!" asks for left fill.
+    const bool left = pattern.startsWith(QLatin1Char('!'));
+    const QString pat = left ? pattern.mid(1) : pattern;
+    const int slots = int(pat.count(QLatin1Char('@')));
+    QString src = text;
+    QString filled;
+    if (left) {
+        int k = 0;
+        for (QChar c : pat) {
+            if (c == QLatin1Char('@'))
+                filled += k < src.size() ? src.at(k++) : QLatin1Char(' ');
+            else
+                filled += c;
+        }
+        return filled;
+    }
+    const int pad = slots - int(src.size());
+    int k = 0;
+    int slot = 0;
+    for (QChar c : pat) {
+        if (c == QLatin1Char('@')) {
+            if (slot++ < pad)
+                filled += QLatin1Char(' ');
+            else
+                filled += k < src.size() ? src.at(k++) : QLatin1Char(' ');
+        } else {
+            filled += c;
+        }
+    }
+    if (pad < 0) // more characters than placeholders: the surplus stays in front
+        filled = src.left(-pad) + filled;
+    return filled;
+}
+
+} // namespace
+
+QString format(const QVariant &v, const QString &pattern)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    if (pattern.isEmpty())
+        return cstr(v);
+    if (pattern.contains(QLatin1Char('@')))
+        return formatText(cstr(v), pattern);
+    const bool datePattern = pattern.contains(QRegularExpression(QStringLiteral("[yYdDhHnNsS]|mm")));
+    double d = 0;
+    if (!datePattern && isNumeric(v, &d))
+        return formatNumber(d, pattern);
+    if (datePattern) {
+        QDateTime dt = toDateTime(v);
+        if (!dt.isValid() && isNumeric(v, &d))
+            dt = fromSerial(d);
+        if (dt.isValid())
+            return formatDate(dt, pattern);
+    }
+    return cstr(v);
+}
+
+int ansiCharBytes(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F))
+        return 1;
+    return 2;
+}
+
+int ansiLength(const QString &s)
+{
+    int n = 0;
+    for (QChar c : s)
+        n += ansiCharBytes(c);
+    return n;
+}
+
+QString ansiLeft(const QString &s, int maxBytes)
+{
+    int n = 0;
+    int i = 0;
+    for (; i < s.size(); ++i) {
+        const int b = ansiCharBytes(s.at(i));
+        if (n + b > maxBytes)
+            break;
+        n += b;
+    }
+    return s.left(i);
+}
+
+namespace {
+
+// Half-width katakana U+FF61..U+FF9F and their full-width forms, in order.
+const char16_t kHalfKana[] = u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
+const char16_t kFullKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+
+} // namespace
+
+QString toWide(const QString &s)
+{
+    QString out;
+    for (int i = 0; i < s.size(); ++i) {
+        const ushort u = s.at(i).unicode();
+        if (u == 0x20) {
+            out += QChar(0x3000);
+        } else if (u > 0x20 && u < 0x7F) {
+            out += QChar(ushort(u + 0xFEE0));
+        } else if (u >= 0xFF61 && u <= 0xFF9F) {
+            const QChar full(kFullKana[u - 0xFF61]);
+            // A voiced mark after a kana joins it, as the runtime's conversion does.
+            if (i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9E && full.unicode() >= 0x30AB &&
+                full.unicode() <= 0x30DB) {
+                out += QChar(ushort(full.unicode() + 1));
+                ++i;
+            } else if (i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9F && full.unicode() >= 0x30CF &&
+                       full.unicode() <= 0x30DB) {
+                out += QChar(ushort(full.unicode() + 2));
+                ++i;
+            } else if (full.unicode() == 0x30A6 && i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9E) {
+                out += QChar(0x30F4);
+                ++i;
+            } else {
+                out += full;
+            }
+        } else {
+            out += s.at(i);
+        }
+    }
+    return out;
+}
+
+QString toNarrow(const QString &s)
+{
+    QString out;
+    for (QChar c : s) {
+        const ushort u = c.unicode();
+        if (u == 0x3000) {
+            out += QLatin1Char(' ');
+        } else if (u > 0xFF00 && u < 0xFF5F) {
+            out += QChar(ushort(u - 0xFEE0));
+        } else {
+            const char16_t *p = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u));
+            if (p) {
+                out += QChar(kHalfKana[p - kFullKana]);
+            } else if (u >= 0x30AC && u <= 0x30DD) {
+                // Voiced and semi-voiced kana split into the base kana and its mark.
+                const char16_t *b = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u - 1));
+                const char16_t *b2 = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u - 2));
+                if (b && (u - 0x30AB) % 2 == 1 && u <= 0x30C9) {
+                    out += QChar(kHalfKana[b - kFullKana]);
+                    out += QChar(0xFF9E);
+                } else if (u >= 0x30D0 && u <= 0x30DD && (u - 0x30CF) % 3 == 1 && b) {
+                    out += QChar(kHalfKana[b - kFullKana]);
+                    out += QChar(0xFF9E);
+                } else if (u >= 0x30D0 && u <= 0x30DD && (u - 0x30CF) % 3 == 2 && b2) {
+                    out += QChar(kHalfKana[b2 - kFullKana]);
+                    out += QChar(0xFF9F);
+                } else {
+                    out += c;
+                }
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace vb

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+/// A fresh database built from db/ in a temporary folder that disappears with the
+/// fixture. connectGlobal() points the program's one connection (gDao) at it.
+class TestDb
+{
+public:
+    TestDb();
+    bool isValid() const { return m_ok; }
+    QString path() const { return m_path; }
+    QString folder() const { return m_dir.path(); }
+    QString error() const { return m_error; }
+    bool connectGlobal();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    QString m_error;
+    bool m_ok = false;
+};
+
+/// Creates a database file from db/ at `path` (which must not exist yet).
+bool createTestDatabase(const QString &path, QString *error = nullptr);
