@@ -1,0 +1,29 @@
+#include "ErrorTrap.h"
+
+#include <QDebug>
+
+namespace {
+ErrLogWriter &writerSlot()
+{
+    static ErrLogWriter w;
+    return w;
+}
+} // namespace
+
+void setErrLogWriter(ErrLogWriter writer)
+{
+    writerSlot() = std::move(writer);
+}
+
+void writeErrLog(const QString &message, const QString &object, const QString &procedure)
+{
+    try {
+        if (writerSlot()) {
+            writerSlot()(message, object, procedure);
+            return;
+        }
+        qWarning().noquote() << object << procedure << message;
+    } catch (...) {
+        // The error handler itself must never throw into an event handler.
+    }
+}
