@@ -48,6 +48,11 @@ Currency Currency::fromDouble(double value)
 {
     if (!std::isfinite(value))
         throw CurrencyOverflow();
+    // Go through the 15-digit decimal form, so 0.00015 (stored as 0.000149999..)
+    // rounds as the decimal the user typed.
+    Currency c;
+    if (std::fabs(value) < 9e14 && tryParse(QString::number(value, 'g', 15), &c))
+        return c;
     const double scaled = roundHalfEven(value * Scale);
     if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
         throw CurrencyOverflow();

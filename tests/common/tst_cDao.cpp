@@ -1,0 +1,272 @@
+#include "DbBuilder.h"
+#include "MsgBox.h"
+#include "TestDb.h"
+#include "VbRuntime.h"
+#include "cDao.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_cDao : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void connectRefusesBadFiles_data();
+    void connectRefusesBadFiles();
+    void freshDatabaseHasTablesAndMasters();
+    void workAndStoredRowTablesMatch_data();
+    void workAndStoredRowTablesMatch();
+    void executeCountsRows();
+    void recordsets();
+    void lookup();
+    void transactionsRollBack();
+    void nestedTransactions();
+    void compactRefusedInTransaction();
+    void repairReportsCorruption();
+    void builderNeverOverwrites();
+};
+
+void tst_cDao::initTestCase()
+{
+    MsgBox::setAutoAnswer(true);
+}
+
+void tst_cDao::connectRefusesBadFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("empty") << "empty";
+    QTest::newRow("not a database") << "garbage";
+    QTest::newRow("read-only") << "readonly";
+}
+
+void tst_cDao::connectRefusesBadFiles()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DB/Vanrek.mdb"));
+    if (kind == QLatin1String("readonly")) {
+        QVERIFY(createTestDatabase(path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        if (QFileInfo(path).isWritable())
+            QSKIP("running with rights that ignore file permissions");
+    } else if (kind != QLatin1String("missing")) {
+        QDir().mkpath(dir.filePath(QStringLiteral("DB")));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (kind == QLatin1String("garbage"))
+            f.write(QByteArray(4096, 'x'));
+    }
+    cDao dao;
+    QVERIFY(!dao.Connect(path, false));
+    QVERIFY(!dao.isConnected());
+    if (kind == QLatin1String("missing"))
+        QVERIFY(!QFile::exists(path)); // nothing created
+    QCOMPARE(dao.Execute(QStringLiteral("SELECT 1"), 128), -1);
+    QVERIFY(!dao.OpenRecordset(QStringLiteral("SELECT 1")));
+}
+
+void tst_cDao::freshDatabaseHasTablesAndMasters()
+{
+    TestDb db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    const QStringList tables = dao.CurrentDB().tables();
+    for (const char *t : {"D_物件", "D_駐車場", "D_賃貸マンション", "D_店舗", "W_家賃", "D_家賃", "W_借入金", "D_借入金",
+                          "T_収支", "T_収支計画", "T_損益計算", "M_償却", "K_返済方式", "M_Printer"})
+        QVERIFY2(tables.contains(QString::fromUtf8(t)), t);
+    QCOMPARE(dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"), QStringLiteral("ID = 0")).toString(),
+             QStringLiteral("元利均等"));
+    QCOMPARE(dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"), QStringLiteral("ID = 1")).toString(),
+             QStringLiteral("元金均等"));
+    // Statutory rates: 47 years 0.048 / 0.022, 22 years 0.099 / 0.046, lives 2 to 100.
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 47")).toDouble(), 0.048);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 47")).toDouble(), 0.022);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 22")).toDouble(), 0.099);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 22")).toDouble(), 0.046);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("COUNT(*)"),
+                        QStringLiteral("償却年数 BETWEEN 2 AND 100")).toInt(), 99);
+}
+
+void tst_cDao::workAndStoredRowTablesMatch_data()
+{
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("rent rows") << QStringLiteral("W_家賃") << QStringLiteral("D_家賃");
+    QTest::newRow("loan rows") << QStringLiteral("W_借入金") << QStringLiteral("D_借入金");
+}
+
+void tst_cDao::workAndStoredRowTablesMatch()
+{
+    // Rows are copied between the two with SELECT *, so the columns must line up.
+    QFETCH(QString, work);
+    QFETCH(QString, stored);
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    QCOMPARE(dao.CurrentDB().record(work).count(), dao.CurrentDB().record(stored).count());
+    for (int i = 0; i < dao.CurrentDB().record(work).count(); ++i)
+        QCOMPARE(dao.CurrentDB().record(work).fieldName(i), dao.CurrentDB().record(stored).fieldName(i));
+}
+
+void tst_cDao::executeCountsRows()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, 'a')"), 128), 1);
+    QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (2, 'b')"), 128), 1);
+    QCOMPARE(dao.Execute(QStringLiteral("UPDATE D_物件 SET 物件名 = 'c'"), 128), 2);
+    QCOMPARE(dao.Execute(QStringLiteral("UPDATE D_物件 SET 物件名 = 'd' WHERE ID1 = 99"), 128), 0);
+    QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"), 128), -1); // duplicate key
+    QCOMPARE(dao.Execute(QStringLiteral("UPDATE nosuchtable SET x = 1"), 128), -1);
+    QCOMPARE(dao.Execute(QStringLiteral("DELETE FROM D_物件 WHERE ID1 mod 2 = 0"), 128), 1); // translated mod
+}
+
+void tst_cDao::recordsets()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    QVERIFY(!dao.OpenRecordset(QStringLiteral("SELEC broken")));
+    auto empty = dao.OpenRecordset(QStringLiteral("SELECT * FROM D_物件"));
+    QVERIFY(empty);
+    QVERIFY(empty->isEOF());
+    QVERIFY(!dao.IsRecordsetReady(empty.get()));
+    QVERIFY_THROWS_EXCEPTION(DaoError, empty->Fields(QStringLiteral("ID1")));
+
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名, 敷地面積) VALUES (1, 'x', NULL)"), 128);
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名, 敷地面積) VALUES (2, 'y', 12.5)"), 128);
+    auto rs = dao.OpenRecordset(QStringLiteral("SELECT * FROM D_物件 ORDER BY ID1"));
+    QVERIFY(rs);
+    QCOMPARE(dao.RecordCount(rs.get()), 2);
+    QVERIFY(dao.IsRecordsetReady(rs.get()));
+    QVERIFY(vb::isNull(rs->Fields(QStringLiteral("敷地面積"))));
+    rs->MoveNext();
+    QCOMPARE(rs->Fields(QStringLiteral("敷地面積")).toDouble(), 12.5);
+    QCOMPARE(rs->Fields(QStringLiteral("物件名")).toString(), QStringLiteral("y"));
+    rs->MoveNext();
+    QVERIFY(rs->isEOF());
+}
+
+void tst_cDao::lookup()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"))));
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 5"))));
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("nosuch"), QStringLiteral("x"))));
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (7)"), 128);
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 7);
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 7"))));
+}
+
+void tst_cDao::transactionsRollBack()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    dao.BeginTrans();
+    QVERIFY(dao.inTransaction());
+    QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"), 128), 1);
+    dao.RollbackTrans();
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"))));
+
+    dao.BeginTrans();
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (2)"), 128);
+    dao.CommitTrans();
+    // A second connection (another process in real life) sees the committed row.
+    cDao other;
+    QVERIFY(other.Connect(db.path(), false));
+    QCOMPARE(other.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 2);
+    QVERIFY_THROWS_EXCEPTION(DaoError, dao.CommitTrans());
+    QVERIFY_THROWS_EXCEPTION(DaoError, dao.RollbackTrans());
+}
+
+void tst_cDao::nestedTransactions()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    dao.BeginTrans();
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"), 128);
+    dao.BeginTrans();
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (2)"), 128);
+    dao.RollbackTrans(); // undoes only the inner insert
+    dao.CommitTrans();
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)")).toInt(), 1);
+    QVERIFY(!dao.inTransaction());
+}
+
+void tst_cDao::compactRefusedInTransaction()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    for (int i = 1; i <= 200; ++i)
+        dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, '%2')").arg(i).arg(QString(200, 'x')), 128);
+    dao.Execute(QStringLiteral("DELETE FROM D_物件 WHERE ID1 > 1"), 128);
+
+    dao.BeginTrans();
+    QVERIFY(!dao.CompactDatabase(db.path()));
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)")).toInt(), 1); // still usable
+    dao.CommitTrans();
+
+    const qint64 before = QFileInfo(db.path()).size();
+    QVERIFY(dao.CompactDatabase(db.path()));
+    QVERIFY(QFileInfo(db.path()).size() < before);
+    QCOMPARE(dao.Execute(QStringLiteral("UPDATE D_物件 SET 物件名 = 'z'"), 128), 1); // the connection goes on
+    QVERIFY(!dao.CompactDatabase(db.folder() + QStringLiteral("/none.mdb")));
+}
+
+void tst_cDao::repairReportsCorruption()
+{
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    MsgBox::clearHistory();
+    QVERIFY(dao.RepairDatabase(db.path()));
+    QVERIFY(MsgBox::history().isEmpty());
+    dao.Disconnect();
+
+    // Damage a page in the middle of the file: the check fails and says so in its box.
+    {
+        QFile f(db.path());
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 2);
+        f.write(QByteArray(1024, '\xff'));
+    }
+    cDao broken;
+    QVERIFY(!broken.RepairDatabase(db.path()));
+    QCOMPARE(MsgBox::history().size(), 1);
+    QCOMPARE(MsgBox::history().first().title, QStringLiteral("Database Repair Error"));
+    QVERIFY(MsgBox::history().first().prompt.startsWith(QStringLiteral("Error:")));
+}
+
+void tst_cDao::builderNeverOverwrites()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DB/Vanrek.mdb"));
+    QVERIFY(createTestDatabase(path));
+    cDao dao;
+    QVERIFY(dao.Connect(path, false));
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (42)"), 128);
+    dao.Disconnect();
+    QString error;
+    QVERIFY(!createTestDatabase(path, &error));
+    QVERIFY(dao.Connect(path, false));
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 42);
+    QCOMPARE(DbBuilder::splitStatements(QStringLiteral("a 'x;y'; -- c;d\nb;")),
+             (QStringList{QStringLiteral("a 'x;y'"), QStringLiteral("b")}));
+}
+
+QTEST_GUILESS_MAIN(tst_cDao)
+#include "tst_cDao.moc"
