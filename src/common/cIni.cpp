@@ -1,0 +1,68 @@
+#include "cIni.h"
+
+#include "ProfileFile.h"
+#include "VbRuntime.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace
+{
+
+// The longest value a read returns, in ANSI bytes (a 512-byte buffer with its terminator).
+constexpr int kMaxValueBytes = 511;
+
+QString trimBlanks(const QString &s)
+{
+    int b = 0, e = int(s.size());
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
+} // namespace
+
+cIni::cIni() : m_iniPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Setting.ini"))) {}
+
+QString cIni::GetSetIniStr(const QString &section, const QString &key, const QString &defaultValue)
+{
+    const QString value = trimBlanks(GetIniStr(section, key));
+    if (!value.isEmpty())
+        return value;
+    SetIni(section, key, defaultValue);
+    return defaultValue;
+}
+
+QString cIni::GetIniStr(const QString &section, const QString &key)
+{
+    QString value = ProfileFile(m_iniPath).value(section, key);
+    value = vb::ansiLeft(value, kMaxValueBytes);
+    const int nul = int(value.indexOf(QChar(0)));
+    if (nul >= 0)
+        value.truncate(nul);
+    value = trimBlanks(value);
+    // A ";" starts a comment, so no value can carry one.
+    const int semicolon = int(value.indexOf(QLatin1Char(';')));
+    if (semicolon >= 0)
+        value = trimBlanks(value.left(semicolon));
+    return value;
+}
+
+void cIni::SetIni(const QString &section, const QString &key, const QVariant &value)
+{
+    ProfileFile(m_iniPath).setValue(section, key, QLatin1Char('"') + ValueToText(value) + QLatin1Char('"'));
+}
+
+QString cIni::ValueToText(const QVariant &value) const
+{
+    if (!IsData(value))
+        return QString();
+    return trimBlanks(vb::cstr(value));
+}
+
+bool cIni::IsData(const QVariant &value) const
+{
+    return !vb::isEmpty(value) && !vb::isNull(value);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+/// The registry the installation values live in: a tree of keys holding named
+/// values of two types, text and 32-bit number, kept in one file beside the
+/// executable ("Vanrek.reg").
+///
+/// Key paths are "\"-separated and begin with a root name
+/// ("HKEY_LOCAL_MACHINE\SOFTWARE\..."); the roots always exist. Key names and value names match without
+/// regard to case and keep the spelling they were first written with. The empty
+/// value name is the key's default value.
+///
+/// Every call reads the file afresh, so several users see one registry. A missing
+/// or unreadable file is an empty registry; a write replaces the file atomically,
+/// and never replaces a file that exists and could not be read.
+///
+/// File format (UTF-8, LF): a line "[key path]" starts a key, then one line per
+/// value: "name"="text" or "name"=dword:0000000a, @ for the default value; "\\",
+/// "\"", "\n" and "\r" are escaped inside quotes. Other lines (comments, keys
+/// without a root name) are skipped on reading and not written back.
+class RegistryStore
+{
+public:
+    enum Type { String = 1, DWord = 4 };
+
+    struct Value {
+        Type type = String;
+        QString text;
+        uint32_t number = 0;
+    };
+
+    /// The file every default-constructed store uses: "Vanrek.reg" in the program's
+    /// folder unless setFilePath named another (tests do; an empty path restores it).
+    static QString filePath();
+    static void setFilePath(const QString &path);
+
+    RegistryStore();
+    explicit RegistryStore(const QString &path);
+
+    QString path() const { return m_path; }
+
+    bool keyExists(const QString &key) const;
+    /// Creates the key and any missing key above it; true when it exists afterwards.
+    bool createKey(const QString &key);
+    /// Deletes a key that has no subkeys (with recursive, the key and everything
+    /// below it). A root cannot be deleted.
+    bool deleteKey(const QString &key, bool recursive = false);
+    /// Names of the direct subkeys, in case-insensitive order.
+    QStringList subKeys(const QString &key) const;
+
+    std::optional<Value> value(const QString &key, const QString &name) const;
+    /// Names and values of a key, in the order they were written.
+    QList<std::pair<QString, Value>> values(const QString &key) const;
+    /// Stores a value in an existing key; false when the key does not exist.
+    bool setValue(const QString &key, const QString &name, const Value &value);
+    bool deleteValue(const QString &key, const QString &name);
+
+    static bool isRootName(const QString &name);
+
+private:
+    struct Key {
+        QStringList path;
+        QList<std::pair<QString, Value>> values;
+    };
+    struct Tree {
+        bool readable = true;
+        QList<Key> keys;
+    };
+
+    Tree load() const;
+    bool save(const Tree &tree) const;
+    static std::optional<QStringList> splitKey(const QString &key);
+    static int findKey(const Tree &tree, const QStringList &path);
+    static bool isBelow(const QStringList &path, const QStringList &ancestor);
+    static bool exists(const Tree &tree, const QStringList &path);
+    static QStringList spelled(const Tree &tree, const QStringList &path);
+
+    QString m_path;
+};

@@ -1,0 +1,139 @@
+#include "Globals.h"
+#include "VbRuntime.h"
+#include "cIni.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_cIni : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_count = 0;
+
+    // A fresh settings object on a file of its own, optionally with content.
+    cIni iniWith(const QByteArray &content = QByteArray())
+    {
+        cIni ini;
+        ini.setPro_IniPath(m_dir.filePath(QStringLiteral("v%1.ini").arg(++m_count)));
+        if (!content.isNull()) {
+            QFile f(ini.Pro_IniPath());
+            f.open(QIODevice::WriteOnly);
+            f.write(content);
+        }
+        return ini;
+    }
+    static QByteArray fileOf(const cIni &ini)
+    {
+        QFile f(ini.Pro_IniPath());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+private Q_SLOTS:
+    void defaultPath()
+    {
+        QCOMPARE(cIni().Pro_IniPath(), QDir(QCoreApplication::applicationDirPath()).filePath("Setting.ini"));
+    }
+
+    void setIniRoundTrip_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("readBack");
+
+        QTest::newRow("number 12") << QVariant(12) << QByteArray("key=\"12\"") << "12";
+        QTest::newRow("blanks around a b") << QVariant("  a b ") << QByteArray("key=\"a b\"") << "a b";
+        QTest::newRow("Japanese") << QVariant("賃貸マンション計画") << QByteArray("key=\"賃貸マンション計画\"")
+                                  << "賃貸マンション計画";
+        QTest::newRow("quotes inside") << QVariant("say \"hi\"") << QByteArray("key=\"say \"hi\"\"") << "say \"hi\"";
+        QTest::newRow("equals sign") << QVariant("a=b") << QByteArray("key=\"a=b\"") << "a=b";
+        QTest::newRow("empty") << QVariant(QString()) << QByteArray("key=\"\"") << "";
+        QTest::newRow("Null") << vb::null() << QByteArray("key=\"\"") << "";
+        QTest::newRow("semicolon cut on reading") << QVariant("a;b") << QByteArray("key=\"a;b\"") << "a";
+    }
+    void setIniRoundTrip()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, readBack);
+        cIni ini = iniWith();
+        ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("key"), value);
+        QCOMPARE(fileOf(ini), QByteArray("[SETTING]\r\n") + line + "\r\n");
+        QCOMPARE(ini.GetIniStr(QStringLiteral("SETTING"), QStringLiteral("key")), readBack);
+    }
+
+    void getIniStr_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("comment after value") << QByteArray("[S]\nk=12 ;comment\n") << "12";
+        QTest::newRow("a;b unquoted") << QByteArray("[S]\nk=a;b\n") << "a";
+        QTest::newRow("blanks inside quotes trimmed") << QByteArray("[S]\nk=\"  x  \"\n") << "x";
+        QTest::newRow("missing key") << QByteArray("[S]\nj=1\n") << "";
+        // 511 bytes: one byte plus 255 double-byte characters; the 256th would need 2 more.
+        QTest::newRow("over-long double-byte value")
+            << (QByteArray("[S]\nk=a") + QString(300, QChar(0x3042)).toUtf8() + "\n")
+            << QString(QLatin1String("a") + QString(255, QChar(0x3042)));
+        QTest::newRow("over-long single-byte value")
+            << (QByteArray("[S]\nk=") + QByteArray(600, 'x') + "\n") << QString(511, QLatin1Char('x'));
+        QTest::newRow("limit then trailing blank trimmed")
+            << (QByteArray("[S]\nk=") + QByteArray(510, 'x') + " y\n") << QString(510, QLatin1Char('x'));
+    }
+    void getIniStr()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        cIni ini = iniWith(content);
+        QCOMPARE(ini.GetIniStr(QStringLiteral("S"), QStringLiteral("k")), expected);
+    }
+
+    void getSetIniStr_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QByteArray>("fileAfter");
+
+        QTest::newRow("no file") << QByteArray() << " 5 " << QByteArray("[CONST]\r\nTax=\"5\"\r\n");
+        QTest::newRow("missing key") << QByteArray("[CONST]\nOther=1\n") << " 5 "
+                                     << QByteArray("[CONST]\nOther=1\nTax=\"5\"\n");
+        QTest::newRow("blank value") << QByteArray("[CONST]\r\nTax=   \r\n") << " 5 "
+                                     << QByteArray("[CONST]\r\nTax=\"5\"\r\n");
+        QTest::newRow("stored value") << QByteArray("[CONST]\nTax=\"8\"\n") << "8"
+                                      << QByteArray("[CONST]\nTax=\"8\"\n");
+    }
+    void getSetIniStr()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, result);
+        QFETCH(QByteArray, fileAfter);
+        cIni ini = iniWith(content.isEmpty() ? QByteArray() : content);
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("CONST"), QStringLiteral("Tax"), QStringLiteral(" 5 ")), result);
+        QCOMPARE(fileOf(ini), fileAfter);
+    }
+
+    void keysOfOtherCaseAreOneSetting()
+    {
+        cIni ini = iniWith(QByteArray("[Setting]\r\nDispSize=\"1\"\r\n"));
+        ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("dispsize"), 3);
+        QCOMPARE(fileOf(ini), QByteArray("[Setting]\r\nDispSize=\"3\"\r\n"));
+    }
+
+    void globalSurvivesRelease()
+    {
+        cIni *before = &gIni();
+        before->setPro_IniPath(m_dir.filePath(QStringLiteral("global.ini")));
+        releaseGlobals();
+        QCOMPARE(&gIni(), before);
+        QCOMPARE(gIni().Pro_IniPath(), m_dir.filePath(QStringLiteral("global.ini")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cIni)
+#include "tst_cIni.moc"
