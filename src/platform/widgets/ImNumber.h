@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ImBox.h"
+
+#include <QVariant>
+
+#include <optional>
+
+/// The number entry box. Its value is Null while the box is empty, otherwise a
+/// number (double); Value() hands it over as a QVariant (vb::null() or double).
+///
+/// Typing accepts digits, one leading minus sign and, when the box has decimals,
+/// one decimal point followed by at most Decimals() digits; full-width digits,
+/// minus and point are taken as their half-width forms; anything else is refused.
+/// The value follows every accepted keystroke (Change is raised for each change of
+/// value, typed or set by the program). While the box has the focus it shows the
+/// plain number; otherwise the number in DisplayFormat.
+///
+/// When the box loses the focus holding a value outside MinValue..MaxValue, it
+/// raises InvalidRange(&keep): a handler may put the value into range itself or set
+/// keep to leave it as it is; when neither happened the box pulls the value to the
+/// nearer bound.
+class ImNumber : public ImBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariant Value READ Value WRITE setValue NOTIFY Change)
+    Q_PROPERTY(double MinValue READ MinValue WRITE setMinValue)
+    Q_PROPERTY(double MaxValue READ MaxValue WRITE setMaxValue)
+    Q_PROPERTY(QString DisplayFormat READ DisplayFormat WRITE setDisplayFormat)
+    Q_PROPERTY(QString Format READ Format WRITE setFormat)
+    Q_PROPERTY(int Decimals READ Decimals WRITE setDecimals)
+    Q_PROPERTY(QString DataField READ DataField WRITE setDataField)
+
+public:
+    explicit ImNumber(QWidget *parent = nullptr);
+
+    QVariant Value() const;
+    /// Null, Empty or blank text empties the box; a number or numeric text sets it.
+    /// Throws std::invalid_argument for anything else.
+    void setValue(const QVariant &value);
+    bool isNull() const { return !m_value.has_value(); }
+    /// Empties the box (the value becomes Null).
+    void ClearControl();
+
+    double MinValue() const { return m_min; }
+    void setMinValue(double value) { m_min = value; }
+    double MaxValue() const { return m_max; }
+    void setMaxValue(double value) { m_max = value; }
+    /// Format of the value while the box does not have the focus, as "###,##0" or
+    /// "##0.00"; sections "positive;negative;zero" as in Format.
+    QString DisplayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString &pattern);
+    /// The edit format, as "##0.00;;0.00"; its decimals are the box's decimals
+    /// unless setDecimals says otherwise.
+    QString Format() const { return m_format; }
+    void setFormat(const QString &pattern);
+    /// Digits allowed after the decimal point.
+    int Decimals() const;
+    /// -1 takes the decimals from Format (or DisplayFormat).
+    void setDecimals(int decimals);
+    /// The field's name, used in the range message.
+    QString DataField() const { return m_dataField; }
+    void setDataField(const QString &name) { m_dataField = name; }
+
+    /// A number in a format of up to three sections (positive;negative;zero); an
+    /// empty section uses the first. An empty pattern gives the plain number.
+    static QString FormatNumber(double value, const QString &pattern);
+
+Q_SIGNALS:
+    /// The value changed (typed or set by the program).
+    void Change();
+    /// The box is left holding a value outside its range.
+    void InvalidRange(bool *keep);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void takeTypedText(const QString &text);
+    void store(std::optional<double> value);
+    void showValue();
+    void checkRange();
+    QString editText() const;
+
+    std::optional<double> m_value;
+    double m_min = -999999999.0;
+    double m_max = 999999999.0;
+    QString m_displayFormat;
+    QString m_format;
+    QString m_dataField;
+    int m_decimals = -1;
+    bool m_editing = false;
+};

@@ -1,0 +1,97 @@
+#include "ImText.h"
+
+#include "TypeText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QtTest>
+
+// The text box's length limit, counted in bytes with a double-byte character as 2.
+class tst_ImText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void limit_data()
+    {
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<bool>("asBytes");
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("typing stops at the limit") << 5 << true << "" << 0 << false << "abcdefg"
+                                                   << "abcde";
+        QTest::newRow("typed full-width counts two") << 10 << true << "abcde" << 5 << false << "あいうえ"
+                                                     << "abcdeあい";
+        QTest::newRow("pasted mixed text cut at a whole character")
+            << 8 << true << "ab" << 2 << true << "ｱｲｳ漢字テキスト"
+            << "abｱｲｳ漢";
+        QTest::newRow("one byte of room takes no double-byte character") << 5 << true << "abcd" << 4 << true << "漢字"
+                                                                         << "abcd";
+        QTest::newRow("paste in the middle keeps the tail") << 6 << true << "abef" << 2 << true << "cdXYZ"
+                                                            << "abcdef";
+        QTest::newRow("limit in characters") << 4 << false << "" << 0 << false << "あいうえお"
+                                             << "あいうえ";
+        QTest::newRow("line breaks dropped") << 0 << true << "" << 0 << true << "a\nb\tc"
+                                             << "abc";
+        QTest::newRow("character outside the code page kept whole")
+            << 3 << true << "a" << 1 << true << QString::fromUtf8("𠮷𠮷") << QString::fromUtf8("a𠮷");
+    }
+
+    void limit()
+    {
+        QFETCH(int, maxLength);
+        QFETCH(bool, asBytes);
+        QFETCH(QString, initial);
+        QFETCH(int, cursor);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        QWidget window;
+        auto *box = new ImText(&window);
+        box->setLengthAsByte(asBytes);
+        box->setMaxLength(maxLength);
+        box->setText(initial);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        box->setFocus();
+        QApplication::processEvents();
+        box->setCursorPosition(cursor);
+        if (paste) {
+            QApplication::clipboard()->setText(input);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            typeText(box, input);
+        }
+        QCOMPARE(box->Text(), expected);
+    }
+
+    void textSetByTheProgramIsCut()
+    {
+        ImText box;
+        box.setLengthAsByte(true);
+        box.setMaxLength(6);
+        box.setText(QStringLiteral("東京都港区"));
+        QCOMPARE(box.Text(), QStringLiteral("東京都"));
+        box.setMaxLength(4);
+        QCOMPARE(box.Text(), QStringLiteral("東京"));
+        QCOMPARE(box.lengthOf(QStringLiteral("ｱｲ東")), 4);
+    }
+
+    void changeFollowsText()
+    {
+        ImText box;
+        int changes = 0;
+        connect(&box, &ImText::Change, this, [&changes] { ++changes; });
+        box.setText(QStringLiteral("a"));
+        box.setText(QStringLiteral("ab"));
+        box.clear();
+        QCOMPARE(changes, 3);
+    }
+};
+
+QTEST_MAIN(tst_ImText)
+#include "tst_ImText.moc"
