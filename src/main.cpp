@@ -1,19 +1,28 @@
+// The program: start-up, then the window events until the property list ends it.
 #include "Globals.h"
-#include "cDao.h"
+#include "ShellHooks.h"
+#include "mdlMain.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QMessageBox>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DB/Vanrek.mdb"));
-    if (!gDao().Connect(path, false)) {
-        QMessageBox::critical(nullptr, QStringLiteral("Main"), QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"));
+    QApplication::setApplicationName(QStringLiteral("Vanrek"));
+    // The plan entry forms, the plan windows and the printer settings register
+    // themselves here with ShellHooks as they are built into the program.
+
+    switch (Main()) {
+    case StartResult::AlreadyRunning:
+        return 0;
+    case StartResult::NoDatabase:
+        releaseGlobals();
         return 1;
+    case StartResult::Started:
+        break;
     }
-    QMessageBox::information(nullptr, QStringLiteral("Vanrek"), QStringLiteral("データベースに接続しました。"));
+    const int rc = QApplication::exec();
+    EndMain();
     releaseGlobals();
-    return 0;
+    return rc;
 }

@@ -1,0 +1,434 @@
+#include "MDIForm1.h"
+
+#include "ErrorTrap.h"
+#include "Globals.h"
+#include "PictureFile.h"
+#include "PlanWindow.h"
+#include "ShellButtons.h"
+#include "ShellHooks.h"
+#include "Styling.h"
+#include "VbRuntime.h"
+#include "cApl.h"
+#include "cBase.h"
+#include "cDao.h"
+#include "frmSystem.h"
+#include "frmType.h"
+#include "frmVersion.h"
+#include "mdlMain.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace
+{
+
+const QString kObject = QStringLiteral("MDIForm");
+
+template <class F> void trap(const char *procedure, F &&body)
+{
+    trapErrors(kObject, QString::fromLatin1(procedure), std::forward<F>(body));
+}
+
+QAction *addItem(QMenu *menu, const char *name, const QString &caption, int index = 0)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (index > 0)
+        action->setProperty("index", index);
+    return action;
+}
+
+} // namespace
+
+MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(1024, 720);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_toolbar = new QWidget(central);
+    m_toolbar->setObjectName(QStringLiteral("Picture1"));
+    m_toolbar->setFixedHeight(twipsToPixelsY(540));
+    m_lbutAdd = ShellButtons::create(m_toolbar, QStringLiteral("lbutAdd"), QStringLiteral("新　規"));
+    m_lbutClose = ShellButtons::create(m_toolbar, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    for (QWidget *b : {m_lbutAdd, m_lbutClose})
+        b->setGeometry(0, twipsToPixelsY(60), twipsToPixelsX(1215), twipsToPixelsY(420));
+    m_area = new QMdiArea(central);
+    m_area->setObjectName(QStringLiteral("mdiArea"));
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_area, 1);
+    setCentralWidget(central);
+    buildMenus();
+
+    ShellButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
+    ShellButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { close(); }); });
+}
+
+MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    connect(addItem(file, "menuFile_System", QStringLiteral("システム設定(&S)")), &QAction::triggered, this,
+            [this] { trap("menuFile_System_Click", [this] { menuFile_System_Click(); }); });
+    connect(addItem(file, "menuFile_Print", QStringLiteral("プリンタ設定(&P)")), &QAction::triggered, this,
+            [this] { trap("menuFile_Print_Click", [this] { menuFile_Print_Click(); }); });
+    file->addSeparator();
+    connect(addItem(file, "meneFile_Close", QStringLiteral("閉じる(&C)")), &QAction::triggered, this,
+            [this] { trap("meneFile_Close_Click", [this] { close(); }); });
+
+    QMenu *window = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+    window->setObjectName(QStringLiteral("menuWindow"));
+    QMenu *order = window->addMenu(QStringLiteral("整列"));
+    order->setObjectName(QStringLiteral("menuWindow_Order"));
+    connect(addItem(order, "menuWindow_Order_P", QStringLiteral("重ねて表示(&P)")), &QAction::triggered, this,
+            [this] { trap("menuWindow_Order_P_Click", [this] { menuWindow_Order_P_Click(); }); });
+    connect(addItem(order, "menuWindow_Order_H", QStringLiteral("左右に並べて表示(&H)")), &QAction::triggered, this,
+            [this] { trap("menuWindow_Order_H_Click", [this] { menuWindow_Order_H_Click(); }); });
+    connect(addItem(order, "menuWindow_Order_V", QStringLiteral("上下に並べて表示(&V)")), &QAction::triggered, this,
+            [this] { trap("menuWindow_Order_V_Click", [this] { menuWindow_Order_V_Click(); }); });
+
+    QMenu *size = window->addMenu(QStringLiteral("サイズ"));
+    size->setObjectName(QStringLiteral("menuWindow_Size"));
+    const QString sizes[] = {QStringLiteral("大"), QStringLiteral("中"), QStringLiteral("小")};
+    for (int i = 1; i <= 3; ++i) {
+        QAction *item = addItem(size, "menuWindow_Size_Select", sizes[i - 1], i);
+        item->setCheckable(true);
+        m_sizeItems << item;
+        connect(item, &QAction::triggered, this,
+                [this, i] { trap("menuWindow_Size_Select_Click", [this, i] { menuWindow_Size_Select_Click(i); }); });
+    }
+
+    QMenu *between = window->addMenu(QStringLiteral("表示間隔"));
+    between->setObjectName(QStringLiteral("menuWindow_Between"));
+    const QString intervals[] = {QStringLiteral("1年"), QStringLiteral("2年"), QStringLiteral("5年"),
+                                 QStringLiteral("自動表示(&A)")};
+    for (int i = 1; i <= 4; ++i) {
+        QAction *item = addItem(between, "menuWindow_Between_Nen", intervals[i - 1], i);
+        item->setCheckable(true);
+        m_intervalItems << item;
+        connect(item, &QAction::triggered, this,
+                [this, i] { trap("menuWindow_Between_Nen_Click", [this, i] { menuWindow_Between_Nen_Click(i); }); });
+    }
+
+    m_onlyItem = addItem(window, "menuWindow_Only", QStringLiteral("グラフのみを表示"));
+    m_onlyItem->setCheckable(true);
+    connect(m_onlyItem, &QAction::triggered, this,
+            [this] { trap("menuWindow_Only_Click", [this] { menuWindow_Only_Click(); }); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    connect(addItem(help, "menuHelp_Version", QStringLiteral("バージョン情報(&A)")), &QAction::triggered, this,
+            [this] { trap("menuHelp_Version_Click", [this] { menuHelp_Version_Click(); }); });
+}
+
+void MDIForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    trap("Form_Load", [this] { Form_Load(); });
+}
+
+void MDIForm1::Form_Load()
+{
+    m_slotUsed.fill(false);
+    trap("SetControlsColor", [this] { SetControlsColor(); });
+    trap("SetSetting", [this] { SetSetting(); });
+    trap("LoadfrmGraph", [this] { LoadfrmGraph(); });
+    gMdiClosing = false;
+    setWindowTitle(QStringLiteral("物件名　[") + gPropertyName + QStringLiteral("]"));
+}
+
+void MDIForm1::SetControlsColor()
+{
+    gApl().SetButLineColor(m_lbutClose, cApl::Exit);
+    gApl().SetButLineColor(m_lbutAdd, cApl::New);
+}
+
+void MDIForm1::LoadfrmGraph()
+{
+    const cBase &base = gBase();
+    for (const QString &table : {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション")}) {
+        const QString sql = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ID1 = ") +
+                            base.CvtSQL(QVariant(m_id1), cBase::SqlLong) + QStringLiteral(" ORDER BY ID2");
+        auto rs = gDao().OpenRecordset(sql, cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
+        if (!rs)
+            throw DaoError(gDao().lastError());
+        for (; !rs->isEOF(); rs->MoveNext()) {
+            const int n = base.CvtLng(rs->Fields(QStringLiteral("ID2")));
+            // A damaged row must not stop the other plans from opening.
+            if (n < 1 || n > kSlots || m_slotUsed[n]) {
+                SetErrLog(QStringLiteral("計画番号 %1 (%2) は開けません。").arg(n).arg(table), kObject,
+                          QStringLiteral("LoadfrmGraph"));
+                continue;
+            }
+            m_slotUsed[n] = true;
+            trap("LoadfrmGraph", [this, n] { openPlanWindow(n); });
+        }
+    }
+    updateAddButton();
+}
+
+void MDIForm1::openPlanWindow(int idx)
+{
+    PlanWindow *window = ShellHooks::createPlanWindow();
+    if (!window)
+        throw std::runtime_error("計画ウィンドウが組み込まれていません。");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setPro_ID1(m_id1);
+    window->setPro_ID2(idx);
+    window->setWorkspace(this);
+    m_planWindows[idx] = window;
+    m_area->addSubWindow(window);
+    window->Form_Load();
+    window->show();
+}
+
+int MDIForm1::firstFreeSlot() const
+{
+    for (int i = 1; i <= kSlots; ++i)
+        if (!m_slotUsed[i])
+            return i;
+    return 0;
+}
+
+void MDIForm1::updateAddButton()
+{
+    m_lbutAdd->setEnabled(firstFreeSlot() != 0);
+}
+
+bool MDIForm1::isSlotUsed(int idx) const
+{
+    return idx >= 1 && idx <= kSlots && m_slotUsed[idx];
+}
+
+void MDIForm1::ReleaseID(int idx)
+{
+    trap("ReleaseID", [this, idx] {
+        if (idx < 1 || idx > kSlots)
+            throw std::out_of_range("インデックスが有効範囲にありません。");
+        m_slotUsed[idx] = false;
+        m_lbutAdd->setEnabled(true);
+    });
+}
+
+QList<PlanWindow *> MDIForm1::planWindows() const
+{
+    QList<PlanWindow *> out;
+    for (QMdiSubWindow *sub : m_area->subWindowList(QMdiArea::CreationOrder))
+        if (auto *plan = qobject_cast<PlanWindow *>(sub))
+            out << plan;
+    return out;
+}
+
+void MDIForm1::lbutAdd_Click()
+{
+    const int idx = firstFreeSlot();
+    if (idx != 0) {
+        m_slotUsed[idx] = true;
+        // Whatever fails below, a number without its window is free again.
+        const bool done = trapErrors(kObject, QStringLiteral("lbutAdd_Click"), [this, idx] {
+            frmType chooser(this);
+            chooser.setPro_ID1(m_id1);
+            chooser.setPro_ID2(idx);
+            chooser.exec();
+            if (chooser.Pro_State() == 0) {
+                m_slotUsed[idx] = false;
+                return;
+            }
+            openPlanWindow(idx);
+            for (PlanWindow *w : planWindows()) {
+                w->Init();
+                w->ReDraw();
+            }
+        });
+        if (!done && !m_planWindows[idx])
+            m_slotUsed[idx] = false;
+    }
+    updateAddButton();
+}
+
+void MDIForm1::menuFile_System_Click()
+{
+    {
+        frmSystem dialog(this);
+        dialog.exec();
+    }
+    ChangeView();
+}
+
+void MDIForm1::menuFile_Print_Click()
+{
+    ShellHooks::showPrinterSettings(this);
+}
+
+void MDIForm1::menuHelp_Version_Click()
+{
+    frmVersion dialog(this);
+    dialog.exec();
+}
+
+void MDIForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    trap("MDIForm_QueryUnload", [] { gMdiClosing = true; });
+    // The plan windows close first, keeping their plans; then the settings are saved.
+    m_area->closeAllSubWindows();
+    if (!m_area->subWindowList().isEmpty()) {
+        gMdiClosing = false;
+        event->ignore();
+        return;
+    }
+    m_unloaded = true;
+    trap("MDIForm_Unload", [] { trap("SaveSetting", [] { SaveSetting(); }); });
+    event->accept();
+    Q_EMIT unloaded();
+}
+
+void MDIForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    trap("MDIForm_Resize", [this] { MDIForm_Resize(); });
+}
+
+void MDIForm1::MDIForm_Resize()
+{
+    const double width = pixelsToTwipsX(this->width());
+    m_lbutClose->move(twipsToPixelsX(width - 1500), m_lbutClose->y());
+    m_lbutAdd->move(twipsToPixelsX(width - 2850), m_lbutAdd->y());
+}
+
+void MDIForm1::SetSetting()
+{
+    trap("CheckBetweenNen", [this] { CheckBetweenNen(); });
+    trap("CheckviewWindowOnly", [this] { CheckviewWindowOnly(); });
+    trap("CheckSizeSelect", [this] { CheckSizeSelect(); });
+    ChangeView();
+}
+
+void MDIForm1::CheckBetweenNen()
+{
+    for (int i = 1; i <= 4; ++i)
+        m_intervalItems.at(i - 1)->setChecked(i == gDispInterval);
+}
+
+void MDIForm1::CheckviewWindowOnly()
+{
+    m_onlyItem->setChecked(gGraphOnly);
+}
+
+void MDIForm1::CheckSizeSelect()
+{
+    for (int i = 1; i <= 3; ++i)
+        m_sizeItems.at(i - 1)->setChecked(i == gDispSize);
+}
+
+void MDIForm1::ChangeView()
+{
+    trap("ChangeView", [this] {
+        bool ok = true;
+        const QPixmap back = PictureFile::picture(gBackImage, &ok);
+        if (!ok)
+            SetErrLog(QStringLiteral("画像ファイルを読み込めません。(") + gBackImage + QStringLiteral(")"), kObject,
+                      QStringLiteral("ChangeView"));
+        m_area->setBackground(back.isNull() ? QBrush(palette().color(QPalette::Dark)) : QBrush(back));
+        for (PlanWindow *w : planWindows()) {
+            if (!w->applyTypePicture())
+                SetErrLog(QStringLiteral("計画 %1 の画像またはアイコンを読み込めません。").arg(w->Pro_ID2().toInt()),
+                          kObject, QStringLiteral("ChangeView"));
+            w->RefreshView();
+        }
+        m_area->viewport()->update();
+    });
+}
+
+void MDIForm1::menuWindow_Between_Nen_Click(int index)
+{
+    gDispInterval = int16_t(index);
+    CheckBetweenNen();
+    BuildYearFilter();
+    for (PlanWindow *w : planWindows()) {
+        w->Init();
+        w->ReDraw();
+    }
+}
+
+void MDIForm1::menuWindow_Only_Click()
+{
+    gGraphOnly = !gGraphOnly;
+    CheckviewWindowOnly();
+    for (PlanWindow *w : planWindows()) {
+        w->Resize();
+        w->ReDraw();
+    }
+}
+
+void MDIForm1::menuWindow_Size_Select_Click(int index)
+{
+    gDispSize = int16_t(index);
+    CheckSizeSelect();
+    for (PlanWindow *w : planWindows()) {
+        w->Resize();
+        w->ReDraw();
+    }
+}
+
+void MDIForm1::menuWindow_Order_P_Click()
+{
+    m_area->cascadeSubWindows();
+}
+
+void MDIForm1::menuWindow_Order_H_Click()
+{
+    double x = 0;
+    double y = 0;
+    const double limit = pixelsToTwipsX(width()) - 200;
+    for (PlanWindow *w : planWindows()) {
+        const double h = pixelsToTwipsY(w->height());
+        const double wd = pixelsToTwipsX(w->width());
+        if (!(h > 360 && wd > 2400))
+            continue;
+        w->move(twipsToPixelsX(x), twipsToPixelsY(y));
+        x += wd;
+        if (x > limit) {
+            x = 0;
+            y += h;
+        }
+    }
+}
+
+void MDIForm1::menuWindow_Order_V_Click()
+{
+    double x = 0;
+    double y = 0;
+    const double limit = pixelsToTwipsY(height()) - pixelsToTwipsY(m_toolbar->height()) - 200;
+    for (PlanWindow *w : planWindows()) {
+        const double h = pixelsToTwipsY(w->height());
+        const double wd = pixelsToTwipsX(w->width());
+        if (!(h > 360 && wd > 2400))
+            continue;
+        w->move(twipsToPixelsX(x), twipsToPixelsY(y));
+        y += h;
+        if (y > limit) {
+            y = 0;
+            x += wd;
+        }
+    }
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QVariant>
+
+#include <array>
+
+class PlanWindow;
+class QAction;
+class QMdiArea;
+class QMenu;
+
+/// The workspace of one open property: its plan windows (at most 20, one per plan
+/// number), the new-plan and close buttons, and the File, Window and Help menus.
+/// The property list sets Pro_ID1 and gPropertyName and shows it; closing it saves
+/// the view settings and emits unloaded(), on which the list shows itself again.
+class MDIForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kSlots = 20;
+
+    explicit MDIForm1(QWidget *parent = nullptr);
+    ~MDIForm1() override;
+
+    void setPro_ID1(const QVariant &id1) { m_id1 = id1.toInt(); }
+    QVariant Pro_ID1() const { return m_id1; }
+
+    /// Frees a plan number (a plan window's close) and enables the new-plan button.
+    void ReleaseID(int idx);
+    /// The open plan windows, in the order they were created.
+    QList<PlanWindow *> planWindows() const;
+    /// Whether a plan number is taken (tests and the plan windows).
+    bool isSlotUsed(int idx) const;
+    QMdiArea *mdiArea() const { return m_area; }
+
+    /// Applies the background picture and every plan window's picture and icon.
+    void ChangeView();
+
+Q_SIGNALS:
+    /// The workspace has closed and saved its settings.
+    void unloaded();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    void Form_Load();
+    void SetControlsColor();
+    void LoadfrmGraph();
+    void openPlanWindow(int idx);
+    int firstFreeSlot() const;
+    void updateAddButton();
+    void MDIForm_Resize();
+
+    void lbutAdd_Click();
+    void menuFile_System_Click();
+    void menuFile_Print_Click();
+    void menuHelp_Version_Click();
+
+    void SetSetting();
+    void CheckBetweenNen();
+    void CheckviewWindowOnly();
+    void CheckSizeSelect();
+    void menuWindow_Between_Nen_Click(int index);
+    void menuWindow_Only_Click();
+    void menuWindow_Size_Select_Click(int index);
+    void menuWindow_Order_P_Click();
+    void menuWindow_Order_H_Click();
+    void menuWindow_Order_V_Click();
+
+    int m_id1 = 0;
+    bool m_loaded = false;
+    bool m_unloaded = false;
+    std::array<bool, kSlots + 1> m_slotUsed{};
+    std::array<QPointer<PlanWindow>, kSlots + 1> m_planWindows{};
+
+    QMdiArea *m_area = nullptr;
+    QWidget *m_toolbar = nullptr; // Picture1
+    QWidget *m_lbutAdd = nullptr;
+    QWidget *m_lbutClose = nullptr;
+    QList<QAction *> m_sizeItems;     // indexes 1 to 3
+    QList<QAction *> m_intervalItems; // indexes 1 to 4
+    QAction *m_onlyItem = nullptr;
+};

@@ -1,0 +1,89 @@
+#include "PropertyListModel.h"
+
+#include "Globals.h"
+#include "VbRuntime.h"
+#include "cDao.h"
+
+PropertyListModel::PropertyListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+bool PropertyListModel::reload()
+{
+    beginResetModel();
+    m_rows.clear();
+    auto rs = gDao().OpenRecordset(QStringLiteral("SELECT") + QStringLiteral(" *") + QStringLiteral("FROM ") +
+                                       QStringLiteral("D_物件"),
+                                   cDao::dbOpenDynaset, 0, cDao::dbOptimistic);
+    if (rs) {
+        for (; !rs->isEOF(); rs->MoveNext())
+            m_rows.append({rs->Fields(QStringLiteral("ID1")), rs->Fields(QStringLiteral("物件名")),
+                           rs->Fields(QStringLiteral("敷地面積")), rs->Fields(QStringLiteral("評価額"))});
+    }
+    endResetModel();
+    return rs != nullptr;
+}
+
+int PropertyListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int PropertyListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString PropertyListModel::areaText(const QVariant &area)
+{
+    if (vb::isNull(area) || vb::isEmpty(area))
+        return QString();
+    return vb::format(area, QStringLiteral("0.00"));
+}
+
+QString PropertyListModel::valueText(const QVariant &value)
+{
+    if (vb::isNull(value) || vb::isEmpty(value))
+        return QString();
+    return vb::format(value, QStringLiteral("#,##0"));
+}
+
+QVariant PropertyListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return QVariant();
+    const Row &r = m_rows.at(index.row());
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case ColID1:
+            return r.id1;
+        case ColName:
+            return vb::isNull(r.name) ? QVariant() : r.name;
+        case ColArea:
+            return areaText(r.area);
+        case ColValue:
+            return valueText(r.value);
+        default:
+            return QVariant();
+        }
+    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | (index.column() >= ColArea ? Qt::AlignRight : Qt::AlignLeft));
+    return QVariant();
+}
+
+QVariant PropertyListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case ColID1:
+        return QStringLiteral("ID1");
+    case ColName:
+        return QStringLiteral("物件名");
+    case ColArea:
+        return QStringLiteral("敷地面積(㎡)");
+    case ColValue:
+        return QStringLiteral("評価額(千円)");
+    default:
+        return QVariant();
+    }
+}

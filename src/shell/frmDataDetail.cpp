@@ -1,0 +1,247 @@
+#include "frmDataDetail.h"
+
+#include "DaoTransaction.h"
+#include "ErrorTrap.h"
+#include "Globals.h"
+#include "ImNumber.h"
+#include "ImText.h"
+#include "MsgBox.h"
+#include "ShellButtons.h"
+#include "Styling.h"
+#include "VbRuntime.h"
+#include "cApl.h"
+#include "cBase.h"
+#include "cCtrls.h"
+#include "cDao.h"
+#include "cFrmCtrl.h"
+#include "cIni.h"
+#include "frmMsgbox.h"
+#include "mdlMain.h"
+
+#include <QDir>
+#include <QLabel>
+
+namespace
+{
+
+const QString kObject = QStringLiteral("frmDataDetail");
+
+template <class F> bool trap(const char *procedure, F &&body)
+{
+    return trapErrors(kObject, QString::fromLatin1(procedure), std::forward<F>(body));
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width)
+{
+    auto *l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(330));
+    l->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    return l;
+}
+
+ImNumber *number(QWidget *parent, const char *name, double max, const QString &format, int left, int top, int width)
+{
+    auto *box = new ImNumber(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMinValue(0);
+    box->setMaxValue(max);
+    box->setDisplayFormat(format);
+    box->setFormat(format);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setGeometry(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(330));
+    return box;
+}
+
+} // namespace
+
+frmDataDetail::frmDataDetail(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmDataDetail"));
+    setWindowTitle(QStringLiteral("新規物件登録"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    buildControls();
+    trap("Form_Load", [this] { Form_Load(); });
+}
+
+frmDataDetail::~frmDataDetail()
+{
+    Form_Unload();
+}
+
+void frmDataDetail::buildControls()
+{
+    setFixedSize(twipsToPixelsX(6720), twipsToPixelsY(3360));
+    label(this, "labName", QStringLiteral("物件名"), 240, 240, 1500);
+    m_txtName = new ImText(this);
+    m_txtName->setObjectName(QStringLiteral("txtName"));
+    m_txtName->setMaxLength(30);
+    m_txtName->setGeometry(twipsToPixelsX(1800), twipsToPixelsY(240), twipsToPixelsX(4560), twipsToPixelsY(330));
+
+    label(this, "labSikiti", QStringLiteral("敷地面積"), 240, 690, 1500);
+    m_numSikiti = number(this, "numSikiti", 99999.99, QStringLiteral("####0.00"), 1800, 690, 1500);
+    label(this, nullptr, QStringLiteral("㎡"), 3360, 690, 600);
+
+    label(this, "labHyoka", QStringLiteral("評価額"), 240, 1140, 1500);
+    m_numHyoka = number(this, "numHyoka", 999999, QStringLiteral("###,##0"), 1800, 1140, 1500);
+    label(this, nullptr, QStringLiteral("千円"), 3360, 1140, 600);
+    label(this, nullptr, QStringLiteral("１㎡あたり"), 4020, 1140, 1200);
+
+    label(this, "labKotei", QStringLiteral("固定資産税税率"), 240, 1590, 1500);
+    m_numKotei = number(this, "numKotei", 100, QStringLiteral("##0.00"), 1800, 1590, 1500);
+    label(this, nullptr, QStringLiteral("％"), 3360, 1590, 600);
+
+    label(this, "labTosi", QStringLiteral("都市計画税税率"), 240, 2040, 1500);
+    m_numTosi = number(this, "numTosi", 100, QStringLiteral("##0.00"), 1800, 2040, 1500);
+    label(this, nullptr, QStringLiteral("％"), 3360, 2040, 600);
+
+    m_lbutAdd = ShellButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
+    m_lbutClose = ShellButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    m_lbutAdd->setGeometry(twipsToPixelsX(3840), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
+    m_lbutClose->setGeometry(twipsToPixelsX(5145), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
+    ShellButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
+    ShellButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { lbutClose_Click(); }); });
+}
+
+void frmDataDetail::Form_Load()
+{
+    m_ctrl = new cFrmCtrl(this);
+    m_ctrl->ControlForm(this);
+    m_ctrl->DataClear();
+    trap("Init", [this] { Init(); });
+    m_ctrl->FlagClear();
+    m_ctrl->GetDataDefault();
+    SetInputCtrlStyle(this);
+    trap("SetControlsColor", [this] { SetControlsColor(); });
+}
+
+void frmDataDetail::Init()
+{
+    cIni &ini = gIni();
+    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
+    m_numKotei->setValue(gBase().CvtDbl(ini.GetIniStr(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
+    m_numTosi->setValue(gBase().CvtDbl(ini.GetIniStr(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
+}
+
+void frmDataDetail::SetControlsColor()
+{
+    gApl().SetButLineColor(m_lbutAdd, cApl::New);
+    gApl().SetButLineColor(m_lbutClose, cApl::Exit);
+    for (QWidget *box : std::initializer_list<QWidget *>{m_txtName, m_numSikiti, m_numHyoka})
+        if (cCtrls *c = m_ctrl->ControlItem(box))
+            c->setStyle(4);
+    for (QWidget *box : std::initializer_list<QWidget *>{m_numKotei, m_numTosi})
+        if (cCtrls *c = m_ctrl->ControlItem(box))
+            c->setStyle(2);
+}
+
+void frmDataDetail::lbutAdd_Click()
+{
+    if (!m_ctrl || !m_ctrl->DataChanged()) {
+        accept();
+        return;
+    }
+    bool valid = false;
+    trap("CheckInputValue", [this, &valid] { CheckInputValue(valid); });
+    if (!valid)
+        return;
+    bool saved = false;
+    trap("SaveRecord", [this, &saved] { SaveRecord(saved); });
+    if (saved && gBase().CvtLng(gApl().DialogBox()) == 0) {
+        frmMsgbox notice;
+        notice.exec();
+    }
+    accept();
+}
+
+void frmDataDetail::CheckInputValue(bool &result)
+{
+    result = false;
+    QString message;
+    QWidget *first = nullptr;
+    // A name of blanks only would be stored as no name at all.
+    if (m_txtName->Text().trimmed().isEmpty()) {
+        message += QStringLiteral(" [ 物件名 ] ");
+        first = m_txtName;
+    }
+    if (gBase().CvtDbl(m_numSikiti->Value()) == 0) {
+        message += QStringLiteral(" [ 敷地面積 ] ");
+        if (!first)
+            first = m_numSikiti;
+    }
+    if (gBase().CvtDbl(m_numHyoka->Value()) == 0) {
+        message += QStringLiteral(" [ 評価額 ] ");
+        if (!first)
+            first = m_numHyoka;
+    }
+    if (!first) {
+        result = true;
+        return;
+    }
+    MsgBox::show(message + QStringLiteral("を入力して下さい。"), MsgBox::Exclamation, QStringLiteral("確認"), this);
+    first->setFocus();
+}
+
+void frmDataDetail::SaveRecord(bool &result)
+{
+    result = false;
+    cDao &dao = gDao();
+    const cBase &base = gBase();
+    const QString failed = QStringLiteral("物件データの登録に失敗しました。");
+    const QVariant greatest = dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"), QString());
+    int id1 = 1;
+    if (!vb::isNull(greatest)) {
+        const int n = base.CvtLng(greatest);
+        if (n == 0) {
+            MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
+            return;
+        }
+        id1 = n + 1;
+    }
+    DaoTransaction trans(dao);
+    const QString sql = QStringLiteral("INSERT INTO ") + QStringLiteral("D_物件") +
+                        QStringLiteral("(ID1,物件名,敷地面積,評価額,固定資産税税率,都市計画税税率)") +
+                        QStringLiteral("Values") + QStringLiteral("(") + base.CvtSQL(QVariant(id1), cBase::SqlLong) +
+                        QStringLiteral(",") + base.CvtSQL(m_txtName->Text(), cBase::SqlText) + QStringLiteral(",") +
+                        base.CvtSQL(m_numSikiti->Value(), cBase::SqlDouble) + QStringLiteral(",") +
+                        base.CvtSQL(m_numHyoka->Value(), cBase::SqlLong) + QStringLiteral(",") +
+                        base.CvtSQL(m_numKotei->Value(), cBase::SqlDouble) + QStringLiteral(",") +
+                        base.CvtSQL(m_numTosi->Value(), cBase::SqlDouble) + QStringLiteral(")");
+    const int count = dao.Execute(sql, cDao::dbInconsistent);
+    if (count >= 1) {
+        trans.commit();
+        result = true;
+        m_registered = id1;
+        return;
+    }
+    SetErrLog(dao.lastError(), kObject, QStringLiteral("SaveRecord"));
+    MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
+    trans.rollback();
+}
+
+void frmDataDetail::lbutClose_Click()
+{
+    if (m_ctrl && m_ctrl->DataChanged()) {
+        const int answer =
+            MsgBox::show(QStringLiteral("データが入力されていますが、破棄してよろしいですか？"),
+                         MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
+        if (answer == MsgBox::No)
+            return;
+    }
+    reject();
+}
+
+void frmDataDetail::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    trap("Form_Unload", [this] {
+        if (m_ctrl) {
+            m_ctrl->TerminateControls();
+            delete m_ctrl;
+            m_ctrl = nullptr;
+        }
+    });
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class MDIForm1;
+class PropertyListModel;
+class QTableView;
+
+/// The home window: the registered properties in a grid, with new, open and
+/// delete, the settings, printer settings and version windows. Closing it ends
+/// the program after the user confirms.
+class frmDataList : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmDataList(QWidget *parent = nullptr);
+    ~frmDataList() override;
+
+    QTableView *grid() const { return m_grid; }
+    PropertyListModel *model() const { return m_model; }
+    /// The open workspace, if any.
+    MDIForm1 *workspace() const;
+
+Q_SIGNALS:
+    /// The user confirmed the end and every window is closed: the program may end.
+    void shutDown();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Form_Load();
+    void SetControlsColor();
+    void SetTDBGridColumns();
+    void Init();
+    void CheckRecordCount();
+    int currentRow() const;
+    void layoutControls();
+
+    void lbutNew_Click();
+    void lbutSelect_Click();
+    void lbutLineDel_Click();
+    void menuFile_System_Click();
+    void menuFile_Print_Click();
+    void menuHelp_Version_Click();
+    bool Form_QueryUnload();
+    bool Form_Unload();
+    void setMarquee(bool on);
+
+    PropertyListModel *m_model = nullptr;
+    QTableView *m_grid = nullptr;
+    QWidget *m_lbutNew = nullptr;
+    QWidget *m_lbutSelect = nullptr;
+    QWidget *m_lbutLineDel = nullptr;
+    QWidget *m_lbutClose = nullptr;
+    QPointer<MDIForm1> m_workspace;
+    bool m_closing = false;
+};

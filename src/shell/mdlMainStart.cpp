@@ -1,0 +1,88 @@
+// Start-up of the program: everything before the property list takes over.
+#include "mdlMain.h"
+
+#include "ErrorTrap.h"
+#include "Globals.h"
+#include "MsgBox.h"
+#include "SingleInstance.h"
+#include "cDao.h"
+#include "cSystem.h"
+#include "fSplash.h"
+#include "frmDataList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+
+#include <memory>
+
+namespace
+{
+
+std::unique_ptr<SingleInstance> s_instance;
+QPointer<frmDataList> s_list;
+
+void splashMessage(fSplash *splash, const QString &text)
+{
+    splash->labMessage->setText(text);
+}
+
+} // namespace
+
+StartResult Main(double waitSeconds)
+{
+    // The property list is hidden while a workspace is open: closing windows never ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    setErrLogWriter(&SetErrLog);
+
+    auto instance = std::make_unique<SingleInstance>();
+    if (!instance->acquire(AppPath()))
+        return StartResult::AlreadyRunning;
+
+    auto splash = std::make_unique<fSplash>();
+    splash->show();
+    splashMessage(splash.get(), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽに接続しています"));
+    Wait(waitSeconds, true);
+
+    gDbPath = QDir(AppPath()).filePath(QStringLiteral("DB/Vanrek.mdb"));
+    if (!gDao().Connect(gDbPath, false)) {
+        splash.reset();
+        MsgBox::show(QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"), MsgBox::Critical, QStringLiteral("Main"));
+        return StartResult::NoDatabase;
+    }
+
+    {
+        const cSystem system;
+        if (!system.IsWindows98() && !system.IsWindows95()) {
+            splashMessage(splash.get(), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを最適化しています"));
+            // Rewritten in place on the open connection; a failure leaves the file as it was.
+            gDao().CompactDatabase(gDbPath);
+            Wait(waitSeconds, true);
+        }
+    }
+
+    // A settings file that cannot be read or written leaves the defaults in force.
+    trapErrors(QStringLiteral("mdlMain"), QStringLiteral("LoadIniSettings"), [] { LoadIniSettings(); });
+    BuildYearFilter();
+    splash.reset();
+
+    s_instance = std::move(instance);
+    s_list = new frmDataList;
+    s_list->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(
+        s_list, &frmDataList::shutDown, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    s_list->show();
+    return StartResult::Started;
+}
+
+QWidget *MainWindow()
+{
+    return s_list.data();
+}
+
+void EndMain()
+{
+    delete s_list.data();
+    s_instance.reset();
+}

@@ -1,0 +1,399 @@
+#include "MDIForm1.h"
+
+#include "Globals.h"
+#include "MsgBox.h"
+#include "PlanWindow.h"
+#include "ShellButtons.h"
+#include "ShellHooks.h"
+#include "TestDb.h"
+#include "cDao.h"
+#include "cIni.h"
+#include "frmType.h"
+#include "mdlMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QImage>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+
+QStringList g_calls; // "Init 3", "ReDraw 3", ... in call order
+
+// A plan window that records what the workspace asks of it.
+class FakePlanWindow : public PlanWindow
+{
+public:
+    int type = 1;
+    QPixmap image;
+    bool deletedPlan = false;
+
+    QVariant Pro_Type() const override { return type; }
+    void Form_Load() override
+    {
+        type = Pro_ID2().toInt() % 2 ? 1 : 2;
+        resize(494, 502);
+        g_calls << QStringLiteral("Load %1").arg(Pro_ID2().toInt());
+    }
+    void Init() override { g_calls << QStringLiteral("Init %1").arg(Pro_ID2().toInt()); }
+    void ReDraw() override { g_calls << QStringLiteral("ReDraw %1").arg(Pro_ID2().toInt()); }
+    void Resize() override { g_calls << QStringLiteral("Resize %1").arg(Pro_ID2().toInt()); }
+    void setImage(const QPixmap &picture) override { image = picture; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        // The discard question is the real window's; the double always discards.
+        if (!gMdiClosing)
+            deletedPlan = true;
+        releaseSlot();
+        QMdiSubWindow::closeEvent(event);
+    }
+};
+
+// An entry form that registers (or not) without showing anything.
+class FakeEntryForm : public PlanEntryForm
+{
+public:
+    static inline bool nextState = true;
+    static inline QList<QPair<int, int>> opened;
+    void setPro_ID1(const QVariant &id1) override { m_id1 = id1.toInt(); }
+    void setPro_ID2(const QVariant &id2) override { m_id2 = id2.toInt(); }
+    void showModal() override { opened.append({m_id1, m_id2}); }
+    bool Pro_State() const override { return nextState; }
+
+private:
+    int m_id1 = 0;
+    int m_id2 = 0;
+};
+
+} // namespace
+
+// The workspace of one property: plan slots, menus and the view broadcasts.
+class tst_MDIForm1 : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void exec(const QString &sql)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    static void addPlans(const char *table, const QList<int> &plans)
+    {
+        for (int id2 : plans)
+            exec(QStringLiteral("INSERT INTO %1 (ID1, ID2) VALUES (7, %2)").arg(QString::fromUtf8(table)).arg(id2));
+    }
+    MDIForm1 *open()
+    {
+        auto *w = new MDIForm1;
+        w->setPro_ID1(7);
+        w->resize(800, 600);
+        w->show();
+        return w;
+    }
+    static QList<int> windowNumbers(MDIForm1 *w)
+    {
+        QList<int> out;
+        for (PlanWindow *p : w->planWindows())
+            out << p->Pro_ID2().toInt();
+        return out;
+    }
+    static QWidget *addButton(MDIForm1 *w) { return w->findChild<QWidget *>(QStringLiteral("lbutAdd")); }
+    // Presses the new-plan button and chooses a type in the chooser it opens.
+    static void addPlan(MDIForm1 *w, int type = 1)
+    {
+        QTimer::singleShot(0, [type] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *chooser = qobject_cast<frmType *>(top))
+                    for (QPushButton *b : chooser->findChildren<QPushButton *>(QStringLiteral("butType")))
+                        if (b->property("index").toInt() == type)
+                            b->click();
+        });
+        ShellButtons::click(addButton(w));
+    }
+    static QAction *item(MDIForm1 *w, const char *name, int index = 0)
+    {
+        for (QAction *a : w->findChildren<QAction *>(QString::fromLatin1(name)))
+            if (index == 0 || a->property("index").toInt() == index)
+                return a;
+        return nullptr;
+    }
+
+    std::unique_ptr<TestDb> m_db;
+    std::unique_ptr<QTemporaryDir> m_app;
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_app = std::make_unique<QTemporaryDir>();
+        setAppPath(m_app->path());
+        m_db = std::make_unique<TestDb>();
+        QVERIFY(m_db->connectGlobal());
+        g_calls.clear();
+        FakeEntryForm::opened.clear();
+        FakeEntryForm::nextState = true;
+        ShellHooks::reset();
+        ShellHooks::setPlanWindowFactory([] { return new FakePlanWindow; });
+        for (int type = 1; type <= 2; ++type)
+            ShellHooks::setEntryFormFactory(type, [](QWidget *) { return std::make_unique<FakeEntryForm>(); });
+        gDispInterval = 1;
+        gGraphOnly = false;
+        gDispSize = 2;
+        gPropertyName = QStringLiteral("駅前の土地");
+        gBackImage.clear();
+        gImage1.clear();
+        gIcon1.clear();
+    }
+    void cleanup()
+    {
+        QList<QPointer<QWidget>> open;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<MDIForm1 *>(w))
+                open << w;
+        for (const QPointer<QWidget> &w : open)
+            delete w.data();
+        gDao().Disconnect();
+        m_db.reset();
+    }
+
+    void reopensStoredPlansInOrder()
+    {
+        addPlans("D_駐車場", {3, 1});
+        addPlans("D_賃貸マンション", {2});
+        MDIForm1 *w = open();
+        QCOMPARE(windowNumbers(w), QList<int>({1, 3, 2}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("物件名　[駅前の土地]"));
+        QCOMPARE(gMdiClosing, false);
+        QVERIFY(addButton(w)->isEnabled());
+        // Each window drew itself on loading; nothing was broadcast.
+        QCOMPARE(g_calls, QStringList({"Load 1", "Load 3", "Load 2"}));
+    }
+
+    void badPlanNumbersAreSkipped()
+    {
+        addPlans("D_駐車場", {0, 2, 21});
+        addPlans("D_賃貸マンション", {2, 4});
+        MDIForm1 *w = open();
+        QCOMPARE(windowNumbers(w), QList<int>({2, 4}));
+        const QString log = QString::fromUtf8([this] {
+            QFile f(QDir(m_app->path()).filePath(QStringLiteral("ErrLog.txt")));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }());
+        QCOMPARE(log.count(QStringLiteral("LoadfrmGraph")), 3);
+    }
+
+    void newPlansTakeTheFirstFreeNumber()
+    {
+        addPlans("D_駐車場", {1, 5});
+        addPlans("D_賃貸マンション", {2});
+        MDIForm1 *w = open();
+        addPlan(w);
+        addPlan(w, 2);
+        addPlan(w);
+        QCOMPARE(FakeEntryForm::opened, (QList<QPair<int, int>>{{7, 3}, {7, 4}, {7, 6}}));
+        QCOMPARE(windowNumbers(w), QList<int>({1, 5, 2, 3, 4, 6}));
+        // A new window makes every window reload and redraw, the new one included.
+        const QStringList last = {"Load 6", "Init 1",   "ReDraw 1", "Init 5",   "ReDraw 5", "Init 2",  "ReDraw 2",
+                                  "Init 3", "ReDraw 3", "Init 4",   "ReDraw 4", "Init 6",   "ReDraw 6"};
+        QCOMPARE(g_calls.mid(g_calls.size() - last.size()), last);
+    }
+
+    void cancelledChooserFreesTheNumber()
+    {
+        MDIForm1 *w = open();
+        FakeEntryForm::nextState = false;
+        addPlan(w);
+        QVERIFY(!w->isSlotUsed(1));
+        QCOMPARE(windowNumbers(w), QList<int>());
+        FakeEntryForm::nextState = true;
+        addPlan(w);
+        QCOMPARE(FakeEntryForm::opened, (QList<QPair<int, int>>{{7, 1}, {7, 1}}));
+        QCOMPARE(windowNumbers(w), QList<int>({1}));
+    }
+
+    void twentyPlansDisableAddUntilOneIsDiscarded()
+    {
+        QList<int> all;
+        for (int i = 1; i <= 20; ++i)
+            all << i;
+        addPlans("D_駐車場", all);
+        MDIForm1 *w = open();
+        QCOMPARE(w->planWindows().size(), 20);
+        QVERIFY(!addButton(w)->isEnabled());
+        PlanWindow *seventh = w->planWindows().at(6);
+        QVERIFY(seventh->close());
+        QVERIFY(addButton(w)->isEnabled());
+        QVERIFY(!w->isSlotUsed(7));
+        addPlan(w);
+        QCOMPARE(FakeEntryForm::opened.last(), (QPair<int, int>(7, 7)));
+        QVERIFY(!addButton(w)->isEnabled());
+    }
+
+    void nineteenPlansThenOneMoreDisablesAdd()
+    {
+        QList<int> all;
+        for (int i = 2; i <= 20; ++i)
+            all << i;
+        addPlans("D_賃貸マンション", all);
+        MDIForm1 *w = open();
+        QVERIFY(addButton(w)->isEnabled());
+        addPlan(w);
+        QVERIFY(!addButton(w)->isEnabled());
+    }
+
+    void releaseOutsideTheSlotsChangesNothing()
+    {
+        QList<int> all;
+        for (int i = 1; i <= 20; ++i)
+            all << i;
+        addPlans("D_駐車場", all);
+        MDIForm1 *w = open();
+        w->ReleaseID(21);
+        w->ReleaseID(0);
+        QVERIFY(!addButton(w)->isEnabled());
+    }
+
+    void intervalMenuRebuildsFilterAndReloads()
+    {
+        addPlans("D_駐車場", {1, 2});
+        MDIForm1 *w = open();
+        QVERIFY(item(w, "menuWindow_Between_Nen", 1)->isChecked());
+        g_calls.clear();
+        item(w, "menuWindow_Between_Nen", 3)->trigger();
+        QCOMPARE(gDispInterval, int16_t(3));
+        QCOMPARE(gYearFilterSK, QStringLiteral("SK.年 % 5 = 0 AND SK.年 <= 75"));
+        for (int i = 1; i <= 4; ++i)
+            QCOMPARE(item(w, "menuWindow_Between_Nen", i)->isChecked(), i == 3);
+        QCOMPARE(g_calls, QStringList({"Init 1", "ReDraw 1", "Init 2", "ReDraw 2"}));
+    }
+
+    void sizeAndGraphOnlyResizeAndRedraw()
+    {
+        addPlans("D_駐車場", {1});
+        MDIForm1 *w = open();
+        g_calls.clear();
+        item(w, "menuWindow_Size_Select", 3)->trigger();
+        QCOMPARE(gDispSize, int16_t(3));
+        QVERIFY(item(w, "menuWindow_Size_Select", 3)->isChecked());
+        QVERIFY(!item(w, "menuWindow_Size_Select", 2)->isChecked());
+        item(w, "menuWindow_Only")->trigger();
+        QCOMPARE(gGraphOnly, true);
+        QVERIFY(item(w, "menuWindow_Only")->isChecked());
+        item(w, "menuWindow_Only")->trigger();
+        QCOMPARE(gGraphOnly, false);
+        QVERIFY(!item(w, "menuWindow_Only")->isChecked());
+        QCOMPARE(g_calls, QStringList({"Resize 1", "ReDraw 1", "Resize 1", "ReDraw 1", "Resize 1", "ReDraw 1"}));
+        // None of them writes the settings file.
+        QVERIFY(!QFile::exists(QDir(m_app->path()).filePath(QStringLiteral("Vanrek.ini"))));
+    }
+
+    void closingKeepsPlansAndSavesTheView()
+    {
+        addPlans("D_駐車場", {1, 2});
+        MDIForm1 *w = open();
+        QList<QPointer<PlanWindow>> windows;
+        for (PlanWindow *p : w->planWindows())
+            windows << p;
+        QSignalSpy unloaded(w, &MDIForm1::unloaded);
+        item(w, "menuWindow_Between_Nen", 4)->trigger();
+        item(w, "menuWindow_Only")->trigger();
+        item(w, "menuWindow_Size_Select", 1)->trigger();
+        for (const auto &p : windows)
+            QVERIFY(!static_cast<FakePlanWindow *>(p.data())->deletedPlan);
+        item(w, "meneFile_Close")->trigger();
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(gMdiClosing, true);
+        cIni ini;
+        ini.setPro_IniPath(QDir(m_app->path()).filePath(QStringLiteral("Vanrek.ini")));
+        QCOMPARE(ini.GetIniStr(QStringLiteral("SETTING"), QStringLiteral("表示間隔")), QStringLiteral("4"));
+        QCOMPARE(ini.GetIniStr(QStringLiteral("SETTING"), QStringLiteral("グラフのみ")), QStringLiteral("True"));
+        QCOMPARE(ini.GetIniStr(QStringLiteral("SETTING"), QStringLiteral("サイズ")), QStringLiteral("1"));
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM D_駐車場 WHERE ID1 = 7")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 2);
+    }
+
+    void tilingInRowsWrapsAfterTheWindowThatCrossesTheLimit()
+    {
+        addPlans("D_駐車場", {1, 2, 3});
+        MDIForm1 *w = open();
+        w->resize(800, 600); // 12000 twips wide
+        item(w, "menuWindow_Order_H")->trigger();
+        const QList<PlanWindow *> p = w->planWindows();
+        QCOMPARE(p.at(0)->pos(), QPoint(0, 0));
+        QCOMPARE(p.at(1)->pos(), QPoint(494, 0));
+        QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
+    }
+
+    void tilingSkipsSmallWindows()
+    {
+        addPlans("D_駐車場", {1, 2, 3});
+        MDIForm1 *w = open();
+        const QList<PlanWindow *> p = w->planWindows();
+        p.at(1)->resize(160, 502); // 2400 twips: not placed
+        p.at(1)->move(300, 300);
+        item(w, "menuWindow_Order_V")->trigger();
+        QCOMPARE(p.at(0)->pos(), QPoint(0, 0));
+        QCOMPARE(p.at(1)->pos(), QPoint(300, 300));
+        QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
+    }
+
+    void buttonsFollowTheRightEdge()
+    {
+        MDIForm1 *w = open();
+        w->resize(900, 600);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->findChild<QWidget *>(QStringLiteral("lbutClose"))->x(), (13500 - 1500) / 15);
+        QCOMPARE(addButton(w)->x(), (13500 - 2850) / 15);
+    }
+
+    void picturesOfThePlanTypes()
+    {
+        QImage red(8, 8, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QString good = QDir(m_app->path()).filePath(QStringLiteral("p1.png"));
+        QVERIFY(red.save(good));
+        QFile notImage(QDir(m_app->path()).filePath(QStringLiteral("text.bmp")));
+        QVERIFY(notImage.open(QIODevice::WriteOnly));
+        notImage.write("not a picture");
+        notImage.close();
+        gImage1 = good;
+        gImage2 = notImage.fileName();
+        gBackImage = QStringLiteral("/no/such/back.jpg");
+        addPlans("D_駐車場", {1, 2});
+        MDIForm1 *w = open();
+        QVERIFY(w->mdiArea()->background().texture().isNull());
+        // As after the settings dialog: every open window takes its type's picture.
+        w->ChangeView();
+        const QList<PlanWindow *> p = w->planWindows();
+        QCOMPARE(static_cast<FakePlanWindow *>(p.at(0))->image.size(), QSize(8, 8));
+        QVERIFY(static_cast<FakePlanWindow *>(p.at(1))->image.isNull());
+        QVERIFY(w->mdiArea()->background().texture().isNull());
+        gBackImage = good;
+        w->ChangeView();
+        QCOMPARE(w->mdiArea()->background().texture().size(), QSize(8, 8));
+    }
+
+    void printerSettingsMenuCallsTheHook()
+    {
+        MDIForm1 *w = open();
+        item(w, "menuFile_Print")->trigger(); // no printer settings built in: nothing happens
+        QWidget *owner = nullptr;
+        ShellHooks::setPrinterSettings([&owner](QWidget *o) { owner = o; });
+        item(w, "menuFile_Print")->trigger();
+        QCOMPARE(owner, w);
+    }
+};
+
+QTEST_MAIN(tst_MDIForm1)
+#include "tst_MDIForm1.moc"

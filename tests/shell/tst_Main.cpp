@@ -1,0 +1,162 @@
+#include "mdlMain.h"
+
+#include "Globals.h"
+#include "MsgBox.h"
+#include "SingleInstance.h"
+#include "TestDb.h"
+#include "cDao.h"
+#include "frmDataList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Start-up from the single-instance check to the property list, and the end.
+class tst_Main : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString file(const QString &folder, const char *name)
+    {
+        return QDir(folder).filePath(QString::fromUtf8(name));
+    }
+    static void expectNoDatabaseBox()
+    {
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("Main"));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+    }
+    void cleanup()
+    {
+        EndMain();
+        releaseGlobals();
+    }
+
+    void missingDatabaseShowsTheBoxAndCreatesNothing()
+    {
+        QTemporaryDir app;
+        setAppPath(app.path());
+        QCOMPARE(Main(0), StartResult::NoDatabase);
+        expectNoDatabaseBox();
+        QVERIFY(!QFile::exists(file(app.path(), "DB/Vanrek.mdb")));
+        QVERIFY(!QFile::exists(file(app.path(), "Vanrek.ini")));
+        QVERIFY(!MainWindow());
+        // The lock went with the failed start: the next start is not taken for a second copy.
+        MsgBox::clearHistory();
+        QCOMPARE(Main(0), StartResult::NoDatabase);
+    }
+
+    void corruptDatabaseShowsTheBoxAndKeepsTheFile()
+    {
+        QTemporaryDir app;
+        setAppPath(app.path());
+        QVERIFY(QDir(app.path()).mkdir(QStringLiteral("DB")));
+        QFile db(file(app.path(), "DB/Vanrek.mdb"));
+        QVERIFY(db.open(QIODevice::WriteOnly));
+        db.write("this is no database file at all, just text");
+        db.close();
+        QCOMPARE(Main(0), StartResult::NoDatabase);
+        expectNoDatabaseBox();
+        QVERIFY(db.open(QIODevice::ReadOnly));
+        QCOMPARE(db.readAll(), QByteArray("this is no database file at all, just text"));
+    }
+
+    void databaseLockedByAnotherWriterShowsTheBox()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(testDb.path());
+            other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QCOMPARE(Main(0), StartResult::NoDatabase);
+            expectNoDatabaseBox();
+            QVERIFY(q.exec(QStringLiteral("ROLLBACK")));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
+    void secondCopyEndsSilently()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        SingleInstance running;
+        QVERIFY(running.acquire(testDb.folder()));
+        QCOMPARE(Main(0), StartResult::AlreadyRunning);
+        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(!MainWindow());
+        QVERIFY(!gDao().isConnected());
+        QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+    }
+
+    void startsToThePropertyList()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        gYearFilter.clear();
+        QCOMPARE(Main(0), StartResult::Started);
+        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(gDao().isConnected());
+        QCOMPARE(QFileInfo(gDbPath).absoluteFilePath(), QFileInfo(testDb.path()).absoluteFilePath());
+        QWidget *list = MainWindow();
+        QVERIFY(list);
+        QCOMPARE(list->objectName(), QStringLiteral("frmDataList"));
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->windowTitle(), QStringLiteral("登録物件一覧"));
+        QCOMPARE(gTaxRate, 5.0);
+        QCOMPARE(gYearFilter, QStringLiteral("年 <= 15"));
+        QVERIFY(QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+        SingleInstance second;
+        QVERIFY(!second.acquire(testDb.folder()));
+        EndMain();
+        QVERIFY(second.acquire(testDb.folder()));
+    }
+
+    void closingTheListAsksAndEnds()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        QCOMPARE(Main(0), StartResult::Started);
+        auto *list = qobject_cast<frmDataList *>(MainWindow());
+        QVERIFY(list);
+        QSignalSpy ended(list, &frmDataList::shutDown);
+        MsgBox::setNextAnswer(MsgBox::No);
+        QVERIFY(!list->close());
+        QVERIFY(list->isVisible());
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(MsgBox::history().last().prompt, QStringLiteral("システムを終了しますか？"));
+        QCOMPARE(MsgBox::history().last().title, QStringLiteral("Vanrek"));
+        QCOMPARE(MsgBox::history().last().style, int(MsgBox::YesNo | MsgBox::Information));
+        QVERIFY(gDao().isConnected());
+
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        QVERIFY(list->close());
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!gDao().isConnected());
+    }
+};
+
+QTEST_MAIN(tst_Main)
+#include "tst_Main.moc"

@@ -1,0 +1,227 @@
+#include "frmDataDetail.h"
+
+#include "Globals.h"
+#include "ImNumber.h"
+#include "ImText.h"
+#include "MsgBox.h"
+#include "ShellButtons.h"
+#include "TestDb.h"
+#include "cApl.h"
+#include "cDao.h"
+#include "frmMsgbox.h"
+#include "mdlMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Registering a property: the next number, the checks, the stored row, the notice.
+class tst_frmDataDetail : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void exec(const QString &sql)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    static QString rows()
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        q.exec(QStringLiteral(
+            "SELECT ID1, 物件名, 敷地面積, 評価額, 固定資産税税率, 都市計画税税率 FROM D_物件 ORDER BY ID1"));
+        QStringList out;
+        while (q.next()) {
+            QStringList f;
+            for (int i = 0; i < 6; ++i)
+                f << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+            out << f.join(QLatin1Char('|'));
+        }
+        return out.join(QLatin1Char(';'));
+    }
+    static void fill(frmDataDetail &d, const QString &name, double area, double value)
+    {
+        d.findChild<ImText *>(QStringLiteral("txtName"))->setText(name);
+        d.findChild<ImNumber *>(QStringLiteral("numSikiti"))->setValue(area);
+        d.findChild<ImNumber *>(QStringLiteral("numHyoka"))->setValue(value);
+    }
+    static void add(frmDataDetail &d) { ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
+
+    std::unique_ptr<TestDb> m_db;
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_db = std::make_unique<TestDb>();
+        QVERIFY(m_db->connectGlobal());
+        setAppPath(m_db->folder());
+        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[CONST]\r\n固定資産税=\"1.4\"\r\n都市計画税=\"0.3\"\r\n");
+        ini.close();
+        gApl().setDialogBox(QStringLiteral("1"));
+    }
+    void cleanup()
+    {
+        gDao().Disconnect();
+        m_db.reset();
+    }
+
+    void nextNumber_data()
+    {
+        QTest::addColumn<QList<int>>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("empty table") << QList<int>() << 1;
+        QTest::newRow("1, 2 and 7 stored") << QList<int>({1, 2, 7}) << 8;
+        QTest::newRow("greatest deleted") << QList<int>({1, 2}) << 3;
+    }
+    void nextNumber()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(int, expected);
+        for (int id : stored)
+            exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'x')").arg(id));
+        frmDataDetail d;
+        fill(d, QStringLiteral("駅前"), 120.5, 300);
+        add(d);
+        QCOMPARE(d.registeredID1(), expected);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+
+    void storesTheRowAsTyped()
+    {
+        frmDataDetail d;
+        QCOMPARE(d.findChild<ImNumber *>(QStringLiteral("numKotei"))->Value().toDouble(), 1.4);
+        fill(d, QStringLiteral("It's 駅前"), 1234.56, 250000);
+        d.findChild<ImNumber *>(QStringLiteral("numTosi"))->setValue(QVariant());
+        add(d);
+        QCOMPARE(rows(), QStringLiteral("1|It's 駅前|1234.56|250000|1.4|NULL"));
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void untouchedFormStoresNothing()
+    {
+        frmDataDetail d;
+        add(d);
+        // Nothing typed: the form closes as if registered, and stores nothing.
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(rows(), QString());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void missingInputsAreListed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("area");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("all three") << "" << 0.0 << 0.0 << " [ 物件名 ]  [ 敷地面積 ]  [ 評価額 ] を入力して下さい。"
+                                   << "txtName";
+        QTest::newRow("name of blanks") << "   " << 10.0 << 5.0 << " [ 物件名 ] を入力して下さい。"
+                                        << "txtName";
+        QTest::newRow("area and value") << "a" << 0.0 << 0.0 << " [ 敷地面積 ]  [ 評価額 ] を入力して下さい。"
+                                        << "numSikiti";
+        QTest::newRow("value") << "a" << 1.0 << 0.0 << " [ 評価額 ] を入力して下さい。"
+                               << "numHyoka";
+    }
+    void missingInputsAreListed()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, area);
+        QFETCH(double, value);
+        frmDataDetail d;
+        d.show();
+        // Changing a tax rate alone counts as input.
+        d.findChild<ImNumber *>(QStringLiteral("numKotei"))->setValue(2.0);
+        fill(d, name, area, value);
+        add(d);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QTEST(MsgBox::history().at(0).prompt, "message");
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QVERIFY(d.isVisible());
+        QTEST(d.focusWidget() ? d.focusWidget()->objectName() : QString(), "focus");
+        QCOMPARE(rows(), QString());
+    }
+
+    void propertyNumberZeroStopsTheRegistration()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (0, 'zero')"));
+        frmDataDetail d;
+        fill(d, QStringLiteral("b"), 1, 1);
+        add(d);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SaveRecord"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(rows(), QStringLiteral("0|zero|NULL|NULL|NULL|NULL"));
+        QVERIFY(!gDao().inTransaction());
+    }
+
+    void rejectedInsertLeavesNoRow()
+    {
+        exec(QStringLiteral("CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        frmDataDetail d;
+        fill(d, QStringLiteral("b"), 1, 1);
+        add(d);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+        QCOMPARE(rows(), QString());
+        QVERIFY(!gDao().inTransaction());
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+
+    void noticeAfterRegistration()
+    {
+        gApl().setDialogBox(QString());
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *notice = qobject_cast<frmMsgbox *>(w)) {
+                    shown = true;
+                    notice->Command1->click();
+                }
+        });
+        frmDataDetail d;
+        fill(d, QStringLiteral("c"), 1, 1);
+        add(d);
+        QVERIFY(shown);
+        QCOMPARE(rows(), QStringLiteral("1|c|1|1|1.4|0.3"));
+    }
+
+    void closeAsksOnlyAfterInput()
+    {
+        {
+            frmDataDetail d;
+            ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+            QVERIFY(MsgBox::history().isEmpty());
+            QCOMPARE(d.result(), int(QDialog::Rejected));
+        }
+        frmDataDetail d;
+        d.show();
+        fill(d, QStringLiteral("d"), 0, 0);
+        MsgBox::setNextAnswer(MsgBox::No);
+        ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt,
+                 QStringLiteral("データが入力されていますが、破棄してよろしいですか？"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+        QVERIFY(d.isVisible());
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+        QVERIFY(!d.isVisible());
+        QCOMPARE(rows(), QString());
+    }
+};
+
+QTEST_MAIN(tst_frmDataDetail)
+#include "tst_frmDataDetail.moc"

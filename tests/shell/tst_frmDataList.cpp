@@ -1,0 +1,182 @@
+#include "frmDataList.h"
+
+#include "Globals.h"
+#include "MDIForm1.h"
+#include "MsgBox.h"
+#include "PropertyListModel.h"
+#include "ShellButtons.h"
+#include "ShellHooks.h"
+#include "TestDb.h"
+#include "cDao.h"
+#include "frmDataDetail.h"
+#include "mdlMain.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+
+// The home window: the property grid, delete, open and its keys.
+class tst_frmDataList : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void exec(const QString &sql)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    static int count(const QString &table)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+    static QWidget *button(frmDataList &l, const char *name)
+    {
+        return l.findChild<QWidget *>(QString::fromLatin1(name));
+    }
+    static QString cell(frmDataList &l, int row, int column) { return l.model()->index(row, column).data().toString(); }
+
+    std::unique_ptr<TestDb> m_db;
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_db = std::make_unique<TestDb>();
+        QVERIFY(m_db->connectGlobal());
+        setAppPath(m_db->folder());
+        ShellHooks::reset();
+    }
+    void cleanup()
+    {
+        gDao().Disconnect();
+        m_db.reset();
+    }
+
+    void emptyListOffersOnlyNew()
+    {
+        frmDataList l;
+        l.show();
+        QVERIFY(QTest::qWaitForWindowActive(&l));
+        QVERIFY(!button(l, "lbutSelect")->isEnabled());
+        QVERIFY(!button(l, "lbutLineDel")->isEnabled());
+        l.grid()->setFocus();
+        QTest::keyClick(l.grid(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), button(l, "lbutNew"));
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<frmDataDetail *>(w); d && d->isVisible()) {
+                    opened = true;
+                    d->reject();
+                }
+        });
+        l.grid()->setFocus();
+        QTest::keyClick(l.grid(), Qt::Key_Return);
+        QVERIFY(opened);
+    }
+
+    void listsThePropertiesInTableOrder()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (2, '北の土地', 100.5, 250000, 1.4, 0.3)"));
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1234, 7, 1.4, 0.3)"));
+        frmDataList l;
+        QCOMPARE(l.model()->rowCount(), 2);
+        QVERIFY(l.grid()->isColumnHidden(0));
+        QCOMPARE(l.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("物件名"));
+        QCOMPARE(l.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("敷地面積(㎡)"));
+        QCOMPARE(l.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("評価額(千円)"));
+        QCOMPARE(cell(l, 0, 1), QStringLiteral("駅前"));
+        QCOMPARE(cell(l, 0, 2), QStringLiteral("1234.00"));
+        QCOMPARE(cell(l, 1, 2), QStringLiteral("100.50"));
+        QCOMPARE(cell(l, 1, 3), QStringLiteral("250,000"));
+        QCOMPARE(l.grid()->columnWidth(2), 1350 / 15);
+        QVERIFY(button(l, "lbutSelect")->isEnabled());
+        QVERIFY(button(l, "lbutLineDel")->isEnabled());
+    }
+
+    void deleteAsksAndRemovesEveryPlanRow()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        exec(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
+        exec(QStringLiteral("INSERT INTO T_収支 (ID1, ID2, 年) VALUES (1, 1, 1)"));
+        frmDataList l;
+        MsgBox::setNextAnswer(MsgBox::No);
+        ShellButtons::click(button(l, "lbutLineDel"));
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("削除してよろしいですか？\r\n\r\n物件名 [駅前]"));
+        QCOMPARE(MsgBox::history().at(0).style, 324);
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(count(QStringLiteral("D_物件")), 1);
+
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        ShellButtons::click(button(l, "lbutLineDel"));
+        QCOMPARE(count(QStringLiteral("D_物件")), 0);
+        QCOMPARE(count(QStringLiteral("D_駐車場")), 0);
+        QCOMPARE(count(QStringLiteral("T_収支")), 0);
+        QCOMPARE(l.model()->rowCount(), 0);
+        QVERIFY(!button(l, "lbutLineDel")->isEnabled());
+    }
+
+    void failedDeleteKeepsEverythingAndSaysSo()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        exec(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
+        exec(QStringLiteral(
+            "CREATE TRIGGER block BEFORE DELETE ON T_損益計算 BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+        exec(QStringLiteral("INSERT INTO T_損益計算 (ID1, ID2, 年) VALUES (1, 1, 1)"));
+        frmDataList l;
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        MsgBox::setNextAnswer(MsgBox::OK);
+        ShellButtons::click(button(l, "lbutLineDel"));
+        QCOMPARE(MsgBox::history().size(), 2);
+        QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("物件データの削除に失敗しました。"));
+        QCOMPARE(count(QStringLiteral("D_物件")), 1);
+        QCOMPARE(count(QStringLiteral("D_駐車場")), 1);
+        QCOMPARE(count(QStringLiteral("T_損益計算")), 1);
+        QCOMPARE(l.model()->rowCount(), 1);
+        QFile log(QDir(m_db->folder()).filePath(QStringLiteral("ErrLog.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(log.readAll()).contains(QStringLiteral("locked")));
+    }
+
+    void openingHidesTheListUntilTheWorkspaceCloses()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (5, '北', 1, 1, 1, 1)"));
+        frmDataList l;
+        l.show();
+        l.grid()->setCurrentIndex(l.model()->index(1, 1));
+        ShellButtons::click(button(l, "lbutSelect"));
+        QVERIFY(!l.isVisible());
+        MDIForm1 *w = l.workspace();
+        QVERIFY(w);
+        QCOMPARE(w->Pro_ID1().toInt(), 5);
+        QCOMPARE(w->windowTitle(), QStringLiteral("物件名　[北]"));
+        QVERIFY(w->close());
+        QVERIFY(l.isVisible());
+    }
+
+    void upOnTheFirstRowGoesToClose()
+    {
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, 'a', 1, 1, 1, 1)"));
+        exec(QStringLiteral("INSERT INTO D_物件 VALUES (2, 'b', 1, 1, 1, 1)"));
+        frmDataList l;
+        l.show();
+        QVERIFY(QTest::qWaitForWindowActive(&l));
+        l.grid()->setFocus();
+        l.grid()->setCurrentIndex(l.model()->index(1, 1));
+        QTest::keyClick(l.grid(), Qt::Key_Up);
+        QCOMPARE(l.grid()->currentIndex().row(), 0);
+        QCOMPARE(QApplication::focusWidget(), l.grid());
+        QTest::keyClick(l.grid(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), button(l, "lbutClose"));
+    }
+};
+
+QTEST_MAIN(tst_frmDataList)
+#include "tst_frmDataList.moc"
