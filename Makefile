@@ -29,7 +29,7 @@ test: build
 
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+	@set -e; for b in $(BUILD)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b"; fi; done
 
 clean:
 	rm -rf $(BUILD)

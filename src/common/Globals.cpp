@@ -6,6 +6,8 @@
 #include "cFile.h"
 #include "cIni.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace
@@ -15,41 +17,54 @@ std::unique_ptr<cDao> s_dao;
 std::unique_ptr<cApl> s_apl;
 std::unique_ptr<cFile> s_file;
 std::unique_ptr<cIni> s_ini;
+
+void releaseAll()
+{
+    releaseGlobals();
+    s_ini.reset();
+}
+
+// The database connection must close while the application object and Qt's own
+// registries still exist; at static destruction they are gone already.
+bool s_cleanupRegistered = false;
+
+template <class T>
+T &created(std::unique_ptr<T> &slot)
+{
+    if (!slot) {
+        slot = std::make_unique<T>();
+        if (!s_cleanupRegistered && QCoreApplication::instance()) {
+            qAddPostRoutine(releaseAll);
+            s_cleanupRegistered = true;
+        }
+    }
+    return *slot;
+}
 } // namespace
 
 cBase &gBase()
 {
-    if (!s_base)
-        s_base = std::make_unique<cBase>();
-    return *s_base;
+    return created(s_base);
 }
 
 cDao &gDao()
 {
-    if (!s_dao)
-        s_dao = std::make_unique<cDao>();
-    return *s_dao;
+    return created(s_dao);
 }
 
 cApl &gApl()
 {
-    if (!s_apl)
-        s_apl = std::make_unique<cApl>();
-    return *s_apl;
+    return created(s_apl);
 }
 
 cFile &gFile()
 {
-    if (!s_file)
-        s_file = std::make_unique<cFile>();
-    return *s_file;
+    return created(s_file);
 }
 
 cIni &gIni()
 {
-    if (!s_ini)
-        s_ini = std::make_unique<cIni>();
-    return *s_ini;
+    return created(s_ini);
 }
 
 void releaseGlobals()

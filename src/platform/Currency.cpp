@@ -12,6 +12,41 @@ int64_t checked(__int128 v)
     return int64_t(v);
 }
 
+constexpr int64_t kPow10[] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000,
+    10000000, 100000000, 1000000000, 10000000000, 100000000000, 1000000000000,
+    10000000000000, 100000000000000, 1000000000000000, 10000000000000000, 100000000000000000, 1000000000000000000};
+
+// The 15 significant digits of mantissa * 2^-shift * 10^p, rounded to nearest;
+// false on an exact tie.
+bool roundDigits(uint64_t mantissa, int shift, int p, __int128 *digits)
+{
+    const __int128 num = __int128(mantissa) * kPow10[p];
+    const __int128 q = num >> shift;
+    const __int128 r = num - (q << shift);
+    const __int128 half = __int128(1) << (shift - 1);
+    if (r == half)
+        return false;
+    *digits = q + (r > half ? 1 : 0);
+    return true;
+}
+
+// The definition: the 15-digit decimal form of the double, rounded to four places
+// with halves to even, so 0.00015 (stored as 0.000149999..) rounds as the decimal
+// the user typed.
+Currency fromDoubleViaText(double value)
+{
+    if (!std::isfinite(value))
+        throw CurrencyOverflow();
+    Currency c;
+    if (std::fabs(value) < 9e14 && Currency::tryParse(QString::number(value, 'g', 15), &c))
+        return c;
+    const double scaled = roundHalfEven(value * Currency::Scale);
+    if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
+        throw CurrencyOverflow();
+    return Currency::fromRaw(int64_t(scaled));
+}
+
 } // namespace
 
 int64_t roundHalfEvenDiv(__int128 num, __int128 den)
@@ -46,17 +81,43 @@ Currency Currency::fromInt(int64_t units)
 
 Currency Currency::fromDouble(double value)
 {
-    if (!std::isfinite(value))
-        throw CurrencyOverflow();
-    // Go through the 15-digit decimal form, so 0.00015 (stored as 0.000149999..)
-    // rounds as the decimal the user typed.
-    Currency c;
-    if (std::fabs(value) < 9e14 && tryParse(QString::number(value, 'g', 15), &c))
-        return c;
-    const double scaled = roundHalfEven(value * Scale);
-    if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
-        throw CurrencyOverflow();
-    return fromRaw(int64_t(scaled));
+    // The same value as fromDoubleViaText, with the 15-digit rounding done exactly in
+    // integers; ties there, exponent forms and large values take the text route.
+    const double a = std::fabs(value);
+    // Below 1e-4 the runtime's 15-digit text has an exponent; from 9e14 on it is not used.
+    if (!(a >= 2e-4 && a < 9e14))
+        return fromDoubleViaText(value);
+    int e2 = 0;
+    const double m = std::frexp(a, &e2);
+    const uint64_t mantissa = uint64_t(std::ldexp(m, 53)); // a = mantissa * 2^(e2 - 53), exactly
+    const int shift = 53 - e2;                             // 4 to 66 in this range
+    int k = int(std::floor(std::log10(a)));                // decimal exponent, corrected below
+    __int128 digits = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int p = 14 - k;
+        if (p < 0 || p > 18)
+            return fromDoubleViaText(value);
+        if (!roundDigits(mantissa, shift, p, &digits))
+            return fromDoubleViaText(value);
+        if (digits < kPow10[14]) {
+            --k;
+            continue;
+        }
+        if (digits > kPow10[15]) {
+            ++k;
+            continue;
+        }
+        if (digits == kPow10[15]) { // rounded up to the next power of ten
+            digits = kPow10[14];
+            ++k;
+        }
+        if (k < -4)
+            return fromDoubleViaText(value);
+        // The digits times 10^(k - 14), in ten-thousandths.
+        const int64_t raw = k >= 10 ? int64_t(digits) * kPow10[k - 10] : roundHalfEvenDiv(digits, kPow10[10 - k]);
+        return fromRaw(value < 0 ? -raw : raw);
+    }
+    return fromDoubleViaText(value);
 }
 
 bool Currency::tryParse(const QString &text, Currency *out)

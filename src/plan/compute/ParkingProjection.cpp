@@ -1,0 +1,128 @@
+#include "ParkingProjection.h"
+
+#include "cBase.h"
+
+#include <stdexcept>
+
+namespace
+{
+
+void requireYear(int year)
+{
+    if (year < 1 || year > Projection::Years)
+        throw std::out_of_range("プロシージャの呼び出し、または引数が不正です。");
+}
+
+} // namespace
+
+ParkingProjection::ParkingProjection(const ParkingPlanInput &in)
+{
+    const cBase base;
+    m_vacancy = base.CvtDbl(in.numKeikaku1);
+    m_landTaxRate = base.CvtDbl(in.numSikiti3);
+    m_cityTaxRate = base.CvtDbl(in.numSikiti4);
+    m_budgetTotal = base.CvtLng(in.numYosan4);
+
+    // The fee and the land value rise by compound steps; a year's level is the
+    // previous year's times the rise when the year is a rise year.
+    const int feeInterval = base.CvtLng(in.numKeikaku4);
+    const double feeRise = base.CvtDbl(in.numKeikaku5);
+    const int landInterval = base.CvtLng(in.numKeikaku2);
+    const double landRise = base.CvtDbl(in.numKeikaku3);
+    m_feeLevel[1] = double(__int128(base.CvtLng(in.numRyokin2)) * base.CvtLng(in.numRyokin3) * 12);
+    m_landLevel[1] = base.CvtLng(in.numSikiti2) * base.CvtDbl(in.numSikiti1);
+    for (int i = 2; i <= Years; ++i) {
+        m_feeLevel[i] = risesIn(i, feeInterval) ? (feeRise / 100 + 1) * m_feeLevel[i - 1] : m_feeLevel[i - 1];
+        m_landLevel[i] = risesIn(i, landInterval) ? (landRise / 100 + 1) * m_landLevel[i - 1] : m_landLevel[i - 1];
+    }
+
+    m_loans.reserve(size_t(in.loans.size()));
+    for (const LoanRow &row : in.loans)
+        m_loans.emplace_back(row);
+}
+
+bool ParkingProjection::GetInTyusya(int year, Currency &amount)
+{
+    return trap("GetInTyusya", [&] {
+        requireYear(year);
+        amount = toCurrency((100 - m_vacancy) * m_feeLevel[year] * 0.01, m_last[Tyusya]);
+    });
+}
+
+bool ParkingProjection::GetOutToti(int year, Currency &amount)
+{
+    return trap("GetOutToti", [&] {
+        requireYear(year);
+        const double v = m_landLevel[year];
+        amount = toCurrency(m_landTaxRate * v / 100 + m_cityTaxRate * v / 100, m_last[Toti]);
+    });
+}
+
+bool ParkingProjection::GetOutSyokei(int year, Currency &amount)
+{
+    return trap("GetOutSyokei", [&] {
+        requireYear(year);
+        amount = Currency::fromInt(year == 1 ? m_budgetTotal : 0);
+    });
+}
+
+bool ParkingProjection::GetOutKinri(int year, Currency &amount)
+{
+    return trap("GetOutKinri", [&] {
+        requireYear(year);
+        double sum = 0;
+        for (const LoanSchedule &loan : m_loans)
+            loan.addInterest(year, sum);
+        amount = toCurrency(sum, m_last[Kinri]);
+    });
+}
+
+bool ParkingProjection::GetOutGankin(int year, Currency &amount)
+{
+    return trap("GetOutGankin", [&] {
+        requireYear(year);
+        double sum = 0;
+        for (const LoanSchedule &loan : m_loans)
+            loan.addPrincipal(year, sum);
+        amount = toCurrency(sum, m_last[Gankin]);
+    });
+}
+
+bool ParkingProjection::Compute(int year)
+{
+    ParkingYearFigures f;
+    const bool terms = GetInTyusya(year, f.income) && GetOutGankin(year, f.principal) &&
+                       GetOutKinri(year, f.interest) && GetOutToti(year, f.landTax) &&
+                       GetOutSyokei(year, f.firstYearCost);
+    if (!terms)
+        return false;
+    return trap("Compute", [&] {
+        // The first-year cost is an expense of the profit-and-loss statement only.
+        f.cashExpense = whole(f.principal + f.interest + f.landTax);
+        f.plExpense = whole(f.interest + f.landTax + f.firstYearCost);
+        // The balance keeps the income's decimals; only the stored figures are whole.
+        const Currency balance = m_balance + f.income - f.cashExpense;
+
+        YearResult r;
+        r.year = year;
+        r.type = 1;
+        r.summary = {f.income, f.cashExpense, balance};
+        r.cashFlow.income1 = f.income;
+        r.cashFlow.incomeTotal = f.income;
+        r.cashFlow.out1 = f.principal + f.interest;
+        r.cashFlow.out2 = f.landTax;
+        r.cashFlow.out3 = f.firstYearCost;
+        r.cashFlow.outTotal = f.cashExpense;
+        r.cashFlow.balance = balance;
+        r.profitLoss.income1 = f.income;
+        r.profitLoss.incomeTotal = f.income;
+        r.profitLoss.out1 = f.interest;
+        r.profitLoss.out2 = f.landTax;
+        r.profitLoss.out3 = f.firstYearCost;
+        r.profitLoss.outTotal = f.plExpense;
+
+        m_fig = f;
+        m_result = r;
+        m_balance = balance;
+    });
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Currency.h"
+#include "Currency.h"
+#include "YearResult.h"
+
+#include <QString>
+#include <QVector>
+
+#include <cmath>
+#include <exception>
+#include <optional>
+
+/// What the parking and apartment projections share: the running balance that one
+/// year hands to the next, the year's result rows, and the first failure. A
+/// projection is a pure computation over its inputs: Compute(year) must be called
+/// for the years 1 to 75 in ascending order, each once, after the balance was set
+/// to 0. A failing step returns false and keeps its procedure name and message
+/// for the caller's error log; nothing is thrown out of it.
+class Projection
+{
+public:
+    static constexpr int Years = 75;
+
+    virtual ~Projection() = default;
+
+    /// Computes one year (1 to 75) and advances the running balance; false on failure.
+    virtual bool Compute(int year) = 0;
+    /// The result rows of the year that Compute computed last.
+    const YearResult &result() const { return m_result; }
+
+    Currency balance() const { return m_balance; }
+    void setBalance(Currency balance) { m_balance = balance; }
+
+    /// Years 1 to 75 from a zero balance; empty at the first failure.
+    std::optional<QVector<YearResult>> computeAll();
+
+    /// The procedure that failed first since the projection was made, and its message.
+    QString errorProcedure() const { return m_errorProcedure; }
+    QString errorMessage() const { return m_errorMessage; }
+
+protected:
+    Projection() = default;
+
+    /// Runs body; an exception becomes false with its message kept (the first one wins).
+    template <class F> bool trap(const char *procedure, F &&body) noexcept
+    {
+        try {
+            body();
+            return true;
+        } catch (const CurrencyOverflow &) {
+            fail(procedure, QStringLiteral("オーバーフローしました。"));
+        } catch (const std::exception &e) {
+            fail(procedure, QString::fromUtf8(e.what()));
+        } catch (...) {
+            fail(procedure, QStringLiteral("不明なエラー"));
+        }
+        return false;
+    }
+    void fail(const char *procedure, const QString &message) noexcept;
+    /// Currency(x) of a term's double (four decimals, as the runtime converts), with
+    /// the last value of the term remembered: most terms keep it for many years.
+    struct Conversion {
+        double value = 0;
+        Currency amount;
+        bool valid = false;
+    };
+    static Currency toCurrency(double value, Conversion &last)
+    {
+        if (!last.valid || value != last.value || std::signbit(value) != std::signbit(last.value)) {
+            last.amount = Currency::fromDouble(value); // throws before anything is remembered
+            last.value = value;
+            last.valid = true;
+        }
+        return last.amount;
+    }
+    /// Makes a sum whole, halves to even, without clamping (the registration refuses
+    /// what does not fit its column instead).
+    static Currency whole(Currency value) { return Currency::fromInt(value.roundToInt()); }
+    /// True when a rise every `interval` years falls in `year`: years interval + 1,
+    /// 2 * interval + 1, ...; an interval of 1 rises every year from year 2, 0 never.
+    static bool risesIn(int year, int interval) { return interval >= 1 && year >= 2 && (year - 1) % interval == 0; }
+
+    Currency m_balance;
+    YearResult m_result;
+
+private:
+    QString m_errorProcedure;
+    QString m_errorMessage;
+};
