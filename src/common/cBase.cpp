@@ -12,16 +12,6 @@ namespace {
 
 const QDateTime kDateZero(QDate(1899, 12, 30), QTime(0, 0));
 
-QString trimBlanks(const QString &s)
-{
-    int b = 0, e = int(s.size());
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 // Lays text into an "@" pattern: the text's characters fill the placeholders in order.
 QString layInto(const QString &text, const QString &pattern)
 {
@@ -52,7 +42,7 @@ QString cBase::CvtStr(const QVariant &value) const
 {
     if (!IsData(value))
         return QString();
-    return trimBlanks(vb::cstr(value));
+    return vb::trim(vb::cstr(value));
 }
 
 int16_t cBase::CvtInt(const QVariant &value) const
@@ -287,7 +277,7 @@ QString cBase::NullTrim(QString &text, bool doubleNul) const
         if (q >= 0)
             text[q] = QLatin1Char(' ');
     }
-    return trimBlanks(text);
+    return vb::trim(text);
 }
 
 QString cBase::GetAppVersion(int major, int minor, int revision, const QString &numberFormat) const

@@ -12,23 +12,13 @@ namespace
 // The longest value a read returns, in ANSI bytes (a 512-byte buffer with its terminator).
 constexpr int kMaxValueBytes = 511;
 
-QString trimBlanks(const QString &s)
-{
-    int b = 0, e = int(s.size());
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 } // namespace
 
 cIni::cIni() : m_iniPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Setting.ini"))) {}
 
 QString cIni::GetSetIniStr(const QString &section, const QString &key, const QString &defaultValue)
 {
-    const QString value = trimBlanks(GetIniStr(section, key));
+    const QString value = vb::trim(GetIniStr(section, key));
     if (!value.isEmpty())
         return value;
     SetIni(section, key, defaultValue);
@@ -42,11 +32,11 @@ QString cIni::GetIniStr(const QString &section, const QString &key)
     const int nul = int(value.indexOf(QChar(0)));
     if (nul >= 0)
         value.truncate(nul);
-    value = trimBlanks(value);
+    value = vb::trim(value);
     // A ";" starts a comment, so no value can carry one.
     const int semicolon = int(value.indexOf(QLatin1Char(';')));
     if (semicolon >= 0)
-        value = trimBlanks(value.left(semicolon));
+        value = vb::trim(value.left(semicolon));
     return value;
 }
 
@@ -59,7 +49,7 @@ QString cIni::ValueToText(const QVariant &value) const
 {
     if (!IsData(value))
         return QString();
-    return trimBlanks(vb::cstr(value));
+    return vb::trim(vb::cstr(value));
 }
 
 bool cIni::IsData(const QVariant &value) const

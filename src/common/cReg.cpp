@@ -13,16 +13,6 @@ const QString kSeparator = QStringLiteral("\\");
 const QString kDefaultValueName = QStringLiteral("(標準)");
 const QString kVbSettingsRoot = QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings");
 
-QString trimBlanks(const QString &s)
-{
-    int b = 0, e = int(s.size());
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 QString textOf(const RegistryStore::Value &value)
 {
     if (value.type == RegistryStore::DWord)
@@ -117,7 +107,7 @@ int32_t cReg::EnumKey(const QString &path, QStringList &names)
 
 cReg::RegPath cReg::ParseRegPath(const QString &path) const
 {
-    QString text = trimBlanks(path);
+    QString text = vb::trim(path);
     if (text.startsWith(kSeparator))
         text.remove(0, 1);
     RegPath out;
@@ -139,7 +129,7 @@ cReg::RegPath cReg::ParseRegPath(const QString &path) const
 QString cReg::ReadRegValue(const RegPath &path) const
 {
     const auto value = RegistryStore(m_storePath).value(path.fullKey(), path.name);
-    return value ? trimBlanks(textOf(*value)) : QString();
+    return value ? vb::trim(textOf(*value)) : QString();
 }
 
 void cReg::WriteRegString(const RegPath &path, const QString &value)

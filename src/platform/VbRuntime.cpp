@@ -229,6 +229,16 @@ QString cstr(const QVariant &v)
     }
 }
 
+QString trim(const QString &s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
 double toSerial(const QDateTime &dt)
 {
     const QDate epoch(1899, 12, 30);

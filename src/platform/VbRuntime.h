@@ -27,6 +27,8 @@ QDateTime toDateTime(const QVariant &v);
 /// General text form: "." decimal point, up to 15 significant digits, exponent form
 /// "1E+20" for large or small magnitudes; dates in the short form "yyyy/MM/dd".
 QString cstr(const QVariant &v);
+/// The runtime's Trim: removes leading and trailing blanks (U+0020) only.
+QString trim(const QString &s);
 QString numberText(double d);
 
 /// Days from 1899-12-30 00:00, the time as a fraction of a day.

@@ -71,9 +71,7 @@ ApartmentProjection::ApartmentProjection(const ApartmentPlanInput &in, const Pro
 
     buildDepreciation(in, settings);
 
-    m_loans.reserve(size_t(in.loans.size()));
-    for (const LoanRow &row : in.loans)
-        m_loans.emplace_back(row);
+    setLoans(in.loans);
 }
 
 void ApartmentProjection::buildDepreciation(const ApartmentPlanInput &in, const ProjectionSettings &settings)
@@ -167,10 +165,7 @@ bool ApartmentProjection::GetOutGankin(int year, Currency &amount)
 {
     return trap("GetOutGankin", [&] {
         requireYear(year);
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addPrincipal(year, sum);
-        amount = toCurrency(sum, m_last[Gankin]);
+        amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
     });
 }
 
@@ -178,10 +173,7 @@ bool ApartmentProjection::GetOutKinri(int year, Currency &amount)
 {
     return trap("GetOutKinri", [&] {
         requireYear(year);
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addInterest(year, sum);
-        amount = toCurrency(sum, m_last[Kinri]);
+        amount = toCurrency(loanInterest(year), m_last[Kinri]);
     });
 }
 

@@ -81,7 +81,6 @@ private:
     std::array<double, 12> m_yosan{}; // index 3 to 11
     double m_fireInsuranceYears = 0;
 
-    std::vector<LoanSchedule> m_loans;
     YearFigures m_fig;
     enum Term { Yatin, Tyusya, Genka, Gankin, Kinri, Iji, Syuzen, Kaoku, Toti, Syokei, TermCount };
     std::array<Conversion, TermCount> m_last{};

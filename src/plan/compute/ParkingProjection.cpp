@@ -36,9 +36,7 @@ ParkingProjection::ParkingProjection(const ParkingPlanInput &in)
         m_landLevel[i] = risesIn(i, landInterval) ? (landRise / 100 + 1) * m_landLevel[i - 1] : m_landLevel[i - 1];
     }
 
-    m_loans.reserve(size_t(in.loans.size()));
-    for (const LoanRow &row : in.loans)
-        m_loans.emplace_back(row);
+    setLoans(in.loans);
 }
 
 bool ParkingProjection::GetInTyusya(int year, Currency &amount)
@@ -70,10 +68,7 @@ bool ParkingProjection::GetOutKinri(int year, Currency &amount)
 {
     return trap("GetOutKinri", [&] {
         requireYear(year);
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addInterest(year, sum);
-        amount = toCurrency(sum, m_last[Kinri]);
+        amount = toCurrency(loanInterest(year), m_last[Kinri]);
     });
 }
 
@@ -81,10 +76,7 @@ bool ParkingProjection::GetOutGankin(int year, Currency &amount)
 {
     return trap("GetOutGankin", [&] {
         requireYear(year);
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addPrincipal(year, sum);
-        amount = toCurrency(sum, m_last[Gankin]);
+        amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
     });
 }
 

@@ -44,7 +44,6 @@ private:
     // Fee income before vacancy and land value, by year (index 1 to 75).
     std::array<double, Years + 1> m_feeLevel{};
     std::array<double, Years + 1> m_landLevel{};
-    std::vector<LoanSchedule> m_loans;
     ParkingYearFigures m_fig;
     enum Term { Tyusya, Toti, Kinri, Gankin, TermCount };
     std::array<Conversion, TermCount> m_last{};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Currency.h"
-#include "Currency.h"
+#include "LoanSchedule.h"
 #include "YearResult.h"
 
 #include <QString>
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <vector>
 
 /// What the parking and apartment projections share: the running balance that one
 /// year hands to the next, the year's result rows, and the first failure. A
@@ -81,8 +82,32 @@ protected:
     /// 2 * interval + 1, ...; an interval of 1 rises every year from year 2, 0 never.
     static bool risesIn(int year, int interval) { return interval >= 1 && year >= 2 && (year - 1) % interval == 0; }
 
+    /// Schedules of the plan's loan rows, and the year's sums over all of them.
+    void setLoans(const QVector<LoanRow> &rows)
+    {
+        m_loans.clear();
+        m_loans.reserve(size_t(rows.size()));
+        for (const LoanRow &row : rows)
+            m_loans.emplace_back(row);
+    }
+    double loanPrincipal(int year) const
+    {
+        double sum = 0;
+        for (const LoanSchedule &loan : m_loans)
+            loan.addPrincipal(year, sum);
+        return sum;
+    }
+    double loanInterest(int year) const
+    {
+        double sum = 0;
+        for (const LoanSchedule &loan : m_loans)
+            loan.addInterest(year, sum);
+        return sum;
+    }
+
     Currency m_balance;
     YearResult m_result;
+    std::vector<LoanSchedule> m_loans;
 
 private:
     QString m_errorProcedure;
