@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace bench {
+namespace bench
+{
 
 inline void check(int rc, sqlite3 *db, const char *what)
 {
@@ -28,10 +29,14 @@ inline void fillLargeDatabase(const QString &path, int properties = 100, int pla
     check(sqlite3_open(path.toUtf8().constData(), &db), db, "open");
     check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
     sqlite3_stmt *prop, *park, *t1, *t2, *t3;
-    check(sqlite3_prepare_v2(db, "INSERT INTO D_物件 (ID1, 物件名, 敷地面積, 評価額, 固定資産税税率, 都市計画税税率) "
-                                 "VALUES (?, ?, 500, 300, 1.4, 0.3)", -1, &prop, nullptr), db, "prep");
-    check(sqlite3_prepare_v2(db, "INSERT INTO D_駐車場 (ID1, ID2, 名称, 料金2, 料金3) VALUES (?, ?, '計画', 20, 15)", -1,
-                             &park, nullptr), db, "prep");
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO D_物件 (ID1, 物件名, 敷地面積, 評価額, 固定資産税税率, 都市計画税税率) "
+                             "VALUES (?, ?, 500, 300, 1.4, 0.3)",
+                             -1, &prop, nullptr),
+          db, "prep");
+    check(sqlite3_prepare_v2(db, "INSERT INTO D_駐車場 (ID1, ID2, 名称, 料金2, 料金3) VALUES (?, ?, '計画', 20, 15)",
+                             -1, &park, nullptr),
+          db, "prep");
     check(sqlite3_prepare_v2(db, "INSERT INTO T_収支 VALUES (?, ?, ?, 1, ?, ?, ?)", -1, &t1, nullptr), db, "prep");
     QByteArray q2 = "INSERT INTO T_収支計画 VALUES (?, ?, ?";
     for (int i = 0; i < 21; ++i)

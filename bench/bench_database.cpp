@@ -13,7 +13,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 double median(std::vector<double> v)
 {
@@ -27,15 +28,20 @@ bool rewritePlan(cDao &dao, int id1, int id2)
     dao.BeginTrans();
     for (const char *t : {"T_収支", "T_収支計画", "T_損益計算"}) {
         if (dao.Execute(QStringLiteral("DELETE FROM %1 WHERE ID1 = %2 AND ID2 = %3")
-                            .arg(QString::fromUtf8(t)).arg(id1).arg(id2), 128) < 0) {
+                            .arg(QString::fromUtf8(t))
+                            .arg(id1)
+                            .arg(id2),
+                        128) < 0) {
             dao.RollbackTrans();
             return false;
         }
     }
     QSqlQuery q1(dao.CurrentDB()), q2(dao.CurrentDB()), q3(dao.CurrentDB());
     q1.prepare(QStringLiteral("INSERT INTO T_収支 VALUES (?, ?, ?, 1, ?, ?, ?)"));
-    q2.prepare(QStringLiteral("INSERT INTO T_収支計画 VALUES (?, ?, ?") + QStringLiteral(", ?").repeated(21) + QLatin1Char(')'));
-    q3.prepare(QStringLiteral("INSERT INTO T_損益計算 VALUES (?, ?, ?") + QStringLiteral(", ?").repeated(20) + QLatin1Char(')'));
+    q2.prepare(QStringLiteral("INSERT INTO T_収支計画 VALUES (?, ?, ?") + QStringLiteral(", ?").repeated(21) +
+               QLatin1Char(')'));
+    q3.prepare(QStringLiteral("INSERT INTO T_損益計算 VALUES (?, ?, ?") + QStringLiteral(", ?").repeated(20) +
+               QLatin1Char(')'));
     for (int year = 1; year <= 75; ++year) {
         for (QSqlQuery *q : {&q1, &q2, &q3}) {
             const int n = q == &q1 ? 6 : q == &q2 ? 24 : 23;

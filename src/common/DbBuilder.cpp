@@ -8,7 +8,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-namespace DbBuilder {
+namespace DbBuilder
+{
 
 QStringList splitStatements(const QString &script)
 {

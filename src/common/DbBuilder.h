@@ -6,7 +6,8 @@
 /// Creates a new database file from the schema and master-row scripts of db/.
 /// Used by the set-up tool beside the executable and by the tests; it never
 /// touches an existing file.
-namespace DbBuilder {
+namespace DbBuilder
+{
 
 /// Splits a script into statements at ";" outside quotes and comments.
 QStringList splitStatements(const QString &script);

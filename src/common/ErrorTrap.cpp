@@ -2,7 +2,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 ErrLogWriter &writerSlot()
 {
     static ErrLogWriter w;

@@ -16,8 +16,7 @@ void setErrLogWriter(ErrLogWriter writer);
 void writeErrLog(const QString &message, const QString &object, const QString &procedure);
 
 /// Runs body; on any exception writes the log line and returns false.
-template <class F>
-bool trapErrors(const QString &object, const QString &procedure, F &&body) noexcept
+template <class F> bool trapErrors(const QString &object, const QString &procedure, F &&body) noexcept
 {
     try {
         std::forward<F>(body)();

@@ -28,8 +28,7 @@ void releaseAll()
 // registries still exist; at static destruction they are gone already.
 bool s_cleanupRegistered = false;
 
-template <class T>
-T &created(std::unique_ptr<T> &slot)
+template <class T> T &created(std::unique_ptr<T> &slot)
 {
     if (!slot) {
         slot = std::make_unique<T>();

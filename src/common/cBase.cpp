@@ -8,7 +8,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QDateTime kDateZero(QDate(1899, 12, 30), QTime(0, 0));
 
@@ -458,19 +459,27 @@ QString cBase::EditString(const QVariant &value, int width, const QString &pad, 
     if (vb::ansiLength(padChar) == 1) {
         const QString p(1, padChar.at(0));
         switch (alignment) {
-        case 0: return s + p.repeated(d);
-        case 1: return p.repeated(d) + s;
-        case 2: return p.repeated(d / 2) + s + p.repeated(d - d / 2);
-        default: return QString();
+        case 0:
+            return s + p.repeated(d);
+        case 1:
+            return p.repeated(d) + s;
+        case 2:
+            return p.repeated(d / 2) + s + p.repeated(d - d / 2);
+        default:
+            return QString();
         }
     }
     const int k = d % 2 == 0 ? d / 2 : (d - 1) / 2;
     const QString odd = d % 2 ? QStringLiteral(" ") : QString();
     switch (alignment) {
-    case 0: return s + padChar.repeated(k) + odd;
-    case 1: return padChar.repeated(k) + s + odd;
-    case 2: return padChar.repeated(k / 2) + odd + s + padChar.repeated(k - k / 2);
-    default: return QString();
+    case 0:
+        return s + padChar.repeated(k) + odd;
+    case 1:
+        return padChar.repeated(k) + s + odd;
+    case 2:
+        return padChar.repeated(k / 2) + odd + s + padChar.repeated(k - k / 2);
+    default:
+        return QString();
     }
 }
 

@@ -15,8 +15,15 @@ class cBase
 public:
     // Kind codes of CvtSQL and CvtSQLEx.
     enum SqlKind {
-        SqlText = 100, SqlInt = 200, SqlLong = 201, SqlDouble = 202,
-        SqlDateHash = 300, SqlDateToDate = 400, SqlDateQuoted = 500, SqlTime = 600, SqlDateTimeToDate = 700
+        SqlText = 100,
+        SqlInt = 200,
+        SqlLong = 201,
+        SqlDouble = 202,
+        SqlDateHash = 300,
+        SqlDateToDate = 400,
+        SqlDateQuoted = 500,
+        SqlTime = 600,
+        SqlDateTimeToDate = 700
     };
 
     bool IsData(const QVariant &value) const;
@@ -62,6 +69,5 @@ public:
 
     // Occurrence finders used by the quote doubling of CvtSQL.
     int32_t CountStrFrom(int32_t start, const QString &text, const QString &find) const;
-    int32_t GetStrPositions(int32_t start, const QString &text, const QString &find,
-                            QVector<int32_t> &positions) const;
+    int32_t GetStrPositions(int32_t start, const QString &text, const QString &find, QVector<int32_t> &positions) const;
 };

@@ -12,7 +12,8 @@
 #include <QUrl>
 #include <QUuid>
 
-namespace {
+namespace
+{
 
 QString uriFor(const QString &path)
 {

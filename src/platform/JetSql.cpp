@@ -1,8 +1,10 @@
 #include "JetSql.h"
 
-namespace JetSql {
+namespace JetSql
+{
 
-namespace {
+namespace
+{
 
 bool isWordChar(QChar c)
 {

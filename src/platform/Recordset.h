@@ -43,7 +43,11 @@ public:
     /// row or no such field (the engine's "no current record" and "item not found").
     QVariant Fields(const QString &name) const;
     QVariant Fields(int index) const;
-    void Close() { m_rows.clear(); m_pos = 0; }
+    void Close()
+    {
+        m_rows.clear();
+        m_pos = 0;
+    }
 
 private:
     void requireRow() const;

@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace vb {
+namespace vb
+{
 
 QVariant null()
 {
@@ -21,7 +22,8 @@ bool isNull(const QVariant &v)
     return v.isValid() && v.isNull();
 }
 
-namespace {
+namespace
+{
 
 bool parseNumberText(QString t, double *out)
 {
@@ -39,8 +41,7 @@ bool parseNumberText(QString t, double *out)
     }
     t.remove(QChar(0x00A5)).remove(QLatin1Char('\\')).remove(QChar(0xFFE5));
     t = t.trimmed();
-    static const QRegularExpression re(QStringLiteral(
-        "^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?([eEdD][+-]?\\d+)?$"));
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?([eEdD][+-]?\\d+)?$"));
     if (!re.match(t).hasMatch())
         return false;
     QString n = t;
@@ -101,7 +102,8 @@ bool isNumeric(const QVariant &v, double *out)
     }
 }
 
-namespace {
+namespace
+{
 
 QDateTime parseDateText(const QString &text)
 {
@@ -254,7 +256,8 @@ QDateTime fromSerial(double serial)
     return QDateTime(d, QTime(0, 0).addMSecs(int(std::llround(frac * 86400000.0))));
 }
 
-namespace {
+namespace
+{
 
 QString formatDate(const QDateTime &dt, const QString &pattern)
 {
@@ -382,8 +385,8 @@ QString formatNumber(double d, const QString &pattern)
         body += QLatin1Char('.') + fp;
     else if (dot >= 0 && fracMax > 0 && fracMin > 0)
         body += QLatin1Char('.');
-    const bool isZero = body.count(QLatin1Char('0')) + body.count(QLatin1Char(',')) + body.count(QLatin1Char('.')) ==
-                        body.size();
+    const bool isZero =
+        body.count(QLatin1Char('0')) + body.count(QLatin1Char(',')) + body.count(QLatin1Char('.')) == body.size();
     if (neg && !negSection && !isZero)
         body.prepend(QLatin1Char('-'));
     return pat.left(first) + body + pat.mid(last + 1);
@@ -478,11 +481,13 @@ QString ansiLeft(const QString &s, int maxBytes)
     return s.left(i);
 }
 
-namespace {
+namespace
+{
 
 // Half-width katakana U+FF61..U+FF9F and their full-width forms, in order.
 const char16_t kHalfKana[] = u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
-const char16_t kFullKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+const char16_t kFullKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフ"
+                             u"ヘホマミムメモヤユヨラリルレロワン゛゜";
 
 } // namespace
 

@@ -10,7 +10,8 @@
 /// variant: an invalid QVariant is Empty, a null one (vb::null(), or a database
 /// NULL) is Null. Dates are QDate/QDateTime; the runtime's serial date (days
 /// from 1899-12-30) converts with toSerial/fromSerial.
-namespace vb {
+namespace vb
+{
 
 QVariant null();
 bool isEmpty(const QVariant &v);

@@ -184,8 +184,10 @@ void LineButton::paintEvent(QPaintEvent *)
 void LineButton::emitTrapped(void (LineButton::*signal)(), const char *procedure)
 {
     trapErrors(objectName().isEmpty() ? QStringLiteral("LineButton") : objectName(), QString::fromLatin1(procedure),
-               [this, signal] { Q_EMIT(this->*signal)
-                                (); });
+               [this, signal] {
+                   Q_EMIT(this->*signal)
+                   ();
+               });
 }
 
 void LineButton::mousePressEvent(QMouseEvent *event)

@@ -112,7 +112,8 @@ void tst_cBase::cvtSql_data()
     QTest::newRow("double") << QVariant(-0.25) << 202 << "-0.25";
     QTest::newRow("double exponent") << QVariant(1e20) << 202 << "1E+20";
     QTest::newRow("date hash") << QVariant(QStringLiteral("2001/1/5")) << 300 << "#2001/01/05#";
-    QTest::newRow("date to_date") << QVariant(QStringLiteral("2001/1/5")) << 400 << "to_date('2001/01/05','yyyy/mm/dd')";
+    QTest::newRow("date to_date") << QVariant(QStringLiteral("2001/1/5")) << 400
+                                  << "to_date('2001/01/05','yyyy/mm/dd')";
     QTest::newRow("date zero text") << QVariant(QStringLiteral("0")) << 500 << "NULL";
     QTest::newRow("time") << QVariant(QStringLiteral("13:05")) << 600 << "'2000/01/01 13:05:00'";
 }

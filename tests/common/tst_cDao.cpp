@@ -79,20 +79,26 @@ void tst_cDao::freshDatabaseHasTablesAndMasters()
     cDao dao;
     QVERIFY(dao.Connect(db.path(), false));
     const QStringList tables = dao.CurrentDB().tables();
-    for (const char *t : {"D_物件", "D_駐車場", "D_賃貸マンション", "D_店舗", "W_家賃", "D_家賃", "W_借入金", "D_借入金",
-                          "T_収支", "T_収支計画", "T_損益計算", "M_償却", "K_返済方式", "M_Printer"})
+    for (const char *t : {"D_物件", "D_駐車場", "D_賃貸マンション", "D_店舗", "W_家賃", "D_家賃", "W_借入金",
+                          "D_借入金", "T_収支", "T_収支計画", "T_損益計算", "M_償却", "K_返済方式", "M_Printer"})
         QVERIFY2(tables.contains(QString::fromUtf8(t)), t);
     QCOMPARE(dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"), QStringLiteral("ID = 0")).toString(),
              QStringLiteral("元利均等"));
     QCOMPARE(dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"), QStringLiteral("ID = 1")).toString(),
              QStringLiteral("元金均等"));
     // Statutory rates: 47 years 0.048 / 0.022, 22 years 0.099 / 0.046, lives 2 to 100.
-    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 47")).toDouble(), 0.048);
-    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 47")).toDouble(), 0.022);
-    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 22")).toDouble(), 0.099);
-    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 22")).toDouble(), 0.046);
-    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("COUNT(*)"),
-                        QStringLiteral("償却年数 BETWEEN 2 AND 100")).toInt(), 99);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 47")).toDouble(),
+             0.048);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 47")).toDouble(),
+             0.022);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定率法"), QStringLiteral("償却年数 = 22")).toDouble(),
+             0.099);
+    QCOMPARE(dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("定額法"), QStringLiteral("償却年数 = 22")).toDouble(),
+             0.046);
+    QCOMPARE(
+        dao.Lookup(QStringLiteral("M_償却"), QStringLiteral("COUNT(*)"), QStringLiteral("償却年数 BETWEEN 2 AND 100"))
+            .toInt(),
+        99);
 }
 
 void tst_cDao::workAndStoredRowTablesMatch_data()
@@ -212,7 +218,8 @@ void tst_cDao::compactRefusedInTransaction()
     cDao dao;
     QVERIFY(dao.Connect(db.path(), false));
     for (int i = 1; i <= 200; ++i)
-        dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, '%2')").arg(i).arg(QString(200, 'x')), 128);
+        dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, '%2')").arg(i).arg(QString(200, 'x')),
+                    128);
     dao.Execute(QStringLiteral("DELETE FROM D_物件 WHERE ID1 > 1"), 128);
 
     dao.BeginTrans();

@@ -31,9 +31,9 @@ void tst_Currency::fromDoubleRoundsHalvesToEven_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<qint64>("raw");
     QTest::newRow("exact") << 1.5 << qint64(15000);
-    QTest::newRow("half down to even") << 0.00005 << qint64(0);   // 0.5 ten-thousandths -> 0
-    QTest::newRow("half up to even") << 0.00015 << qint64(2);     // 1.5 -> 2
-    QTest::newRow("negative half") << -0.00025 << qint64(-2);     // -2.5 -> -2
+    QTest::newRow("half down to even") << 0.00005 << qint64(0); // 0.5 ten-thousandths -> 0
+    QTest::newRow("half up to even") << 0.00015 << qint64(2);   // 1.5 -> 2
+    QTest::newRow("negative half") << -0.00025 << qint64(-2);   // -2.5 -> -2
     QTest::newRow("thousand yen") << 1234.5678 << qint64(12345678);
 }
 
@@ -140,14 +140,22 @@ void tst_Currency::formatNumbers_data()
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
-    QTest::newRow("grouping") << QVariant(1234567) << "#,##0" << "1,234,567";
-    QTest::newRow("zero") << QVariant(0) << "##,##0" << "0";
-    QTest::newRow("negative") << QVariant(-1234) << "#,##0" << "-1,234";
-    QTest::newRow("format rounds half away") << QVariant(2.5) << "#,##0" << "3";
-    QTest::newRow("decimals") << QVariant(1.005) << "0.00" << "1.01";
-    QTest::newRow("leading zeros") << QVariant(7) << "00" << "07";
-    QTest::newRow("percent") << QVariant(0.125) << "0.0%" << "12.5%";
-    QTest::newRow("text placeholders") << QVariant(QStringLiteral("0105")) << "@@/@@" << "01/05";
+    QTest::newRow("grouping") << QVariant(1234567) << "#,##0"
+                              << "1,234,567";
+    QTest::newRow("zero") << QVariant(0) << "##,##0"
+                          << "0";
+    QTest::newRow("negative") << QVariant(-1234) << "#,##0"
+                              << "-1,234";
+    QTest::newRow("format rounds half away") << QVariant(2.5) << "#,##0"
+                                             << "3";
+    QTest::newRow("decimals") << QVariant(1.005) << "0.00"
+                              << "1.01";
+    QTest::newRow("leading zeros") << QVariant(7) << "00"
+                                   << "07";
+    QTest::newRow("percent") << QVariant(0.125) << "0.0%"
+                             << "12.5%";
+    QTest::newRow("text placeholders") << QVariant(QStringLiteral("0105")) << "@@/@@"
+                                       << "01/05";
 }
 
 void tst_Currency::formatNumbers()
@@ -181,12 +189,18 @@ void tst_Currency::jetSqlTranslation_data()
 {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("sqlite");
-    QTest::newRow("mod") << "SELECT * FROM T WHERE 年 mod 2 = 0" << "SELECT * FROM T WHERE 年 % 2 = 0";
-    QTest::newRow("MOD in a name stays") << "SELECT model FROM T" << "SELECT model FROM T";
-    QTest::newRow("join") << "SELECT a & 'x' FROM T" << "SELECT a || 'x' FROM T";
-    QTest::newRow("quoted text untouched") << "SELECT 'a & b mod #1#' FROM T" << "SELECT 'a & b mod #1#' FROM T";
-    QTest::newRow("date literal") << "WHERE d = #2001/01/05#" << "WHERE d = '2001/01/05'";
-    QTest::newRow("doubled quote") << "WHERE n = 'It''s & mod'" << "WHERE n = 'It''s & mod'";
+    QTest::newRow("mod") << "SELECT * FROM T WHERE 年 mod 2 = 0"
+                         << "SELECT * FROM T WHERE 年 % 2 = 0";
+    QTest::newRow("MOD in a name stays") << "SELECT model FROM T"
+                                         << "SELECT model FROM T";
+    QTest::newRow("join") << "SELECT a & 'x' FROM T"
+                          << "SELECT a || 'x' FROM T";
+    QTest::newRow("quoted text untouched") << "SELECT 'a & b mod #1#' FROM T"
+                                           << "SELECT 'a & b mod #1#' FROM T";
+    QTest::newRow("date literal") << "WHERE d = #2001/01/05#"
+                                  << "WHERE d = '2001/01/05'";
+    QTest::newRow("doubled quote") << "WHERE n = 'It''s & mod'"
+                                   << "WHERE n = 'It''s & mod'";
 }
 
 void tst_Currency::jetSqlTranslation()

@@ -8,7 +8,8 @@
 
 // Currency::fromDouble rounds in integers for speed; it must take exactly the value
 // of the runtime's definition: the 15-digit decimal form, then four places, halves to even.
-namespace {
+namespace
+{
 Currency reference(double value)
 {
     if (!std::isfinite(value))

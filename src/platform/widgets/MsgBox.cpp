@@ -4,7 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 QList<int> &queue()
 {
@@ -53,22 +54,44 @@ int MsgBox::show(const QString &prompt, int style, const QString &title, QWidget
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("Vanrek") : title);
     box.setText(prompt);
     switch (style & 0x70) {
-    case Critical: box.setIcon(QMessageBox::Critical); break;
-    case Question: box.setIcon(QMessageBox::Question); break;
-    case Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
-    struct B { QMessageBox::StandardButton std; int answer; QString text; };
+    struct B {
+        QMessageBox::StandardButton std;
+        int answer;
+        QString text;
+    };
     QList<B> buttons;
     switch (style & 7) {
-    case OKCancel: buttons = {{QMessageBox::Ok, OK, QStringLiteral("OK")}, {QMessageBox::Cancel, Cancel, QStringLiteral("キャンセル")}}; break;
-    case YesNo: buttons = {{QMessageBox::Yes, Yes, QStringLiteral("はい(&Y)")}, {QMessageBox::No, No, QStringLiteral("いいえ(&N)")}}; break;
-    case YesNoCancel:
-        buttons = {{QMessageBox::Yes, Yes, QStringLiteral("はい(&Y)")}, {QMessageBox::No, No, QStringLiteral("いいえ(&N)")},
+    case OKCancel:
+        buttons = {{QMessageBox::Ok, OK, QStringLiteral("OK")},
                    {QMessageBox::Cancel, Cancel, QStringLiteral("キャンセル")}};
         break;
-    default: buttons = {{QMessageBox::Ok, OK, QStringLiteral("OK")}}; break;
+    case YesNo:
+        buttons = {{QMessageBox::Yes, Yes, QStringLiteral("はい(&Y)")},
+                   {QMessageBox::No, No, QStringLiteral("いいえ(&N)")}};
+        break;
+    case YesNoCancel:
+        buttons = {{QMessageBox::Yes, Yes, QStringLiteral("はい(&Y)")},
+                   {QMessageBox::No, No, QStringLiteral("いいえ(&N)")},
+                   {QMessageBox::Cancel, Cancel, QStringLiteral("キャンセル")}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, OK, QStringLiteral("OK")}};
+        break;
     }
     QMessageBox::StandardButtons all;
     for (const B &b : buttons)

@@ -12,8 +12,14 @@ class MsgBox
 {
 public:
     enum Style {
-        OKOnly = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4,
-        Critical = 16, Question = 32, Exclamation = 48, Information = 64,
+        OKOnly = 0,
+        OKCancel = 1,
+        YesNoCancel = 3,
+        YesNo = 4,
+        Critical = 16,
+        Question = 32,
+        Exclamation = 48,
+        Information = 64,
         DefaultButton2 = 256
     };
     enum Answer { OK = 1, Cancel = 2, Yes = 6, No = 7 };
