@@ -163,7 +163,7 @@ CREATE TABLE W_借入金 (
     返済開始2   INTEGER,        -- Long: first year of rate period 2, or NULL
     返済終了2   INTEGER,        -- Long: last year of rate period 2, or NULL
     金利2       REAL,           -- Double: annual rate of period 2, %, or NULL
-    返済期間    REAL            -- Double: repayment term, years
+    返済期間    INTEGER         -- Long: repayment term, years
 );
 -- No unique key on the work copy: its rows are renumbered one at a time
 -- through an updatable record set; uniqueness is enforced on D_借入金.
@@ -182,7 +182,7 @@ CREATE TABLE D_借入金 (
     返済開始2   INTEGER,          -- Long: first year of rate period 2, or NULL
     返済終了2   INTEGER,          -- Long: last year of rate period 2, or NULL
     金利2       REAL,             -- Double: annual rate of period 2, %, or NULL
-    返済期間    REAL,             -- Double: repayment term, years
+    返済期間    INTEGER,          -- Long: repayment term, years
     PRIMARY KEY (ID1, ID2, 連番)
 );
 

@@ -7,7 +7,8 @@ namespace vb
 
 double IPMT(double rate, double per, double nper, double pv)
 {
-    return -Annuity(rate, nper, pv).interest(per);
+    const double interest = Annuity(rate, nper, pv).interest(per);
+    return interest == 0 ? 0.0 : -interest; // no "-0" at rate 0
 }
 
 double PPMT(double rate, double per, double nper, double pv)

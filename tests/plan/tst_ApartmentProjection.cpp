@@ -413,6 +413,8 @@ void tst_ApartmentProjection::landTax_data()
     ApartmentPlanInput never = rising;
     never.numKeikaku6 = 0;
     QTest::newRow("interval 0 never rises") << never << QList<int>{75} << QStringList{"333.3333"};
+    // No dwellings: no residential reduction, 1400 + 300.
+    QTest::newRow("no dwellings, taxed in full") << buildingPlan(0, 600, 3, 1) << QList<int>{1} << QStringList{"1700"};
 }
 
 void tst_ApartmentProjection::landTax()

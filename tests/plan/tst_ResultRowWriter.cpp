@@ -201,7 +201,9 @@ void tst_ResultRowWriter::storedValues_data()
                                          << "";
     QTest::newRow("far past the column") << "5000000000"
                                          << "";
-    QTest::newRow("below the column") << "-2147483648"
+    QTest::newRow("smallest 32-bit value") << "-2147483648"
+                                           << "-2147483648";
+    QTest::newRow("below the column") << "-2147483648.6"
                                       << "";
 }
 

@@ -64,6 +64,7 @@ void tst_Financial::parts()
 void tst_Financial::zeroRate()
 {
     QCOMPARE(vb::IPMT(0, 5, 12, 1200), 0.0);
+    QVERIFY(!std::signbit(vb::IPMT(0, 5, 12, 1200))); // never shown as "-0"
     QCOMPARE(vb::PPMT(0, 5, 12, 1200), -100.0);
     QCOMPARE(vb::PPMT(0, 12, 12, 1200), -100.0);
 }

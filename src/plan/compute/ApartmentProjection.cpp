@@ -230,7 +230,9 @@ bool ApartmentProjection::GetOutToti(int year, Currency &amount)
         double fixedAsset = m_landTaxRate * land / 100;
         double city = m_landCityRate * land / 100;
         const double area = floorAreaPerDwelling();
-        if (area <= kSmallLand) {
+        if (m_dwellings == 0) {
+            // No dwellings, no residential land: the land is taxed in full.
+        } else if (area <= kSmallLand) {
             fixedAsset = fixedAsset / 6;
             city = city / 3;
         } else {

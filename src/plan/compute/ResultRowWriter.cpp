@@ -33,7 +33,7 @@ const char *const kSql[] = {
 std::optional<int> wholeValue(Currency value)
 {
     const int64_t v = value.roundToInt();
-    if (v > std::numeric_limits<int32_t>::max() || v < -std::numeric_limits<int32_t>::max())
+    if (v > std::numeric_limits<int32_t>::max() || v < std::numeric_limits<int32_t>::min())
         throw std::overflow_error(kOverflow);
     return int(v);
 }
