@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -64,6 +65,7 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
         b->setGeometry(0, twipsToPixelsY(60), twipsToPixelsX(1215), twipsToPixelsY(420));
     m_area = new QMdiArea(central);
     m_area->setObjectName(QStringLiteral("mdiArea"));
+    m_area->viewport()->installEventFilter(this);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_toolbar);
@@ -85,7 +87,6 @@ void MDIForm1::buildMenus()
             [this] { trap("menuFile_System_Click", [this] { menuFile_System_Click(); }); });
     connect(addItem(file, "menuFile_Print", QStringLiteral("プリンタ設定(&P)")), &QAction::triggered, this,
             [this] { trap("menuFile_Print_Click", [this] { menuFile_Print_Click(); }); });
-    file->addSeparator();
     connect(addItem(file, "meneFile_Close", QStringLiteral("閉じる(&C)")), &QAction::triggered, this,
             [this] { trap("meneFile_Close_Click", [this] { close(); }); });
 
@@ -308,6 +309,30 @@ void MDIForm1::resizeEvent(QResizeEvent *event)
     trap("MDIForm_Resize", [this] { MDIForm_Resize(); });
 }
 
+bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize && !m_backPicture.isNull())
+        trap("MDIForm_Resize", [this] { paintBackground(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1::paintBackground()
+{
+    const QColor dark = palette().color(QPalette::Dark);
+    if (m_backPicture.isNull()) {
+        m_area->setBackground(dark);
+        return;
+    }
+    const QSize size = m_area->viewport()->size().expandedTo(QSize(1, 1));
+    QPixmap canvas(size);
+    canvas.fill(dark);
+    QPainter painter(&canvas);
+    painter.drawPixmap((size.width() - m_backPicture.width()) / 2, (size.height() - m_backPicture.height()) / 2,
+                       m_backPicture);
+    painter.end();
+    m_area->setBackground(canvas);
+}
+
 void MDIForm1::MDIForm_Resize()
 {
     const double width = pixelsToTwipsX(this->width());
@@ -348,7 +373,8 @@ void MDIForm1::ChangeView()
         if (!ok)
             SetErrLog(QStringLiteral("画像ファイルを読み込めません。(") + gBackImage + QStringLiteral(")"), kObject,
                       QStringLiteral("ChangeView"));
-        m_area->setBackground(back.isNull() ? QBrush(palette().color(QPalette::Dark)) : QBrush(back));
+        m_backPicture = back;
+        paintBackground();
         for (PlanWindow *w : planWindows()) {
             if (!w->applyTypePicture())
                 SetErrLog(QStringLiteral("計画 %1 の画像またはアイコンを読み込めません。").arg(w->Pro_ID2().toInt()),

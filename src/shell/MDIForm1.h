@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <QVariant>
 
@@ -48,8 +49,11 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// The background picture shown once, centred, on the dark workspace colour.
+    void paintBackground();
     void buildMenus();
     void Form_Load();
     void SetControlsColor();
@@ -78,6 +82,7 @@ private:
     int m_id1 = 0;
     bool m_loaded = false;
     bool m_unloaded = false;
+    QPixmap m_backPicture;
     std::array<bool, kSlots + 1> m_slotUsed{};
     std::array<QPointer<PlanWindow>, kSlots + 1> m_planWindows{};
 

@@ -19,6 +19,7 @@
 #include "mdlMain.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace
@@ -218,6 +219,15 @@ void frmDataDetail::SaveRecord(bool &result)
     SetErrLog(dao.lastError(), kObject, QStringLiteral("SaveRecord"));
     MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
     trans.rollback();
+}
+
+void frmDataDetail::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmDataDetail::lbutClose_Click()

@@ -19,6 +19,11 @@ public:
     /// The property number given by the last successful registration, 0 when none.
     int registeredID1() const { return m_registered; }
 
+protected:
+    /// Escape does not close the form: typed data would be lost without the
+    /// question the close button asks.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildControls();
     void Form_Load();

@@ -70,7 +70,6 @@ frmDataList::frmDataList(QWidget *parent) : QMainWindow(parent)
     system->setObjectName(QStringLiteral("menuFile_System"));
     QAction *print = file->addAction(QStringLiteral("プリンタ設定(&P)"));
     print->setObjectName(QStringLiteral("menuFile_Print"));
-    file->addSeparator();
     QAction *close = file->addAction(QStringLiteral("閉じる(&C)"));
     close->setObjectName(QStringLiteral("menuFile_Close"));
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -300,7 +299,8 @@ bool frmDataList::eventFilter(QObject *watched, QEvent *event)
                 }
                 break;
             case Qt::Key_Up:
-                if (row == 0) {
+                // The first displayed row, also when the list is scrolled.
+                if (count == 0 || row <= m_grid->rowAt(0)) {
                     handled = true;
                     m_lbutClose->setFocus(Qt::BacktabFocusReason);
                 }

@@ -381,7 +381,12 @@ private Q_SLOTS:
         QVERIFY(w->mdiArea()->background().texture().isNull());
         gBackImage = good;
         w->ChangeView();
-        QCOMPARE(w->mdiArea()->background().texture().size(), QSize(8, 8));
+        // One copy of the picture, centred on the workspace colour.
+        const QImage back = w->mdiArea()->background().texture().toImage();
+        QCOMPARE(back.size(), w->mdiArea()->viewport()->size());
+        const QColor dark = w->palette().color(QPalette::Dark);
+        QCOMPARE(back.pixelColor(0, 0).rgb(), dark.rgb());
+        QVERIFY(back.pixelColor(back.width() / 2, back.height() / 2).rgb() != dark.rgb());
     }
 
     void printerSettingsMenuCallsTheHook()

@@ -221,6 +221,20 @@ private Q_SLOTS:
         QVERIFY(!d.isVisible());
         QCOMPARE(rows(), QString());
     }
+
+    void escapeKeepsTypedInput()
+    {
+        frmDataDetail d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto *name = d.findChild<ImText *>(QStringLiteral("txtName"));
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("abc"));
+        QTest::keyClick(name, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        QCOMPARE(name->text(), QStringLiteral("abc"));
+        QVERIFY(MsgBox::history().isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_frmDataDetail)

@@ -176,6 +176,23 @@ private Q_SLOTS:
         QTest::keyClick(l.grid(), Qt::Key_Up);
         QCOMPARE(QApplication::focusWidget(), button(l, "lbutClose"));
     }
+
+    void upOnTheFirstDisplayedRowOfAScrolledList()
+    {
+        for (int i = 1; i <= 60; ++i)
+            exec(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
+        frmDataList l;
+        l.show();
+        QVERIFY(QTest::qWaitForWindowActive(&l));
+        l.grid()->setFocus();
+        l.grid()->setCurrentIndex(l.model()->index(59, 1));
+        l.grid()->scrollToBottom();
+        const int top = l.grid()->rowAt(0);
+        QVERIFY(top > 0);
+        l.grid()->setCurrentIndex(l.model()->index(top, 1));
+        QTest::keyClick(l.grid(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), button(l, "lbutClose"));
+    }
 };
 
 QTEST_MAIN(tst_frmDataList)
