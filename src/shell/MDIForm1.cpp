@@ -423,38 +423,32 @@ void MDIForm1::menuWindow_Order_P_Click()
 
 void MDIForm1::menuWindow_Order_H_Click()
 {
-    double x = 0;
-    double y = 0;
-    const double limit = pixelsToTwipsX(width()) - 200;
-    for (PlanWindow *w : planWindows()) {
-        const double h = pixelsToTwipsY(w->height());
-        const double wd = pixelsToTwipsX(w->width());
-        if (!(h > 360 && wd > 2400))
-            continue;
-        w->move(twipsToPixelsX(x), twipsToPixelsY(y));
-        x += wd;
-        if (x > limit) {
-            x = 0;
-            y += h;
-        }
-    }
+    arrangeInRows(true, pixelsToTwipsX(width()) - 200);
 }
 
 void MDIForm1::menuWindow_Order_V_Click()
 {
+    arrangeInRows(false, pixelsToTwipsY(height()) - pixelsToTwipsY(m_toolbar->height()) - 200);
+}
+
+// Lays the plan windows side by side (or one below the other), starting a new row
+// (column) when the next one would pass the limit; windows too small to read stay put.
+void MDIForm1::arrangeInRows(bool horizontal, double limit)
+{
     double x = 0;
     double y = 0;
-    const double limit = pixelsToTwipsY(height()) - pixelsToTwipsY(m_toolbar->height()) - 200;
     for (PlanWindow *w : planWindows()) {
         const double h = pixelsToTwipsY(w->height());
         const double wd = pixelsToTwipsX(w->width());
         if (!(h > 360 && wd > 2400))
             continue;
         w->move(twipsToPixelsX(x), twipsToPixelsY(y));
-        y += h;
-        if (y > limit) {
-            y = 0;
-            x += wd;
+        double &along = horizontal ? x : y;
+        double &across = horizontal ? y : x;
+        along += horizontal ? wd : h;
+        if (along > limit) {
+            along = 0;
+            across += horizontal ? h : wd;
         }
     }
 }

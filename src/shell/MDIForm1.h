@@ -54,6 +54,7 @@ protected:
 private:
     /// The background picture shown once, centred, on the dark workspace colour.
     void paintBackground();
+    void arrangeInRows(bool horizontal, double limit);
     void buildMenus();
     void Form_Load();
     void SetControlsColor();
