@@ -110,6 +110,38 @@ bool check(int rc, sqlite3 *db)
     return true;
 }
 
+// The three result-row inserts, and the binding of one year's rows to them.
+const char *const kResultInserts[] = {
+    "INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
+    "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
+    "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
+    "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計) "
+    "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"};
+
+void bindResultRows(sqlite3_stmt *ss, sqlite3_stmt *sk, sqlite3_stmt *se, int id1, int id2, const YearResult &r)
+{
+    const auto whole = [](Currency c) { return sqlite3_int64(c.roundToInt()); };
+    const sqlite3_int64 a[] = {r.type, whole(r.summary.income), whole(r.summary.expense), whole(r.summary.balance)};
+    const sqlite3_int64 b[] = {whole(r.cashFlow.income1), whole(*r.cashFlow.income2), whole(r.cashFlow.incomeTotal),
+                               whole(r.cashFlow.out1),    whole(r.cashFlow.out2),     whole(r.cashFlow.out3),
+                               whole(*r.cashFlow.out4),   whole(r.cashFlow.outTotal), whole(r.cashFlow.balance)};
+    const sqlite3_int64 c[] = {whole(r.profitLoss.income1),     whole(*r.profitLoss.income2),
+                               whole(r.profitLoss.incomeTotal), whole(r.profitLoss.out1),
+                               whole(r.profitLoss.out2),        whole(r.profitLoss.out3),
+                               whole(*r.profitLoss.out4),       whole(*r.profitLoss.out5),
+                               whole(*r.profitLoss.out6),       whole(r.profitLoss.outTotal)};
+    const struct {
+        sqlite3_stmt *st;
+        const sqlite3_int64 *values;
+        int count;
+    } binds[] = {{ss, a, 4}, {sk, b, 9}, {se, c, 10}};
+    for (const auto &bind : binds) {
+        sqlite3_bind_int(bind.st, 1, id1), sqlite3_bind_int(bind.st, 2, id2), sqlite3_bind_int(bind.st, 3, r.year);
+        for (int i = 0; i < bind.count; ++i)
+            sqlite3_bind_int64(bind.st, 4 + i, bind.values[i]);
+    }
+}
+
 // Fills the stored plans and their result rows with the bare API (set-up only).
 bool fill(sqlite3 *db, const QVector<YearResult> &rows)
 {
@@ -124,11 +156,9 @@ bool fill(sqlite3 *db, const QVector<YearResult> &rows)
         "3.0,3,2.0,150,5.0,10)",
         "INSERT INTO D_家賃 VALUES (?,?,?,'2LDK',55.0,?,?,?,5,10,140)",
         "INSERT INTO D_借入金 VALUES (?,?,?,'銀行',?,0,1,?,?,?,?,?,?)",
-        "INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,2,?,?,?)",
-        "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-        "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"};
+        kResultInserts[0],
+        kResultInserts[1],
+        kResultInserts[2]};
     sqlite3_stmt **stmts[] = {&prop, &plan, &rent, &loan, &ss, &sk, &se};
     for (int i = 0; i < 7; ++i)
         if (!check(sqlite3_prepare_v2(db, sqls[i], -1, stmts[i], nullptr), db))
@@ -138,7 +168,6 @@ bool fill(sqlite3 *db, const QVector<YearResult> &rows)
         sqlite3_reset(st);
         return ok;
     };
-    const auto whole = [](Currency c) { return sqlite3_int64(c.roundToInt()); };
     bool ok = check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
     const int terms[3][4] = {{100000, 35, 10, 0}, {50000, 30, 5, 0}, {20000, 25, 25, 1}};
     for (int p = 1; ok && p <= kProperties; ++p) {
@@ -175,25 +204,7 @@ bool fill(sqlite3 *db, const QVector<YearResult> &rows)
             for (const YearResult &r : rows) {
                 if (!ok)
                     break;
-                const sqlite3_int64 a[] = {whole(r.summary.income), whole(r.summary.expense), whole(r.summary.balance)};
-                sqlite3_bind_int(ss, 1, p), sqlite3_bind_int(ss, 2, n), sqlite3_bind_int(ss, 3, r.year);
-                for (int i = 0; i < 3; ++i)
-                    sqlite3_bind_int64(ss, 4 + i, a[i]);
-                const sqlite3_int64 b[] = {
-                    whole(r.cashFlow.income1), whole(*r.cashFlow.income2), whole(r.cashFlow.incomeTotal),
-                    whole(r.cashFlow.out1),    whole(r.cashFlow.out2),     whole(r.cashFlow.out3),
-                    whole(*r.cashFlow.out4),   whole(r.cashFlow.outTotal), whole(r.cashFlow.balance)};
-                sqlite3_bind_int(sk, 1, p), sqlite3_bind_int(sk, 2, n), sqlite3_bind_int(sk, 3, r.year);
-                for (int i = 0; i < 9; ++i)
-                    sqlite3_bind_int64(sk, 4 + i, b[i]);
-                const sqlite3_int64 c[] = {whole(r.profitLoss.income1),     whole(*r.profitLoss.income2),
-                                           whole(r.profitLoss.incomeTotal), whole(r.profitLoss.out1),
-                                           whole(r.profitLoss.out2),        whole(r.profitLoss.out3),
-                                           whole(*r.profitLoss.out4),       whole(*r.profitLoss.out5),
-                                           whole(*r.profitLoss.out6),       whole(r.profitLoss.outTotal)};
-                sqlite3_bind_int(se, 1, p), sqlite3_bind_int(se, 2, n), sqlite3_bind_int(se, 3, r.year);
-                for (int i = 0; i < 10; ++i)
-                    sqlite3_bind_int64(se, 4 + i, c[i]);
+                bindResultRows(ss, sk, se, p, n, r);
                 ok = run(ss) && run(sk) && run(se);
             }
         }
@@ -214,39 +225,14 @@ double bareInsert(sqlite3 *db, const QVector<YearResult> &rows, int id1, int id2
         sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
     }
     sqlite3_stmt *ss, *sk, *se;
-    sqlite3_prepare_v2(db, "INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)", -1, &ss,
-                       nullptr);
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
-                       "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &sk, nullptr);
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,"
-                       "支出計) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &se, nullptr);
-    const auto whole = [](Currency c) { return sqlite3_int64(c.roundToInt()); };
+    sqlite3_prepare_v2(db, kResultInserts[0], -1, &ss, nullptr);
+    sqlite3_prepare_v2(db, kResultInserts[1], -1, &sk, nullptr);
+    sqlite3_prepare_v2(db, kResultInserts[2], -1, &se, nullptr);
     QElapsedTimer t;
     t.start();
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     for (const YearResult &r : rows) {
-        const sqlite3_int64 a[] = {r.type, whole(r.summary.income), whole(r.summary.expense), whole(r.summary.balance)};
-        sqlite3_bind_int(ss, 1, id1), sqlite3_bind_int(ss, 2, id2), sqlite3_bind_int(ss, 3, r.year);
-        for (int i = 0; i < 4; ++i)
-            sqlite3_bind_int64(ss, 4 + i, a[i]);
-        const sqlite3_int64 b[] = {whole(r.cashFlow.income1), whole(*r.cashFlow.income2), whole(r.cashFlow.incomeTotal),
-                                   whole(r.cashFlow.out1),    whole(r.cashFlow.out2),     whole(r.cashFlow.out3),
-                                   whole(*r.cashFlow.out4),   whole(r.cashFlow.outTotal), whole(r.cashFlow.balance)};
-        sqlite3_bind_int(sk, 1, id1), sqlite3_bind_int(sk, 2, id2), sqlite3_bind_int(sk, 3, r.year);
-        for (int i = 0; i < 9; ++i)
-            sqlite3_bind_int64(sk, 4 + i, b[i]);
-        const sqlite3_int64 c[] = {whole(r.profitLoss.income1),     whole(*r.profitLoss.income2),
-                                   whole(r.profitLoss.incomeTotal), whole(r.profitLoss.out1),
-                                   whole(r.profitLoss.out2),        whole(r.profitLoss.out3),
-                                   whole(*r.profitLoss.out4),       whole(*r.profitLoss.out5),
-                                   whole(*r.profitLoss.out6),       whole(r.profitLoss.outTotal)};
-        sqlite3_bind_int(se, 1, id1), sqlite3_bind_int(se, 2, id2), sqlite3_bind_int(se, 3, r.year);
-        for (int i = 0; i < 10; ++i)
-            sqlite3_bind_int64(se, 4 + i, c[i]);
+        bindResultRows(ss, sk, se, id1, id2, r);
         for (sqlite3_stmt *st : {ss, sk, se}) {
             sqlite3_step(st);
             sqlite3_reset(st);
