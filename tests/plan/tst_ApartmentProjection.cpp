@@ -234,6 +234,17 @@ void checkPlan(const ApartmentPlanInput &in, const ProjectionSettings &s, int ye
 Q_DECLARE_METATYPE(ApartmentPlanInput)
 Q_DECLARE_METATYPE(Depreciation)
 
+// One term of the projection in the given years, against the amounts worked out by hand.
+void checkTerm(ApartmentProjection &p, bool (ApartmentProjection::*term)(int, Currency &), const QList<int> &years,
+               const QStringList &amounts)
+{
+    for (int i = 0; i < years.size(); ++i) {
+        Currency amount;
+        QVERIFY((p.*term)(years[i], amount));
+        QCOMPARE(amount, money(amounts[i].toLatin1()));
+    }
+}
+
 void tst_ApartmentProjection::footers()
 {
     // (100 + 10) x 3 + (200 + 0) x 2 = 730; parking 5 x 3 + 0; deposits 50 x 3 + 60 x 2.
@@ -347,11 +358,7 @@ void tst_ApartmentProjection::depreciation()
     QFETCH(QList<int>, years);
     QFETCH(QStringList, amounts);
     ApartmentProjection p = depreciationPlan(plan);
-    for (int i = 0; i < years.size(); ++i) {
-        Currency amount;
-        QVERIFY(p.GetOutGenka(years[i], amount));
-        QCOMPARE(amount, money(amounts[i].toLatin1()));
-    }
+    checkTerm(p, &ApartmentProjection::GetOutGenka, years, amounts);
 }
 
 void tst_ApartmentProjection::buildingTax_data()
@@ -384,11 +391,7 @@ void tst_ApartmentProjection::buildingTax()
     QFETCH(QList<int>, years);
     QFETCH(QStringList, amounts);
     ApartmentProjection p(input, ProjectionSettings());
-    for (int i = 0; i < years.size(); ++i) {
-        Currency amount;
-        QVERIFY(p.GetOutKaoku(years[i], amount));
-        QCOMPARE(amount, money(amounts[i].toLatin1()));
-    }
+    checkTerm(p, &ApartmentProjection::GetOutKaoku, years, amounts);
 }
 
 void tst_ApartmentProjection::landTax_data()
@@ -423,11 +426,7 @@ void tst_ApartmentProjection::landTax()
     QFETCH(QList<int>, years);
     QFETCH(QStringList, amounts);
     ApartmentProjection p(input, ProjectionSettings());
-    for (int i = 0; i < years.size(); ++i) {
-        Currency amount;
-        QVERIFY(p.GetOutToti(years[i], amount));
-        QCOMPARE(amount, money(amounts[i].toLatin1()));
-    }
+    checkTerm(p, &ApartmentProjection::GetOutToti, years, amounts);
 }
 
 void tst_ApartmentProjection::otherCostsAndRepairs_data()
