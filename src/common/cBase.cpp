@@ -4,8 +4,6 @@
 #include "MsgBox.h"
 #include "VbRuntime.h"
 
-#include <QApplication>
-
 #include <cmath>
 
 namespace
@@ -257,7 +255,7 @@ QString cBase::InsertStr(int32_t position, const QString &text, const QString &i
 int cBase::MsgBoxBeep(const QString &prompt, int32_t buttons, const QString &title) const
 {
     try {
-        QApplication::beep();
+        Desktop::beep();
         return MsgBox::show(prompt, buttons, title);
     } catch (...) {
         return 0;

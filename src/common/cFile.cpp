@@ -3,7 +3,6 @@
 #include "MsgBox.h"
 #include "cBase.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -288,11 +287,11 @@ void cFile::FileExecute(QWidget *, const QString &, const QString &file, const Q
     const QUrl asUrl(file);
     // A scheme of one letter is a Windows drive, not an address.
     if (asUrl.isValid() && asUrl.scheme().size() > 1) {
-        QDesktopServices::openUrl(asUrl);
+        Desktop::openUrl(asUrl);
         return;
     }
     const QFileInfo info(folder.isEmpty() ? QDir::current() : QDir(folder), file);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    Desktop::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
 
 int cFile::lastSeparator(const QString &text)

@@ -1,10 +1,10 @@
 #include "MDIForm1.h"
 
-#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormTrap.h"
 #include "Globals.h"
 #include "PictureFile.h"
 #include "PlanWindow.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "Styling.h"
 #include "VbRuntime.h"
@@ -30,10 +30,7 @@ namespace
 
 const QString kObject = QStringLiteral("MDIForm");
 
-template <class F> void trap(const char *procedure, F &&body)
-{
-    trapErrors(kObject, QString::fromLatin1(procedure), std::forward<F>(body));
-}
+const FormTrap trap(kObject);
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption, int index = 0)
 {
@@ -59,8 +56,8 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     m_toolbar = new QWidget(central);
     m_toolbar->setObjectName(QStringLiteral("Picture1"));
     m_toolbar->setFixedHeight(twipsToPixelsY(540));
-    m_lbutAdd = ShellButtons::create(m_toolbar, QStringLiteral("lbutAdd"), QStringLiteral("新　規"));
-    m_lbutClose = ShellButtons::create(m_toolbar, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    m_lbutAdd = FormButtons::create(m_toolbar, QStringLiteral("lbutAdd"), QStringLiteral("新　規"));
+    m_lbutClose = FormButtons::create(m_toolbar, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     for (QWidget *b : {m_lbutAdd, m_lbutClose})
         b->setGeometry(0, twipsToPixelsY(60), twipsToPixelsX(1215), twipsToPixelsY(420));
     m_area = new QMdiArea(central);
@@ -73,8 +70,8 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
     buildMenus();
 
-    ShellButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
-    ShellButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { close(); }); });
+    FormButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
+    FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { close(); }); });
 }
 
 MDIForm1::~MDIForm1() = default;
@@ -242,7 +239,7 @@ void MDIForm1::lbutAdd_Click()
     if (idx != 0) {
         m_slotUsed[idx] = true;
         // Whatever fails below, a number without its window is free again.
-        const bool done = trapErrors(kObject, QStringLiteral("lbutAdd_Click"), [this, idx] {
+        const bool done = trap("lbutAdd_Click", [this, idx] {
             frmType chooser(this);
             chooser.setPro_ID1(m_id1);
             chooser.setPro_ID2(idx);

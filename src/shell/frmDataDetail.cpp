@@ -1,12 +1,12 @@
 #include "frmDataDetail.h"
 
 #include "DaoTransaction.h"
-#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormTrap.h"
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
-#include "ShellButtons.h"
 #include "Styling.h"
 #include "VbRuntime.h"
 #include "cApl.h"
@@ -27,10 +27,7 @@ namespace
 
 const QString kObject = QStringLiteral("frmDataDetail");
 
-template <class F> bool trap(const char *procedure, F &&body)
-{
-    return trapErrors(kObject, QString::fromLatin1(procedure), std::forward<F>(body));
-}
+const FormTrap trap(kObject);
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width)
 {
@@ -97,12 +94,12 @@ void frmDataDetail::buildControls()
     m_numTosi = number(this, "numTosi", 100, QStringLiteral("##0.00"), 1800, 2040, 1500);
     label(this, nullptr, QStringLiteral("％"), 3360, 2040, 600);
 
-    m_lbutAdd = ShellButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
-    m_lbutClose = ShellButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
+    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     m_lbutAdd->setGeometry(twipsToPixelsX(3840), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
     m_lbutClose->setGeometry(twipsToPixelsX(5145), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
-    ShellButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
-    ShellButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { lbutClose_Click(); }); });
+    FormButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
+    FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { lbutClose_Click(); }); });
 }
 
 void frmDataDetail::Form_Load()

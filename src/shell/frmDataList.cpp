@@ -1,12 +1,12 @@
 #include "frmDataList.h"
 
-#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormTrap.h"
 #include "Globals.h"
 #include "MDIForm1.h"
 #include "MsgBox.h"
 #include "PropertyListModel.h"
 #include "PropertyStore.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "Styling.h"
 #include "cApl.h"
@@ -30,10 +30,7 @@ namespace
 
 const QString kObject = QStringLiteral("frmDataList");
 
-template <class F> bool trap(const char *procedure, F &&body)
-{
-    return trapErrors(kObject, QString::fromLatin1(procedure), std::forward<F>(body));
-}
+const FormTrap trap(kObject);
 
 constexpr int kButtonWidth = 1215; // twips
 constexpr int kButtonHeight = 420;
@@ -55,10 +52,10 @@ frmDataList::frmDataList(QWidget *parent) : QMainWindow(parent)
     m_grid->setModel(m_model);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
-    m_lbutNew = ShellButtons::create(central, QStringLiteral("lbutNew"), QStringLiteral("新　規"));
-    m_lbutSelect = ShellButtons::create(central, QStringLiteral("lbutSelect"), QStringLiteral("選　択"));
-    m_lbutLineDel = ShellButtons::create(central, QStringLiteral("lbutLineDel"), QStringLiteral("削　除"));
-    m_lbutClose = ShellButtons::create(central, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    m_lbutNew = FormButtons::create(central, QStringLiteral("lbutNew"), QStringLiteral("新　規"));
+    m_lbutSelect = FormButtons::create(central, QStringLiteral("lbutSelect"), QStringLiteral("選　択"));
+    m_lbutLineDel = FormButtons::create(central, QStringLiteral("lbutLineDel"), QStringLiteral("削　除"));
+    m_lbutClose = FormButtons::create(central, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     setTabOrder(m_grid, m_lbutNew);
     setTabOrder(m_lbutNew, m_lbutSelect);
     setTabOrder(m_lbutSelect, m_lbutLineDel);
@@ -84,10 +81,10 @@ frmDataList::frmDataList(QWidget *parent) : QMainWindow(parent)
     connect(close, &QAction::triggered, this, [this] { trap("menuFile_Close_Click", [this] { this->close(); }); });
     connect(version, &QAction::triggered, this,
             [this] { trap("menuHelp_Version_Click", [this] { menuHelp_Version_Click(); }); });
-    ShellButtons::onClick(m_lbutNew, this, [this] { trap("lbutNew_Click", [this] { lbutNew_Click(); }); });
-    ShellButtons::onClick(m_lbutSelect, this, [this] { trap("lbutSelect_Click", [this] { lbutSelect_Click(); }); });
-    ShellButtons::onClick(m_lbutLineDel, this, [this] { trap("lbutLineDel_Click", [this] { lbutLineDel_Click(); }); });
-    ShellButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { this->close(); }); });
+    FormButtons::onClick(m_lbutNew, this, [this] { trap("lbutNew_Click", [this] { lbutNew_Click(); }); });
+    FormButtons::onClick(m_lbutSelect, this, [this] { trap("lbutSelect_Click", [this] { lbutSelect_Click(); }); });
+    FormButtons::onClick(m_lbutLineDel, this, [this] { trap("lbutLineDel_Click", [this] { lbutLineDel_Click(); }); });
+    FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { this->close(); }); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         trap("TDBGrid_SelChange", [this] {
             if (isVisible())

@@ -1,10 +1,10 @@
 #include "frmSystem.h"
 
-#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormTrap.h"
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
-#include "ShellButtons.h"
 #include "Styling.h"
 #include "VbColor.h"
 #include "VbControl.h"
@@ -35,10 +35,7 @@ const QString kConst = QStringLiteral("CONST");
 const QString kSetting = QStringLiteral("SETTING");
 const QString kDefault = QStringLiteral("DEFAULT");
 
-template <class F> bool trap(const QString &procedure, F &&body)
-{
-    return trapErrors(kObject, procedure, std::forward<F>(body));
-}
+const FormTrap trap(kObject);
 
 const char *const kStructures[] = {"木造",
                                    "木骨モルタル造",
@@ -224,20 +221,20 @@ void frmSystem::buildControls()
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    m_lbutAdd = ShellButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("設　定"));
-    m_lbutClose = ShellButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("キャンセル"));
+    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("設　定"));
+    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("キャンセル"));
     for (QWidget *b : {m_lbutAdd, m_lbutClose}) {
         b->setFixedSize(twipsToPixelsX(1215), twipsToPixelsY(420));
         buttons->addWidget(b);
     }
     root->addLayout(buttons);
-    ShellButtons::onClick(m_lbutAdd, this, [this] {
+    FormButtons::onClick(m_lbutAdd, this, [this] {
         trap(QStringLiteral("lbutAdd_Click"), [this] {
             trap(QStringLiteral("SaveData"), [this] { SaveData(); });
             accept();
         });
     });
-    ShellButtons::onClick(m_lbutClose, this, [this] { trap(QStringLiteral("lbutClose_Click"), [this] { reject(); }); });
+    FormButtons::onClick(m_lbutClose, this, [this] { trap(QStringLiteral("lbutClose_Click"), [this] { reject(); }); });
 }
 
 void frmSystem::Form_Load()

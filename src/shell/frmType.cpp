@@ -1,9 +1,9 @@
 #include "frmType.h"
 
-#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormTrap.h"
 #include "Globals.h"
 #include "PictureFile.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "Styling.h"
 #include "cApl.h"
@@ -18,7 +18,8 @@
 namespace
 {
 const QString kObject = QStringLiteral("frmType");
-}
+const FormTrap trap(kObject);
+} // namespace
 
 frmType::frmType(QWidget *parent) : QDialog(parent)
 {
@@ -42,19 +43,19 @@ frmType::frmType(QWidget *parent) : QDialog(parent)
         m_butType[i]->setProperty("index", i);
         m_butType[i]->setGeometry(left, twipsToPixelsY(2340), twipsToPixelsX(2820), twipsToPixelsY(420));
         connect(m_butType[i], &QPushButton::clicked, this,
-                [this, i] { trapErrors(kObject, QStringLiteral("butType_Click"), [this, i] { ClickType(i); }); });
+                [this, i] { trap("butType_Click", [this, i] { ClickType(i); }); });
     }
-    m_lbutCancel = ShellButtons::create(this, QStringLiteral("lbutCancel"), QStringLiteral("キャンセル"));
+    m_lbutCancel = FormButtons::create(this, QStringLiteral("lbutCancel"), QStringLiteral("キャンセル"));
     m_lbutCancel->setGeometry(twipsToPixelsX(4845), twipsToPixelsY(3000), twipsToPixelsX(1215), twipsToPixelsY(420));
-    ShellButtons::onClick(m_lbutCancel, this, [this] {
-        trapErrors(kObject, QStringLiteral("lbutCancel_Click"), [this] {
+    FormButtons::onClick(m_lbutCancel, this, [this] {
+        trap("lbutCancel_Click", [this] {
             m_state = 0;
             reject();
         });
     });
 
-    trapErrors(kObject, QStringLiteral("Form_Load"), [this] {
-        trapErrors(kObject, QStringLiteral("SetControlsColor"), [this] { SetControlsColor(); });
+    trap("Form_Load", [this] {
+        trap("SetControlsColor", [this] { SetControlsColor(); });
         LoadTypeImages();
     });
 }
@@ -82,7 +83,7 @@ bool frmType::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i = 1; i <= 2; ++i) {
             if (watched == m_image[i]) {
-                trapErrors(kObject, QStringLiteral("Image1_Click"), [this, i] { ClickType(i); });
+                trap("Image1_Click", [this, i] { ClickType(i); });
                 return true;
             }
         }
@@ -92,7 +93,7 @@ bool frmType::eventFilter(QObject *watched, QEvent *event)
 
 void frmType::ClickType(int index)
 {
-    trapErrors(kObject, QStringLiteral("ClickType"), [this, index] {
+    trap("ClickType", [this, index] {
         std::unique_ptr<PlanEntryForm> form = ShellHooks::createEntryForm(index, this);
         if (!form)
             throw std::runtime_error("この計画タイプの入力画面は組み込まれていません。");

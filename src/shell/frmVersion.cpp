@@ -1,7 +1,7 @@
 #include "frmVersion.h"
 
+#include "FormButtons.h"
 #include "Globals.h"
-#include "ShellButtons.h"
 #include "Styling.h"
 #include "cApl.h"
 
@@ -79,9 +79,9 @@ frmVersion::frmVersion(QWidget *parent) : QDialog(parent)
     m_labUrl->setCursor(Qt::PointingHandCursor);
     m_labUrl->installEventFilter(this);
 
-    m_lbutClose = ShellButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
+    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     m_lbutClose->setGeometry(twipsToPixelsX(2400), twipsToPixelsY(3600), twipsToPixelsX(1215), twipsToPixelsY(375));
-    ShellButtons::onClick(m_lbutClose, this, [this] { close(); });
+    FormButtons::onClick(m_lbutClose, this, [this] { close(); });
 
     SetData();
     try {

@@ -1,9 +1,10 @@
 #include "MDIForm1.h"
+#include "frmMinSize.h"
 
+#include "FormButtons.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "PlanWindow.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "TestDb.h"
 #include "cDao.h"
@@ -117,7 +118,7 @@ private:
                         if (b->property("index").toInt() == type)
                             b->click();
         });
-        ShellButtons::click(addButton(w));
+        FormButtons::click(addButton(w));
     }
     static QAction *item(MDIForm1 *w, const char *name, int index = 0)
     {
@@ -397,6 +398,13 @@ private Q_SLOTS:
         ShellHooks::setPrinterSettings([&owner](QWidget *o) { owner = o; });
         item(w, "menuFile_Print")->trigger();
         QCOMPARE(owner, w);
+    }
+
+    void minimalPlanFrameIsTallerThanItsClientArea()
+    {
+        const double height = frmMinSize::OuterHeight();
+        QVERIFY(height > 30 + 15 * 10);
+        QVERIFY(height < 1500);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "frmDataDetail.h"
 
+#include "FormButtons.h"
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
-#include "ShellButtons.h"
 #include "TestDb.h"
 #include "cApl.h"
 #include "cDao.h"
@@ -51,7 +51,7 @@ private:
         d.findChild<ImNumber *>(QStringLiteral("numSikiti"))->setValue(area);
         d.findChild<ImNumber *>(QStringLiteral("numHyoka"))->setValue(value);
     }
-    static void add(frmDataDetail &d) { ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
+    static void add(frmDataDetail &d) { FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
 
     std::unique_ptr<TestDb> m_db;
 
@@ -202,7 +202,7 @@ private Q_SLOTS:
     {
         {
             frmDataDetail d;
-            ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+            FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
             QVERIFY(MsgBox::history().isEmpty());
             QCOMPARE(d.result(), int(QDialog::Rejected));
         }
@@ -210,14 +210,14 @@ private Q_SLOTS:
         d.show();
         fill(d, QStringLiteral("d"), 0, 0);
         MsgBox::setNextAnswer(MsgBox::No);
-        ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+        FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
         QCOMPARE(MsgBox::history().size(), 1);
         QCOMPARE(MsgBox::history().at(0).prompt,
                  QStringLiteral("データが入力されていますが、破棄してよろしいですか？"));
         QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         QVERIFY(d.isVisible());
         MsgBox::setNextAnswer(MsgBox::Yes);
-        ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+        FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
         QVERIFY(!d.isVisible());
         QCOMPARE(rows(), QString());
     }

@@ -1,10 +1,10 @@
 #include "frmDataList.h"
 
+#include "FormButtons.h"
 #include "Globals.h"
 #include "MDIForm1.h"
 #include "MsgBox.h"
 #include "PropertyListModel.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "TestDb.h"
 #include "cDao.h"
@@ -107,14 +107,14 @@ private Q_SLOTS:
         exec(QStringLiteral("INSERT INTO T_収支 (ID1, ID2, 年) VALUES (1, 1, 1)"));
         frmDataList l;
         MsgBox::setNextAnswer(MsgBox::No);
-        ShellButtons::click(button(l, "lbutLineDel"));
+        FormButtons::click(button(l, "lbutLineDel"));
         QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("削除してよろしいですか？\r\n\r\n物件名 [駅前]"));
         QCOMPARE(MsgBox::history().at(0).style, 324);
         QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
         QCOMPARE(count(QStringLiteral("D_物件")), 1);
 
         MsgBox::setNextAnswer(MsgBox::Yes);
-        ShellButtons::click(button(l, "lbutLineDel"));
+        FormButtons::click(button(l, "lbutLineDel"));
         QCOMPARE(count(QStringLiteral("D_物件")), 0);
         QCOMPARE(count(QStringLiteral("D_駐車場")), 0);
         QCOMPARE(count(QStringLiteral("T_収支")), 0);
@@ -132,7 +132,7 @@ private Q_SLOTS:
         frmDataList l;
         MsgBox::setNextAnswer(MsgBox::Yes);
         MsgBox::setNextAnswer(MsgBox::OK);
-        ShellButtons::click(button(l, "lbutLineDel"));
+        FormButtons::click(button(l, "lbutLineDel"));
         QCOMPARE(MsgBox::history().size(), 2);
         QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("物件データの削除に失敗しました。"));
         QCOMPARE(count(QStringLiteral("D_物件")), 1);
@@ -151,7 +151,7 @@ private Q_SLOTS:
         frmDataList l;
         l.show();
         l.grid()->setCurrentIndex(l.model()->index(1, 1));
-        ShellButtons::click(button(l, "lbutSelect"));
+        FormButtons::click(button(l, "lbutSelect"));
         QVERIFY(!l.isVisible());
         MDIForm1 *w = l.workspace();
         QVERIFY(w);

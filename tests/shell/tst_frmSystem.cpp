@@ -1,9 +1,9 @@
 #include "frmSystem.h"
 
+#include "FormButtons.h"
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
-#include "ShellButtons.h"
 #include "cFileDlg.h"
 #include "cIni.h"
 #include "mdlMain.h"
@@ -53,7 +53,7 @@ private:
                 return o->property("index").toInt();
         return -1;
     }
-    static void save(frmSystem &d) { ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
+    static void save(frmSystem &d) { FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 
@@ -159,7 +159,7 @@ private Q_SLOTS:
         frmSystem d;
         number(d, "numTax")->setValue(3);
         text(d, "txtData1")->setText(QStringLiteral("/x.bmp"));
-        ShellButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
+        FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(gTaxRate, 8.0);
         QCOMPARE(ini("CONST", "消費税"), QStringLiteral("8"));

@@ -1,7 +1,7 @@
 #include "frmType.h"
 
+#include "FormButtons.h"
 #include "MsgBox.h"
-#include "ShellButtons.h"
 #include "ShellHooks.h"
 #include "mdlMain.h"
 
@@ -117,7 +117,7 @@ private Q_SLOTS:
     {
         registerForms(true);
         frmType t;
-        ShellButtons::click(t.findChild<QWidget *>(QStringLiteral("lbutCancel")));
+        FormButtons::click(t.findChild<QWidget *>(QStringLiteral("lbutCancel")));
         QCOMPARE(t.Pro_State(), 0);
         QCOMPARE(t.Pro_Type(), 0);
         QVERIFY(g_opened.isEmpty());

@@ -1,21 +1,21 @@
-#include "ShellButtons.h"
+#include "FormButtons.h"
 
 #include "LineButton.h"
 
-QWidget *ShellButtons::create(QWidget *parent, const QString &name, const QString &caption)
+QWidget *FormButtons::create(QWidget *parent, const QString &name, const QString &caption)
 {
     auto *button = new LineButton(caption, parent);
     button->setObjectName(name);
     return button;
 }
 
-void ShellButtons::onClick(QWidget *button, QObject *context, std::function<void()> action)
+void FormButtons::onClick(QWidget *button, QObject *context, std::function<void()> action)
 {
     if (auto *line = qobject_cast<LineButton *>(button))
         QObject::connect(line, &LineButton::Click, context, [action] { action(); });
 }
 
-void ShellButtons::click(QWidget *button)
+void FormButtons::click(QWidget *button)
 {
     auto *line = qobject_cast<LineButton *>(button);
     if (line && line->isEnabled())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -21,15 +23,6 @@ double CalcColWidth(double value, float factor);
 /// Adds one stored-value / shown-text pair to a grid column's value list.
 void AddGridValueItem(QTableView *grid, int column, const QString &value, const QString &display, bool isDefault,
                       bool flag);
-
-/// The screen's twips per pixel (15 at 96 dots per inch).
-double twipsPerPixelX();
-double twipsPerPixelY();
-/// Twips to pixels and back, horizontally and vertically.
-int twipsToPixelsX(double twips);
-int twipsToPixelsY(double twips);
-double pixelsToTwipsX(int pixels);
-double pixelsToTwipsY(int pixels);
 
 /// The font the forms' boxes and grids use, "ＭＳ ゴシック" with a Japanese fallback.
 QFont gothicFont(double pointSize, bool bold = false);

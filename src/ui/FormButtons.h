@@ -7,9 +7,9 @@
 class QObject;
 class QWidget;
 
-/// The shell's forms make their line buttons here, so each form needs only the
+/// Every form makes its line buttons here, so each form needs only the
 /// button's name, caption and click.
-namespace ShellButtons
+namespace FormButtons
 {
 
 /// A line button with the control name and caption, placed by the caller.
@@ -19,4 +19,4 @@ void onClick(QWidget *button, QObject *context, std::function<void()> action);
 /// Clicks the button as the user would (tests and keyboard shortcuts).
 void click(QWidget *button);
 
-} // namespace ShellButtons
+} // namespace FormButtons

@@ -3,7 +3,6 @@
 #include "GridValueDelegate.h"
 #include "ImNumber.h"
 #include "ImText.h"
-#include "frmMinSize.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -108,13 +107,6 @@ private Q_SLOTS:
         QCOMPARE(list->displayText(model.index(0, 1).data(), QLocale()), QStringLiteral("元利均等"));
         QCOMPARE(list->displayText(model.index(1, 1).data(), QLocale()), QStringLiteral("元金均等"));
         QCOMPARE(list->displayText(QVariant(7), QLocale()), QStringLiteral("7"));
-    }
-
-    void minimalPlanFrameIsTallerThanItsClientArea()
-    {
-        const double height = frmMinSize::OuterHeight();
-        QVERIFY(height > 30 + 15 * 10);
-        QVERIFY(height < 1500);
     }
 };
 
