@@ -5,6 +5,7 @@
 //      the same 225 rows with prepared statements of the bare SQLite C API.
 #include "ApartmentProjection.h"
 #include "DaoTransaction.h"
+#include "ErrorTrap.h"
 #include "Globals.h"
 #include "PlanInputLoader.h"
 #include "ResultRowWriter.h"
@@ -262,10 +263,11 @@ double registration(int id1, int id2, const ProjectionSettings &settings, bool *
     {
         DaoTransaction tx(gDao());
         ApartmentProjection projection(in, settings);
-        ResultRowWriter writer(gDao(), id1, id2, QStringLiteral("bench"));
-        *ok = *ok && writer.ReplaceResults(projection);
-        if (*ok)
+        ResultRowWriter writer(gDao(), id1, id2);
+        *ok = *ok && trapErrors(QStringLiteral("bench"), QStringLiteral("registration"), [&] {
+            writer.ReplaceResults(projection);
             tx.commit();
+        });
     }
     return t.nsecsElapsed() / 1000.0;
 }

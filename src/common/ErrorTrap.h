@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <functional>
+#include <stdexcept>
 #include <utility>
 
 /// The error handler every form procedure ends in: an exception is caught at the
@@ -15,12 +16,31 @@ using ErrLogWriter = std::function<void(const QString &message, const QString &o
 void setErrLogWriter(ErrLogWriter writer);
 void writeErrLog(const QString &message, const QString &object, const QString &procedure);
 
+/// An error of a named step of a service (a routine of the registration, say). The
+/// form that catches it logs the step's name, not its own handler's, so the log line
+/// says where the work failed.
+class ProcedureError : public std::runtime_error
+{
+public:
+    ProcedureError(const QString &procedure, const QString &message)
+        : std::runtime_error(message.toStdString()), m_procedure(procedure)
+    {
+    }
+    QString procedure() const { return m_procedure; }
+    QString message() const { return QString::fromUtf8(what()); }
+
+private:
+    QString m_procedure;
+};
+
 /// Runs body; on any exception writes the log line and returns false.
 template <class F> bool trapErrors(const QString &object, const QString &procedure, F &&body) noexcept
 {
     try {
         std::forward<F>(body)();
         return true;
+    } catch (const ProcedureError &e) {
+        writeErrLog(e.message(), object, e.procedure());
     } catch (const std::exception &e) {
         writeErrLog(QString::fromUtf8(e.what()), object, procedure);
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "JetSql.h"
 #include "MsgBox.h"
 #include "VbRuntime.h"
+#include <algorithm>
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -21,14 +22,11 @@ QString uriFor(const QString &path)
            QStringLiteral("?mode=rw");
 }
 
-// A second process writing the file waits this long before a statement gives up.
-constexpr int kBusyTimeoutMs = 5000;
-
-QSqlDatabase openUri(const QString &name, const QString &path)
+QSqlDatabase openUri(const QString &name, const QString &path, int busyTimeoutMs)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(uriFor(path));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     return db;
 }
 
@@ -47,6 +45,13 @@ cDao::~cDao()
     Disconnect();
 }
 
+void cDao::setBusyTimeout(int ms)
+{
+    m_busyTimeoutMs = std::max(0, ms);
+    if (m_open)
+        QSqlQuery(CurrentDB()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyTimeoutMs));
+}
+
 bool cDao::Connect(const QString &path, bool exclusive)
 {
     Q_UNUSED(exclusive) // the file is always opened shared; SQLite locks per statement
@@ -56,7 +61,7 @@ bool cDao::Connect(const QString &path, bool exclusive)
     const QString name = m_connection + QStringLiteral("-try");
     bool ok = false;
     {
-        QSqlDatabase db = openUri(name, path);
+        QSqlDatabase db = openUri(name, path, m_busyTimeoutMs);
         if (db.open()) {
             // Opening is lazy: make the engine read the file so a corrupt one fails here.
             QSqlQuery q(db);
@@ -70,7 +75,7 @@ bool cDao::Connect(const QString &path, bool exclusive)
     // A database that was open before is replaced.
     Disconnect();
     {
-        QSqlDatabase db = openUri(m_connection, path);
+        QSqlDatabase db = openUri(m_connection, path, m_busyTimeoutMs);
         if (!db.open()) {
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connection);
@@ -242,7 +247,7 @@ bool cDao::runOnFile(const QString &path, const QString &sql, QString *error)
     const QString name = m_connection + QStringLiteral("-maint");
     bool ok = false;
     {
-        QSqlDatabase db = openUri(name, path);
+        QSqlDatabase db = openUri(name, path, m_busyTimeoutMs);
         if (db.open()) {
             QSqlQuery q(db);
             ok = q.exec(sql);

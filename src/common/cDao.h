@@ -47,6 +47,11 @@ public:
     QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString());
     bool IsRecordsetReady(Recordset *rs);
 
+    /// How long a statement waits for another process's write lock before it fails
+    /// (5 s unless set; tests set it short so a held lock fails at once).
+    void setBusyTimeout(int ms);
+    int busyTimeout() const { return m_busyTimeoutMs; }
+
     bool isConnected() const { return m_open; }
     bool inTransaction() const { return m_depth > 0; }
     QString databasePath() const { return m_path; }
@@ -63,4 +68,5 @@ private:
     QString m_lastError;
     bool m_open = false;
     int m_depth = 0;
+    int m_busyTimeoutMs = 5000;
 };

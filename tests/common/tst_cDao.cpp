@@ -4,6 +4,7 @@
 #include "VbRuntime.h"
 #include "cDao.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void compactRefusedInTransaction();
     void repairReportsCorruption();
     void builderNeverOverwrites();
+    void heldWriteLockFailsAfterTheBusyTimeout();
 };
 
 void tst_cDao::initTestCase()
@@ -273,6 +275,31 @@ void tst_cDao::builderNeverOverwrites()
     QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 42);
     QCOMPARE(DbBuilder::splitStatements(QStringLiteral("a 'x;y'; -- c;d\nb;")),
              (QStringList{QStringLiteral("a 'x;y'"), QStringLiteral("b")}));
+}
+
+void tst_cDao::heldWriteLockFailsAfterTheBusyTimeout()
+{
+    TestDb db;
+    QVERIFY(db.isValid());
+    cDao dao;
+    dao.setBusyTimeout(5000);
+    QVERIFY(dao.Connect(db.path()));
+    dao.setBusyTimeout(100); // takes effect on the open connection
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        other.setDatabaseName(db.path());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, 'x')")), -1);
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, 'x')")), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_cDao)

@@ -5,14 +5,17 @@
 #include "SingleInstance.h"
 #include "TestDb.h"
 #include "cDao.h"
+#include "fSplash.h"
 #include "frmDataList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // Start-up from the single-instance check to the property list, and the end.
@@ -86,12 +89,37 @@ private Q_SLOTS:
             QVERIFY(other.open());
             QSqlQuery q(other);
             QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            gDao().setBusyTimeout(100); // the start gives up on the lock without a long wait
             QCOMPARE(Main(0), StartResult::NoDatabase);
             expectNoDatabaseBox();
             QVERIFY(q.exec(QStringLiteral("ROLLBACK")));
             other.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
+    void splashShowsConnectingThenCompacting()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        // Read the splash's message while the start waits with events running.
+        QStringList seen;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&seen] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *splash = qobject_cast<fSplash *>(w); splash && splash->isVisible())
+                    if (const QString text = splash->labMessage->text();
+                        // the form's own text may show for a moment before the first message
+                        text != QStringLiteral("しばらくお待ち下さい") && (seen.isEmpty() || seen.last() != text))
+                        seen << text;
+        });
+        poll.start(5);
+        QCOMPARE(Main(0.1), StartResult::Started);
+        poll.stop();
+        QCOMPARE(seen.join(QLatin1Char('|')), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽに接続しています|ﾃﾞｰﾀﾍﾞｰｽを最適化しています"));
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<fSplash *>(w) || !w->isVisible()); // gone once the list shows
     }
 
     void secondCopyEndsSilently()

@@ -10,8 +10,9 @@ TestDb::TestDb()
     m_ok = m_dir.isValid() && createTestDatabase(m_path, &m_error);
 }
 
-bool TestDb::connectGlobal()
+bool TestDb::connectGlobal(int busyTimeoutMs)
 {
+    gDao().setBusyTimeout(busyTimeoutMs);
     return m_ok && gDao().Connect(m_path, false);
 }
 

@@ -13,7 +13,8 @@ public:
     QString path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
     QString error() const { return m_error; }
-    bool connectGlobal();
+    /// Connects gDao to the fixture; a write lock held elsewhere fails after busyTimeoutMs.
+    bool connectGlobal(int busyTimeoutMs = 200);
 
 private:
     QTemporaryDir m_dir;

@@ -45,10 +45,7 @@ std::optional<int> wholeValue(const std::optional<Currency> &value)
 
 } // namespace
 
-ResultRowWriter::ResultRowWriter(cDao &dao, int id1, int id2, const QString &objectName)
-    : m_dao(dao), m_id1(id1), m_id2(id2), m_object(objectName)
-{
-}
+ResultRowWriter::ResultRowWriter(cDao &dao, int id1, int id2) : m_dao(dao), m_id1(id1), m_id2(id2) {}
 
 ResultRowWriter::~ResultRowWriter()
 {
@@ -63,9 +60,15 @@ const QStringList &ResultRowWriter::resultTables()
     return tables;
 }
 
-template <class F> bool ResultRowWriter::run(const QString &procedure, F &&body) noexcept
+template <class F> void ResultRowWriter::run(const char *procedure, F &&body)
 {
-    return trapErrors(m_object, procedure, std::forward<F>(body));
+    try {
+        std::forward<F>(body)();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(QString::fromLatin1(procedure), QString::fromUtf8(e.what()));
+    }
 }
 
 sqlite3_stmt *ResultRowWriter::statement(Statement which)
@@ -105,9 +108,9 @@ int ResultRowWriter::execute(sqlite3_stmt *st, const std::optional<int> *values,
     return sqlite3_changes(m_db);
 }
 
-bool ResultRowWriter::DeleteData(const QString &table)
+void ResultRowWriter::DeleteData(const QString &table)
 {
-    return run(QStringLiteral("DeleteData"), [&] {
+    run("DeleteData", [&] {
         const qsizetype index = resultTables().indexOf(table);
         if (index < 0)
             throw std::invalid_argument("プロシージャの呼び出し、または引数が不正です。");
@@ -115,14 +118,16 @@ bool ResultRowWriter::DeleteData(const QString &table)
     });
 }
 
-bool ResultRowWriter::SaveComputeData(const YearResult &row)
+void ResultRowWriter::SaveComputeData(const YearResult &row)
 {
-    return SaveSSData(row) && SaveSKData(row) && SaveSEData(row);
+    SaveSSData(row);
+    SaveSKData(row);
+    SaveSEData(row);
 }
 
-bool ResultRowWriter::SaveSSData(const YearResult &row)
+void ResultRowWriter::SaveSSData(const YearResult &row)
 {
-    return run(QStringLiteral("SaveSSData"), [&] {
+    run("SaveSSData", [&] {
         const YearResult::Summary &s = row.summary;
         const std::optional<int> values[] = {row.year, row.type, wholeValue(s.income), wholeValue(s.expense),
                                              wholeValue(s.balance)};
@@ -131,9 +136,9 @@ bool ResultRowWriter::SaveSSData(const YearResult &row)
     });
 }
 
-bool ResultRowWriter::SaveSKData(const YearResult &row)
+void ResultRowWriter::SaveSKData(const YearResult &row)
 {
-    return run(QStringLiteral("SaveSKData"), [&] {
+    run("SaveSKData", [&] {
         const YearResult::CashFlow &c = row.cashFlow;
         const std::optional<int> values[] = {row.year,
                                              wholeValue(c.income1),
@@ -150,9 +155,9 @@ bool ResultRowWriter::SaveSKData(const YearResult &row)
     });
 }
 
-bool ResultRowWriter::SaveSEData(const YearResult &row)
+void ResultRowWriter::SaveSEData(const YearResult &row)
 {
-    return run(QStringLiteral("SaveSEData"), [&] {
+    run("SaveSEData", [&] {
         const YearResult::ProfitLoss &p = row.profitLoss;
         const std::optional<int> values[] = {
             row.year,           wholeValue(p.income1), wholeValue(p.income2), wholeValue(p.incomeTotal),
@@ -163,24 +168,17 @@ bool ResultRowWriter::SaveSEData(const YearResult &row)
     });
 }
 
-bool ResultRowWriter::ReplaceResults(Projection &projection)
+void ResultRowWriter::ReplaceResults(Projection &projection)
 {
-    if (!m_dao.inTransaction()) {
-        writeErrLog(QStringLiteral("トランザクションが開始されていません。"), m_object,
-                    QStringLiteral("ReplaceResults"));
-        return false;
-    }
+    if (!m_dao.inTransaction())
+        throw ProcedureError(QStringLiteral("ReplaceResults"),
+                             QStringLiteral("トランザクションが開始されていません。"));
     for (const QString &table : resultTables())
-        if (!DeleteData(table))
-            return false;
+        DeleteData(table);
     projection.setBalance(Currency());
     for (int year = 1; year <= Projection::Years; ++year) {
-        if (!projection.Compute(year)) {
-            writeErrLog(projection.errorMessage(), m_object, projection.errorProcedure());
-            return false;
-        }
-        if (!SaveComputeData(projection.result()))
-            return false;
+        if (!projection.Compute(year))
+            throw ProcedureError(projection.errorProcedure(), projection.errorMessage());
+        SaveComputeData(projection.result());
     }
-    return true;
 }

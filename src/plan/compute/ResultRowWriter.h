@@ -16,37 +16,37 @@ class Projection;
 /// prepared statements with bound values, inside the caller's transaction on the
 /// program's one connection. Every amount is stored as a whole number (halves to
 /// even); an amount that does not fit the 32-bit column fails the write instead of
-/// being stored wrong. A failure is written to the error log under the object name
-/// given (the entry form's name) and the procedure's name, and the writer returns
-/// false; it throws nothing. A writer lives within one registration: its statements
-/// belong to the connection that is open when it is made.
+/// being stored wrong. A failure throws a ProcedureError naming the step that failed
+/// (SaveSSData, DeleteData, a term of the projection); the form that registers the
+/// plan logs it and rolls back. A writer lives within one registration: its
+/// statements belong to the connection that is open when it is made.
 class ResultRowWriter
 {
 public:
-    ResultRowWriter(cDao &dao, int id1, int id2, const QString &objectName);
+    ResultRowWriter(cDao &dao, int id1, int id2);
     ~ResultRowWriter();
     ResultRowWriter(const ResultRowWriter &) = delete;
     ResultRowWriter &operator=(const ResultRowWriter &) = delete;
 
     /// Deletes the plan's rows of one result table; deleting none succeeds.
-    bool DeleteData(const QString &table);
+    void DeleteData(const QString &table);
     /// The year's rows into the three tables in order, stopping at the first failure.
-    bool SaveComputeData(const YearResult &row);
-    bool SaveSSData(const YearResult &row);
-    bool SaveSKData(const YearResult &row);
-    bool SaveSEData(const YearResult &row);
+    void SaveComputeData(const YearResult &row);
+    void SaveSSData(const YearResult &row);
+    void SaveSKData(const YearResult &row);
+    void SaveSEData(const YearResult &row);
 
     /// The whole replacement of a plan's results: DeleteData of the three tables,
     /// then Compute and SaveComputeData for the years 1 to 75 from a zero balance.
     /// Refuses to run outside a transaction, so a failure can leave nothing behind.
-    bool ReplaceResults(Projection &projection);
+    void ReplaceResults(Projection &projection);
 
     static const QStringList &resultTables();
 
 private:
     enum Statement { DeleteSS, DeleteSK, DeleteSE, InsertSS, InsertSK, InsertSE, StatementCount };
 
-    template <class F> bool run(const QString &procedure, F &&body) noexcept;
+    template <class F> void run(const char *procedure, F &&body);
     sqlite3_stmt *statement(Statement which);
     /// Binds the plan key and the values (null for an absent column) and runs the
     /// statement; returns the rows it changed.
@@ -55,7 +55,6 @@ private:
     cDao &m_dao;
     int m_id1;
     int m_id2;
-    QString m_object;
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_statements[StatementCount] = {};
 };
