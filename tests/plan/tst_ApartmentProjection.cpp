@@ -33,6 +33,8 @@ private Q_SLOTS:
     void totalsRoundHalvesToEven();
     void emptyPlanComputesZeros();
     void overflowFails();
+    void longProductsOverflow_data();
+    void longProductsOverflow();
 };
 
 namespace
@@ -618,6 +620,44 @@ void tst_ApartmentProjection::overflowFails()
     ApartmentProjection q(huge, ProjectionSettings());
     QVERIFY(!q.Compute(1));
     QCOMPARE(q.errorProcedure(), QStringLiteral("GetInYatin"));
+}
+
+void tst_ApartmentProjection::longProductsOverflow_data()
+{
+    QTest::addColumn<ApartmentPlanInput>("input");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("procedure"); // empty: the year computes
+    // A footer times 12 is a 32-bit product: 2147483647 / 12 = 178956970.6.
+    ApartmentPlanInput rentFits;
+    rentFits.rents = {rent(178956970, 0, 1, 0)};
+    QTest::newRow("rent footer 178956970 fits") << rentFits << 1 << "";
+    ApartmentPlanInput rentPast;
+    rentPast.rents = {rent(178956971, 0, 1, 0)};
+    QTest::newRow("rent footer 178956971") << rentPast << 1 << "GetInYatin";
+    ApartmentPlanInput parkingPast;
+    parkingPast.rents = {rent(100, 0, 2, 89478486)}; // 2 x 89478486 = 178956972
+    QTest::newRow("parking footer 178956972") << parkingPast << 1 << "GetInTyusya";
+    // Dwellings times turnover percent: 50000 x 50000 = 2,500,000,000.
+    ApartmentPlanInput turnover;
+    turnover.numKaoku3 = 50000;
+    turnover.numKeikaku2 = 50000;
+    turnover.numKeikaku8 = 1;
+    QTest::newRow("dwellings x turnover, year 1 has no repairs") << turnover << 1 << "";
+    QTest::newRow("dwellings x turnover, year 2") << turnover << 2 << "GetOutSyuzen";
+}
+
+void tst_ApartmentProjection::longProductsOverflow()
+{
+    QFETCH(ApartmentPlanInput, input);
+    QFETCH(int, year);
+    QFETCH(QString, procedure);
+    ApartmentProjection p(input, ProjectionSettings());
+    for (int y = 1; y < year; ++y)
+        QVERIFY(p.Compute(y));
+    QCOMPARE(p.Compute(year), procedure.isEmpty());
+    QCOMPARE(p.errorProcedure(), procedure);
+    if (!procedure.isEmpty())
+        QCOMPARE(p.errorMessage(), QStringLiteral("オーバーフローしました。"));
 }
 
 QTEST_GUILESS_MAIN(tst_ApartmentProjection)
