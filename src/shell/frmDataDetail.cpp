@@ -6,6 +6,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "PropertyStore.h"
 #include "ShellButtons.h"
 #include "Styling.h"
 #include "VbRuntime.h"
@@ -198,7 +199,7 @@ void frmDataDetail::SaveRecord(bool &result)
             MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
             return;
         }
-        id1 = n + 1;
+        id1 = PropertyStore::nextId1(n);
     }
     DaoTransaction trans(dao);
     const QString sql = QStringLiteral("INSERT INTO ") + QStringLiteral("D_物件") +
