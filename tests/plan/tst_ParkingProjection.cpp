@@ -20,7 +20,6 @@ private Q_SLOTS:
     void income();
     void landTax_data();
     void landTax();
-    void landTaxBecomesMoneyAsTheRuntimeDoes();
     void planWithoutLoans_data();
     void planWithoutLoans();
     void planWithLoans_data();
@@ -150,25 +149,6 @@ void tst_ParkingProjection::landTax()
     Currency amount;
     QVERIFY(p.GetOutToti(year, amount));
     QCOMPARE(amount, money(tax.toLatin1()));
-}
-
-void tst_ParkingProjection::landTaxBecomesMoneyAsTheRuntimeDoes()
-{
-    // 755 x 1230.97 = 929382.35; 1.4 % and 0.3 % of it make 15799.49995, computed as
-    // the double 15799.49994999999762..: times 10,000 that is 157994999.49999997, so
-    // the amount is 15799.4999 and its whole figure 15799 (not 15800).
-    ParkingPlanInput in;
-    in.numSikiti1 = 1230.97;
-    in.numSikiti2 = 755;
-    in.numSikiti3 = 1.4;
-    in.numSikiti4 = 0.3;
-    ParkingProjection p(in);
-    QVERIFY(p.Compute(1));
-    QCOMPARE(p.figures().landTax, money("15799.4999"));
-    QCOMPARE(p.result().cashFlow.out2.roundToInt(), qint64(15799));   // 支出2 of T_収支計画
-    QCOMPARE(p.result().profitLoss.out2.roundToInt(), qint64(15799)); // 支出2 of T_損益計算
-    QCOMPARE(p.result().summary.expense, money("15799"));
-    QCOMPARE(p.balance(), money("-15799"));
 }
 
 void tst_ParkingProjection::planWithoutLoans_data()

@@ -186,8 +186,9 @@ void tst_ResultRowWriter::parkingColumns()
 
 void tst_ResultRowWriter::landTaxStoredAsTheRuntimeRoundsIt()
 {
-    // Land 1230.97 x 755 taxed 1.4 % and 0.3 %: the double 15799.49994999999762.. is
-    // 15799.4999 as money, stored as 15799 (15800 only by way of 15-digit text).
+    // 755 x 1230.97 = 929382.35, taxed 1.4 % and 0.3 %: 15799.49995, computed as the
+    // double 15799.49994999999762..; times 10,000 that is 157994999.49999997, so the
+    // money is 15799.4999 and the stored figure 15799 (15800 only by way of 15-digit text).
     ParkingPlanInput in;
     in.numSikiti1 = 1230.97;
     in.numSikiti2 = 755;

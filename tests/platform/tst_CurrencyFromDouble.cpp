@@ -7,7 +7,7 @@
 
 // A computed double becomes money as the runtime converts it: the double times 10,000
 // in double arithmetic, rounded to a whole number of ten-thousandths, halves to even.
-// Text goes its own way (tryParse): the decimal digits as written.
+// Text goes its own way (tst_Currency, parse): the decimal digits as written.
 class tst_CurrencyFromDouble : public QObject
 {
     Q_OBJECT
@@ -15,8 +15,6 @@ class tst_CurrencyFromDouble : public QObject
 private Q_SLOTS:
     void scaledInDoubleThenRounded_data();
     void scaledInDoubleThenRounded();
-    void textRoundsTheDigitsAsWritten_data();
-    void textRoundsTheDigitsAsWritten();
     void outOfRangeThrows_data();
     void outOfRangeThrows();
 };
@@ -58,38 +56,6 @@ void tst_CurrencyFromDouble::scaledInDoubleThenRounded()
     QFETCH(double, value);
     QFETCH(qint64, raw);
     QCOMPARE(Currency::fromDouble(value).raw(), raw);
-}
-
-void tst_CurrencyFromDouble::textRoundsTheDigitsAsWritten_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<qint64>("raw");
-    QTest::newRow("15-digit text of the land tax") << "15799.4999500000" << true << qint64(157995000);
-    QTest::newRow("0.00015 half to even") << "0.00015" << true << qint64(2);
-    QTest::newRow("0.00025 half to even") << "0.00025" << true << qint64(2);
-    QTest::newRow("a digit after the half") << "0.000250000000000000000000000000000001" << true << qint64(3);
-    QTest::newRow("negative, half to even") << "-1234.56785" << true << qint64(-12345678);
-    QTest::newRow("highest") << "922337203685477.5807" << true << std::numeric_limits<qint64>::max();
-    QTest::newRow("lowest") << "-922337203685477.5808" << true << std::numeric_limits<qint64>::min();
-    QTest::newRow("highest with thirty more zeros")
-        << "922337203685477.5807000000000000000000000000000000" << true << std::numeric_limits<qint64>::max();
-    QTest::newRow("highest, many digits below the half")
-        << "922337203685477.58074999999999999999999999999999" << true << std::numeric_limits<qint64>::max();
-    QTest::newRow("rounds past the highest") << "922337203685477.58075" << false << qint64(0);
-    QTest::newRow("past the highest") << "922337203685477.5808" << false << qint64(0);
-    QTest::newRow("past the lowest") << "-922337203685477.5809" << false << qint64(0);
-    QTest::newRow("twenty digits") << "99999999999999999999" << false << qint64(0);
-}
-
-void tst_CurrencyFromDouble::textRoundsTheDigitsAsWritten()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(qint64, raw);
-    Currency c = Currency::fromRaw(7);
-    QCOMPARE(Currency::tryParse(text, &c), ok);
-    QCOMPARE(c.raw(), ok ? raw : qint64(7)); // a refused text leaves the value alone
 }
 
 void tst_CurrencyFromDouble::outOfRangeThrows_data()
