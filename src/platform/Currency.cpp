@@ -13,56 +13,6 @@ int64_t checked(__int128 v)
     return int64_t(v);
 }
 
-constexpr int64_t kPow10[] = {1,
-                              10,
-                              100,
-                              1000,
-                              10000,
-                              100000,
-                              1000000,
-                              10000000,
-                              100000000,
-                              1000000000,
-                              10000000000,
-                              100000000000,
-                              1000000000000,
-                              10000000000000,
-                              100000000000000,
-                              1000000000000000,
-                              10000000000000000,
-                              100000000000000000,
-                              1000000000000000000};
-
-// The 15 significant digits of mantissa * 2^-shift * 10^p, rounded to nearest;
-// false on an exact tie.
-bool roundDigits(uint64_t mantissa, int shift, int p, __int128 *digits)
-{
-    const __int128 num = __int128(mantissa) * kPow10[p];
-    const __int128 q = num >> shift;
-    const __int128 r = num - (q << shift);
-    const __int128 half = __int128(1) << (shift - 1);
-    if (r == half)
-        return false;
-    *digits = q + (r > half ? 1 : 0);
-    return true;
-}
-
-// The definition: the 15-digit decimal form of the double, rounded to four places
-// with halves to even, so 0.00015 (stored as 0.000149999..) rounds as the decimal
-// the user typed.
-Currency fromDoubleViaText(double value)
-{
-    if (!std::isfinite(value))
-        throw CurrencyOverflow();
-    Currency c;
-    if (std::fabs(value) < 9e14 && Currency::tryParse(QString::number(value, 'g', 15), &c))
-        return c;
-    const double scaled = roundHalfEven(value * Currency::Scale);
-    if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
-        throw CurrencyOverflow();
-    return Currency::fromRaw(int64_t(scaled));
-}
-
 } // namespace
 
 int64_t roundHalfEvenDiv(__int128 num, __int128 den)
@@ -97,43 +47,14 @@ Currency Currency::fromInt(int64_t units)
 
 Currency Currency::fromDouble(double value)
 {
-    // The same value as fromDoubleViaText, with the 15-digit rounding done exactly in
-    // integers; ties there, exponent forms and large values take the text route.
-    const double a = std::fabs(value);
-    // Below 1e-4 the runtime's 15-digit text has an exponent; from 9e14 on it is not used.
-    if (!(a >= 2e-4 && a < 9e14))
-        return fromDoubleViaText(value);
-    int e2 = 0;
-    const double m = std::frexp(a, &e2);
-    const uint64_t mantissa = uint64_t(std::ldexp(m, 53)); // a = mantissa * 2^(e2 - 53), exactly
-    const int shift = 53 - e2;                             // 4 to 66 in this range
-    int k = int(std::floor(std::log10(a)));                // decimal exponent, corrected below
-    __int128 digits = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int p = 14 - k;
-        if (p < 0 || p > 18)
-            return fromDoubleViaText(value);
-        if (!roundDigits(mantissa, shift, p, &digits))
-            return fromDoubleViaText(value);
-        if (digits < kPow10[14]) {
-            --k;
-            continue;
-        }
-        if (digits > kPow10[15]) {
-            ++k;
-            continue;
-        }
-        if (digits == kPow10[15]) { // rounded up to the next power of ten
-            digits = kPow10[14];
-            ++k;
-        }
-        if (k < -4)
-            return fromDoubleViaText(value);
-        // The digits times 10^(k - 14), in ten-thousandths.
-        const int64_t raw = k >= 10 ? int64_t(digits) * kPow10[k - 10] : roundHalfEvenDiv(digits, kPow10[10 - k]);
-        return fromRaw(value < 0 ? -raw : raw);
-    }
-    return fromDoubleViaText(value);
+    // The runtime's conversion of a double: scaled to ten-thousandths in double
+    // arithmetic, then rounded to the nearest whole number with halves to even.
+    if (!std::isfinite(value))
+        throw CurrencyOverflow();
+    const double scaled = roundHalfEven(value * Scale);
+    if (scaled >= 9.2233720368547758e18 || scaled < -9.2233720368547758e18)
+        throw CurrencyOverflow();
+    return fromRaw(int64_t(scaled));
 }
 
 bool Currency::tryParse(const QString &text, Currency *out)
@@ -161,20 +82,23 @@ bool Currency::tryParse(const QString &text, Currency *out)
         if (whole > __int128(std::numeric_limits<int64_t>::max()))
             return false;
     }
-    // Keep every fractional digit so the rounding to four places is exact.
-    __int128 fracNum = 0, fracDen = 1;
-    for (QChar c : fracPart.left(30)) {
-        fracNum = fracNum * 10 + (c.unicode() - '0');
-        fracDen *= 10;
-    }
-    try {
-        __int128 total = whole * fracDen + fracNum;
-        if (neg)
-            total = -total;
-        *out = fromRaw(roundHalfEvenDiv(total * Scale, fracDen));
-    } catch (const std::exception &) {
+    // Four places are kept; the fifth digit and whether any digit after it is not 0
+    // decide the rounding, so any number of digits rounds exactly and cannot overflow.
+    int64_t frac = 0;
+    for (int i = 0; i < 4; ++i)
+        frac = frac * 10 + (i < fracPart.size() ? fracPart.at(i).unicode() - '0' : 0);
+    const int fifth = fracPart.size() > 4 ? fracPart.at(4).unicode() - '0' : 0;
+    bool beyond = false;
+    for (qsizetype i = 5; i < fracPart.size() && !beyond; ++i)
+        beyond = fracPart.at(i) != QLatin1Char('0');
+    __int128 units = whole * Scale + frac;
+    if (fifth > 5 || (fifth == 5 && (beyond || units % 2 != 0)))
+        ++units;
+    if (neg)
+        units = -units;
+    if (units > std::numeric_limits<int64_t>::max() || units < std::numeric_limits<int64_t>::min())
         return false;
-    }
+    *out = fromRaw(int64_t(units));
     return true;
 }
 

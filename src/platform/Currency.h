@@ -26,7 +26,8 @@ public:
     constexpr Currency() = default;
     /// Whole units (thousand yen in this program).
     static Currency fromInt(int64_t units);
-    /// Nearest representable value, halves to even; throws when out of range or not finite.
+    /// A computed double as the runtime converts it: times 10,000 in double, then
+    /// rounded halves to even; throws when out of range or not finite.
     static Currency fromDouble(double value);
     static constexpr Currency fromRaw(int64_t tenThousandths)
     {
@@ -34,7 +35,9 @@ public:
         c.m_raw = tenThousandths;
         return c;
     }
-    /// Parses "-1,234.5678"-style text; false when the text is not a number.
+    /// Text typed or read as a number ("-1,234.5678"): decimals past the fourth round
+    /// exactly, halves to even, however many there are; false when the text is not a
+    /// number or its value is outside -922337203685477.5808 to 922337203685477.5807.
     static bool tryParse(const QString &text, Currency *out);
 
     constexpr int64_t raw() const { return m_raw; }

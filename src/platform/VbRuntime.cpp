@@ -81,10 +81,16 @@ bool isNumeric(const QVariant &v, double *out)
     case QMetaType::Float:
     case QMetaType::Char:
     case QMetaType::SChar:
-    case QMetaType::UChar:
+    case QMetaType::UChar: {
+        // A NaN is no number: every numeric conversion of it gives 0, never the
+        // value an integer cast of it happens to make.
+        const double d = v.toDouble();
+        if (std::isnan(d))
+            return false;
         if (out)
-            *out = v.toDouble();
+            *out = d;
         return true;
+    }
     case QMetaType::QString:
     case QMetaType::QByteArray:
         return parseNumberText(v.toString(), out);
@@ -171,6 +177,8 @@ bool isDate(const QVariant &v)
 
 QString numberText(double d)
 {
+    if (!std::isfinite(d)) // NaN and the infinities have no text: an empty value
+        return QString();
     if (d == 0)
         return QStringLiteral("0");
     const double a = std::fabs(d);
@@ -440,11 +448,14 @@ QString format(const QVariant &v, const QString &pattern)
         return formatText(cstr(v), pattern);
     const bool datePattern = pattern.contains(QRegularExpression(QStringLiteral("[yYdDhHnNsS]|mm")));
     double d = 0;
-    if (!datePattern && isNumeric(v, &d))
+    const bool numeric = isNumeric(v, &d);
+    if (numeric && !std::isfinite(d)) // an infinity has no text, as a number or a date
+        return QString();
+    if (!datePattern && numeric)
         return formatNumber(d, pattern);
     if (datePattern) {
         QDateTime dt = toDateTime(v);
-        if (!dt.isValid() && isNumeric(v, &d))
+        if (!dt.isValid() && numeric)
             dt = fromSerial(d);
         if (dt.isValid())
             return formatDate(dt, pattern);

@@ -19,6 +19,7 @@ bool isNull(const QVariant &v);
 
 /// The runtime's numeric test: numbers, booleans (true is -1) and text that reads
 /// as a number (sign, digits, ".", exponent, "," grouping, blanks, "¥"/"\" symbol, &H hex).
+/// A NaN is not numeric; an infinity is (and has no text form, see cstr).
 bool isNumeric(const QVariant &v, double *out = nullptr);
 /// True for date values and for text that reads as a date ("2001/1/5", "2001-01-05", "13:05").
 bool isDate(const QVariant &v);
@@ -27,6 +28,7 @@ QDateTime toDateTime(const QVariant &v);
 
 /// General text form: "." decimal point, up to 15 significant digits, exponent form
 /// "1E+20" for large or small magnitudes; dates in the short form "yyyy/MM/dd".
+/// NaN and the infinities give "", so they read as an empty value.
 QString cstr(const QVariant &v);
 /// The runtime's Trim: removes leading and trailing blanks (U+0020) only.
 QString trim(const QString &s);

@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <limits>
+#include <stdexcept>
+
 const QStringList &PropertyStore::deleteTables()
 {
     static const QStringList tables = {QStringLiteral("D_駐車場"),   QStringLiteral("D_賃貸マンション"),
@@ -14,6 +17,13 @@ const QStringList &PropertyStore::deleteTables()
                                        QStringLiteral("T_収支"),     QStringLiteral("T_収支計画"),
                                        QStringLiteral("T_損益計算"), QStringLiteral("D_物件")};
     return tables;
+}
+
+int PropertyStore::nextId1(int greatest)
+{
+    if (greatest == std::numeric_limits<int>::max())
+        throw std::overflow_error("オーバーフローしました。");
+    return greatest + 1;
 }
 
 bool PropertyStore::deleteProperty(int id1, QString *error)

@@ -10,6 +10,10 @@ public:
     /// in the order they are emptied.
     static const QStringList &deleteTables();
 
+    /// The number of a new property after the greatest stored one: greatest + 1, as
+    /// a 32-bit value; past 2147483647 it throws the overflow error, never wrapping.
+    static int nextId1(int greatest);
+
     /// Deletes a property and all its plans in one transaction. On failure
     /// everything is rolled back and the engine's text is left in error.
     static bool deleteProperty(int id1, QString *error = nullptr);

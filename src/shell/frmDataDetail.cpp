@@ -7,6 +7,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "PropertyStore.h"
 #include "Styling.h"
 #include "VbRuntime.h"
 #include "cApl.h"
@@ -195,7 +196,7 @@ void frmDataDetail::SaveRecord(bool &result)
             MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
             return;
         }
-        id1 = n + 1;
+        id1 = PropertyStore::nextId1(n);
     }
     DaoTransaction trans(dao);
     const QString sql = QStringLiteral("INSERT INTO ") + QStringLiteral("D_物件") +

@@ -4,9 +4,14 @@
 #include "Globals.h"
 #include "Styling.h"
 #include "cApl.h"
+#include "cFile.h"
+#include "cSystem.h"
+#include "mdlMain.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QUrl>
@@ -104,7 +109,14 @@ void frmVersion::placeCentred(QLabel *label, int left, int top, int width, int h
 
 void frmVersion::SetData()
 {
-    m_labVer->setText(QStringLiteral("Ver.") + QStringLiteral(VANREK_VERSION_TEXT));
+    try {
+        // The version of the program's own executable in the program's folder; a
+        // missing file or one without a version gives "Ver." alone.
+        const QString exe =
+            gFile().MakeFullPath(AppPath(), QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        m_labVer->setText(QStringLiteral("Ver.") + cSystem().GetFileVersion(exe));
+    } catch (...) {
+    }
     QString url;
     try {
         url = gApl().URL();

@@ -3,6 +3,15 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
+namespace
+{
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+} // namespace
+
 class tst_cBase : public QObject
 {
     Q_OBJECT
@@ -20,6 +29,8 @@ private Q_SLOTS:
     void cvtDate_data();
     void cvtDate();
     void cvtMdb();
+    void notFiniteNumbers_data();
+    void notFiniteNumbers();
     void occurrenceFinders();
     void textUtilities();
     void isDateEx_data();
@@ -41,6 +52,10 @@ void tst_cBase::cvtLng_data()
     QTest::newRow("empty") << QVariant() << 0;
     QTest::newRow("null") << vb::null() << 0;
     QTest::newRow("grouped text") << QVariant(QStringLiteral("1,234")) << 1234;
+    QTest::newRow("NaN is no number") << QVariant(kNaN) << 0;
+    QTest::newRow("single NaN") << QVariant(std::numeric_limits<float>::quiet_NaN()) << 0;
+    QTest::newRow("infinity clamps") << QVariant(kInf) << 2147483647;
+    QTest::newRow("minus infinity clamps") << QVariant(-kInf) << -2147483647;
 }
 
 void tst_cBase::cvtLng()
@@ -72,6 +87,8 @@ void tst_cBase::cvtInt_data()
     QTest::newRow("empty") << QVariant() << 0;
     QTest::newRow("2.5 to even") << QVariant(2.5) << 2;
     QTest::newRow("3.5 to even") << QVariant(3.5) << 4;
+    QTest::newRow("NaN") << QVariant(kNaN) << 0;
+    QTest::newRow("infinity is out of range") << QVariant(kInf) << 0;
 }
 
 void tst_cBase::cvtInt()
@@ -111,6 +128,11 @@ void tst_cBase::cvtSql_data()
     QTest::newRow("long halves to even") << QVariant(2.5) << 201 << "2";
     QTest::newRow("double") << QVariant(-0.25) << 202 << "-0.25";
     QTest::newRow("double exponent") << QVariant(1e20) << 202 << "1E+20";
+    QTest::newRow("NaN as double") << QVariant(kNaN) << 202 << "NULL";
+    QTest::newRow("infinity as double") << QVariant(kInf) << 202 << "NULL";
+    QTest::newRow("minus infinity as double") << QVariant(-kInf) << 202 << "NULL";
+    QTest::newRow("NaN as long") << QVariant(kNaN) << 201 << "NULL";
+    QTest::newRow("infinity as text") << QVariant(kInf) << 100 << "NULL";
     QTest::newRow("date hash") << QVariant(QStringLiteral("2001/1/5")) << 300 << "#2001/01/05#";
     QTest::newRow("date to_date") << QVariant(QStringLiteral("2001/1/5")) << 400
                                   << "to_date('2001/01/05','yyyy/mm/dd')";
@@ -164,6 +186,31 @@ void tst_cBase::cvtMdb()
     QVERIFY(vb::isNull(b.CvtMdb(QStringLiteral("0.0"))));
     QCOMPARE(b.CvtMdb(QStringLiteral("  x ")).toString(), QStringLiteral("  x "));
     QVERIFY(vb::isNull(b.CvtMdb(vb::null())));
+}
+
+void tst_cBase::notFiniteNumbers_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<double>("dbl"); // CvtDbl
+    QTest::addColumn<float>("sng");  // CvtSng
+    QTest::newRow("NaN") << QVariant(kNaN) << 0.0 << 0.0f;
+    QTest::newRow("infinity") << QVariant(kInf) << kInf << 0.0f;
+    QTest::newRow("minus infinity") << QVariant(-kInf) << -kInf << 0.0f;
+}
+
+void tst_cBase::notFiniteNumbers()
+{
+    // No text and no literal: an empty value everywhere, never "nan" or "inf".
+    QFETCH(QVariant, value);
+    cBase b;
+    QCOMPARE(b.CvtStr(value), QString());
+    QTEST(b.CvtDbl(value), "dbl");
+    QTEST(b.CvtSng(value), "sng");
+    QVERIFY(vb::isNull(b.CvtSQLEx(value, cBase::SqlDouble)));
+    QVERIFY(vb::isNull(b.CvtMdb(value)));
+    QCOMPARE(b.CvtDate(value), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    QCOMPARE(vb::format(value, QStringLiteral("#,##0")), QString());
+    QCOMPARE(vb::format(value, QStringLiteral("yyyy/mm/dd")), QString());
 }
 
 void tst_cBase::occurrenceFinders()

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class tst_Currency : public QObject
 {
     Q_OBJECT
@@ -32,7 +34,6 @@ void tst_Currency::fromDoubleRoundsHalvesToEven_data()
     QTest::addColumn<qint64>("raw");
     QTest::newRow("exact") << 1.5 << qint64(15000);
     QTest::newRow("half down to even") << 0.00005 << qint64(0); // 0.5 ten-thousandths -> 0
-    QTest::newRow("half up to even") << 0.00015 << qint64(2);   // 1.5 -> 2
     QTest::newRow("negative half") << -0.00025 << qint64(-2);   // -2.5 -> -2
     QTest::newRow("thousand yen") << 1234.5678 << qint64(12345678);
 }
@@ -88,9 +89,26 @@ void tst_Currency::parse_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<qint64>("raw");
+    // Text typed or read as a number keeps its digits as written: four places, the rest
+    // rounded half to even however many there are, and nothing past the money range.
     QTest::newRow("grouped") << "-1,234.5" << true << qint64(-12345000);
     QTest::newRow("many decimals, half even") << "0.00005" << true << qint64(0);
     QTest::newRow("many decimals, above half") << "0.000051" << true << qint64(1);
+    QTest::newRow("15-digit text of the land tax") << "15799.4999500000" << true << qint64(157995000);
+    QTest::newRow("0.00015 half to even") << "0.00015" << true << qint64(2);
+    QTest::newRow("0.00025 half to even") << "0.00025" << true << qint64(2);
+    QTest::newRow("a digit after the half") << "0.000250000000000000000000000000000001" << true << qint64(3);
+    QTest::newRow("negative, half to even") << "-1234.56785" << true << qint64(-12345678);
+    QTest::newRow("highest") << "922337203685477.5807" << true << std::numeric_limits<qint64>::max();
+    QTest::newRow("lowest") << "-922337203685477.5808" << true << std::numeric_limits<qint64>::min();
+    QTest::newRow("highest with thirty more zeros")
+        << "922337203685477.5807000000000000000000000000000000" << true << std::numeric_limits<qint64>::max();
+    QTest::newRow("highest, many digits below the half")
+        << "922337203685477.58074999999999999999999999999999" << true << std::numeric_limits<qint64>::max();
+    QTest::newRow("rounds past the highest") << "922337203685477.58075" << false << qint64(0);
+    QTest::newRow("past the highest") << "922337203685477.5808" << false << qint64(0);
+    QTest::newRow("past the lowest") << "-922337203685477.5809" << false << qint64(0);
+    QTest::newRow("twenty digits") << "99999999999999999999" << false << qint64(0);
     QTest::newRow("letters") << "12a" << false << qint64(0);
     QTest::newRow("empty") << "  " << false << qint64(0);
 }

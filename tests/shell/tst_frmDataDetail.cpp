@@ -1,5 +1,6 @@
 #include "frmDataDetail.h"
 
+#include "ErrorTrap.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "ImNumber.h"
@@ -165,6 +166,42 @@ private Q_SLOTS:
         QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
         QCOMPARE(rows(), QStringLiteral("0|zero|NULL|NULL|NULL|NULL"));
         QVERIFY(!gDao().inTransaction());
+    }
+
+    void numberPastTheLongRange_data()
+    {
+        QTest::addColumn<qint64>("greatest");
+        QTest::addColumn<int>("expected"); // 0: refused
+        QTest::newRow("2147483646 gives the last number") << qint64(2147483646) << 2147483647;
+        QTest::newRow("2147483647 is the last") << qint64(2147483647) << 0;
+        // A number past 32 bits reads as 2147483647, the greatest it can be.
+        QTest::newRow("3000000000 stored") << qint64(3000000000) << 0;
+    }
+    void numberPastTheLongRange()
+    {
+        QFETCH(qint64, greatest);
+        QFETCH(int, expected);
+        QStringList log;
+        setErrLogWriter([&log](const QString &message, const QString &object, const QString &procedure) {
+            log << object + QLatin1Char('|') + procedure + QLatin1Char('|') + message;
+        });
+        exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'last')").arg(greatest));
+        frmDataDetail d;
+        fill(d, QStringLiteral("b"), 1, 1);
+        add(d);
+        setErrLogWriter(nullptr);
+        QCOMPARE(d.registeredID1(), expected);
+        QVERIFY(!gDao().inTransaction());
+        QVERIFY(MsgBox::history().isEmpty());
+        const QString before = QStringLiteral("%1|last|NULL|NULL|NULL|NULL").arg(greatest);
+        if (expected) {
+            QCOMPARE(rows(), before + QStringLiteral(";2147483647|b|1|1|1.4|0.3"));
+            QCOMPARE(log, QStringList());
+        } else {
+            // Refused with the overflow error in the log; nothing stored, never a wrapped number.
+            QCOMPARE(rows(), before);
+            QCOMPARE(log, QStringList{QStringLiteral("frmDataDetail|SaveRecord|オーバーフローしました。")});
+        }
     }
 
     void rejectedInsertLeavesNoRow()

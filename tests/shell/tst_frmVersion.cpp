@@ -2,9 +2,11 @@
 
 #include "Globals.h"
 #include "cApl.h"
+#include "mdlMain.h"
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
@@ -25,6 +27,24 @@ private Q_SLOTS:
         m_opened.clear();
         for (const char *scheme : {"http", "https", "mailto", "file", "javascript"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+    }
+
+    void versionOfTheExecutableFile_data()
+    {
+        QTest::addColumn<bool>("ownFolder");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the program's folder") << true << QStringLiteral("Ver." VANREK_VERSION_TEXT);
+        // No executable of the program in that folder: no version to read.
+        QTest::newRow("a folder without the program") << false << QStringLiteral("Ver.");
+    }
+    void versionOfTheExecutableFile()
+    {
+        QFETCH(bool, ownFolder);
+        QTemporaryDir elsewhere;
+        setAppPath(ownFolder ? QString() : elsewhere.path());
+        frmVersion v;
+        setAppPath(QString());
+        QTEST(v.findChild<QLabel *>(QStringLiteral("labVer"))->text(), "text");
     }
 
     void showsVersionAndAddress()

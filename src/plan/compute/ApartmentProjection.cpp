@@ -26,11 +26,11 @@ constexpr double kSmallLand = 200.0;
 ApartmentProjection::ApartmentProjection(const ApartmentPlanInput &in, const ProjectionSettings &settings)
 {
     const cBase base;
+    bool footersValid = true;
     try {
         m_footers = RentFooters::fromRows(in.rents);
-        m_footersValid = true;
     } catch (const CurrencyOverflow &) {
-        m_footersValid = false; // the income terms report it
+        footersValid = false; // the income terms report it
     }
     m_vacancy = base.CvtDbl(in.numKeikaku1);
 
@@ -41,8 +41,17 @@ ApartmentProjection::ApartmentProjection(const ApartmentPlanInput &in, const Pro
     const double risePercent = base.CvtDbl(in.numKeikaku5);
     const int32_t landInterval = base.CvtLng(in.numKeikaku6);
     const double landPercent = base.CvtDbl(in.numKeikaku7);
-    m_rentLevel[1] = double(m_footers.rent) * 12;
-    m_parkingLevel[1] = double(m_footers.parking) * 12;
+    // A footer is read as a Long (clamped like CvtLng) and made yearly as a Long
+    // product: past 32 bits its income term fails.
+    const auto yearly = [](int64_t footer) {
+        return longProduct({int32_t(std::clamp<int64_t>(footer, -2147483647, 2147483647)), 12});
+    };
+    const std::optional<int32_t> rentYear = yearly(m_footers.rent);
+    const std::optional<int32_t> parkingYear = yearly(m_footers.parking);
+    m_rentOverflow = !footersValid || !rentYear;
+    m_parkingOverflow = !footersValid || !parkingYear;
+    m_rentLevel[1] = rentYear.value_or(0);
+    m_parkingLevel[1] = parkingYear.value_or(0);
     m_landLevel[1] = base.CvtLng(in.numSikiti2) * base.CvtDbl(in.numSikiti1);
     for (int i = 2; i <= Years; ++i) {
         const bool rentRises = i <= riseUntil && risesIn(i, riseInterval);
@@ -137,8 +146,8 @@ bool ApartmentProjection::GetInYatin(int year, Currency &amount)
 {
     return trap("GetInYatin", [&] {
         requireYear(year);
-        if (!m_footersValid)
-            throw CurrencyOverflow();
+        if (m_rentOverflow)
+            throw std::overflow_error("Long overflow");
         amount = toCurrency((100 - m_vacancy) * m_rentLevel[year] / 100, m_last[Yatin]);
     });
 }
@@ -147,8 +156,8 @@ bool ApartmentProjection::GetInTyusya(int year, Currency &amount)
 {
     return trap("GetInTyusya", [&] {
         requireYear(year);
-        if (!m_footersValid)
-            throw CurrencyOverflow();
+        if (m_parkingOverflow)
+            throw std::overflow_error("Long overflow");
         amount = toCurrency((100 - m_vacancy) * m_parkingLevel[year] / 100, m_last[Tyusya]);
     });
 }
@@ -193,8 +202,10 @@ bool ApartmentProjection::GetOutSyuzen(int year, Currency &amount)
             amount = Currency();
             return;
         }
-        const double turnovers = double(int64_t(m_dwellings) * m_turnover);
-        amount = toCurrency(turnovers / 100 * m_repairCost, m_last[Syuzen]);
+        const std::optional<int32_t> turnovers = longProduct({m_dwellings, m_turnover});
+        if (!turnovers)
+            throw std::overflow_error("Long overflow");
+        amount = toCurrency(double(*turnovers) / 100 * m_repairCost, m_last[Syuzen]);
     });
 }
 

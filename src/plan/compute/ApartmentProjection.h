@@ -58,7 +58,8 @@ private:
     double floorAreaPerDwelling() const;
 
     RentFooters m_footers;
-    bool m_footersValid = false;
+    bool m_rentOverflow = false;
+    bool m_parkingOverflow = false;
     double m_vacancy = 0;
     // Income levels before vacancy and the land value, by year (index 1 to 75).
     std::array<double, Years + 1> m_rentLevel{};

@@ -29,7 +29,10 @@ ParkingProjection::ParkingProjection(const ParkingPlanInput &in)
     const double feeRise = base.CvtDbl(in.numKeikaku5);
     const int landInterval = base.CvtLng(in.numKeikaku2);
     const double landRise = base.CvtDbl(in.numKeikaku3);
-    m_feeLevel[1] = double(__int128(base.CvtLng(in.numRyokin2)) * base.CvtLng(in.numRyokin3) * 12);
+    // Cars times fee times 12 months is a Long product: past 32 bits the income fails.
+    const std::optional<int32_t> yearlyFee = longProduct({base.CvtLng(in.numRyokin2), base.CvtLng(in.numRyokin3), 12});
+    m_feeOverflow = !yearlyFee;
+    m_feeLevel[1] = yearlyFee.value_or(0);
     m_landLevel[1] = base.CvtLng(in.numSikiti2) * base.CvtDbl(in.numSikiti1);
     for (int i = 2; i <= Years; ++i) {
         m_feeLevel[i] = risesIn(i, feeInterval) ? (feeRise / 100 + 1) * m_feeLevel[i - 1] : m_feeLevel[i - 1];
@@ -43,6 +46,8 @@ bool ParkingProjection::GetInTyusya(int year, Currency &amount)
 {
     return trap("GetInTyusya", [&] {
         requireYear(year);
+        if (m_feeOverflow)
+            throw std::overflow_error("Long overflow");
         amount = toCurrency((100 - m_vacancy) * m_feeLevel[year] * 0.01, m_last[Tyusya]);
     });
 }

@@ -41,6 +41,7 @@ private:
     double m_landTaxRate = 0;
     double m_cityTaxRate = 0;
     int32_t m_budgetTotal = 0;
+    bool m_feeOverflow = false;
     // Fee income before vacancy and land value, by year (index 1 to 75).
     std::array<double, Years + 1> m_feeLevel{};
     std::array<double, Years + 1> m_landLevel{};

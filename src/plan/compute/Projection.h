@@ -8,8 +8,11 @@
 #include <QVector>
 
 #include <cmath>
+#include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 /// What the parking and apartment projections share: the running balance that one
@@ -49,7 +52,7 @@ protected:
         try {
             body();
             return true;
-        } catch (const CurrencyOverflow &) {
+        } catch (const std::overflow_error &) {
             fail(procedure, QStringLiteral("オーバーフローしました。"));
         } catch (const std::exception &e) {
             fail(procedure, QString::fromUtf8(e.what()));
@@ -74,6 +77,16 @@ protected:
             last.valid = true;
         }
         return last.amount;
+    }
+    /// A product of the runtime's 32-bit Long values: empty when it leaves the 32-bit
+    /// range, which is an overflow of the term that uses it, never a wider value.
+    static std::optional<int32_t> longProduct(std::initializer_list<int32_t> factors)
+    {
+        int32_t product = 1;
+        for (int32_t f : factors)
+            if (__builtin_mul_overflow(product, f, &product))
+                return std::nullopt;
+        return product;
     }
     /// Makes a sum whole, halves to even, without clamping (the registration refuses
     /// what does not fit its column instead).

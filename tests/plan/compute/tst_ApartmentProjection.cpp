@@ -32,7 +32,13 @@ private Q_SLOTS:
     void totalsRoundHalvesToEven_data();
     void totalsRoundHalvesToEven();
     void emptyPlanComputesZeros();
+    void noDwellingsWithAFloorArea();
+    void loanYearOutsideBothPeriods_data();
+    void loanYearOutsideBothPeriods();
+    void levelPaymentOutsideBothPeriodsKeepsTheSecondRate();
     void overflowFails();
+    void longProductsOverflow_data();
+    void longProductsOverflow();
 };
 
 namespace
@@ -233,6 +239,7 @@ void checkPlan(const ApartmentPlanInput &in, const ProjectionSettings &s, int ye
 
 Q_DECLARE_METATYPE(ApartmentPlanInput)
 Q_DECLARE_METATYPE(Depreciation)
+Q_DECLARE_METATYPE(LoanRow)
 
 // One term of the projection in the given years, against the amounts worked out by hand.
 void checkTerm(ApartmentProjection &p, bool (ApartmentProjection::*term)(int, Currency &), const QList<int> &years,
@@ -604,6 +611,88 @@ void tst_ApartmentProjection::emptyPlanComputesZeros()
     }
 }
 
+void tst_ApartmentProjection::noDwellingsWithAFloorArea()
+{
+    // 600 square metres but no dwellings: there is no area per dwelling, so neither
+    // tax is reduced and nothing is divided by the 0 dwellings. Building 600 x 100:
+    // 840 + 180; land 500 x 200: 1400 + 300. Repairs at 10 % turnover: 0 dwellings.
+    ApartmentPlanInput in = buildingPlan(0, 600, 3, 1);
+    in.numKeikaku2 = 10;
+    in.numKeikaku8 = 50;
+    ApartmentProjection p(in, ProjectionSettings());
+    const auto rows = p.computeAll();
+    QVERIFY2(rows, qPrintable(p.errorProcedure() + QLatin1Char(' ') + p.errorMessage()));
+    ApartmentProjection q(in, ProjectionSettings());
+    for (int year = 1; year <= 6; ++year) { // the reduction years of a fire-resistant building, and after
+        QVERIFY(q.Compute(year));
+        QCOMPARE(q.figures().OutKaoku, money("1020"));
+        QCOMPARE(q.figures().OutToti, money("1700"));
+        QCOMPARE(q.figures().OutSyuzen, Currency());
+        QCOMPARE(q.figures().OutTotal, money("2720"));
+    }
+}
+
+void tst_ApartmentProjection::loanYearOutsideBothPeriods_data()
+{
+    QTest::addColumn<LoanRow>("row");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("interest");
+    // 1000 over 10 years, equal principal (100 a year): a year's interest is
+    // 100 x (10 - year + 1) x the rate of the year.
+    LoanRow twoPeriods = loan(1000, LoanRow::LevelPrincipal, 10, 2.0, 4, 4.0);
+    twoPeriods.end2 = 6; // the second period ends at year 6 of the 10
+    QTest::newRow("first period, year 2: 100 x 9 x 2 %") << twoPeriods << 2 << "18";
+    QTest::newRow("second period, year 5: 100 x 6 x 4 %") << twoPeriods << 5 << "24";
+    QTest::newRow("after both, year 7: 100 x 4 x 4 %") << twoPeriods << 7 << "16";
+    QTest::newRow("after both, year 10: 100 x 1 x 4 %") << twoPeriods << 10 << "4";
+    QTest::newRow("past the term") << twoPeriods << 11 << "0";
+    LoanRow onePeriod = loan(1000, LoanRow::LevelPrincipal, 10, 3.0);
+    onePeriod.end1 = 3; // one period, ending at year 3 of the 10
+    QTest::newRow("one period ended, year 8: 100 x 3 x 3 %") << onePeriod << 8 << "9";
+}
+
+void tst_ApartmentProjection::loanYearOutsideBothPeriods()
+{
+    QFETCH(LoanRow, row);
+    QFETCH(int, year);
+    QFETCH(QString, interest);
+    // A first row that ends at 9 % must not lend its rate to the row after it.
+    ApartmentPlanInput in;
+    in.loans = {loan(500, LoanRow::LevelPrincipal, 20, 9.0, 2, 9.0), row};
+    ApartmentProjection both(in, ProjectionSettings());
+    in.loans = {in.loans.first()};
+    ApartmentProjection firstOnly(in, ProjectionSettings());
+    Currency all, first;
+    QVERIFY(both.GetOutKinri(year, all));
+    QVERIFY(firstOnly.GetOutKinri(year, first));
+    QCOMPARE(all - first, money(interest.toLatin1()));
+}
+
+void tst_ApartmentProjection::levelPaymentOutsideBothPeriodsKeepsTheSecondRate()
+{
+    // An annuity whose second period ends at year 6 of 10 pays in years 7 to 10 what
+    // the same loan pays when its second period runs to the end of the term.
+    LoanRow shortSecond = loan(12000, LoanRow::LevelPayment, 10, 2.0, 4, 5.0);
+    shortSecond.end2 = 6;
+    ApartmentPlanInput a;
+    a.loans = {shortSecond};
+    ApartmentPlanInput b;
+    b.loans = {loan(12000, LoanRow::LevelPayment, 10, 2.0, 4, 5.0)};
+    ApartmentProjection p(a, ProjectionSettings());
+    ApartmentProjection q(b, ProjectionSettings());
+    Currency totalPrincipal;
+    for (int year = 1; year <= 10; ++year) {
+        Currency ip, iq, pp, pq;
+        QVERIFY(p.GetOutKinri(year, ip) && q.GetOutKinri(year, iq));
+        QVERIFY(p.GetOutGankin(year, pp) && q.GetOutGankin(year, pq));
+        QCOMPARE(ip, iq);
+        QCOMPARE(pp, pq);
+        QVERIFY(ip > Currency());
+        totalPrincipal += pp;
+    }
+    QVERIFY2(qAbs((totalPrincipal - money("12000")).toDouble()) < 0.01, qPrintable(totalPrincipal.toString()));
+}
+
 void tst_ApartmentProjection::overflowFails()
 {
     ApartmentPlanInput in = incomePlan(75, 1, 999.99, 0);
@@ -618,6 +707,44 @@ void tst_ApartmentProjection::overflowFails()
     ApartmentProjection q(huge, ProjectionSettings());
     QVERIFY(!q.Compute(1));
     QCOMPARE(q.errorProcedure(), QStringLiteral("GetInYatin"));
+}
+
+void tst_ApartmentProjection::longProductsOverflow_data()
+{
+    QTest::addColumn<ApartmentPlanInput>("input");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("procedure"); // empty: the year computes
+    // A footer times 12 is a 32-bit product: 2147483647 / 12 = 178956970.6.
+    ApartmentPlanInput rentFits;
+    rentFits.rents = {rent(178956970, 0, 1, 0)};
+    QTest::newRow("rent footer 178956970 fits") << rentFits << 1 << "";
+    ApartmentPlanInput rentPast;
+    rentPast.rents = {rent(178956971, 0, 1, 0)};
+    QTest::newRow("rent footer 178956971") << rentPast << 1 << "GetInYatin";
+    ApartmentPlanInput parkingPast;
+    parkingPast.rents = {rent(100, 0, 2, 89478486)}; // 2 x 89478486 = 178956972
+    QTest::newRow("parking footer 178956972") << parkingPast << 1 << "GetInTyusya";
+    // Dwellings times turnover percent: 50000 x 50000 = 2,500,000,000.
+    ApartmentPlanInput turnover;
+    turnover.numKaoku3 = 50000;
+    turnover.numKeikaku2 = 50000;
+    turnover.numKeikaku8 = 1;
+    QTest::newRow("dwellings x turnover, year 1 has no repairs") << turnover << 1 << "";
+    QTest::newRow("dwellings x turnover, year 2") << turnover << 2 << "GetOutSyuzen";
+}
+
+void tst_ApartmentProjection::longProductsOverflow()
+{
+    QFETCH(ApartmentPlanInput, input);
+    QFETCH(int, year);
+    QFETCH(QString, procedure);
+    ApartmentProjection p(input, ProjectionSettings());
+    for (int y = 1; y < year; ++y)
+        QVERIFY(p.Compute(y));
+    QCOMPARE(p.Compute(year), procedure.isEmpty());
+    QCOMPARE(p.errorProcedure(), procedure);
+    if (!procedure.isEmpty())
+        QCOMPARE(p.errorMessage(), QStringLiteral("オーバーフローしました。"));
 }
 
 QTEST_GUILESS_MAIN(tst_ApartmentProjection)

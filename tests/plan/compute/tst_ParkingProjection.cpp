@@ -30,6 +30,7 @@ private Q_SLOTS:
     void loanRows();
     void rateNeverCarriesIntoTheNextRow();
     void extremeRateComputes();
+    void overflowFails_data();
     void overflowFails();
     void yearsOutsideThePlan();
 };
@@ -423,13 +424,36 @@ void tst_ParkingProjection::extremeRateComputes()
     QCOMPARE(rows[74].cashFlow.out1, money("299997"));
 }
 
+void tst_ParkingProjection::overflowFails_data()
+{
+    QTest::addColumn<ParkingPlanInput>("input");
+    QTest::addColumn<QString>("yearOne"); // empty: year 1 fails
+    QTest::addColumn<bool>("computes");   // all 75 years
+    // Cars x fee x 12 is a 32-bit product: 2147483647 / 12 = 178956970.6.
+    QTest::newRow("99999 cars at 1800: 2,159,978,400") << feePlan(99999, 1800, 10, 0, 0) << "" << false;
+    QTest::newRow("30000 cars at 6000: 2,160,000,000") << feePlan(30000, 6000, 0, 0, 0) << "" << false;
+    QTest::newRow("negative, past the range") << feePlan(-99999, 1800, 0, 0, 0) << "" << false;
+    // 99999 x 1789 x 12 = 2,146,778,532 just fits.
+    QTest::newRow("99999 cars at 1789 fits") << feePlan(99999, 1789, 0, 0, 0) << "2146778532" << true;
+    // One car at 1 rising 999.99 % a year passes the money range within 75 years.
+    QTest::newRow("rises past the money range") << feePlan(1, 1, 0, 1, 999.99) << "12" << false;
+}
+
 void tst_ParkingProjection::overflowFails()
 {
-    // One car at 1 rising 999.99 % a year passes the money range within 75 years.
-    ParkingProjection p(feePlan(1, 1, 0, 1, 999.99));
-    QVERIFY(!p.computeAll());
-    QCOMPARE(p.errorProcedure(), QStringLiteral("GetInTyusya"));
-    QCOMPARE(p.errorMessage(), QStringLiteral("オーバーフローしました。"));
+    QFETCH(ParkingPlanInput, input);
+    QFETCH(QString, yearOne);
+    QFETCH(bool, computes);
+    ParkingProjection p(input);
+    QCOMPARE(p.Compute(1), !yearOne.isEmpty());
+    if (!yearOne.isEmpty())
+        QCOMPARE(p.figures().income, money(yearOne.toLatin1()));
+    ParkingProjection all(input);
+    QCOMPARE(bool(all.computeAll()), computes);
+    if (!computes) {
+        QCOMPARE(all.errorProcedure(), QStringLiteral("GetInTyusya"));
+        QCOMPARE(all.errorMessage(), QStringLiteral("オーバーフローしました。"));
+    }
 }
 
 void tst_ParkingProjection::yearsOutsideThePlan()

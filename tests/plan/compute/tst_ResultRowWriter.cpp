@@ -24,6 +24,7 @@ private Q_SLOTS:
     void seventyFiveRowsPerTable_data();
     void seventyFiveRowsPerTable();
     void parkingColumns();
+    void landTaxStoredAsTheRuntimeRoundsIt();
     void storedValues_data();
     void storedValues();
     void failureAtYear40KeepsOldRows_data();
@@ -184,6 +185,24 @@ void tst_ResultRowWriter::parkingColumns()
     QCOMPARE(row(QStringLiteral("T_収支"), QStringLiteral("収入,支出,収支累計"), 7), QStringLiteral("653 347 1661"));
 }
 
+void tst_ResultRowWriter::landTaxStoredAsTheRuntimeRoundsIt()
+{
+    // 755 x 1230.97 = 929382.35, taxed 1.4 % and 0.3 %: 15799.49995, computed as the
+    // double 15799.49994999999762..; times 10,000 that is 157994999.49999997, so the
+    // money is 15799.4999 and the stored figure 15799 (15800 only by way of 15-digit text).
+    ParkingPlanInput in;
+    in.numSikiti1 = 1230.97;
+    in.numSikiti2 = 755;
+    in.numSikiti3 = 1.4;
+    in.numSikiti4 = 0.3;
+    ParkingProjection p(in);
+    QVERIFY(registerPlan(p, 7, QStringLiteral("frmInputParking")));
+    QCOMPARE(scalar(QStringLiteral("SELECT 支出2 FROM T_収支計画 WHERE ID1 = 1 AND ID2 = 7 AND 年 = 1")).toInt(),
+             15799);
+    QCOMPARE(scalar(QStringLiteral("SELECT 支出2 FROM T_損益計算 WHERE ID1 = 1 AND ID2 = 7 AND 年 = 1")).toInt(),
+             15799);
+}
+
 void tst_ResultRowWriter::storedValues_data()
 {
     QTest::addColumn<QString>("value");
@@ -270,12 +289,14 @@ void tst_ResultRowWriter::computationFailureKeepsOldRows()
     ParkingProjection old(parkingPlan(5));
     QVERIFY(registerPlan(old, 3, QStringLiteral("frmInputParking")));
 
-    // A fee too large for the stored column fails at year 1 instead of being clamped.
-    ParkingPlanInput huge = parkingPlan(999999);
+    // 99999 cars at 1800 a month make 2,159,978,400 a year, past the 32-bit Long
+    // product: the income fails at year 1, though its 90 % (1,943,980,560) would fit
+    // the stored column.
+    ParkingPlanInput huge = parkingPlan(1800);
     huge.numRyokin2 = 99999;
     ParkingProjection tooLarge(huge);
     QVERIFY(!registerPlan(tooLarge, 3, QStringLiteral("frmInputParking")));
-    QCOMPARE(m_log, QStringList{QStringLiteral("frmInputParking|SaveSSData|オーバーフローしました。")});
+    QCOMPARE(m_log, QStringList{QStringLiteral("frmInputParking|GetInTyusya|オーバーフローしました。")});
 
     // A computation failure is logged under the failing term.
     m_log.clear();
