@@ -82,18 +82,15 @@ bool Currency::tryParse(const QString &text, Currency *out)
         if (whole > __int128(std::numeric_limits<int64_t>::max()))
             return false;
     }
-    // Four places are kept; the fifth digit and whether any digit after it is not 0
-    // decide the rounding, so any number of digits rounds exactly and cannot overflow.
+    // Four places are all the type holds: a digit past them that is not 0 would be
+    // lost, so such text is refused rather than rounded behind the user's back.
     int64_t frac = 0;
     for (int i = 0; i < 4; ++i)
         frac = frac * 10 + (i < fracPart.size() ? fracPart.at(i).unicode() - '0' : 0);
-    const int fifth = fracPart.size() > 4 ? fracPart.at(4).unicode() - '0' : 0;
-    bool beyond = false;
-    for (qsizetype i = 5; i < fracPart.size() && !beyond; ++i)
-        beyond = fracPart.at(i) != QLatin1Char('0');
+    for (qsizetype i = 4; i < fracPart.size(); ++i)
+        if (fracPart.at(i) != QLatin1Char('0'))
+            return false;
     __int128 units = whole * Scale + frac;
-    if (fifth > 5 || (fifth == 5 && (beyond || units % 2 != 0)))
-        ++units;
     if (neg)
         units = -units;
     if (units > std::numeric_limits<int64_t>::max() || units < std::numeric_limits<int64_t>::min())

@@ -35,9 +35,9 @@ public:
         c.m_raw = tenThousandths;
         return c;
     }
-    /// Text typed or read as a number ("-1,234.5678"): decimals past the fourth round
-    /// exactly, halves to even, however many there are; false when the text is not a
-    /// number or its value is outside -922337203685477.5808 to 922337203685477.5807.
+    /// Text typed or read as a number ("-1,234.5678"), exact to the last of its four
+    /// places; false when the text is not a number, has a digit other than 0 past the
+    /// fourth decimal, or lies outside -922337203685477.5808 to 922337203685477.5807.
     static bool tryParse(const QString &text, Currency *out);
 
     constexpr int64_t raw() const { return m_raw; }

@@ -89,23 +89,20 @@ void tst_Currency::parse_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<qint64>("raw");
-    // Text typed or read as a number keeps its digits as written: four places, the rest
-    // rounded half to even however many there are, and nothing past the money range.
+    // Text typed or read as a number keeps its digits as written, to the last of four
+    // places; a digit the type cannot hold is refused, never rounded away or overflowed.
     QTest::newRow("grouped") << "-1,234.5" << true << qint64(-12345000);
-    QTest::newRow("many decimals, half even") << "0.00005" << true << qint64(0);
-    QTest::newRow("many decimals, above half") << "0.000051" << true << qint64(1);
-    QTest::newRow("15-digit text of the land tax") << "15799.4999500000" << true << qint64(157995000);
-    QTest::newRow("0.00015 half to even") << "0.00015" << true << qint64(2);
-    QTest::newRow("0.00025 half to even") << "0.00025" << true << qint64(2);
-    QTest::newRow("a digit after the half") << "0.000250000000000000000000000000000001" << true << qint64(3);
-    QTest::newRow("negative, half to even") << "-1234.56785" << true << qint64(-12345678);
+    QTest::newRow("four places") << "-1234.5678" << true << qint64(-12345678);
+    QTest::newRow("a half past four places") << "15799.4999500000" << false << qint64(0);
+    QTest::newRow("zeros only past four places") << "15799.49990000" << true << qint64(157994999);
+    QTest::newRow("a fifth digit") << "0.00005" << false << qint64(0);
+    QTest::newRow("a digit far out") << "0.000000000000000000000000000000001" << false << qint64(0);
     QTest::newRow("highest") << "922337203685477.5807" << true << std::numeric_limits<qint64>::max();
     QTest::newRow("lowest") << "-922337203685477.5808" << true << std::numeric_limits<qint64>::min();
     QTest::newRow("highest with thirty more zeros")
         << "922337203685477.5807000000000000000000000000000000" << true << std::numeric_limits<qint64>::max();
-    QTest::newRow("highest, many digits below the half")
-        << "922337203685477.58074999999999999999999999999999" << true << std::numeric_limits<qint64>::max();
-    QTest::newRow("rounds past the highest") << "922337203685477.58075" << false << qint64(0);
+    QTest::newRow("highest, more digits than it holds")
+        << "922337203685477.58074999999999999999999999999999" << false << qint64(0);
     QTest::newRow("past the highest") << "922337203685477.5808" << false << qint64(0);
     QTest::newRow("past the lowest") << "-922337203685477.5809" << false << qint64(0);
     QTest::newRow("twenty digits") << "99999999999999999999" << false << qint64(0);
