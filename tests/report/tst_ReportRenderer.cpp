@@ -4,6 +4,7 @@
 #include "ReportRenderer.h"
 #include "ReportSamples.h"
 
+#include <QPageLayout>
 #include <QtTest>
 
 namespace
@@ -344,6 +345,11 @@ void tst_ReportRenderer::centring()
     const ReportPageSetup unchanged = ReportRenderer::centred(ReportLayouts::artParking(), narrow);
     QCOMPARE(unchanged.marginLeft, 1440.0);
     QCOMPARE(unchanged.marginRight, 1440.0);
+    // A printer's paper: 297 x 210 mm is 16838 x 11906 twips; the printer's margins are not the report's.
+    const ReportPageSetup landscape = ReportPageSetup::fromPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(5, 5, 5, 5)));
+    QCOMPARE(landscape.paper, QSizeF(16838, 11906));
+    QCOMPARE(landscape.marginTop, 1440.0);
 }
 
 void tst_ReportRenderer::smallerPaperShrinksTheContent()
