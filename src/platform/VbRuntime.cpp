@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vb
@@ -320,84 +321,161 @@ QString formatDate(const QDateTime &dt, const QString &pattern)
     return out;
 }
 
-QString formatNumber(double d, const QString &pattern)
+// The sections of a number pattern, split at the semicolons that are not quoted or escaped.
+QStringList numberSections(const QString &pattern)
 {
-    // Sections: positive;negative. Only the forms the program uses are handled.
-    QString pat = pattern;
-    const int semi = pat.indexOf(QLatin1Char(';'));
-    bool negSection = false;
-    if (semi >= 0) {
-        if (d < 0) {
-            pat = pat.mid(semi + 1);
-            negSection = true;
-            d = -d;
+    QStringList sections{QString()};
+    bool quoted = false;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('\\') && i + 1 < pattern.size()) {
+            sections.last() += c;
+            sections.last() += pattern.at(++i);
+        } else if (!quoted && c == QLatin1Char(';')) {
+            sections.append(QString());
         } else {
-            pat = pat.left(semi);
+            sections.last() += c;
         }
     }
-    const bool percent = pat.contains(QLatin1Char('%'));
-    if (percent)
-        d *= 100;
+    return sections;
+}
+
+// Literal text of a pattern piece: quotes dropped, escaped characters taken as they are.
+QString patternLiteral(const QString &piece)
+{
+    QString out;
+    for (int i = 0; i < piece.size(); ++i) {
+        const QChar c = piece.at(i);
+        if (c == QLatin1Char('"'))
+            continue;
+        if (c == QLatin1Char('\\') && i + 1 < piece.size())
+            out += piece.at(++i);
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The decimal digits of a >= 0 rounded to `decimals` places, halves away from zero. The
+// rounding works on the value's 15 significant digits, as the runtime's formatting does, so
+// 1.005 (stored as 1.00499999...) gives 1.01 at two places.
+void roundedDigits(double a, int decimals, QString *intPart, QString *fracPart)
+{
+    QString digits = QStringLiteral("0");
+    int point = 1; // digits before the decimal point
+    if (a != 0) {
+        const QString e = QString::number(a, 'e', 14); // d.dddddddddddddde+XX
+        const int ePos = int(e.indexOf(QLatin1Char('e')));
+        digits = e.left(1) + e.mid(2, ePos - 2);
+        point = e.mid(ePos + 1).toInt() + 1;
+        if (point < 1) {
+            digits.prepend(QString(1 - point, QLatin1Char('0')));
+            point = 1;
+        }
+    }
+    const int keep = point + decimals;
+    if (keep < digits.size()) {
+        const bool up = digits.at(keep) >= QLatin1Char('5');
+        digits.truncate(keep);
+        int i = keep - 1;
+        for (; up && i >= 0; --i) {
+            if (digits.at(i) == QLatin1Char('9')) {
+                digits[i] = QLatin1Char('0');
+            } else {
+                digits[i] = QChar(digits.at(i).unicode() + 1);
+                break;
+            }
+        }
+        if (up && i < 0) {
+            digits.prepend(QLatin1Char('1'));
+            ++point;
+        }
+    } else {
+        digits += QString(keep - digits.size(), QLatin1Char('0'));
+    }
+    QString ip = digits.left(point);
+    while (ip.size() > 1 && ip.startsWith(QLatin1Char('0')))
+        ip.remove(0, 1);
+    *intPart = ip;
+    *fracPart = digits.mid(point);
+}
+
+bool isNumberPlaceholder(QChar c)
+{
+    return c == QLatin1Char('#') || c == QLatin1Char('0') || c == QLatin1Char(',') || c == QLatin1Char('.');
+}
+
+// One section applied to a >= 0; `sign` is written in front when the text is not all zeros.
+QString formatNumberSection(double a, const QString &section, bool sign)
+{
     int first = -1, last = -1;
-    for (int i = 0; i < pat.size(); ++i) {
-        const QChar c = pat.at(i);
-        if (c == QLatin1Char('#') || c == QLatin1Char('0') || c == QLatin1Char(',') || c == QLatin1Char('.')) {
+    bool quoted = false;
+    for (int i = 0; i < section.size(); ++i) {
+        const QChar c = section.at(i);
+        if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (!quoted && c == QLatin1Char('\\')) {
+            ++i;
+        } else if (!quoted && isNumberPlaceholder(c)) {
             if (first < 0)
                 first = i;
             last = i;
         }
     }
     if (first < 0)
-        return pat;
-    const QString num = pat.mid(first, last - first + 1);
-    const int dot = num.indexOf(QLatin1Char('.'));
+        return patternLiteral(section);
+    if (section.contains(QLatin1Char('%')))
+        a *= 100;
+    const QString num = section.mid(first, last - first + 1);
+    const int dot = int(num.indexOf(QLatin1Char('.')));
     const QString intPat = dot < 0 ? num : num.left(dot);
-    const QString fracPat = dot < 0 ? QString() : num.mid(dot + 1);
+    QString fracPat = dot < 0 ? QString() : num.mid(dot + 1);
+    fracPat.remove(QLatin1Char(','));
     const bool group = intPat.contains(QLatin1Char(','));
     const int minInt = int(intPat.count(QLatin1Char('0')));
     const int fracMax = int(fracPat.size());
     const int fracMin = int(fracPat.count(QLatin1Char('0')));
 
-    const bool neg = d < 0;
-    double a = std::fabs(d);
-    // Format rounds halves away from zero, on the decimal text of the value.
-    QString fixed = QString::number(a, 'f', qMin(fracMax + 3, 15));
-    {
-        const double scale = std::pow(10.0, fracMax);
-        const double r = std::floor(a * scale + 0.5 + 1e-9 * std::max(1.0, a * scale)) / scale;
-        fixed = QString::number(r, 'f', fracMax);
-    }
-    QString ip = fixed, fp;
-    if (const int p = fixed.indexOf(QLatin1Char('.')); p >= 0) {
-        ip = fixed.left(p);
-        fp = fixed.mid(p + 1);
-    }
+    QString ip, fp;
+    roundedDigits(a, fracMax, &ip, &fp);
     while (fp.size() > fracMin && fp.endsWith(QLatin1Char('0')))
         fp.chop(1);
     if (ip == QLatin1String("0") && minInt == 0)
         ip.clear();
     while (ip.size() < minInt)
         ip.prepend(QLatin1Char('0'));
-    if (group && ip.size() > 3) {
-        QString g;
-        int cnt = 0;
-        for (int i = int(ip.size()) - 1; i >= 0; --i) {
-            g.prepend(ip.at(i));
-            if (++cnt % 3 == 0 && i > 0)
-                g.prepend(QLatin1Char(','));
-        }
-        ip = g;
+    if (group) {
+        for (qsizetype i = ip.size() - 3; i > 0; i -= 3)
+            ip.insert(i, QLatin1Char(','));
     }
     QString body = ip;
     if (!fp.isEmpty())
         body += QLatin1Char('.') + fp;
     else if (dot >= 0 && fracMax > 0 && fracMin > 0)
         body += QLatin1Char('.');
-    const bool isZero =
-        body.count(QLatin1Char('0')) + body.count(QLatin1Char(',')) + body.count(QLatin1Char('.')) == body.size();
-    if (neg && !negSection && !isZero)
-        body.prepend(QLatin1Char('-'));
-    return pat.left(first) + body + pat.mid(last + 1);
+    const bool allZero =
+        std::all_of(body.cbegin(), body.cend(), [](QChar c) { return c == '0' || c == ',' || c == '.'; });
+    // "-0" is never written: a value that rounds to nothing prints unsigned.
+    const QString minus = sign && !allZero ? QStringLiteral("-") : QString();
+    return minus + patternLiteral(section.left(first)) + body + patternLiteral(section.mid(last + 1));
+}
+
+QString formatNumber(double d, const QString &pattern)
+{
+    // Sections positive;negative;zero. An empty or missing negative section prints the value
+    // with the positive one and a minus sign; an empty or missing zero section uses the
+    // positive one.
+    const QStringList sections = numberSections(pattern);
+    if (d < 0) {
+        if (sections.size() >= 2 && !sections.at(1).isEmpty())
+            return formatNumberSection(-d, sections.at(1), false);
+        return formatNumberSection(-d, sections.at(0), true);
+    }
+    if (d == 0 && sections.size() >= 3 && !sections.at(2).isEmpty())
+        return formatNumberSection(0, sections.at(2), false);
+    return formatNumberSection(d, sections.at(0), false);
 }
 
 QString formatText(const QString &text, const QString &pattern)

@@ -38,9 +38,13 @@ QString numberText(double d);
 double toSerial(const QDateTime &dt);
 QDateTime fromSerial(double serial);
 
-/// The runtime's Format for the patterns the program uses: numbers ("#,##0", "##,##0",
-/// "0.00", "#,##0.0", "00", "0%"), dates ("yyyy/mm/dd", "hh:nn:ss", "yyyy/mm/dd hh:mm:ss",
-/// "mm" after "hh" meaning minutes) and text placeholders ("@@/@@", "!@@@").
+/// The runtime's Format for the patterns the program uses: numbers ("#,##0", "##,###,##0",
+/// "0.00", "####0.00", "###", "00", "0%", ...), dates ("yyyy/mm/dd", "hh:nn:ss",
+/// "yyyy/mm/dd hh:mm:ss", "mm" after "hh" meaning minutes) and text placeholders ("@@/@@", "!@@@").
+/// Number patterns take up to three sections, positive;negative;zero: an empty or missing
+/// negative section writes the positive one with a minus sign, an empty or missing zero section
+/// the positive one. Numbers round halves away from zero on their decimal digits (2.5 gives "3",
+/// 0.125 at two places "0.13"), unlike Currency arithmetic. Numeric text formats as its number.
 QString format(const QVariant &v, const QString &pattern);
 
 /// Bytes of a text in the Japanese ANSI code page: one for ASCII and half-width

@@ -2,6 +2,7 @@
 
 #include "VbFont.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -114,7 +115,15 @@ void paintDrawList(QPainter &painter, const DrawList &list, const QRectF &target
         case DrawItem::Text: {
             // The canvas is in twips, so a font of n points is 20 n units high.
             QFont font = VbFont::make(item.fontFace, 9, item.bold);
-            font.setPixelSize(std::max(1, int(std::lround(item.fontPoints * 20))));
+            int pixels = std::max(1, int(std::lround(item.fontPoints * 20)));
+            font.setPixelSize(pixels);
+            if (item.fit && !item.wrap) {
+                const double width = QFontMetricsF(font).horizontalAdvance(item.text);
+                if (width > item.rect.width() && item.rect.width() > 0) {
+                    pixels = std::max(1, int(std::floor(pixels * item.rect.width() / width)));
+                    font.setPixelSize(pixels);
+                }
+            }
             painter.setFont(font);
             int flags = item.align;
             if (item.wrap)

@@ -12,32 +12,33 @@
 class QPainter;
 
 /// One thing to draw, placed in twips (1/1440 inch) on its list's canvas.
-struct DrawItem
-{
+struct DrawItem {
     enum Kind { Rect, Line, Polyline, Text };
 
     Kind kind = Rect;
-    QRectF rect;       ///< Rect: the box; Text: the box the text is aligned in
-    QLineF line;       ///< Line
-    QPolygonF points;  ///< Polyline
-    QColor pen;        ///< outline or text colour; invalid draws no outline
+    QRectF rect;         ///< Rect: the box; Text: the box the text is aligned in
+    QLineF line;         ///< Line
+    QPolygonF points;    ///< Polyline
+    QColor pen;          ///< outline or text colour; invalid draws no outline
     double penTwips = 0; ///< line width in twips; 0 is the thinnest line the device draws
     Qt::PenStyle penStyle = Qt::SolidLine;
-    QColor brush;      ///< fill of a Rect; invalid leaves it unfilled
+    QColor brush; ///< fill of a Rect; invalid leaves it unfilled
     QString text;
-    QString fontFace;  ///< the face as the forms name it ("ＭＳ ゴシック"); mapped to an installed font
+    QString fontFace; ///< the face as the forms name it ("ＭＳ ゴシック"); mapped to an installed font
     double fontPoints = 9;
     bool bold = false;
     int align = Qt::AlignLeft | Qt::AlignVCenter; ///< Qt::Alignment flags
-    bool wrap = false; ///< Text: break at word boundaries inside rect
-    bool clip = true;  ///< Text: nothing drawn outside rect
+    bool wrap = false;                            ///< Text: break at word boundaries inside rect
+    bool clip = true;                             ///< Text: nothing drawn outside rect
+    bool fit = false; ///< Text: a single line wider than rect is drawn in a smaller font that fits
+
+    bool operator==(const DrawItem &other) const = default;
 };
 
 /// A device-independent drawing: a canvas size and items in twips. The plan window's
 /// graph, the report pages and the graph on a report page are all draw lists, so one
 /// painter puts them on the screen, a printer, a PDF file or an image.
-struct DrawList
-{
+struct DrawList {
     QSizeF size; ///< canvas in twips
     std::vector<DrawItem> items;
 
@@ -50,6 +51,8 @@ struct DrawList
     /// Appends another list scaled to fit target (in this list's twips), keeping the
     /// other list's proportions of lines and texts: texts scale with the picture.
     void embed(const DrawList &other, const QRectF &target);
+
+    bool operator==(const DrawList &other) const = default;
 };
 
 /// Paints the list with its canvas mapped onto target (device coordinates of the

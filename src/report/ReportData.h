@@ -11,8 +11,7 @@
 /// by field name ("" for a field left unfilled, so no sample text prints), the graph
 /// for the sheet's picture control, and the yearly rows unformatted under their
 /// column names (the layout formats them).
-struct ReportData
-{
+struct ReportData {
     QHash<QString, QString> fields;
     DrawList graph; ///< empty (no items) when the sheet has no graph
     QStringList columns;

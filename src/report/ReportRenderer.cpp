@@ -1,0 +1,148 @@
+#include "ReportRenderer.h"
+
+#include "VbRuntime.h"
+
+#include <algorithm>
+#include <cmath>
+
+const QString ReportRenderer::kNoDataMessage = QStringLiteral("印刷データがありません。");
+
+namespace
+{
+
+// Texts keep a little room from the rules on either side.
+constexpr double kTextPadding = 45;
+
+const QColor kInk(0, 0, 0);
+
+// What one section shows in one pass: the texts of its fields (by control index) and the
+// vertical offset of its fields.
+struct SectionFill {
+    std::vector<QString> fieldTexts;
+    double fieldOffset = 0;
+};
+
+void addText(DrawList &list, const ReportControl &c, const QString &text, double dy)
+{
+    if (text.isEmpty())
+        return;
+    const QRectF box = c.rect.translated(0, dy).adjusted(kTextPadding, 0, -kTextPadding, 0);
+    DrawItem &item = list.text(box, text, c.fore.isValid() ? c.fore : kInk, c.fontFace, c.fontPoints, c.align, c.bold);
+    item.wrap = c.wrap || text.contains(QLatin1Char('\n'));
+    item.fit = !item.wrap;
+}
+
+// Draws the section's fixed controls at offset y: fills first, so that the rules and frames
+// drawn over them stay whole, then rules and frames, the picture, and the captions last.
+void drawFixed(DrawList &list, const ReportSection &section, double y, const QSet<QString> &hidden,
+               const DrawList &graph)
+{
+    for (const ReportControl &c : section.controls) {
+        if (c.kind == ReportControl::Label && c.visible && c.back.isValid() && !hidden.contains(c.name))
+            list.rect(c.rect.translated(0, y), QColor(), c.back);
+    }
+    for (const ReportControl &c : section.controls) {
+        if (!c.visible)
+            continue;
+        if (c.kind == ReportControl::Box)
+            list.rect(c.rect.translated(0, y), c.fore, QColor(), c.lineTwips);
+        else if (c.kind == ReportControl::Line)
+            list.line(c.line.p1() + QPointF(0, y), c.line.p2() + QPointF(0, y), c.fore, c.lineTwips);
+    }
+    for (const ReportControl &c : section.controls) {
+        if (c.kind == ReportControl::Picture && c.visible && !graph.items.empty())
+            list.embed(graph, c.rect.translated(0, y));
+    }
+    for (const ReportControl &c : section.controls) {
+        if (c.kind == ReportControl::Label && c.visible && !hidden.contains(c.name))
+            addText(list, c, c.text, y);
+    }
+}
+
+} // namespace
+
+bool ReportRenderer::hasNoData(const ReportLayout &layout, const ReportData &data)
+{
+    return layout.isRowLayout() && data.rows.isEmpty();
+}
+
+QSet<QString> ReportRenderer::hiddenLabels(const ReportLayout &layout, const ReportData &data)
+{
+    QSet<QString> hidden;
+    for (const HideRule &rule : layout.hideRules) {
+        if (data.field(rule.field).isEmpty()) {
+            for (const QString &label : rule.labels)
+                hidden.insert(label);
+        }
+    }
+    return hidden;
+}
+
+QString ReportRenderer::rowText(const ReportControl &field, const ReportData &data, int row)
+{
+    const QString text = vb::trim(vb::cstr(data.value(row, field.column)));
+    if (text.isEmpty() || field.format.isEmpty())
+        return text;
+    return vb::format(text, field.format);
+}
+
+ReportPageSetup ReportRenderer::centred(const ReportLayout &layout, ReportPageSetup page)
+{
+    const double free = std::rint(page.paper.width() - layout.rightEdge());
+    if (free > 0) {
+        page.marginLeft = free / 2;
+        page.marginRight = 0;
+    }
+    return page;
+}
+
+std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const ReportData &data,
+                                             const ReportPageSetup &setup)
+{
+    std::vector<DrawList> pages;
+    if (hasNoData(layout, data))
+        return pages;
+
+    // The page footer takes no room: its height is 0 whenever it is formatted.
+    const double width = layout.rightEdge();
+    const double height = layout.pageHeader.height + layout.detail.height;
+    if (width <= 0 || height <= 0)
+        return pages;
+    ReportPageSetup page = centred(layout, setup);
+    const double roomWidth = page.paper.width() - page.marginLeft - page.marginRight;
+    const double roomHeight = page.paper.height() - page.marginTop - page.marginBottom;
+    double scale = std::min({1.0, roomWidth / width, roomHeight / height});
+    if (scale <= 0)
+        return pages;
+    if (scale < 1 && page.marginRight == 0)
+        page.marginLeft = (page.paper.width() - width * scale) / 2;
+
+    const QSet<QString> hidden = hiddenLabels(layout, data);
+    const int records = layout.isRowLayout() ? int(data.rows.size()) : 1;
+    const int perPage = layout.isRowLayout() ? layout.rowsPerPage : 1;
+    for (int first = 0; first < records; first += perPage) {
+        DrawList content;
+        content.size = QSizeF(width, height);
+        drawFixed(content, layout.pageHeader, 0, hidden, data.graph);
+        drawFixed(content, layout.detail, layout.pageHeader.height, hidden, data.graph);
+        for (const ReportSection *section : {&layout.pageHeader, &layout.detail}) {
+            const double y = section == &layout.detail ? layout.pageHeader.height : 0;
+            for (const ReportControl &c : section->controls) {
+                if (c.kind != ReportControl::Field || !c.visible)
+                    continue;
+                if (!layout.isRowLayout()) {
+                    addText(content, c, data.field(c.name), y);
+                    continue;
+                }
+                const int last = std::min(records, first + perPage);
+                for (int row = first; row < last; ++row)
+                    addText(content, c, rowText(c, data, row), y + (row - first) * layout.rowPitch);
+            }
+        }
+        DrawList sheet;
+        sheet.size = page.paper;
+        sheet.embed(content, QRectF(page.marginLeft, page.marginTop, width * scale, height * scale));
+        pages.push_back(std::move(sheet));
+    }
+    return pages;
+}
