@@ -159,13 +159,17 @@ QString PlanReportFiller::planWhere() const
     return QStringLiteral(" WHERE ") + PlanQuery::planCondition(m_id1, m_id2);
 }
 
-std::unique_ptr<Recordset> PlanReportFiller::record(const QString &table, bool wholePlanKey) const
+std::unique_ptr<Recordset> PlanReportFiller::record(const QString &table, const QString &condition) const
 {
-    const QString where = wholePlanKey ? planWhere() : QStringLiteral(" WHERE ID1 = ") + PlanQuery::number(m_id1);
-    auto rs = open(m_dao, QStringLiteral("SELECT * FROM ") + table + where);
+    auto rs = open(m_dao, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition);
     if (rs->isEOF())
-        throw DaoError(table + QStringLiteral(" に該当する行がありません。(") + where.mid(7) + QLatin1Char(')'));
+        throw DaoError(table + QStringLiteral(" に該当する行がありません。(") + condition + QLatin1Char(')'));
     return rs;
+}
+
+std::unique_ptr<Recordset> PlanReportFiller::planRecord(const QString &table) const
+{
+    return record(table, PlanQuery::planCondition(m_id1, m_id2));
 }
 
 void PlanReportFiller::ClearActiveReportParking(ReportData &sheet) const
@@ -181,7 +185,7 @@ void PlanReportFiller::ClearActiveReportApartment(ReportData &sheet) const
 void PlanReportFiller::SetPrintThingData(ReportData &sheet) const
 {
     // One property row serves every plan of the property.
-    const auto rs = record(QStringLiteral("D_物件"), false);
+    const auto rs = record(QStringLiteral("D_物件"), QStringLiteral("ID1 = ") + PlanQuery::number(m_id1));
     auto &f = sheet.fields;
     f[QStringLiteral("fldBuken")] = text(rs->Fields(QStringLiteral("物件名")));
     f[QStringLiteral("fldSikiti1")] = formatted(rs->Fields(QStringLiteral("敷地面積")), kArea);
@@ -214,7 +218,7 @@ void PlanReportFiller::SetPrintKariireData(ReportData &sheet) const
 
 void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
 {
-    const auto rs = record(QStringLiteral("D_駐車場"), true);
+    const auto rs = planRecord(QStringLiteral("D_駐車場"));
     const auto v = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v("名称"));
@@ -282,7 +286,7 @@ void PlanReportFiller::SetPrintApartmentData(ReportData &sheet) const
     static const QStringList methods = {QStringLiteral("定率法"), QStringLiteral("定額法")};
     static const QStringList extra = {QStringLiteral("行う"), QStringLiteral("行わない")};
 
-    const auto rs = record(QStringLiteral("D_賃貸マンション"), true);
+    const auto rs = planRecord(QStringLiteral("D_賃貸マンション"));
     const auto v = [&](const QString &name) { return rs->Fields(name); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v(QStringLiteral("名称")));

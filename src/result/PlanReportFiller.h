@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 class cDao;
 class Recordset;
 
@@ -56,9 +58,10 @@ public:
     void MakePrintSkSeData(ReportData &yearly, const YearView &view) const;
 
 private:
-    /// The record of the plan in table (or of the property, without the plan number);
-    /// throws DaoError when there is none.
-    std::unique_ptr<Recordset> record(const QString &table, bool wholePlanKey) const;
+    /// The first row of table under condition; throws DaoError when there is none.
+    std::unique_ptr<Recordset> record(const QString &table, const QString &condition) const;
+    /// The plan's row of a plan table.
+    std::unique_ptr<Recordset> planRecord(const QString &table) const;
     QString planWhere() const;
 
     cDao &m_dao;

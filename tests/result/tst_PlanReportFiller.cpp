@@ -181,12 +181,8 @@ void tst_PlanReportFiller::initTestCase()
     // Property 3: the default parking plan with its results (plan 1) beside the
     // default apartment plan (plan 2).
     addProperty(3);
-    ParkingSpec yearly;
-    yearly.id1 = 3;
-    addParkingPlan(yearly);
-    ApartmentSpec yearlyApartment;
-    yearlyApartment.id1 = 3;
-    addApartmentPlan(yearlyApartment);
+    addParkingPlan(parkingSpec(3, 1));
+    addApartmentPlan(apartmentSpec(3, 2));
     addProperty(40000);
 }
 
@@ -566,10 +562,7 @@ void tst_PlanReportFiller::yearlyEdgeTables()
     QFETCH(int, interval);
     QFETCH(QList<int>, years);
     // A plan of property 40000: numbers beyond 16 bits reach the query whole.
-    ParkingSpec plan;
-    plan.id1 = 40000;
-    plan.id2 = id2;
-    addParkingPlan(plan);
+    addParkingPlan(parkingSpec(40000, id2));
     const QString where = QStringLiteral(" WHERE ID1 = 40000 AND ID2 = %1 AND (%2)").arg(id2).arg(deleted);
     exec(QStringLiteral("DELETE FROM T_損益計算") + where);
     if (fromBothTables)

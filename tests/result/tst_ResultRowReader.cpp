@@ -146,16 +146,8 @@ void tst_ResultRowReader::noValidIntervalFails()
 void tst_ResultRowReader::planTypeFromThePlanTable()
 {
     addProperty(7);
-    ParkingSpec parking;
-    parking.id1 = 7;
-    parking.id2 = 3;
-    parking.withResults = false;
-    addParkingPlan(parking);
-    ApartmentSpec apartment;
-    apartment.id1 = 7;
-    apartment.id2 = 4;
-    apartment.withResults = false;
-    addApartmentPlan(apartment);
+    addParkingPlan(parkingSpec(7, 3, false));
+    addApartmentPlan(apartmentSpec(7, 4, false));
     addStorePlan(7, 5, QStringLiteral("店舗"));
     const ResultRowReader reader(gDao());
     QCOMPARE(reader.tablePlanType(7, 3), 1);
@@ -168,11 +160,8 @@ void tst_ResultRowReader::planTypeFromThePlanTable()
 void tst_ResultRowReader::planNameAndCaption()
 {
     addProperty(9);
-    ParkingSpec parking;
-    parking.id1 = 9;
-    parking.id2 = 1;
+    ParkingSpec parking = parkingSpec(9, 1, false);
     parking.name = QStringLiteral("駅前'駐車場");
-    parking.withResults = false;
     addParkingPlan(parking);
     addStorePlan(9, 2, QStringLiteral("角の店舗"));
     const ResultRowReader reader(gDao());

@@ -104,6 +104,25 @@ void storeResults(cDao &dao, int id1, int id2, Projection &projection)
 
 } // namespace
 
+template <class Spec> Spec numbered(int id1, int id2, bool withResults)
+{
+    Spec spec;
+    spec.id1 = id1;
+    spec.id2 = id2;
+    spec.withResults = withResults;
+    return spec;
+}
+
+ParkingSpec parkingSpec(int id1, int id2, bool withResults)
+{
+    return numbered<ParkingSpec>(id1, id2, withResults);
+}
+
+ApartmentSpec apartmentSpec(int id1, int id2, bool withResults)
+{
+    return numbered<ApartmentSpec>(id1, id2, withResults);
+}
+
 void addProperty(const PropertySpec &spec, cDao &dao)
 {
     DaoTransaction tx(dao);

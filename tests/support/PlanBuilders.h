@@ -106,6 +106,10 @@ struct ApartmentSpec {
     bool withResults = true;
 };
 
+/// The default plans under other numbers.
+ParkingSpec parkingSpec(int id1, int id2, bool withResults = true);
+ApartmentSpec apartmentSpec(int id1, int id2, bool withResults = true);
+
 /// One T_収支 row written as given, for readers tested on hand-made values.
 struct StoredYear {
     int year = 0;
