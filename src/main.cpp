@@ -2,6 +2,7 @@
 #include "DesktopServices.h"
 #include "Globals.h"
 #include "ShellHooks.h"
+#include "frmSysPrintList.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -13,6 +14,10 @@ int main(int argc, char **argv)
     installDesktopServices();
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
+    ShellHooks::setPrinterSettings([](QWidget *owner) {
+        frmSysPrintList list(AppPath(), owner);
+        list.exec();
+    });
 
     switch (Main()) {
     case StartResult::AlreadyRunning:
