@@ -1,0 +1,29 @@
+#include "PlanDeleter.h"
+
+#include "DaoTransaction.h"
+#include "PlanQuery.h"
+#include "cDao.h"
+
+PlanDeleter::PlanDeleter(cDao &dao) : m_dao(dao) {}
+
+const QStringList &PlanDeleter::tables()
+{
+    static const QStringList names = {QStringLiteral("D_駐車場"),  QStringLiteral("D_賃貸マンション"),
+                                      QStringLiteral("D_家賃"),    QStringLiteral("D_借入金"),
+                                      QStringLiteral("T_収支"),    QStringLiteral("T_収支計画"),
+                                      QStringLiteral("T_損益計算")};
+    return names;
+}
+
+void PlanDeleter::deletePlan(int id1, int id2)
+{
+    const QString condition = QStringLiteral(" WHERE ") + PlanQuery::planCondition(id1, id2);
+    // A plan half deleted would reopen as a window without inputs or results, so
+    // the seven deletions stand or fall together.
+    DaoTransaction tx(m_dao);
+    for (const QString &table : tables()) {
+        if (m_dao.Execute(QStringLiteral("DELETE FROM ") + table + condition, cDao::dbFailOnError) < 0)
+            throw DaoError(table + QStringLiteral(": ") + m_dao.lastError());
+    }
+    tx.commit();
+}
