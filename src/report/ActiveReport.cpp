@@ -1,0 +1,386 @@
+#include "ActiveReport.h"
+
+#include "MsgBox.h"
+#include "PaperCodes.h"
+#include "PrinterCatalog.h"
+#include "cAreport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace
+{
+
+ActiveReport::PdfChooser s_pdfChooser;
+
+const QString kCloseTool = QStringLiteral("閉じる");
+
+/// Passes the preview window's close request and its first showing to the report.
+class PreviewWatcher : public QObject
+{
+public:
+    PreviewWatcher(QObject *parent, std::function<bool()> onClose, std::function<void()> onShow)
+        : QObject(parent), m_onClose(std::move(onClose)), m_onShow(std::move(onShow))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && m_onClose()) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::Show && m_onShow) {
+            // Once: the print system's dialog sets its own zoom while it opens.
+            auto onShow = std::move(m_onShow);
+            m_onShow = nullptr;
+            onShow();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> m_onClose;
+    std::function<void()> m_onShow;
+};
+
+/// Whether the file can be written, without leaving a new empty file behind.
+bool canWrite(const QString &path)
+{
+    QFile file(path);
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    file.close();
+    if (!existed)
+        file.remove();
+    return true;
+}
+
+QString suggestedPdfPath(const QString &name)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString file = name.trimmed().isEmpty() ? QStringLiteral("帳票") : name.trimmed();
+    file.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QDir(folder).filePath(file + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+ActiveReport::ActiveReport()
+{
+    ActiveReport_Initialize();
+}
+
+ActiveReport::~ActiveReport()
+{
+    if (m_preview)
+        m_preview->hide();
+    restoreCursor();
+    ActiveReport_Terminate();
+}
+
+void ActiveReport::ActiveReport_Initialize()
+{
+    m_viewer.WindowState = ReportViewer::Maximized;
+    m_viewer.Zoom = 100;
+}
+
+void ActiveReport::ActiveReport_Terminate()
+{
+    m_pages.clear();
+}
+
+void ActiveReport::Restart()
+{
+    m_cancelled = false;
+    m_pages.clear();
+    m_data.Refresh();
+}
+
+QPageLayout ActiveReport::pageLayout() const
+{
+    // Points are 20 twips.
+    const QMarginsF margins(m_pageSettings.LeftMargin / 20, m_pageSettings.TopMargin / 20,
+                            m_pageSettings.RightMargin / 20, m_pageSettings.BottomMargin / 20);
+    return QPageLayout(m_printer.pageSize(), m_printer.pageOrientation(), margins, QPageLayout::Point);
+}
+
+double ActiveReport::rightEdge(const std::vector<DrawList> &pages)
+{
+    double edge = 0;
+    for (const DrawList &page : pages) {
+        for (const DrawItem &item : page.items) {
+            switch (item.kind) {
+            case DrawItem::Line:
+                edge = std::max({edge, item.line.x1(), item.line.x2()});
+                break;
+            case DrawItem::Polyline:
+                for (const QPointF &p : item.points)
+                    edge = std::max(edge, p.x());
+                break;
+            case DrawItem::Rect:
+            case DrawItem::Text:
+                edge = std::max(edge, item.rect.right());
+                break;
+            }
+        }
+    }
+    return edge;
+}
+
+void ActiveReport::PrintReport(bool showDialog)
+{
+    if (!hasData()) {
+        ActiveReport_ReportStart();
+        ActiveReport_NoData();
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    m_printer.applyTo(printer);
+    printer.setDocName(m_documentName);
+    QWidget *owner = QApplication::activeWindow();
+    if (showDialog) {
+        QPrintDialog dialog(&printer, owner);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    } else if (PrinterCatalog::current().isEmpty()) {
+        // Without a printer the report is kept as a PDF file rather than lost.
+        QString path = suggestedPdfPath(m_documentName.isEmpty() ? m_caption : m_documentName);
+        for (;;) {
+            path = choosePdfFile(owner, path);
+            if (path.isEmpty())
+                return;
+            if (QFileInfo(path).suffix().isEmpty())
+                path += QStringLiteral(".pdf");
+            if (canWrite(path))
+                break;
+            MsgBox::show(QStringLiteral("PDFファイル「%1」に書き込めません。\r\n"
+                                        "書き込みのできる保存先を選んで下さい。")
+                             .arg(QDir::toNativeSeparators(path)),
+                         MsgBox::Exclamation, m_caption, owner);
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+    }
+    run(printer);
+}
+
+QString ActiveReport::choosePdfFile(QWidget *owner, const QString &suggested) const
+{
+    const QString title = QStringLiteral("PDFファイルに保存");
+    if (s_pdfChooser)
+        return s_pdfChooser(owner, title, suggested);
+    return QFileDialog::getSaveFileName(owner, title, suggested, QStringLiteral("PDFファイル (*.pdf)"));
+}
+
+void ActiveReport::setPdfChooserForTests(PdfChooser chooser)
+{
+    s_pdfChooser = std::move(chooser);
+}
+
+void ActiveReport::Show(int modal)
+{
+    Q_UNUSED(modal) // the job waits for the preview: it is always modal
+    if (!hasData()) {
+        ActiveReport_ReportStart();
+        ActiveReport_NoData();
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    m_printer.applyTo(printer);
+    printer.setDocName(m_documentName);
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("ReportPreview"));
+    dialog.setWindowTitle(m_caption);
+    m_preview = &dialog;
+
+    if (auto *bar = dialog.findChild<QToolBar *>()) {
+        bar->setVisible(m_viewer.ToolbarVisible);
+        bar->addSeparator();
+        QAction *close = bar->addAction(kCloseTool);
+        close->setObjectName(QStringLiteral("toolClose"));
+        QObject::connect(bar, &QToolBar::actionTriggered, &dialog,
+                         [this](QAction *tool) { ActiveReport_ToolbarClick(tool); });
+    }
+    auto *view = dialog.findChild<QPrintPreviewWidget *>();
+    const int zoom = m_viewer.Zoom;
+    dialog.installEventFilter(new PreviewWatcher(
+        &dialog,
+        [this] {
+            bool cancel = false;
+            ActiveReport_QueryClose(cancel, 0);
+            return cancel;
+        },
+        [view, zoom] {
+            if (view && zoom > 0)
+                view->setZoomFactor(zoom / 100.0);
+        }));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this](QPrinter *target) { run(*target); });
+    if (m_viewer.WindowState == ReportViewer::Maximized)
+        dialog.setWindowState(Qt::WindowMaximized);
+    else if (m_viewer.WindowState == ReportViewer::Minimized)
+        dialog.setWindowState(Qt::WindowMinimized);
+    dialog.exec();
+    m_preview = nullptr;
+}
+
+bool ActiveReport::run(QPrinter &printer)
+{
+    m_cancelled = false;
+    m_pages.clear();
+    ActiveReport_ReportStart();
+    try {
+        if (!hasData()) {
+            ActiveReport_NoData();
+            return false;
+        }
+        // The preview's page set-up may have changed the paper: the pages follow it.
+        const QPageLayout paper = printer.pageLayout();
+        m_printer.setPageSize(paper.pageSize());
+        m_printer.setOrientation(paper.orientation() == QPageLayout::Landscape ? 2 : 1);
+        m_pages = renderPages(pageLayout());
+        m_rightEdge = rightEdge(m_pages);
+        CenterLayout();
+        paintPages(printer);
+        if (m_cancelled)
+            return false;
+        ActiveReport_ReportEnd();
+        return true;
+    } catch (const ReportError &e) {
+        bool cancelDisplay = false;
+        ActiveReport_Error(e.number(), e.description(), cancelDisplay);
+    } catch (const std::exception &e) {
+        bool cancelDisplay = false;
+        ActiveReport_Error(ReportError::General, QString::fromUtf8(e.what()), cancelDisplay);
+    }
+    restoreCursor();
+    return false;
+}
+
+void ActiveReport::paintPages(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const QString target = printer.outputFormat() == QPrinter::PdfFormat
+                                   ? QDir::toNativeSeparators(printer.outputFileName())
+                                   : printer.printerName();
+        throw ReportError(ReportError::OutputFailed, QStringLiteral("「%1」に印刷できません。").arg(target));
+    }
+    const double sx = printer.logicalDpiX() / 1440.0;
+    const double sy = printer.logicalDpiY() / 1440.0;
+    const QRectF paper = pageLayout().fullRectPoints();
+    for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
+        if (i > 0 && !printer.newPage())
+            throw ReportError(ReportError::OutputFailed, QStringLiteral("次のページを印刷できません。"));
+        ActiveReport_PageStart();
+        const DrawList &page = m_pages[i];
+        QSizeF size = page.size;
+        if (size.isEmpty())
+            size = QSizeF(paper.width() * 20 - m_pageSettings.LeftMargin - m_pageSettings.RightMargin,
+                          paper.height() * 20 - m_pageSettings.TopMargin - m_pageSettings.BottomMargin);
+        const QRectF target(m_pageSettings.LeftMargin * sx, m_pageSettings.TopMargin * sy, size.width() * sx,
+                            size.height() * sy);
+        paintDrawList(painter, page, target);
+    }
+    painter.end();
+}
+
+void ActiveReport::CenterLayout()
+{
+    // The widest item is known once the pages are made.
+    if (m_pages.empty())
+        return;
+    const double margin = cAreport::PaperCenterMargin(m_printer.PaperWidth(), m_rightEdge);
+    if (margin <= 0)
+        return;
+    m_pageSettings.LeftMargin = margin;
+    m_pageSettings.RightMargin = 0;
+}
+
+void ActiveReport::ActiveReport_ToolbarClick(QAction *tool)
+{
+    if (tool && tool->text() == kCloseTool && m_preview)
+        m_preview->hide();
+}
+
+void ActiveReport::ActiveReport_QueryClose(bool &cancel, int closeMode)
+{
+    // The user's close box only hides the window: the job then unloads the report.
+    if (closeMode != 0 || !m_preview)
+        return;
+    m_preview->hide();
+    cancel = true;
+}
+
+void ActiveReport::ActiveReport_PageStart()
+{
+    CenterLayout();
+}
+
+void ActiveReport::ActiveReport_ReportStart()
+{
+    if (!m_waitCursor) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_waitCursor = true;
+    }
+    CenterLayout();
+}
+
+void ActiveReport::ActiveReport_ReportEnd()
+{
+    restoreCursor();
+}
+
+void ActiveReport::ActiveReport_Error(int number, const QString &description, bool &cancelDisplay)
+{
+    restoreCursor();
+    MsgBox::show(QStringLiteral("[Error:") + QString::number(number) + QStringLiteral("]  ") + description,
+                 MsgBox::Critical, m_caption, m_preview ? m_preview.data() : QApplication::activeWindow());
+    cancelDisplay = true;
+    m_cancelled = true;
+    hidePreviewIfMaximized();
+}
+
+void ActiveReport::ActiveReport_NoData()
+{
+    restoreCursor();
+    MsgBox::show(QStringLiteral("印刷データがありません。"), MsgBox::Information, m_caption,
+                 m_preview ? m_preview.data() : QApplication::activeWindow());
+    m_printer.DisplayProgressDialog = false;
+    m_cancelled = true;
+    hidePreviewIfMaximized();
+}
+
+void ActiveReport::hidePreviewIfMaximized()
+{
+    // A restored preview stays for the user to close; a maximised one goes at once.
+    if (m_preview && (m_preview->windowState() & Qt::WindowMaximized))
+        QMetaObject::invokeMethod(m_preview.data(), &QWidget::hide, Qt::QueuedConnection);
+}
+
+void ActiveReport::restoreCursor()
+{
+    if (m_waitCursor) {
+        QApplication::restoreOverrideCursor();
+        m_waitCursor = false;
+    }
+}

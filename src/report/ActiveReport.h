@@ -1,0 +1,114 @@
+#pragma once
+
+#include "DaoDataControl.h"
+#include "DrawList.h"
+#include "ReportPageSettings.h"
+#include "ReportPrinter.h"
+#include "ReportViewer.h"
+
+#include <QPageLayout>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QPrinter;
+class QWidget;
+
+/// A report layout at run time: its caption and document name, the printer and
+/// page settings of the run, the data control, and the run itself (print, or a
+/// modal preview) with the behaviour every layout shares: the hourglass while the
+/// report is made, the layout centred on the paper, the no-data and error messages
+/// titled with the caption, a maximised preview at 100 % with a "閉じる" tool.
+///
+/// A layout derives from it and gives its pages. Making pages is stateless: the
+/// same page layout and data give the same pages however often they are made, so
+/// the preview may make them again (page set-up, printing from the preview).
+///
+/// Each layout's pages are placed in twips from the top-left margin corner of the
+/// paper: a page's canvas is put at (LeftMargin, TopMargin) at its own size.
+/// Centring sets the left margin to half of what the widest item leaves free of
+/// the paper's width, and the right margin to 0.
+class ActiveReport
+{
+public:
+    ActiveReport();
+    virtual ~ActiveReport();
+    ActiveReport(const ActiveReport &) = delete;
+    ActiveReport &operator=(const ActiveReport &) = delete;
+
+    /// The pages of the layout with its data, for a paper, orientation and margins.
+    virtual std::vector<DrawList> renderPages(const QPageLayout &page) const = 0;
+    /// False when there is nothing to print (an empty record set of a table layout).
+    virtual bool hasData() const = 0;
+
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption) { m_caption = caption; }
+    QString documentName() const { return m_documentName; }
+    void setDocumentName(const QString &name) { m_documentName = name; }
+
+    ReportPrinter &Printer() { return m_printer; }
+    const ReportPrinter &Printer() const { return m_printer; }
+    ReportPageSettings &PageSettings() { return m_pageSettings; }
+    const ReportPageSettings &PageSettings() const { return m_pageSettings; }
+    DaoDataControl &DAODataControl1() { return m_data; }
+    const DaoDataControl &DAODataControl1() const { return m_data; }
+    ReportViewer &Viewer() { return m_viewer; }
+
+    /// Prepares a new run.
+    virtual void Restart();
+    /// Prints on the report's printer; with showDialog the print dialog comes first.
+    /// Without any printer installed the report goes to a PDF file the user names.
+    virtual void PrintReport(bool showDialog);
+    /// Opens the preview and returns when it has closed (every preview is modal).
+    virtual void Show(int modal);
+
+    /// The paper, orientation and margins the next run uses.
+    QPageLayout pageLayout() const;
+    /// Runs the report onto a printer or PDF writer already set up; false when
+    /// nothing was output (no data, an error, cancelled).
+    bool run(QPrinter &printer);
+    /// The greatest right edge of what the pages draw, in twips (lines by their
+    /// larger end). The layout is centred by it.
+    static double rightEdge(const std::vector<DrawList> &pages);
+    /// The preview window while it is open.
+    QPrintPreviewDialog *previewWindow() const { return m_preview; }
+
+    using PdfChooser = std::function<QString(QWidget *owner, const QString &title, const QString &suggested)>;
+    /// Replaces the save dialog of the PDF output (tests); an empty function restores it.
+    static void setPdfChooserForTests(PdfChooser chooser);
+
+protected:
+    // The report engine's events, common to every layout.
+    void ActiveReport_Initialize();
+    void ActiveReport_Terminate();
+    void ActiveReport_ToolbarClick(QAction *tool);
+    void ActiveReport_Error(int number, const QString &description, bool &cancelDisplay);
+    void ActiveReport_NoData();
+    void ActiveReport_QueryClose(bool &cancel, int closeMode);
+    void ActiveReport_PageStart();
+    void ActiveReport_ReportStart();
+    void ActiveReport_ReportEnd();
+    void CenterLayout();
+
+private:
+    void paintPages(QPrinter &printer);
+    void hidePreviewIfMaximized();
+    void restoreCursor();
+    QString choosePdfFile(QWidget *owner, const QString &suggested) const;
+
+    QString m_caption;
+    QString m_documentName;
+    ReportPrinter m_printer;
+    ReportPageSettings m_pageSettings;
+    DaoDataControl m_data;
+    ReportViewer m_viewer;
+    std::vector<DrawList> m_pages;
+    double m_rightEdge = 0;
+    bool m_cancelled = false;
+    bool m_waitCursor = false;
+    QPointer<QPrintPreviewDialog> m_preview;
+};

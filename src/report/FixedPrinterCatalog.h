@@ -1,0 +1,34 @@
+#pragma once
+
+#include "PrinterCatalog.h"
+
+/// A catalog held as plain values: for tests, and for a program without a print system.
+class FixedPrinterCatalog : public PrinterCatalog
+{
+public:
+    struct Printer {
+        QString name;
+        QStringList ports;
+        QList<Entry> sizes;
+        QList<Entry> bins;
+        QPageSize defaultSize = QPageSize(QPageSize::A4);
+    };
+
+    explicit FixedPrinterCatalog(QList<Printer> printers = {}, QString defaultName = QString())
+        : m_printers(std::move(printers)), m_default(std::move(defaultName))
+    {
+    }
+
+    QStringList printerNames() const override;
+    QString defaultPrinterName() const override { return m_default; }
+    QStringList ports(const QString &device) const override;
+    QList<Entry> paperSizes(const QString &device) const override;
+    QList<Entry> paperBins(const QString &device) const override;
+    QPageSize defaultPageSize(const QString &device) const override;
+
+private:
+    const Printer *find(const QString &device) const;
+
+    QList<Printer> m_printers;
+    QString m_default;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+/// The printers installed on this computer, as the printer settings and the
+/// report's printer object see them: device names, the ports of a device, its
+/// paper sizes and its paper bins, each with the driver's code. The program
+/// reads the print system (QPrinterInfo); tests install a catalog of their own.
+///
+/// A job on this system reaches its printer through the printer's queue, so a
+/// device's one port is its queue name.
+class PrinterCatalog
+{
+public:
+    struct Entry {
+        int code = 0;
+        QString name;
+    };
+
+    virtual ~PrinterCatalog() = default;
+
+    virtual QStringList printerNames() const = 0;
+    /// "" when no printer is installed.
+    virtual QString defaultPrinterName() const = 0;
+    virtual QStringList ports(const QString &device) const = 0;
+    /// The device's paper sizes that have a driver code, in the print system's order.
+    virtual QList<Entry> paperSizes(const QString &device) const = 0;
+    virtual QList<Entry> paperBins(const QString &device) const = 0;
+    /// The paper a new job on the device starts with (A4 when the device does not say).
+    virtual QPageSize defaultPageSize(const QString &device) const = 0;
+
+    bool hasPrinter(const QString &device) const { return printerNames().contains(device); }
+    bool isEmpty() const { return printerNames().isEmpty(); }
+
+    /// The catalog in use: the print system's unless a test installed another.
+    static const PrinterCatalog &current();
+    /// Installs a catalog (null restores the print system's).
+    static void install(std::shared_ptr<PrinterCatalog> catalog);
+};

@@ -1,0 +1,108 @@
+#include "ReportPrinter.h"
+
+#include "PaperCodes.h"
+#include "PrinterCatalog.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace
+{
+
+ReportPrinter::SetupRunner s_setupRunner;
+
+ReportPrinter::SetupChoice runPrintDialog(QWidget *owner, const ReportPrinter &start)
+{
+    ReportPrinter::SetupChoice choice;
+    QPrinter printer(QPrinter::HighResolution);
+    start.applyTo(printer);
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return choice;
+    choice.accepted = true;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        choice.device = printer.printerName();
+    choice.paperSize = PaperCodes::paperCode(printer.pageLayout().pageSize());
+    choice.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    choice.paperBin = PaperCodes::binCode(printer.paperSource());
+    return choice;
+}
+
+} // namespace
+
+ReportPrinter::ReportPrinter()
+    : m_pageSize(PrinterCatalog::current().defaultPageSize(PrinterCatalog::current().defaultPrinterName()))
+{
+}
+
+void ReportPrinter::setDeviceName(const QString &name)
+{
+    if (!PrinterCatalog::current().hasPrinter(name))
+        throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
+                                                                       "通常使うプリンタで印刷します。")
+                                                            .arg(name));
+    m_device = name;
+}
+
+int ReportPrinter::PaperSize() const
+{
+    return PaperCodes::paperCode(m_pageSize);
+}
+
+void ReportPrinter::setPaperSize(int code)
+{
+    if (const auto size = PaperCodes::pageSize(code))
+        m_pageSize = *size;
+}
+
+void ReportPrinter::setOrientation(int orientation)
+{
+    if (orientation != 1 && orientation != 2)
+        throw ReportError(ReportError::BadOrientation,
+                          QStringLiteral("印刷方向の値 %1 は使用できません。").arg(orientation));
+    m_landscape = orientation == 2;
+}
+
+double ReportPrinter::PaperWidth() const
+{
+    return PaperCodes::paperWidthTwips(m_pageSize, pageOrientation());
+}
+
+void ReportPrinter::applyTo(QPrinter &printer) const
+{
+    const PrinterCatalog &catalog = PrinterCatalog::current();
+    const QString device = m_device.isEmpty() ? catalog.defaultPrinterName() : m_device;
+    if (!device.isEmpty() && catalog.hasPrinter(device))
+        printer.setPrinterName(device);
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(m_pageSize, pageOrientation(), QMarginsF()));
+    if (const auto source = PaperCodes::paperSource(m_bin))
+        printer.setPaperSource(*source);
+    if (ColorMode == 1 || ColorMode == 2)
+        printer.setColorMode(ColorMode == 1 ? QPrinter::GrayScale : QPrinter::Color);
+    if (Duplex >= 1 && Duplex <= 3) {
+        static const QPrinter::DuplexMode modes[] = {QPrinter::DuplexNone, QPrinter::DuplexLongSide,
+                                                     QPrinter::DuplexShortSide};
+        printer.setDuplex(modes[Duplex - 1]);
+    }
+    if (Copies > 0)
+        printer.setCopyCount(Copies);
+    printer.setCollateCopies(Collate == 1);
+    if (FromPage > 0 && ToPage >= FromPage)
+        printer.setFromTo(FromPage, ToPage);
+    if (PrintQuality > 0)
+        printer.setResolution(PrintQuality);
+}
+
+ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner) const
+{
+    return s_setupRunner ? s_setupRunner(owner, *this) : runPrintDialog(owner, *this);
+}
+
+void ReportPrinter::setSetupRunnerForTests(SetupRunner runner)
+{
+    s_setupRunner = std::move(runner);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ReportError.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+/// The printer object of a report: which printer a run goes to and on what paper.
+/// It holds the settings only; a run makes a QPrinter from them (applyTo).
+///
+/// Codes are the driver's numbers the printer settings store: paper sizes map to
+/// Qt page sizes (0, 256 and unknown codes leave the size as it is), bins to Qt's
+/// trays, orientation 1 portrait and 2 landscape. Widths are in twips.
+class ReportPrinter
+{
+public:
+    /// The default printer of the catalog with its default paper, portrait.
+    ReportPrinter();
+
+    /// The device a run prints on; "" is the default printer.
+    QString DeviceName() const { return m_device; }
+    /// Throws ReportError when no such printer is installed; the device is then unchanged.
+    void setDeviceName(const QString &name);
+    QString Port() const { return m_port; }
+    void setPort(const QString &port) { m_port = port; }
+    int PaperBin() const { return m_bin; }
+    void setPaperBin(int code) { m_bin = code; }
+    /// The paper's driver code; 0 when the size has none.
+    int PaperSize() const;
+    void setPaperSize(int code);
+    QPageSize pageSize() const { return m_pageSize; }
+    void setPageSize(const QPageSize &size) { m_pageSize = size; }
+    /// 1 portrait, 2 landscape. Throws ReportError for any other value.
+    int Orientation() const { return m_landscape ? 2 : 1; }
+    void setOrientation(int orientation);
+    QPageLayout::Orientation pageOrientation() const
+    {
+        return m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    }
+    /// Width of the paper as it lies, in twips.
+    double PaperWidth() const;
+
+    // Job settings (written by cAreport::SetPrintParam).
+    bool DisplayProgressDialog = true;
+    int FromPage = 0;
+    int ToPage = 0;
+    int ColorMode = 0; ///< 1 monochrome, 2 colour, 0 the printer's own
+    int Duplex = 0;    ///< 1 simplex, 2 long edge, 3 short edge, 0 the printer's own
+    int Copies = 1;
+    int Collate = 0;      ///< 1 collate
+    int PrintQuality = 0; ///< dots per inch when positive
+
+    /// Puts the settings on a printer: device (when installed), paper, orientation,
+    /// tray and the job settings. The page is used whole: the report places its own margins.
+    void applyTo(QPrinter &printer) const;
+
+    /// What the printer set-up dialog chose.
+    struct SetupChoice {
+        bool accepted = false;
+        QString device; ///< "" when the dialog's choice was a file
+        int paperSize = 0;
+        int orientation = 1;
+        int paperBin = 0;
+    };
+    using SetupRunner = std::function<SetupChoice(QWidget *owner, const ReportPrinter &start)>;
+    /// The print system's set-up dialog, starting from this printer's settings.
+    SetupChoice SetupDialog(QWidget *owner) const;
+    /// Replaces the dialog (tests answer without a window); an empty function restores it.
+    static void setSetupRunnerForTests(SetupRunner runner);
+
+private:
+    QString m_device;
+    QString m_port;
+    int m_bin = 0;
+    QPageSize m_pageSize;
+    bool m_landscape = false;
+};

@@ -1,0 +1,155 @@
+#include "cPrinter.h"
+
+#include "MsgBox.h"
+#include "fDlgPrint.h"
+
+#include <QApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace
+{
+
+PrintJobFactory &factory()
+{
+    static PrintJobFactory f;
+    return f;
+}
+
+} // namespace
+
+std::unique_ptr<PrintJob> createPrintJob()
+{
+    if (factory())
+        return factory()();
+    return std::make_unique<cPrinter>();
+}
+
+void setPrintJobFactory(PrintJobFactory f)
+{
+    factory() = std::move(f);
+}
+
+const QString cPrinter::StandardReportName = QStringLiteral("(標準プリンタ設定)");
+
+cPrinter::cPrinter()
+    : m_reportPath(QCoreApplication::applicationDirPath()), m_areport(std::make_unique<cAreport>()),
+      m_base(std::make_unique<cBase>()), m_system(std::make_unique<cSystem>())
+{
+}
+
+cPrinter::~cPrinter()
+{
+    m_report.reset();
+    m_system.reset();
+    m_base.reset();
+    m_areport.reset();
+}
+
+void cPrinter::setReportPath(const QString &path)
+{
+    m_reportPath = path.isEmpty() ? QCoreApplication::applicationDirPath() : path;
+}
+
+int cPrinter::dialogStyleForMode(int printMode)
+{
+    switch (printMode) {
+    case 1:
+        return 3;
+    case 2:
+        return 5;
+    case 3:
+        return 15;
+    case 4:
+        return 63;
+    default:
+        return 7;
+    }
+}
+
+std::optional<QSqlRecord> cPrinter::firstRow(const QString &sql) const
+{
+    if (!m_database.isValid() || !m_database.isOpen())
+        throw std::runtime_error("プリンタ設定のデータベースが開かれていません。");
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        throw std::runtime_error(query.lastError().text().toStdString());
+    if (!query.next())
+        return std::nullopt;
+    return query.record();
+}
+
+cPrinter::Setting cPrinter::readSetting()
+{
+    Setting s;
+    const QString byKind = QStringLiteral("SELECT * FROM M_Printer WHERE (Kind=") +
+                           m_base->CvtSQL(QVariant(m_kind), cBase::SqlInt) + QStringLiteral(") AND ReportName=");
+    std::optional<QSqlRecord> row =
+        firstRow(byKind + m_base->CvtSQL(QVariant(m_reportName), cBase::SqlText) + QStringLiteral(" ORDER BY Kind"));
+    if (!row)
+        row = firstRow(byKind + QStringLiteral("'") + StandardReportName + QStringLiteral("' ORDER BY Kind"));
+    else
+        m_orientation = -1; // the report's own row decides its orientation
+    if (!row) {
+        Desktop::beep();
+        MsgBox::show(m_reportName + QStringLiteral("のプリンタ設定データが見つかりません。\r\n"
+                                                   "標準のプリンタを使用します。"),
+                     MsgBox::Critical | MsgBox::OKOnly, QStringLiteral("印刷確認"), QApplication::activeWindow());
+        return s;
+    }
+    s.bin = m_base->CvtInt(row->value(QStringLiteral("PaperBin")));
+    s.size = m_base->CvtInt(row->value(QStringLiteral("PaperSize")));
+    s.orientation = m_orientation == -1 ? m_base->CvtInt(row->value(QStringLiteral("PaperDirect"))) : m_orientation;
+    s.mode = m_base->CvtInt(row->value(QStringLiteral("PrintMode")));
+    const bool nt = m_system->IsWindowsNT();
+    s.device = m_base->CvtStr(row->value(nt ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x")));
+    s.port = m_base->CvtStr(row->value(nt ? QStringLiteral("PrinterPortNT") : QStringLiteral("PrinterPort9x")));
+    return s;
+}
+
+int cPrinter::PrintDialog(int skip)
+{
+    int result = PrintJob::Cancel;
+    std::unique_ptr<fDlgPrint> dialog;
+    try {
+        if (!m_report)
+            throw std::runtime_error("印刷する帳票が設定されていません。");
+        Setting setting;
+        if (m_usePrintTable) {
+            setting = readSetting();
+            // An empty name or port and zero codes change nothing: also right after the message.
+            m_areport->SetPrinterParam(*m_report, setting.device, setting.port, setting.bin, setting.size,
+                                       setting.orientation);
+        }
+        m_report->setCaption(m_reportName);
+        m_report->setDocumentName(m_reportName);
+        if (m_recordSet)
+            m_areport->SetDaoRecordset(m_report->DAODataControl1(), *m_recordSet);
+        if (skip == 0) {
+            dialog = std::make_unique<fDlgPrint>(QApplication::activeWindow());
+            dialog->setDialogTitle(m_reportName + QStringLiteral(" 印刷確認"));
+            dialog->setDialogPrompt(QStringLiteral("「") + m_reportName + QStringLiteral("」を印刷します。"));
+            dialog->setDialogSubPrompt(m_message);
+            dialog->setDialogStyle(dialogStyleForMode(setting.mode));
+            result = dialog->DialogShow();
+        } else {
+            result = PrintJob::Print;
+        }
+        if (result == PrintJob::Print) {
+            m_report->Restart();
+            m_report->PrintReport(false);
+        } else if (result == PrintJob::Preview) {
+            m_report->Restart();
+            m_report->Show(1);
+        }
+    } catch (const std::exception &e) {
+        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, QStringLiteral("PrintDialog"),
+                     QApplication::activeWindow());
+    }
+    // The report and the dialog are unloaded on every path; the next job needs a new report.
+    m_report.reset();
+    dialog.reset();
+    return result;
+}

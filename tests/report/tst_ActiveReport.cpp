@@ -1,0 +1,246 @@
+#include "ActiveReport.h"
+
+#include "FakeLayout.h"
+#include "FixedPrinterCatalog.h"
+#include "MsgBox.h"
+#include "cPrinter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+// A report's run on real output: PDF when no printer is installed, the preview,
+// and the no-data and error messages.
+class tst_ActiveReport : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString tool(const char *name)
+    {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        return path;
+    }
+    static int pdfPages(const QString &file)
+    {
+        QProcess p;
+        p.start(tool("pdfinfo"), {file});
+        p.waitForFinished();
+        for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("Pages:")))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+    /// Columns of the first page, rendered at 72 dpi in grey, from the left up to the first dark one.
+    static int firstInkColumn(const QString &file)
+    {
+        const QString base = m_dir->filePath(QStringLiteral("page"));
+        QProcess p;
+        p.start(tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
+                                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                   QStringLiteral("-singlefile"), file, base});
+        p.waitForFinished();
+        QImage image(base + QStringLiteral(".pgm"));
+        if (image.isNull())
+            return -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return x;
+        return -1;
+    }
+    /// A print job that goes straight to output, without its printer table.
+    static void printAtOnce(std::unique_ptr<ActiveReport> report, const QString &name)
+    {
+        cPrinter job;
+        job.setReportName(name);
+        job.setUsePrintTable(false);
+        job.setActiveReport(std::move(report));
+        QCOMPARE(job.PrintDialog(1), 2);
+    }
+
+    static inline QTemporaryDir *m_dir = nullptr;
+    QStringList m_offered;
+    QStringList m_answers;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (tool("pdfinfo").isEmpty() || tool("pdftoppm").isEmpty())
+            QSKIP("poppler-utils (pdfinfo, pdftoppm) are not installed");
+    }
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_dir = new QTemporaryDir;
+        // No printer at all: a print goes to a PDF file the user names.
+        PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
+        m_offered.clear();
+        m_answers.clear();
+        ActiveReport::setPdfChooserForTests([this](QWidget *, const QString &title, const QString &suggested) {
+            m_offered << title + QLatin1Char('|') + suggested;
+            return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+        });
+    }
+    void cleanup()
+    {
+        ActiveReport::setPdfChooserForTests(nullptr);
+        PrinterCatalog::install(nullptr);
+        delete m_dir;
+        m_dir = nullptr;
+    }
+
+    void withoutPrinterTheReportBecomesAPdf()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        m_answers << file;
+        printAtOnce(std::make_unique<FakeLayout>(2, 6000), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(m_offered.size(), 1);
+        QVERIFY2(m_offered[0].startsWith(QStringLiteral("PDFファイルに保存|")), qPrintable(m_offered[0]));
+        QVERIFY2(m_offered[0].endsWith(QStringLiteral("/経営計画ご提案書１.pdf")), qPrintable(m_offered[0]));
+        QCOMPARE(pdfPages(file), 2);
+        // Centred on A4: 11,905.5 twips less 6,000 leaves 5,906 (the half to even);
+        // the box starts 2,953 twips in, 147.65 points, so at 72 dpi its first dark
+        // column is 147 or 148 (the layout's own margin of 1,440 twips would give 72).
+        const int ink = firstInkColumn(file);
+        QVERIFY2(ink == 147 || ink == 148, qPrintable(QString::number(ink)));
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void aNameWithoutSuffixGetsOne()
+    {
+        m_answers << m_dir->filePath(QStringLiteral("plan"));
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(pdfPages(m_dir->filePath(QStringLiteral("plan.pdf"))), 1);
+    }
+
+    void cancelledChoiceWritesNothing()
+    {
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(m_offered.size(), 1);
+        QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void unwritablePlaceIsToldAndAskedAgain()
+    {
+        // Nothing can be created in /proc, not even by root.
+        const QString bad = QStringLiteral("/proc/vanrek-report.pdf");
+        const QString good = m_dir->filePath(QStringLiteral("ok.pdf"));
+        m_answers << bad << good;
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt,
+                 QStringLiteral("PDFファイル「/proc/vanrek-report.pdf」に書き込めません。\r\n"
+                                "書き込みのできる保存先を選んで下さい。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(m_offered.size(), 2);
+        QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path
+        QCOMPARE(pdfPages(good), 1);
+    }
+
+    void noDataIsToldNotPrinted()
+    {
+        auto layout = std::make_unique<FakeLayout>(1);
+        layout->withData = false;
+        printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("印刷データがありません。"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Information));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書２"));
+        QVERIFY(m_offered.isEmpty());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void renderingErrorIsShownWithTheCaption()
+    {
+        m_answers << m_dir->filePath(QStringLiteral("err.pdf"));
+        auto layout = std::make_unique<FakeLayout>(1);
+        layout->failRendering = true;
+        printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("[Error:1]  描画できません"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書１"));
+        QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("err.pdf"))));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void previewIsMaximisedAtFullSize()
+    {
+        FakeLayout layout(3, 9000);
+        layout.setCaption(QStringLiteral("経営計画ご提案書２"));
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QPrintPreviewDialog *preview = layout.previewWindow();
+            QVERIFY(preview && preview->isVisible());
+            seen = true;
+            QVERIFY(preview->windowState() & Qt::WindowMaximized);
+            QCOMPARE(preview->windowTitle(), QStringLiteral("経営計画ご提案書２"));
+            auto *view = preview->findChild<QPrintPreviewWidget *>();
+            QCOMPARE(view->zoomFactor(), 1.0);
+            QCOMPARE(view->pageCount(), 3);
+            QList<QAction *> tools = preview->findChild<QToolBar *>()->actions();
+            QCOMPARE(tools.last()->text(), QStringLiteral("閉じる"));
+            tools.last()->trigger();
+        });
+        layout.Show(1);
+        QVERIFY(seen);
+        QVERIFY(!layout.previewWindow());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void previewCloseBoxEndsThePreview()
+    {
+        FakeLayout layout(1);
+        QTimer::singleShot(0, [&] {
+            QVERIFY(layout.previewWindow());
+            layout.previewWindow()->close();
+        });
+        layout.Show(1);
+        QVERIFY(!layout.previewWindow());
+    }
+
+    void previewWithoutDataOpensNothing()
+    {
+        FakeLayout layout(1);
+        layout.withData = false;
+        layout.setCaption(QStringLiteral("経営計画ご提案書２"));
+        layout.Show(1);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("印刷データがありません。"));
+        QVERIFY(!layout.previewWindow());
+    }
+
+    void renderingIsStateless()
+    {
+        FakeLayout layout(2);
+        const std::vector<DrawList> first = layout.renderPages(layout.pageLayout());
+        const std::vector<DrawList> second = layout.renderPages(layout.pageLayout());
+        QCOMPARE(first.size(), second.size());
+        QCOMPARE(ActiveReport::rightEdge(first), ActiveReport::rightEdge(second));
+        // Two runs into two files give pages alike.
+        const QString a = m_dir->filePath(QStringLiteral("a.pdf"));
+        const QString b = m_dir->filePath(QStringLiteral("b.pdf"));
+        for (const QString &file : {a, b}) {
+            QPrinter printer(QPrinter::HighResolution);
+            layout.Printer().applyTo(printer);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            QVERIFY(layout.run(printer));
+        }
+        QCOMPARE(pdfPages(a), 2);
+        QCOMPARE(firstInkColumn(a), firstInkColumn(b));
+    }
+};
+
+QTEST_MAIN(tst_ActiveReport)
+#include "tst_ActiveReport.moc"
