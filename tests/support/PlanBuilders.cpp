@@ -94,12 +94,12 @@ void insertRents(cDao &dao, int id1, int id2, const QVector<RentSpec> &rents)
 /// The 75 result years of the stored plan, computed from what was just stored.
 void storeResults(cDao &dao, int id1, int id2, Projection &projection)
 {
-    ResultRowWriter writer(dao, id1, id2, QStringLiteral("PlanBuilders"));
-    if (!writer.ReplaceResults(projection))
-        fail(QStringLiteral("result rows of plan %1/%2: %3 %4")
-                 .arg(id1)
-                 .arg(id2)
-                 .arg(projection.errorProcedure(), projection.errorMessage()));
+    ResultRowWriter writer(dao, id1, id2);
+    try {
+        writer.ReplaceResults(projection);
+    } catch (const std::exception &e) {
+        fail(QStringLiteral("result rows of plan %1/%2: %3").arg(id1).arg(id2).arg(QString::fromUtf8(e.what())));
+    }
 }
 
 } // namespace
