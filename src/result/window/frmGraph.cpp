@@ -234,6 +234,12 @@ void frmGraph::Resize(const PlanView &view)
             button->setFont(font);
         }
 
+        // In graph-only mode the window ends a little below the graph; whatever part of the
+        // client area a taller frame leaves below it shows no cut-off controls.
+        for (QWidget *below : {static_cast<QWidget *>(m_grid), static_cast<QWidget *>(m_imgImage), m_lbutInput,
+                               m_lbutPrint, m_lbutDelete})
+            below->setVisible(!view.graphOnly);
+
         const QSizeF outer = g.windowSize();
         resize(twipsToPixelsX(outer.width()), twipsToPixelsY(outer.height()));
         m_plotSize = PlanWindowGeometry::plotSize(m_picGraph->sizeTwips());
