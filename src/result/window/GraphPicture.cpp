@@ -1,5 +1,6 @@
 #include "GraphPicture.h"
 
+#include "PlanGraph.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -12,7 +13,8 @@ GraphPicture::GraphPicture(QWidget *parent) : QWidget(parent)
 
 QColor GraphPicture::backColor() const
 {
-    return palette().color(QPalette::Button);
+    // The picture box's back colour, which the graph's plot area keeps too.
+    return PlanGraphInput().plotBackColor;
 }
 
 QSizeF GraphPicture::sizeTwips() const
@@ -24,8 +26,11 @@ void GraphPicture::clear()
 {
     m_drawing = DrawList();
     m_drawing.size = sizeTwips();
-    m_image = QPixmap(size() * devicePixelRatioF());
-    m_image.setDevicePixelRatio(devicePixelRatioF());
+    const QSize pixels = size() * devicePixelRatioF();
+    if (m_image.size() != pixels) {
+        m_image = QPixmap(pixels);
+        m_image.setDevicePixelRatio(devicePixelRatioF());
+    }
     m_image.fill(backColor());
     update();
 }

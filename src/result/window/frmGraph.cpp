@@ -95,7 +95,7 @@ void frmGraph::buildControls()
     FormButtons::onClick(m_lbutInput, this, [this] { lbutInput_Click(); });
     FormButtons::onClick(m_lbutPrint, this, [this] { lbutPrint_Click(); });
     FormButtons::onClick(m_lbutDelete, this, [this] { lbutDelete_Click(); });
-    connect(m_grid, &QTableView::clicked, this, [this] { m_grid->setFocus(); });
+    connect(m_grid, &QTableView::clicked, this, [this] { trap("TDBGrid_Click", [this] { TDBGrid_Click(); }); });
     setWidget(m_content);
 }
 
@@ -182,6 +182,11 @@ void frmGraph::SetTDBGridColumns()
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
+void frmGraph::TDBGrid_Click()
+{
+    m_grid->setFocus();
+}
+
 void frmGraph::Init(const PlanView &view)
 {
     trap("Init", [this, &view] {
@@ -196,11 +201,16 @@ void frmGraph::ReDraw(const PlanView &view)
     trap("ReDraw", [this, &view] {
         m_picGraph->clear();
         m_drawnView = view;
-        if (rows().isEmpty())
-            return; // the picture stays empty: no frame, no labels
-        const ResultScales scales = ResultRowReader(gDao()).scales(Pro_ID1().toInt(), view.years);
-        m_picGraph->draw(PlanGraph::draw(graphInput(rows(), scales, view, m_picGraph->sizeTwips())));
     });
+    trap("DrawGraph", [this, &view] { DrawGraph(view); });
+}
+
+void frmGraph::DrawGraph(const PlanView &view)
+{
+    if (rows().isEmpty())
+        return; // the picture stays empty: no frame, no labels
+    const ResultScales scales = ResultRowReader(gDao()).scales(Pro_ID1().toInt(), view.years);
+    m_picGraph->draw(PlanGraph::draw(graphInput(rows(), scales, view, m_picGraph->sizeTwips())));
 }
 
 void frmGraph::Resize(const PlanView &view)
@@ -242,7 +252,9 @@ void frmGraph::Resize(const PlanView &view)
 
         const QSizeF outer = g.windowSize();
         resize(twipsToPixelsX(outer.width()), twipsToPixelsY(outer.height()));
-        m_plotSize = PlanWindowGeometry::plotSize(m_picGraph->sizeTwips());
+        const QSize plot = PlanWindowGeometry::plotSize(m_picGraph->sizeTwips());
+        mPlotWidth = plot.width();
+        mPlotHeight = plot.height();
     });
 }
 
@@ -261,7 +273,7 @@ void frmGraph::ApplyPlanType(int type)
         setWindowIcon(QIcon());
     }
     setWindowTitle(ResultRowReader::caption(name));
-    m_planName = name;
+    mPlanName = name;
 }
 
 void frmGraph::reloadAllWindows()
@@ -344,11 +356,11 @@ void frmGraph::lbutPrint_Click()
 {
     // The print dialogs and the preview are modal; a click that reaches the window while
     // they are open does nothing.
-    if (m_printBusy)
+    if (mPrintBusy)
         return;
-    m_printBusy = true;
+    mPrintBusy = true;
     trap("lbutPrint_Click", [this] { printReports(); });
-    m_printBusy = false;
+    mPrintBusy = false;
 }
 
 void frmGraph::printReports()

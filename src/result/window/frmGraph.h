@@ -55,10 +55,10 @@ public:
     /// The graph as last drawn, in twips of the picture (empty for a plan without rows).
     const DrawList &graph() const;
     /// mPlotWidth × mPlotHeight: the plot area of the picture, in twips.
-    QSize plotSize() const { return m_plotSize; }
-    QString planName() const { return m_planName; }
+    QSize plotSize() const { return QSize(mPlotWidth, mPlotHeight); }
+    QString planName() const { return mPlanName; }
     /// True while the print command runs.
-    bool isPrintBusy() const { return m_printBusy; }
+    bool isPrintBusy() const { return mPrintBusy; }
 
     /// The back colour of a plan number (five colours in turn).
     static QColor backColorOf(int planNumber);
@@ -76,6 +76,9 @@ private:
     void buildControls();
     void SetControlsColor();
     void SetTDBGridColumns();
+    void TDBGrid_Click();
+    /// Draws the graph of the loaded rows (the picture was cleared).
+    void DrawGraph(const PlanView &view);
     /// Runs the fill steps and both print jobs; returns early, silently, where nothing is to
     /// be printed.
     void printReports();
@@ -85,9 +88,10 @@ private:
     bool discardPlan();
 
     int m_type = 0;
-    QString m_planName;
-    QSize m_plotSize{4440, 4115};
-    bool m_printBusy = false;
+    int mPlotWidth = 4440; ///< the plot area of the graph, in twips (set by Resize)
+    int mPlotHeight = 4115;
+    bool mPrintBusy = false;
+    QString mPlanName;
     PlanView m_drawnView; ///< the view the graph was last drawn for
 
     QWidget *m_content = nullptr;
