@@ -8,16 +8,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -229,9 +233,24 @@ void ActiveReport::Show(int modal)
             ActiveReport_QueryClose(cancel, 0);
             return cancel;
         },
-        [view, zoom] {
-            if (view && zoom > 0)
+        [&dialog, view, zoom] {
+            if (!view)
+                return;
+            if (zoom > 0) {
+                // Through the window's own zoom box, so its fit buttons let go as well.
+                auto *box =
+                    dialog.findChild<QToolBar *>() ? dialog.findChild<QToolBar *>()->findChild<QComboBox *>() : nullptr;
+                const int index = box ? box->findText(QStringLiteral("%1%").arg(zoom)) : -1;
+                if (index >= 0 && index != box->currentIndex())
+                    box->setCurrentIndex(index);
                 view->setZoomFactor(zoom / 100.0);
+            }
+            // The first page from its top, once the maximised window has its size.
+            QTimer::singleShot(0, view, [view] {
+                view->setCurrentPage(1);
+                if (auto *scroller = view->findChild<QGraphicsView *>())
+                    scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->minimum());
+            });
         }));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter *target) { run(*target); });

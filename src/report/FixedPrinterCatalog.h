@@ -2,7 +2,7 @@
 
 #include "PrinterCatalog.h"
 
-/// A catalog held as plain values: for tests, and for a program without a print system.
+/// A catalog held as plain values; tests install one to print on printers of their own.
 class FixedPrinterCatalog : public PrinterCatalog
 {
 public:

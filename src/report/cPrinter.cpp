@@ -8,29 +8,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace
-{
-
-PrintJobFactory &factory()
-{
-    static PrintJobFactory f;
-    return f;
-}
-
-} // namespace
-
-std::unique_ptr<PrintJob> createPrintJob()
-{
-    if (factory())
-        return factory()();
-    return std::make_unique<cPrinter>();
-}
-
-void setPrintJobFactory(PrintJobFactory f)
-{
-    factory() = std::move(f);
-}
-
 const QString cPrinter::StandardReportName = QStringLiteral("(標準プリンタ設定)");
 
 cPrinter::cPrinter()

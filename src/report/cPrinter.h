@@ -40,6 +40,7 @@ public:
     ActiveReport *activeReport() const { return m_report.get(); }
     void setActiveReport(std::unique_ptr<ActiveReport> report) override { m_report = std::move(report); }
     void setDatabase(const QSqlDatabase &database) override { m_database = database; }
+    const std::optional<ReportData> &RecordSet() const { return m_recordSet; }
     void setRecordSet(std::optional<ReportData> rows) override { m_recordSet = std::move(rows); }
     int DialogStyle() const { return m_dialogStyle; }
     void setDialogStyle(int style) { m_dialogStyle = style; }

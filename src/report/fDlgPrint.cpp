@@ -54,7 +54,7 @@ constexpr ButtonKind kButtons[] = {
     {1, u"キャンセル", fDlgPrint::Cancel, 0xFF},
 };
 
-/// Height of a text wrapped at width, and the number of lines it takes.
+/// Height of a text wrapped at width: every line it needs.
 int wrappedHeight(const QFont &font, const QString &text, int width)
 {
     const QFontMetrics fm(font);
@@ -69,9 +69,6 @@ fDlgPrint::fDlgPrint(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Title"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(gothicFont(9));
-    // The layout works in pixels: 8 and 600 pixels of the screen.
-    m_margin = 8;
-    m_widthLimit = 600;
 
     ImgMark = new QLabel(this);
     ImgMark->setObjectName(QStringLiteral("ImgMark"));

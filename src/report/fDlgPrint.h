@@ -39,7 +39,7 @@ public:
     /// The number of buttons the last layout showed, and what the one at index returns.
     int shownButtons() const { return m_shown; }
     int buttonValue(int index) const { return m_values.at(index); }
-    /// 8 and 600 pixels, the margin and the width limit of the layout.
+    /// The margin and the width limit of the layout, 8 and 600 pixels of the screen.
     int margin() const { return m_margin; }
     int widthLimit() const { return m_widthLimit; }
     /// Lays the window out without showing it (DialogShow does this first).

@@ -188,6 +188,9 @@ private Q_SLOTS:
             auto *view = preview->findChild<QPrintPreviewWidget *>();
             QCOMPARE(view->zoomFactor(), 1.0);
             QCOMPARE(view->pageCount(), 3);
+            // Made again (as after a page set-up), the pages are the same.
+            view->updatePreview();
+            QCOMPARE(view->pageCount(), 3);
             QList<QAction *> tools = preview->findChild<QToolBar *>()->actions();
             QCOMPARE(tools.last()->text(), QStringLiteral("閉じる"));
             tools.last()->trigger();

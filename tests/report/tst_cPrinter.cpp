@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "LineButton.h"
 #include "MsgBox.h"
+#include "RecordingPrintJob.h"
 #include "TestDb.h"
 #include "TestPrinters.h"
 #include "cDao.h"
@@ -325,6 +326,36 @@ private Q_SLOTS:
         p->setKind(2);
         QCOMPARE(p->PrintDialog(1), 2);
         QCOMPARE(m_log->runs[1].device, QStringLiteral("Back Office"));
+    }
+
+    void factoryGivesTheProgramsJobOrATestsOne()
+    {
+        QVERIFY(dynamic_cast<cPrinter *>(createPrintJob().get()));
+        auto log = std::make_shared<RecordingPrintJob::Log>();
+        log->answers << PrintJob::Preview;
+        setPrintJobFactory([log] { return std::make_unique<RecordingPrintJob>(log); });
+        std::unique_ptr<PrintJob> recording = createPrintJob();
+        setPrintJobFactory(nullptr);
+        ReportData rows;
+        rows.columns = {QStringLiteral("年")};
+        rows.rows = {{1}};
+        recording->setReportName(QStringLiteral("経営計画ご提案書２"));
+        recording->setActiveReport(layout());
+        recording->setOrientation(1);
+        recording->setRecordSet(rows);
+        recording->setDatabase(gDao().CurrentDB());
+        QCOMPARE(recording->PrintDialog(0), int(PrintJob::Preview));
+        QCOMPARE(recording->PrintDialog(0), int(PrintJob::Cancel));
+        QCOMPARE(log->calls.size(), size_t(2));
+        const RecordingPrintJob::Call &call = log->calls[0];
+        QCOMPARE(call.reportName, QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(call.orientation, 1);
+        QVERIFY(call.databaseSet);
+        QCOMPARE(call.report->Caption(), QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(call.report->DAODataControl1().Recordset()->rows.size(), 1);
+        QVERIFY(!log->calls[1].report); // each job needs its own layout
+        QVERIFY(m_log->runs.empty());
+        QVERIFY(dynamic_cast<cPrinter *>(createPrintJob().get()));
     }
 };
 

@@ -1,0 +1,457 @@
+#include "frmSysPrintDtl.h"
+
+#include "FormButtons.h"
+#include "Globals.h"
+#include "ImText.h"
+#include "LineButton.h"
+#include "MsgBox.h"
+#include "ReportPrinter.h"
+#include "TestDb.h"
+#include "TestPrinters.h"
+#include "TypeText.h"
+#include "cDao.h"
+#include "cFoldDlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+// The printer-setting editor: lists, new and edit modes, checks and messages,
+// and what is written (or, on failure, not written).
+class tst_frmSysPrintDtl : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void exec(const QString &sql)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    /// The rows as "ID|ReportName|NameNT|PortNT|Name9x|Port9x|Size|Direct|Bin|Mode|Memo|Kind", by ID.
+    static QStringList rows()
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        q.exec(QStringLiteral("SELECT ID, ReportName, PrinterNameNT, PrinterPortNT, PrinterName9x, PrinterPort9x, "
+                              "PaperSize, PaperDirect, PaperBin, PrintMode, Memo, Kind FROM M_Printer ORDER BY ID"));
+        QStringList out;
+        while (q.next()) {
+            QStringList f;
+            for (int i = 0; i < 12; ++i)
+                f << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+            out << f.join(QLatin1Char('|'));
+        }
+        return out;
+    }
+    static const QString &standardRow()
+    {
+        static const QString row = QStringLiteral("1|(標準プリンタ設定)|NULL|NULL|NULL|NULL|0|0|0|0|NULL|1");
+        return row;
+    }
+    void writeIni(const QByteArray &text)
+    {
+        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(text);
+    }
+    QString iniText() const
+    {
+        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
+        ini.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(ini.readAll());
+    }
+    static QComboBox *box(QDialog &d, const char *name) { return d.findChild<QComboBox *>(QString::fromLatin1(name)); }
+    static QRadioButton *option(QDialog &d, int index)
+    {
+        for (QRadioButton *r : d.findChildren<QRadioButton *>(QStringLiteral("optDirect")))
+            if (r->property("index").toInt() == index)
+                return r;
+        return nullptr;
+    }
+    static void pick(QComboBox *combo, const QString &text)
+    {
+        const int i = combo->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        combo->setCurrentIndex(i);
+        Q_EMIT combo->activated(i);
+    }
+    static LineButton *button(QDialog &d, const char *name)
+    {
+        return d.findChild<LineButton *>(QString::fromLatin1(name));
+    }
+    /// Types into an editable box and leaves it with Tab, as the user does.
+    static void typeAndLeave(QDialog &d, QComboBox *combo, const QString &text)
+    {
+        combo->setFocus(Qt::TabFocusReason);
+        combo->lineEdit()->selectAll();
+        typeText(combo->lineEdit(), text);
+        box(d, "cmbSize")->setFocus(Qt::TabFocusReason);
+    }
+    std::unique_ptr<frmSysPrintDtl> editor(int id, bool edit)
+    {
+        auto d = std::make_unique<frmSysPrintDtl>(m_db->folder());
+        d->SetData(id, edit, 1);
+        d->show();
+        if (!QTest::qWaitForWindowActive(d.get()))
+            qWarning("editor not active");
+        return d;
+    }
+
+    std::unique_ptr<TestDb> m_db;
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_db = std::make_unique<TestDb>();
+        QVERIFY(m_db->connectGlobal());
+        PrinterCatalog::install(officePrinters());
+        writeIni("[ReportNames]\r\nReportName01=\"経営計画ご提案書１\"\r\nReportName02=\"経営計画ご提案書２\"\r\n");
+    }
+    void cleanup()
+    {
+        ReportPrinter::setSetupRunnerForTests(nullptr);
+        cFoldDlg::setChooserForTests(nullptr);
+        PrinterCatalog::install(nullptr);
+        gDao().Disconnect();
+        m_db.reset();
+    }
+
+    void listsOfANewSetting()
+    {
+        auto d = editor(0, false);
+        QCOMPARE(d->windowTitle(), QStringLiteral("プリンタ設定 [新規]"));
+        QCOMPARE(button(*d, "lbutEntry")->Caption(), QStringLiteral("追　加"));
+        QComboBox *report = box(*d, "cmbReport");
+        QCOMPARE(report->count(), 3);
+        QCOMPARE(report->itemText(0), QStringLiteral("(標準プリンタ設定)"));
+        QCOMPARE(report->itemData(0).toInt(), 0);
+        QCOMPARE(report->itemText(2), QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(report->itemData(2).toInt(), 2);
+        QCOMPARE(report->currentText(), QString());
+        QCOMPARE(box(*d, "cmbPrint")->count(), 2);
+        QCOMPARE(box(*d, "cmbPort")->count(), 0);
+        QCOMPARE(box(*d, "cmbSize")->count(), 0);
+        QComboBox *mode = box(*d, "cmbMode");
+        QStringList modes;
+        for (int i = 0; i < mode->count(); ++i)
+            modes << mode->itemText(i) + QLatin1Char('=') + mode->itemData(i).toString();
+        QCOMPARE(modes, QStringList({"選択(印刷/プレビュー)=0", "印刷=1", "プレビュー=2", "確認なし=9"}));
+        QCOMPARE(mode->currentIndex(), 0);
+        QCOMPARE(box(*d, "cmbKind")->count(), 0);
+        QVERIFY(option(*d, 0)->isChecked());
+        // The end of the list is written back empty.
+        QVERIFY2(iniText().contains(QStringLiteral("ReportName03=\"\"")), qPrintable(iniText()));
+    }
+
+    void reportNamesCutTo50Bytes()
+    {
+        // 30 full-width characters are 60 bytes: 25 remain.
+        writeIni(("[ReportNames]\r\nReportName01=\"" + QStringLiteral("帳").repeated(30).toUtf8() + "\"\r\n"));
+        auto d = editor(0, false);
+        QCOMPARE(box(*d, "cmbReport")->itemText(1), QStringLiteral("帳").repeated(25));
+    }
+
+    void noFirstNameListsOnlyTheStandard()
+    {
+        writeIni("[CONST]\r\n消費税=\"5\"\r\n");
+        auto d = editor(0, false);
+        QCOMPARE(box(*d, "cmbReport")->count(), 1);
+        QVERIFY(iniText().contains(QStringLiteral("ReportName01=\"\"")));
+    }
+
+    void newSettingIsStoredTrimmed()
+    {
+        auto d = editor(0, false);
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("  見積書  "));
+        typeAndLeave(*d, box(*d, "cmbPrint"), QStringLiteral("Office Laser"));
+        // Leaving the printer box listed the printer's ports, sizes and bins.
+        QCOMPARE(box(*d, "cmbPort")->count(), 1);
+        QCOMPARE(box(*d, "cmbSize")->count(), 4);
+        QCOMPARE(box(*d, "cmbBin")->count(), 2);
+        pick(box(*d, "cmbPort"), QStringLiteral("Office Laser"));
+        pick(box(*d, "cmbSize"), QStringLiteral("JIS B5"));
+        option(*d, 1)->click();
+        pick(box(*d, "cmbBin"), QStringLiteral("下段トレイ"));
+        pick(box(*d, "cmbMode"), QStringLiteral("プレビュー"));
+        d->findChild<ImText *>(QStringLiteral("txtBikou"))->setText(QStringLiteral("2階"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows(), QStringList({standardRow(), "2|見積書|Office Laser|Office Laser|NULL|NULL|13|2|2|2|2階|1"}));
+        QVERIFY(MsgBox::history().isEmpty());
+        // Open and empty for the next setting.
+        QVERIFY(d->isVisible());
+        QCOMPARE(box(*d, "cmbReport")->currentText(), QString());
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QString());
+        QCOMPARE(box(*d, "cmbSize")->currentIndex(), -1);
+        QCOMPARE(box(*d, "cmbBin")->currentIndex(), -1);
+        QCOMPARE(box(*d, "cmbMode")->currentIndex(), 0);
+        QVERIFY(option(*d, 0)->isChecked());
+        // The next one starts from codes 0 again.
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("請求書"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(2), QStringLiteral("3|請求書|NULL|NULL|NULL|NULL|0|1|0|0|NULL|1"));
+    }
+
+    void unchangedNewEntryWritesNothing()
+    {
+        auto d = editor(0, false);
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows(), QStringList{standardRow()});
+        QVERIFY(d->isVisible());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void reportNameChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message"); // empty: stored
+        QTest::newRow("empty") << ""
+                               << "帳票名が入力されていません。";
+        QTest::newRow("blanks only") << "   "
+                                     << "帳票名が入力されていません。";
+        QTest::newRow("taken") << "経営計画ご提案書１"
+                               << "入力した帳票名は登録済みです。";
+        QTest::newRow("taken, typed with blanks") << " 経営計画ご提案書１ "
+                                                  << "入力した帳票名は登録済みです。";
+        QTest::newRow("other letter case") << "PLAN"
+                                           << "";
+    }
+    void reportNameChecks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (2, '経営計画ご提案書１', 1)"));
+        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (3, 'plan', 1)"));
+        auto d = editor(0, false);
+        pick(box(*d, "cmbMode"), QStringLiteral("印刷")); // a change, so the entry button saves
+        typeAndLeave(*d, box(*d, "cmbReport"), name);
+        FormButtons::click(button(*d, "lbutEntry"));
+        if (message.isEmpty()) {
+            QCOMPARE(rows().size(), 4);
+            QVERIFY(MsgBox::history().isEmpty());
+            return;
+        }
+        QCOMPARE(rows().size(), 3);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, message);
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("入力エラー"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(d->focusWidget(), box(*d, "cmbReport"));
+        QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷")); // input kept
+    }
+
+    void newKeys_data()
+    {
+        QTest::addColumn<QList<int>>("stored");
+        QTest::addColumn<int>("expected"); // 0: refused
+        QTest::newRow("empty table") << QList<int>() << 1;
+        QTest::newRow("greatest 0") << QList<int>({0}) << 1;
+        QTest::newRow("greatest negative") << QList<int>({-4}) << 1;
+        QTest::newRow("1 and 7") << QList<int>({1, 7}) << 8;
+        QTest::newRow("32766 taken") << QList<int>({32766}) << 32767;
+        QTest::newRow("32767 taken") << QList<int>({5, 32767}) << 0;
+    }
+    void newKeys()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(int, expected);
+        exec(QStringLiteral("DELETE FROM M_Printer"));
+        for (int id : stored)
+            exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (%1, 'r%1', 1)").arg(id));
+        auto d = editor(0, false);
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("新"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QSqlQuery q(gDao().CurrentDB());
+        q.exec(QStringLiteral("SELECT ID FROM M_Printer WHERE ReportName='新'"));
+        if (expected == 0) {
+            QVERIFY(!q.next());
+            QCOMPARE(MsgBox::history().size(), 1);
+            QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタ設定の登録件数が上限に達しました。"));
+            QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("新"));
+            return;
+        }
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), expected);
+    }
+
+    void failedInsertIsRolledBackAndTold()
+    {
+        exec(QStringLiteral(
+            "CREATE TRIGGER block BEFORE INSERT ON M_Printer BEGIN SELECT RAISE(ABORT, 'blocked'); END"));
+        auto d = editor(0, false);
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("見積書"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows(), QStringList{standardRow()});
+        QVERIFY(!gDao().inTransaction());
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ保存失敗"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QVERIFY2(MsgBox::history().at(0).prompt.contains(QStringLiteral("blocked")),
+                 qPrintable(MsgBox::history().at(0).prompt));
+        // Nothing was saved, so nothing is cleared.
+        QVERIFY(d->isVisible());
+        QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("見積書"));
+    }
+
+    void editShowsAndUpdatesTheRow()
+    {
+        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', 'Old 98', "
+                            "'LPT1:', 8, 2, 1, 1, 'memo', 1)"));
+        auto d = editor(5, true);
+        QCOMPARE(d->windowTitle(), QStringLiteral("プリンタ設定 [詳細]"));
+        QCOMPARE(button(*d, "lbutEntry")->Caption(), QStringLiteral("更　新"));
+        QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("見積書"));
+        QVERIFY(box(*d, "cmbReport")->focusPolicy() == Qt::NoFocus || box(*d, "cmbReport")->lineEdit()->isReadOnly());
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QStringLiteral("Back Office"));
+        QCOMPARE(box(*d, "cmbPort")->currentText(), QStringLiteral("Back Office"));
+        QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("A3"));
+        QVERIFY(option(*d, 1)->isChecked());
+        QCOMPARE(box(*d, "cmbBin")->currentText(), QStringLiteral("上段トレイ"));
+        QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷"));
+        QCOMPARE(d->findChild<ImText *>(QStringLiteral("txtBikou"))->text(), QStringLiteral("memo"));
+
+        pick(box(*d, "cmbMode"), QStringLiteral("確認なし"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        // The other family's printer fields stay as they were.
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|Back Office|Back Office|Old 98|LPT1:|8|2|1|9|memo|1"));
+        QVERIFY(!d->isVisible());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void unchangedEditClosesWithoutWriting()
+    {
+        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 3, NULL, 1)"));
+        exec(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON M_Printer BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        auto d = editor(5, true);
+        // Mode 3 is not offered: the box is empty, the stored mode kept.
+        QCOMPARE(box(*d, "cmbMode")->currentIndex(), -1);
+        FormButtons::click(button(*d, "lbutEntry"));
+        QVERIFY(!d->isVisible());
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void failedUpdateKeepsTheEditorOpen()
+    {
+        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 0, NULL, 1)"));
+        exec(
+            QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON M_Printer BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+        auto d = editor(5, true);
+        pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QVERIFY(d->isVisible());
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ保存失敗"));
+        QVERIFY(!gDao().inTransaction());
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|NULL|NULL|NULL|NULL|9|1|0|0|NULL|1"));
+        // Closing now asks, since the change is still unsaved.
+        MsgBox::setNextAnswer(MsgBox::No);
+        FormButtons::click(button(*d, "lbutClose"));
+        QCOMPARE(MsgBox::history().size(), 2);
+        QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("破棄して終了しますか。"));
+        QCOMPARE(MsgBox::history().at(1).title, QStringLiteral("破棄確認"));
+        QCOMPARE(MsgBox::history().at(1).style, int(MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2));
+        QVERIFY(d->isVisible());
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        FormButtons::click(button(*d, "lbutClose"));
+        QVERIFY(!d->isVisible());
+    }
+
+    void printerBoxIsCheckedOnLeaving()
+    {
+        auto d = editor(0, false);
+        QComboBox *printer = box(*d, "cmbPrint");
+        typeAndLeave(*d, printer, QStringLiteral("Nope"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("プリンタ設定 [新規]"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QTRY_COMPARE(d->focusWidget(), printer);
+        QCOMPARE(box(*d, "cmbSize")->count(), 0);
+
+        typeAndLeave(*d, printer, QStringLiteral("Back Office"));
+        QCOMPARE(box(*d, "cmbSize")->count(), 3);
+        // The current printer in other letter case: accepted, lists untouched.
+        pick(box(*d, "cmbSize"), QStringLiteral("A3"));
+        typeAndLeave(*d, printer, QStringLiteral("BACK OFFICE"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("A3"));
+    }
+
+    void setupDialogFillsThePrinterFields()
+    {
+        auto d = editor(0, false);
+        pick(box(*d, "cmbMode"), QStringLiteral("プレビュー"));
+        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+            ReportPrinter::SetupChoice choice;
+            choice.accepted = true;
+            choice.device = QStringLiteral("Office Laser");
+            choice.paperSize = 13;
+            choice.orientation = 2;
+            choice.paperBin = 2;
+            return choice;
+        });
+        d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QStringLiteral("Office Laser"));
+        QCOMPARE(box(*d, "cmbPort")->currentText(), QStringLiteral("Office Laser"));
+        QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("JIS B5"));
+        QVERIFY(option(*d, 1)->isChecked());
+        QCOMPARE(box(*d, "cmbBin")->currentText(), QStringLiteral("下段トレイ"));
+        // The mode box keeps showing the mode chosen.
+        QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("プレビュー"));
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("見積書"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(1), QStringLiteral("2|見積書|Office Laser|Office Laser|NULL|NULL|13|2|2|2|NULL|1"));
+    }
+
+    void cancelledSetupChangesNothing()
+    {
+        auto d = editor(0, false);
+        ReportPrinter::setSetupRunnerForTests(
+            [](QWidget *, const ReportPrinter &) { return ReportPrinter::SetupChoice(); });
+        d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QString());
+        FormButtons::click(button(*d, "lbutClose"));
+        QVERIFY(MsgBox::history().isEmpty()); // nothing to lose
+        QVERIFY(!d->isVisible());
+    }
+
+    void portPickerOffersThePrinters()
+    {
+        auto d = editor(0, false);
+        cFoldDlg::ChooserRequest asked;
+        cFoldDlg::setChooserForTests([&asked](const cFoldDlg::ChooserRequest &request) {
+            asked = request;
+            cFoldDlg::ChooserResult result;
+            result.accepted = true;
+            result.displayName = QStringLiteral("Back Office");
+            return result;
+        });
+        d->findChild<QPushButton *>(QStringLiteral("butPort"))->click();
+        QCOMPARE(asked.title, QStringLiteral("プリンタを選択して下さい。"));
+        QCOMPARE(asked.options, int(cFoldDlg::BrowseForPrinter));
+        QCOMPARE(box(*d, "cmbPort")->currentText(), QStringLiteral("Back Office"));
+        QCOMPARE(d->focusWidget(), box(*d, "cmbSize"));
+    }
+
+    void requestDeleteAsksTheOwner()
+    {
+        auto d = editor(0, false);
+        bool asked = false;
+        connect(d.get(), &frmSysPrintDtl::DeleteData, this, [&asked](bool &cancel) {
+            asked = true;
+            cancel = true;
+        });
+        d->RequestDelete();
+        QVERIFY(asked);
+        QVERIFY(d->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_frmSysPrintDtl)
+#include "tst_frmSysPrintDtl.moc"

@@ -1,0 +1,238 @@
+#include "frmSysPrintList.h"
+
+#include "FormButtons.h"
+#include "Globals.h"
+#include "GridValueDelegate.h"
+#include "MsgBox.h"
+#include "PrinterListModel.h"
+#include "TestDb.h"
+#include "TestPrinters.h"
+#include "cDao.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+
+// The printer-settings list: its rows and columns, the editor it opens, and delete.
+class tst_frmSysPrintList : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void exec(const QString &sql)
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    static int count()
+    {
+        QSqlQuery q(gDao().CurrentDB());
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM M_Printer"));
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+    static QString shown(frmSysPrintList &l, int row, int column)
+    {
+        const QModelIndex index = l.model()->index(row, column);
+        if (auto *values = dynamic_cast<GridValueDelegate *>(l.grid()->itemDelegateForColumn(column)))
+            return values->displayFor(index.data().toString());
+        return index.data().toString();
+    }
+    static QWidget *button(frmSysPrintList &l, const char *name)
+    {
+        return l.findChild<QWidget *>(QString::fromLatin1(name));
+    }
+    /// When the editor opens, notes its title and closes it.
+    static void closeEditor(QString &title)
+    {
+        QTimer::singleShot(0, [&title] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<frmSysPrintDtl *>(w); d && d->isVisible()) {
+                    title = d->windowTitle();
+                    d->close();
+                }
+        });
+    }
+    std::unique_ptr<frmSysPrintList> list()
+    {
+        auto l = std::make_unique<frmSysPrintList>(m_db->folder());
+        l->show();
+        if (!QTest::qWaitForWindowActive(l.get()))
+            qWarning("list not active");
+        return l;
+    }
+    void addRows()
+    {
+        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
+                            "VALUES (2, '見積書', 'Office Laser', 'Old', 3, 1)"));
+        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
+                            "VALUES (3, 'A 帳票', NULL, 'Win98 printer', 4, 1)"));
+        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrintMode, Kind) "
+                            "VALUES (4, '請求書', 'Back Office', 9, 1)"));
+    }
+
+    std::unique_ptr<TestDb> m_db;
+
+private Q_SLOTS:
+    void init()
+    {
+        MsgBox::clearHistory();
+        MsgBox::setAutoAnswer(true);
+        m_db = std::make_unique<TestDb>();
+        QVERIFY(m_db->connectGlobal());
+        PrinterCatalog::install(officePrinters());
+    }
+    void cleanup()
+    {
+        PrinterCatalog::install(nullptr);
+        gDao().Disconnect();
+        m_db.reset();
+    }
+
+    void rowsInReportNameOrder()
+    {
+        addRows();
+        auto l = list();
+        QCOMPARE(l->windowTitle(), QStringLiteral("プリンタ設定一覧"));
+        QCOMPARE(l->model()->rowCount(), 4);
+        QStringList names, printers, modes;
+        for (int r = 0; r < 4; ++r) {
+            names << shown(*l, r, PrinterListModel::ColReportName);
+            printers << shown(*l, r, PrinterListModel::ColPrinterName);
+            modes << shown(*l, r, PrinterListModel::ColPrintMode);
+        }
+        QCOMPARE(names, QStringList({"(標準プリンタ設定)", "A 帳票", "見積書", "請求書"}));
+        // This system is of the NT family: a row written on Windows 98 shows no printer.
+        QCOMPARE(printers, QStringList({"", "", "Office Laser", "Back Office"}));
+        QCOMPARE(modes, QStringList({"選択", "全て", "選択+PDF", "確認なし"}));
+        QVERIFY(l->grid()->isColumnHidden(PrinterListModel::ColID));
+        QCOMPARE(l->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("プリンタ名"));
+        QCOMPARE(l->model()->index(0, PrinterListModel::ColPrintMode).data(Qt::TextAlignmentRole).toInt() &
+                     Qt::AlignHCenter,
+                 int(Qt::AlignHCenter));
+        QCOMPARE(l->grid()->currentIndex().row(), 0);
+        QVERIFY(button(*l, "lbutDtl")->isEnabled());
+        QVERIFY(button(*l, "lbutDel")->isEnabled());
+    }
+
+    void emptyListOffersOnlyNew()
+    {
+        exec(QStringLiteral("DELETE FROM M_Printer"));
+        auto l = list();
+        QVERIFY(!button(*l, "lbutDtl")->isEnabled());
+        QVERIFY(!button(*l, "lbutDel")->isEnabled());
+        QString title;
+        closeEditor(title);
+        l->grid()->setFocus();
+        QTest::keyClick(l->grid(), Qt::Key_Return);
+        QCOMPARE(title, QStringLiteral("プリンタ設定 [新規]"));
+    }
+
+    void enterOpensTheRowCtrlEnterANewOne()
+    {
+        addRows();
+        auto l = list();
+        l->grid()->setCurrentIndex(l->model()->index(2, PrinterListModel::ColReportName));
+        QString title;
+        closeEditor(title);
+        l->grid()->setFocus();
+        QTest::keyClick(l->grid(), Qt::Key_Return);
+        QCOMPARE(title, QStringLiteral("プリンタ設定 [詳細]"));
+        closeEditor(title);
+        QTest::keyClick(l->grid(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(title, QStringLiteral("プリンタ設定 [新規]"));
+    }
+
+    void doubleClickOnTheHeadingDoesNothing()
+    {
+        addRows();
+        auto l = list();
+        QString title;
+        closeEditor(title);
+        QTest::mouseDClick(l->grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                           QPoint(l->grid()->columnViewportPosition(1) + 5, 5));
+        QCoreApplication::processEvents();
+        QCOMPARE(title, QString());
+        const QRect cell = l->grid()->visualRect(l->model()->index(1, PrinterListModel::ColReportName));
+        closeEditor(title);
+        QTest::mouseDClick(l->grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(title, QStringLiteral("プリンタ設定 [詳細]"));
+    }
+
+    void newRowAppearsAfterTheEditorCloses()
+    {
+        auto l = list();
+        QTimer::singleShot(0, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<frmSysPrintDtl *>(w); d && d->isVisible()) {
+                    auto *report = d->findChild<QComboBox *>(QStringLiteral("cmbReport"));
+                    report->setEditText(QStringLiteral("!先頭"));
+                    FormButtons::click(d->findChild<QWidget *>(QStringLiteral("lbutEntry")));
+                    FormButtons::click(d->findChild<QWidget *>(QStringLiteral("lbutClose")));
+                }
+        });
+        FormButtons::click(button(*l, "lbutNew"));
+        QCOMPARE(l->model()->rowCount(), 2);
+        QCOMPARE(shown(*l, 0, PrinterListModel::ColReportName), QStringLiteral("!先頭"));
+        QCOMPARE(l->grid()->currentIndex().row(), 0);
+    }
+
+    void standardRowCannotBeDeleted()
+    {
+        auto l = list();
+        MsgBox::setNextAnswer(MsgBox::Yes); // even a Yes would not delete it
+        FormButtons::click(button(*l, "lbutDel"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("[(標準プリンタ設定)]は削除出来ません。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("警告"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(count(), 1);
+        MsgBox::clearHistory();
+    }
+
+    void deleteAsksFirst()
+    {
+        addRows();
+        auto l = list();
+        l->grid()->setCurrentIndex(l->model()->index(2, PrinterListModel::ColReportName));
+        MsgBox::setNextAnswer(MsgBox::No);
+        FormButtons::click(button(*l, "lbutDel"));
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt,
+                 QStringLiteral("データを削除します。\r\r帳票名[見積書] プリンタ名[Office Laser]\r"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ削除"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::DefaultButton2 | MsgBox::Information));
+        QCOMPARE(count(), 4);
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        FormButtons::click(button(*l, "lbutDel"));
+        QCOMPARE(count(), 3);
+        QCOMPARE(l->model()->rowCount(), 3);
+        QCOMPARE(l->grid()->currentIndex().row(), 0);
+    }
+
+    void failedDeleteIsTold()
+    {
+        addRows();
+        exec(
+            QStringLiteral("CREATE TRIGGER block BEFORE DELETE ON M_Printer BEGIN SELECT RAISE(ABORT, 'in use'); END"));
+        auto l = list();
+        l->grid()->setCurrentIndex(l->model()->index(3, PrinterListModel::ColReportName));
+        MsgBox::setNextAnswer(MsgBox::Yes);
+        FormButtons::click(button(*l, "lbutDel"));
+        QCOMPARE(MsgBox::history().size(), 2);
+        QVERIFY2(MsgBox::history().at(1).prompt.startsWith(QStringLiteral("データ削除中にエラーが発生しました。\r")),
+                 qPrintable(MsgBox::history().at(1).prompt));
+        QVERIFY(MsgBox::history().at(1).prompt.contains(QStringLiteral("in use")));
+        QCOMPARE(MsgBox::history().at(1).title, QStringLiteral("データ削除"));
+        QCOMPARE(MsgBox::history().at(1).style, int(MsgBox::Critical));
+        QCOMPARE(count(), 4);
+        QVERIFY(!gDao().inTransaction());
+        // The list stays as it was.
+        QCOMPARE(l->grid()->currentIndex().row(), 3);
+    }
+};
+
+QTEST_MAIN(tst_frmSysPrintList)
+#include "tst_frmSysPrintList.moc"
