@@ -2,6 +2,7 @@
 #include "DesktopServices.h"
 #include "Globals.h"
 #include "ShellHooks.h"
+#include "frmGraph.h"
 #include "frmSysPrintList.h"
 #include "mdlMain.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     installDesktopServices();
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
+    ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
     ShellHooks::setPrinterSettings([](QWidget *owner) {
         frmSysPrintList list(AppPath(), owner);
         list.exec();

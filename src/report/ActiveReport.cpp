@@ -277,7 +277,7 @@ bool ActiveReport::run(QPrinter &printer)
         m_printer.setPageSize(paper.pageSize());
         m_printer.setOrientation(paper.orientation() == QPageLayout::Landscape ? 2 : 1);
         m_pages = renderPages(pageLayout());
-        m_rightEdge = rightEdge(m_pages);
+        m_rightEdge = layoutRightEdge(m_pages);
         CenterLayout();
         paintPages(printer);
         if (m_cancelled)

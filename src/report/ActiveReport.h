@@ -72,8 +72,11 @@ public:
     /// nothing was output (no data, an error, cancelled).
     bool run(QPrinter &printer);
     /// The greatest right edge of what the pages draw, in twips (lines by their
-    /// larger end). The layout is centred by it.
+    /// larger end).
     static double rightEdge(const std::vector<DrawList> &pages);
+    /// The right edge the layout is centred by: by default what its pages draw; a layout
+    /// that knows its controls counts them all, drawn or not.
+    virtual double layoutRightEdge(const std::vector<DrawList> &pages) const { return rightEdge(pages); }
     /// The preview window while it is open.
     QPrintPreviewDialog *previewWindow() const { return m_preview; }
 

@@ -96,8 +96,7 @@ ReportPageSetup ReportRenderer::centred(const ReportLayout &layout, ReportPageSe
     return page;
 }
 
-std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const ReportData &data,
-                                             const ReportPageSetup &setup)
+std::vector<DrawList> ReportRenderer::renderContent(const ReportLayout &layout, const ReportData &data)
 {
     std::vector<DrawList> pages;
     if (hasNoData(layout, data))
@@ -108,14 +107,6 @@ std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const R
     const double height = layout.pageHeader.height + layout.detail.height;
     if (width <= 0 || height <= 0)
         return pages;
-    ReportPageSetup page = centred(layout, setup);
-    const double roomWidth = page.paper.width() - page.marginLeft - page.marginRight;
-    const double roomHeight = page.paper.height() - page.marginTop - page.marginBottom;
-    double scale = std::min({1.0, roomWidth / width, roomHeight / height});
-    if (scale <= 0)
-        return pages;
-    if (scale < 1 && page.marginRight == 0)
-        page.marginLeft = (page.paper.width() - width * scale) / 2;
 
     const QSet<QString> hidden = hiddenLabels(layout, data);
     const int records = layout.isRowLayout() ? int(data.rows.size()) : 1;
@@ -139,10 +130,39 @@ std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const R
                     addText(content, c, rowText(c, data, row), y + (row - first) * layout.rowPitch);
             }
         }
+        pages.push_back(std::move(content));
+    }
+    return pages;
+}
+
+double ReportRenderer::fitScale(const QSizeF &content, const QSizeF &room)
+{
+    if (content.isEmpty())
+        return 0;
+    return std::min({1.0, room.width() / content.width(), room.height() / content.height()});
+}
+
+std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const ReportData &data,
+                                             const ReportPageSetup &setup)
+{
+    std::vector<DrawList> pages = renderContent(layout, data);
+    if (pages.empty())
+        return pages;
+    const QSizeF content = pages.front().size;
+    ReportPageSetup page = centred(layout, setup);
+    const double scale = fitScale(content, QSizeF(page.paper.width() - page.marginLeft - page.marginRight,
+                                                  page.paper.height() - page.marginTop - page.marginBottom));
+    if (scale <= 0)
+        return {};
+    if (scale < 1 && page.marginRight == 0)
+        page.marginLeft = (page.paper.width() - content.width() * scale) / 2;
+
+    for (DrawList &content : pages) {
         DrawList sheet;
         sheet.size = page.paper;
-        sheet.embed(content, QRectF(page.marginLeft, page.marginTop, width * scale, height * scale));
-        pages.push_back(std::move(sheet));
+        sheet.embed(content, QRectF(page.marginLeft, page.marginTop, content.size.width() * scale,
+                                    content.size.height() * scale));
+        content = std::move(sheet);
     }
     return pages;
 }

@@ -29,6 +29,14 @@ public:
     static std::vector<DrawList> render(const ReportLayout &layout, const ReportData &data,
                                         const ReportPageSetup &page = ReportPageSetup());
 
+    /// The layout's pages without paper: each a canvas of the layout's own width and height
+    /// (page header and detail) with the controls at their design places, unscaled. A run of
+    /// the report engine places these on the paper and centres them itself.
+    static std::vector<DrawList> renderContent(const ReportLayout &layout, const ReportData &data);
+    /// The scale at which content fits the room: 1 when it fits, smaller when it does not,
+    /// 0 for empty content.
+    static double fitScale(const QSizeF &content, const QSizeF &room);
+
     /// A yearly table without records prints nothing: the print job shows kNoDataMessage.
     static bool hasNoData(const ReportLayout &layout, const ReportData &data);
     /// The unit labels the hide rules take away for these field texts.

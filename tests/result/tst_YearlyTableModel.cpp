@@ -45,9 +45,8 @@ void tst_YearlyTableModel::texts()
     model.setRows({{year, 1, amount, amount, amount}});
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.index(0, YearlyTableModel::Year).data().toString(), QString::number(year));
-    for (int c = YearlyTableModel::Income; c <= YearlyTableModel::Balance; ++c) {
+    for (int c = YearlyTableModel::Income; c <= YearlyTableModel::Balance; ++c)
         QCOMPARE(model.index(0, c).data().toString(), text);
-    }
 }
 
 void tst_YearlyTableModel::alignmentAndHeadings()
