@@ -104,12 +104,17 @@ void frmInputKariire::SetOwnerForm(QWidget *owner)
 
 void frmInputKariire::showModal()
 {
+    Form_Load();
+    if (Form_Activate())
+        exec();
+}
+
+bool frmInputKariire::Form_Activate()
+{
     // Without the owner's grid there is no row to edit: the dialog does not open.
     if (!m_grid)
-        return;
-    Form_Load();
-    if (!m_unloaded)
-        exec();
+        unload();
+    return !m_unloaded;
 }
 
 void frmInputKariire::Form_Load()

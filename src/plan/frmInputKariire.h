@@ -46,7 +46,9 @@ public:
     void setPro_State(bool state) { m_state = state; }
     /// Window position in twips, applied when the dialog loads.
     void setPro_Top(int twips) { m_top = twips; }
+    int Pro_Top() const { return m_top; }
     void setPro_Left(int twips) { m_left = twips; }
+    int Pro_Left() const { return m_left; }
     /// The plan form whose loan grid (TDBKariire) shows the rows.
     void SetOwnerForm(QWidget *owner);
 
@@ -61,6 +63,7 @@ protected:
 
 private:
     void buildControls();
+    bool Form_Activate();
     void SetControlsColor();
     void InitCombo();
     void Init();

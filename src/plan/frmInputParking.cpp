@@ -30,6 +30,8 @@
 #include <QScopeGuard>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace
 {
@@ -46,11 +48,6 @@ constexpr int kLabelWidth = 1980;
 constexpr int kBoxLeft = 2160;
 constexpr int kBoxWidth = 1500;
 constexpr int kUnitLeft = 3720;
-
-QString name(const char *prefix, int index)
-{
-    return QString::fromLatin1(prefix) + QString::number(index);
-}
 
 } // namespace
 
@@ -77,11 +74,11 @@ void frmInputParking::buildControls()
 {
     using namespace FormControls;
     setFixedSize(twipsToPixelsX(9375), twipsToPixelsY(8000));
-    const auto num = [](QWidget *frame, const QString &control, double max, const char *format, int left, int top,
+    const auto num = [](QWidget *frame, const char *control, double max, const char *format, int left, int top,
                         int width) {
         const QString f = QString::fromLatin1(format);
         const QString zero = f.contains(QLatin1Char('.')) ? QStringLiteral(";;0.00") : QStringLiteral(";;0");
-        return number(frame, control, max, f + zero, f, left, top, width, kRowHeight);
+        return number(frame, QString::fromLatin1(control), max, f + zero, f, left, top, width, kRowHeight);
     };
     const auto row = [](QWidget *frame, const QString &labelName, const char *caption, int r, const char *unit) {
         label(frame, labelName, QString::fromUtf8(caption), kLabelLeft, kRowTop[r], kLabelWidth, kRowHeight);
@@ -94,53 +91,56 @@ void frmInputParking::buildControls()
 
     QGroupBox *site = frame(this, QStringLiteral("敷　地"), 120, 600, 4455, 1695);
     row(site, QStringLiteral("labSikiti1"), "敷地面積", 0, "㎡");
-    m_numSikiti[1] = num(site, name("numSikiti", 1), 99999.99, "####0.00", kBoxLeft, kRowTop[0], kBoxWidth);
+    m_numSikiti[1] = num(site, "numSikiti1", 99999.99, "####0.00", kBoxLeft, kRowTop[0], kBoxWidth);
     label(site, QStringLiteral("labSikiti2"), QStringLiteral("評価額"), kLabelLeft, kRowTop[1], 780, kRowHeight);
     label(site, QString(), QStringLiteral("１㎡あたり"), 900, kRowTop[1], 1200, kRowHeight);
     label(site, QString(), QStringLiteral("千円"), kUnitLeft, kRowTop[1], 600, kRowHeight);
-    m_numSikiti[2] = num(site, name("numSikiti", 2), 999999, "###,##0", kBoxLeft, kRowTop[1], kBoxWidth);
+    m_numSikiti[2] = num(site, "numSikiti2", 999999, "###,##0", kBoxLeft, kRowTop[1], kBoxWidth);
     row(site, QStringLiteral("labSikiti3"), "固定資産税税率", 2, "％");
-    m_numSikiti[3] = num(site, name("numSikiti", 3), 999.99, "##0.00", kBoxLeft, kRowTop[2], kBoxWidth);
+    m_numSikiti[3] = num(site, "numSikiti3", 999.99, "##0.00", kBoxLeft, kRowTop[2], kBoxWidth);
     row(site, QStringLiteral("labSikiti4"), "都市計画税税率", 3, "％");
-    m_numSikiti[4] = num(site, name("numSikiti", 4), 999.99, "##0.00", kBoxLeft, kRowTop[3], kBoxWidth);
+    m_numSikiti[4] = num(site, "numSikiti4", 999.99, "##0.00", kBoxLeft, kRowTop[3], kBoxWidth);
 
     QGroupBox *fee = frame(this, QStringLiteral("料金設定"), 4800, 600, 4455, 1695);
     row(fee, QStringLiteral("labRyokin1"), "１車両必要敷地面積", 0, "㎡");
-    m_numRyokin[1] = num(fee, name("numRyokin", 1), 99999, "####0", kBoxLeft, kRowTop[0], kBoxWidth);
+    m_numRyokin[1] = num(fee, "numRyokin1", 99999, "####0", kBoxLeft, kRowTop[0], kBoxWidth);
     row(fee, QStringLiteral("labRyokin2"), "駐車可能車両数", 1, "車両");
-    m_numRyokin[2] = num(fee, name("numRyokin", 2), 99999, "####0", kBoxLeft, kRowTop[1], kBoxWidth);
+    m_numRyokin[2] = num(fee, "numRyokin2", 99999, "####0", kBoxLeft, kRowTop[1], kBoxWidth);
     row(fee, QStringLiteral("labRyokin3"), "月駐車料", 2, "千円");
-    m_numRyokin[3] = num(fee, name("numRyokin", 3), 999999, "###,##0", kBoxLeft, kRowTop[2], kBoxWidth);
+    m_numRyokin[3] = num(fee, "numRyokin3", 999999, "###,##0", kBoxLeft, kRowTop[2], kBoxWidth);
 
     QGroupBox *budget = frame(this, QStringLiteral("舗装予算"), 120, 2400, 4455, 1695);
-    const char *const budgetCaptions[] = {"", "舗装費用", "消費税", "その他", "合計"};
-    for (int i = 1; i <= 4; ++i) {
-        row(budget, name("labYosan", i), budgetCaptions[i], i - 1, "千円");
-        m_numYosan[i] = num(budget, name("numYosan", i), i == 4 ? 999999999 : 999999,
-                            i == 4 ? "###,###,##0" : "###,##0", kBoxLeft, kRowTop[i - 1], kBoxWidth);
-    }
+    row(budget, QStringLiteral("labYosan1"), "舗装費用", 0, "千円");
+    m_numYosan[1] = num(budget, "numYosan1", 999999, "###,##0", kBoxLeft, kRowTop[0], kBoxWidth);
+    row(budget, QStringLiteral("labYosan2"), "消費税", 1, "千円");
+    m_numYosan[2] = num(budget, "numYosan2", 999999, "###,##0", kBoxLeft, kRowTop[1], kBoxWidth);
+    row(budget, QStringLiteral("labYosan3"), "その他", 2, "千円");
+    m_numYosan[3] = num(budget, "numYosan3", 999999, "###,##0", kBoxLeft, kRowTop[2], kBoxWidth);
+    row(budget, QStringLiteral("labYosan4"), "合計", 3, "千円");
+    m_numYosan[4] = num(budget, "numYosan4", 999999999, "###,###,##0", kBoxLeft, kRowTop[3], kBoxWidth);
 
     QGroupBox *plan = frame(this, QStringLiteral("計画参考数値"), 4800, 2400, 4455, 1695);
     constexpr int smallLeft = 2160, everyLeft = 2640, rateLeft = 3150, rateWidth = 780, percentLeft = 3960;
     label(plan, QStringLiteral("labKeikaku1"), QStringLiteral("空車率"), kLabelLeft, kRowTop[0], kLabelWidth,
           kRowHeight);
-    m_numKeikaku[1] = num(plan, name("numKeikaku", 1), 100, "##0.00", rateLeft, kRowTop[0], rateWidth);
+    m_numKeikaku[1] = num(plan, "numKeikaku1", 100, "##0.00", rateLeft, kRowTop[0], rateWidth);
     label(plan, QString(), QStringLiteral("％"), percentLeft, kRowTop[0], 300, kRowHeight);
-    const char *const riseCaptions[] = {"土地上昇率", "料金値上予想"};
-    for (int k = 0; k < 2; ++k) {
-        const int r = k + 1;
-        label(plan, name("labKeikaku", 2 + 2 * k), QString::fromUtf8(riseCaptions[k]), kLabelLeft, kRowTop[r],
-              kLabelWidth, kRowHeight);
-        m_numKeikaku[2 + 2 * k] = num(plan, name("numKeikaku", 2 + 2 * k), 99, "#0", smallLeft, kRowTop[r], 450);
+    // Land value and fees rise every so many years by a percentage.
+    const auto rise = [&](int r, const char *labelName, const char *caption, const char *every, const char *percent) {
+        label(plan, QString::fromLatin1(labelName), QString::fromUtf8(caption), kLabelLeft, kRowTop[r], kLabelWidth,
+              kRowHeight);
+        ImNumber *years = num(plan, every, 99, "#0", smallLeft, kRowTop[r], 450);
         label(plan, QString(), QStringLiteral("年毎"), everyLeft, kRowTop[r], 480, kRowHeight);
-        m_numKeikaku[3 + 2 * k] =
-            num(plan, name("numKeikaku", 3 + 2 * k), 999.99, "##0.00", rateLeft, kRowTop[r], rateWidth);
+        ImNumber *rate = num(plan, percent, 999.99, "##0.00", rateLeft, kRowTop[r], rateWidth);
         label(plan, QString(), QStringLiteral("％"), percentLeft, kRowTop[r], 300, kRowHeight);
-    }
+        return std::make_pair(years, rate);
+    };
+    std::tie(m_numKeikaku[2], m_numKeikaku[3]) = rise(1, "labKeikaku2", "土地上昇率", "numKeikaku2", "numKeikaku3");
+    std::tie(m_numKeikaku[4], m_numKeikaku[5]) = rise(2, "labKeikaku4", "料金値上予想", "numKeikaku4", "numKeikaku5");
 
     QGroupBox *funds = frame(this, QStringLiteral("資金計画"), 120, 4200, 9135, 3075);
     label(funds, QStringLiteral("labSikin1"), QStringLiteral("自己資金"), kLabelLeft, 270, 900, kRowHeight);
-    m_numSikin1 = num(funds, QStringLiteral("numSikin1"), 99999999, "##,###,##0", 1080, 270, kBoxWidth);
+    m_numSikin1 = num(funds, "numSikin1", 99999999, "##,###,##0", 1080, 270, kBoxWidth);
     label(funds, QString(), QStringLiteral("千円"), 2640, 270, 600, kRowHeight);
     label(funds, QStringLiteral("labKariire"), QStringLiteral("借入金"), kLabelLeft, 630, 900, kRowHeight);
     m_grid = new LoanGrid(funds);
