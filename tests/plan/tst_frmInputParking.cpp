@@ -175,6 +175,18 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numYosan4"), 1058.0);
     }
 
+    void focusedBoxRuleRunsBeforeTheRegistration()
+    {
+        auto f = open();
+        type(f.get(), "txtName", "P");
+        type(f.get(), "numYosan1", "1000");
+        MsgBox::setNextAnswer(MsgBox::No); // the budget 1050 is not covered
+        click(f.get(), "lbutAdd");
+        QCOMPARE(value(f.get(), "numYosan2"), 50.0);
+        QCOMPARE(value(f.get(), "numYosan4"), 1050.0);
+        QCOMPARE(prompts(), QStringList{"費用と予算が一致していませんが、データを登録しますか？"});
+    }
+
     void checksInOrder()
     {
         QVERIFY(exec("UPDATE D_物件 SET 敷地面積 = 30"));
@@ -207,7 +219,9 @@ private Q_SLOTS:
     void registerWithoutChangesWritesNothing()
     {
         auto f = open();
-        click(f.get(), "lbutAdd");
+        QWidget *add = child(f.get(), "lbutAdd");
+        add->setFocus();
+        QTest::keyClick(add, Qt::Key_Return); // Enter on the focused button clicks it
         QVERIFY(!f->isVisible());
         QVERIFY(!f->Pro_State());
         QCOMPARE(count("D_駐車場") + count("T_収支"), 0);
