@@ -389,6 +389,24 @@ void frmInputParking::focusLeft(QWidget *old, QWidget *now)
         trap("numYosan3_LostFocus", [this] { YosanTotal(); });
 }
 
+void frmInputParking::leaveFocusedBox()
+{
+    // The click takes the focus: the box left puts its value into range and runs its
+    // own rule first. A window that is not active moves no focus; the box is then
+    // left here as the click would have left it.
+    QWidget *left = focusWidget();
+    if (!left || left == m_lbutAdd)
+        return;
+    m_lbutAdd->setFocus(Qt::MouseFocusReason);
+    if (QApplication::focusWidget() == m_lbutAdd)
+        return;
+    if (auto *box = qobject_cast<ImNumber *>(left);
+        box && !box->isNull() &&
+        (box->Value().toDouble() < box->MinValue() || box->Value().toDouble() > box->MaxValue()))
+        m_ctrl->NumberRangeFilter(box);
+    focusLeft(left, m_lbutAdd);
+}
+
 void frmInputParking::numRyokin1_LostFocus()
 {
     const cBase &base = gBase();
@@ -514,9 +532,7 @@ void frmInputParking::lbutAdd_Click()
         return;
     m_busy = true;
     const auto idle = qScopeGuard([this] { m_busy = false; });
-    // The click takes the focus: the box left runs its own rule first.
-    if (focusWidget() != m_lbutAdd)
-        m_lbutAdd->setFocus(Qt::MouseFocusReason);
+    leaveFocusedBox();
     if (!m_ctrl->DataChanged() && !m_loanRowsChanged) {
         unload(QDialog::Accepted);
         return;

@@ -70,6 +70,7 @@ private:
     void numRyokin1_LostFocus();
     void numYosan1_LostFocus();
     void focusLeft(QWidget *old, QWidget *now);
+    void leaveFocusedBox();
     void unload(int result);
     void Form_Unload();
 
