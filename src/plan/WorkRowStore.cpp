@@ -33,20 +33,27 @@ const WorkRowStore::Table &WorkRowStore::rents()
 
 WorkRowStore::WorkRowStore(cDao &dao, int32_t id1, int32_t id2) : m_dao(dao), m_id1(id1), m_id2(id2) {}
 
-void WorkRowStore::load(const Table &table)
+template <class F> void WorkRowStore::transaction(const QString &procedure, F &&body)
 {
     try {
         DaoTransaction tx(m_dao);
-        PlanSql::exec(m_dao, table.loadProcedure, QStringLiteral("DELETE FROM ") + table.work);
-        PlanSql::exec(m_dao, table.loadProcedure,
-                      QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.work, table.stored) + kPlan, plan());
-        renumber(table);
+        body();
         tx.commit();
     } catch (const ProcedureError &) {
         throw;
     } catch (const std::exception &e) {
-        throw ProcedureError(table.loadProcedure, QString::fromUtf8(e.what()));
+        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
     }
+}
+
+void WorkRowStore::load(const Table &table)
+{
+    transaction(table.loadProcedure, [&] {
+        PlanSql::exec(m_dao, table.loadProcedure, QStringLiteral("DELETE FROM ") + table.work);
+        PlanSql::exec(m_dao, table.loadProcedure,
+                      QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.work, table.stored) + kPlan, plan());
+        renumber(table);
+    });
 }
 
 void WorkRowStore::renumber(const Table &table)
@@ -124,8 +131,7 @@ QVector<LoanRecord> WorkRowStore::readLoans() const
 void WorkRowStore::saveLoan(const LoanRecord &row)
 {
     const QString procedure = QStringLiteral("SaveRecord");
-    try {
-        DaoTransaction tx(m_dao);
+    transaction(procedure, [&] {
         PlanSql::exec(m_dao, procedure,
                       QStringLiteral("DELETE FROM W_借入金") + kPlan + QStringLiteral(" AND 連番 = ?"),
                       {row.id1, row.id2, row.renban});
@@ -138,10 +144,5 @@ void WorkRowStore::saveLoan(const LoanRecord &row)
                                      row.end1, row.rate1, row.start2, row.end2,   row.rate2,  row.term};
         if (PlanSql::exec(m_dao, procedure, sql, values) < 1)
             throw ProcedureError(procedure, QStringLiteral("W_借入金 に行を追加できませんでした。"));
-        tx.commit();
-    } catch (const ProcedureError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
-    }
+    });
 }

@@ -55,6 +55,8 @@ public:
     void saveLoan(const LoanRecord &row);
 
 private:
+    /// Runs body in a transaction of its own; a failure throws a ProcedureError of procedure.
+    template <class F> void transaction(const QString &procedure, F &&body);
     void renumber(const Table &table);
     QVariantList plan() const { return {m_id1, m_id2}; }
 

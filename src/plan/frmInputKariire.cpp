@@ -45,17 +45,10 @@ QString setting(const QString &section, const QString &key)
 
 } // namespace
 
-frmInputKariire::frmInputKariire(QWidget *parent) : QDialog(parent)
+frmInputKariire::frmInputKariire(QWidget *parent) : EntryDialog(kObject, parent)
 {
-    setObjectName(kObject);
     setWindowTitle(QStringLiteral("借入金設定"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
-}
-
-frmInputKariire::~frmInputKariire()
-{
-    Form_Unload();
 }
 
 void frmInputKariire::buildControls()
@@ -114,7 +107,7 @@ bool frmInputKariire::Form_Activate()
     // Without the owner's grid there is no row to edit: the dialog does not open.
     if (!m_grid)
         unload();
-    return !m_unloaded;
+    return !isUnloaded();
 }
 
 void frmInputKariire::Form_Load()
@@ -286,7 +279,7 @@ void frmInputKariire::putOwnerGridBack(int startRow)
 
 void frmInputKariire::lbutAdd_Click()
 {
-    if (m_busy || m_unloaded || !m_ctrl)
+    if (m_busy || isUnloaded() || !m_ctrl)
         return;
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
@@ -325,7 +318,7 @@ void frmInputKariire::lbutAdd_Click()
 
 void frmInputKariire::lbutClose_Click()
 {
-    if (m_busy || m_unloaded)
+    if (m_busy || isUnloaded())
         return;
     if (!m_ctrl) {
         unload();
@@ -345,43 +338,4 @@ void frmInputKariire::lbutClose_Click()
         }
     }
     unload();
-}
-
-void frmInputKariire::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    done(QDialog::Accepted);
-}
-
-void frmInputKariire::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would drop what was typed without the close button's question.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmInputKariire::closeEvent(QCloseEvent *event)
-{
-    if (!m_unloaded)
-        trap("lbutClose_Click", [this] { lbutClose_Click(); });
-    if (m_unloaded)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void frmInputKariire::Form_Unload()
-{
-    trap("Form_Unload", [this] {
-        if (m_ctrl) {
-            m_ctrl->TerminateControls();
-            delete m_ctrl;
-            m_ctrl = nullptr;
-        }
-    });
 }

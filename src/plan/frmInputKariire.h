@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "EntryDialog.h"
 #include <QPointer>
 #include <QVariant>
 
@@ -10,7 +10,6 @@ class ImNumber;
 class ImText;
 class LoanGrid;
 class QComboBox;
-class cFrmCtrl;
 
 /// The loan-row dialog: one loan of a plan (lender, amount, repayment method, term,
 /// one or two rate periods), saved at once into the plan's work rows (W_借入金) in
@@ -28,13 +27,12 @@ class cFrmCtrl;
 /// With continuous entry (settings SETTING 借入金 = 1) the register button moves on
 /// to the next loan number after each row, up to loan 3, and closes when it is
 /// pressed on a new row without anything entered.
-class frmInputKariire : public QDialog
+class frmInputKariire : public EntryDialog
 {
     Q_OBJECT
 
 public:
     explicit frmInputKariire(QWidget *parent = nullptr);
-    ~frmInputKariire() override;
 
     void setPro_ID1(const QVariant &id1) { m_id1 = id1.toInt(); }
     QVariant Pro_ID1() const { return m_id1; }
@@ -58,8 +56,7 @@ public:
     void Form_Load();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void closeRequested() override { lbutClose_Click(); }
 
 private:
     void buildControls();
@@ -74,8 +71,7 @@ private:
     bool SaveRecord();
     bool saveChecked();
     void putOwnerGridBack(int startRow);
-    void unload();
-    void Form_Unload();
+    void unload() { EntryDialog::unload(QDialog::Accepted); }
     int defaultMethod() const;
 
     int32_t m_id1 = 0;
@@ -86,9 +82,7 @@ private:
     int m_left = 0;
     QPointer<QWidget> m_owner;
     QPointer<LoanGrid> m_grid;
-    cFrmCtrl *m_ctrl = nullptr;
     bool m_loaded = false;
-    bool m_unloaded = false;
     bool m_busy = false;
 
     ImText *m_txtName = nullptr;

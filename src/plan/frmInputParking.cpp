@@ -51,18 +51,11 @@ constexpr int kUnitLeft = 3720;
 
 } // namespace
 
-frmInputParking::frmInputParking(QWidget *parent) : QDialog(parent)
+frmInputParking::frmInputParking(QWidget *parent) : EntryDialog(kObject, parent)
 {
-    setObjectName(kObject);
     setWindowTitle(kCaption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) { focusLeft(old, now); });
-}
-
-frmInputParking::~frmInputParking()
-{
-    Form_Unload();
 }
 
 void frmInputParking::install()
@@ -187,7 +180,7 @@ void frmInputParking::buildControls()
 void frmInputParking::showModal()
 {
     Form_Load();
-    if (!m_unloaded)
+    if (!isUnloaded())
         exec();
 }
 
@@ -377,7 +370,7 @@ void frmInputParking::focusLeft(QWidget *old, QWidget *now)
 {
     // The rules run as a box is left for another control of this form, after the box
     // has put its value into range; not when the window loses the focus.
-    if (!old || !now || !m_ctrl || m_unloaded || !isAncestorOf(now))
+    if (!old || !now || !m_ctrl || isUnloaded() || !isAncestorOf(now))
         return;
     if (old == m_numRyokin[1])
         trap("numRyokin1_LostFocus", [this] { numRyokin1_LostFocus(); });
@@ -528,7 +521,7 @@ void frmInputParking::Register()
 
 void frmInputParking::lbutAdd_Click()
 {
-    if (m_busy || m_unloaded || !m_ctrl)
+    if (m_busy || isUnloaded() || !m_ctrl)
         return;
     m_busy = true;
     const auto idle = qScopeGuard([this] { m_busy = false; });
@@ -555,7 +548,7 @@ void frmInputParking::lbutAdd_Click()
 
 void frmInputParking::lbutClose_Click()
 {
-    if (m_busy || m_unloaded)
+    if (m_busy || isUnloaded())
         return;
     if (m_ctrl && (m_ctrl->DataChanged() || m_loanRowsChanged)) {
         m_busy = true;
@@ -568,43 +561,4 @@ void frmInputParking::lbutClose_Click()
     }
     m_state = false;
     unload(QDialog::Rejected);
-}
-
-void frmInputParking::unload(int result)
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    done(result);
-}
-
-void frmInputParking::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would drop the edit without the cancel button's question.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmInputParking::closeEvent(QCloseEvent *event)
-{
-    if (!m_unloaded)
-        trap("lbutClose_Click", [this] { lbutClose_Click(); });
-    if (m_unloaded)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void frmInputParking::Form_Unload()
-{
-    trap("Form_Unload", [this] {
-        if (m_ctrl) {
-            m_ctrl->TerminateControls();
-            delete m_ctrl;
-            m_ctrl = nullptr;
-        }
-    });
 }

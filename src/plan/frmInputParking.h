@@ -1,8 +1,8 @@
 #pragma once
 
+#include "EntryDialog.h"
 #include "ShellHooks.h"
 
-#include <QDialog>
 #include <QVariant>
 
 #include <cstdint>
@@ -10,7 +10,6 @@
 class ImNumber;
 class ImText;
 class LoanGrid;
-class cFrmCtrl;
 struct ParkingPlanInput;
 
 /// The parking plan entry form: plan name, fees, paving budget, planning rates, own
@@ -21,13 +20,12 @@ struct ParkingPlanInput;
 /// something changed. Created anew for each showing, through the entry-form protocol:
 /// set Pro_ID1 and Pro_ID2, showModal(), then Pro_State() is true only when the
 /// plan was registered and committed.
-class frmInputParking : public QDialog, public PlanEntryForm
+class frmInputParking : public EntryDialog, public PlanEntryForm
 {
     Q_OBJECT
 
 public:
     explicit frmInputParking(QWidget *parent = nullptr);
-    ~frmInputParking() override;
 
     void setPro_ID1(const QVariant &id1) override { m_id1 = id1.toInt(); }
     QVariant Pro_ID1() const { return m_id1; }
@@ -43,8 +41,7 @@ public:
     static void install();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void closeRequested() override { lbutClose_Click(); }
 
 private:
     void buildControls();
@@ -71,8 +68,6 @@ private:
     void numYosan1_LostFocus();
     void focusLeft(QWidget *old, QWidget *now);
     void leaveFocusedBox();
-    void unload(int result);
-    void Form_Unload();
 
     int32_t m_id1 = 0;
     int32_t m_id2 = 0;
@@ -80,9 +75,7 @@ private:
     bool m_loanRowsChanged = false;
     bool m_workRowsLoaded = false;
     bool m_loaded = false;
-    bool m_unloaded = false;
     bool m_busy = false;
-    cFrmCtrl *m_ctrl = nullptr;
 
     ImText *m_txtName = nullptr;
     ImNumber *m_numSikiti[5] = {};
