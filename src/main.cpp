@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "ShellHooks.h"
 #include "frmGraph.h"
+#include "frmInputParking.h"
 #include "frmSysPrintList.h"
 #include "mdlMain.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char **argv)
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
     ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
+    frmInputParking::install();
     ShellHooks::setPrinterSettings([](QWidget *owner) {
         frmSysPrintList list(AppPath(), owner);
         list.exec();
