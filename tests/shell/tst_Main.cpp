@@ -4,6 +4,7 @@
 #include "MsgBox.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
+#include "Unwritable.h"
 #include "cDao.h"
 #include "fSplash.h"
 #include "frmDataList.h"
@@ -75,6 +76,33 @@ private Q_SLOTS:
         expectNoDatabaseBox();
         QVERIFY(db.open(QIODevice::ReadOnly));
         QCOMPARE(db.readAll(), QByteArray("this is no database file at all, just text"));
+    }
+
+    void databaseThatCannotBeWrittenShowsTheBoxAndLogsWhy()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        QFile db(testDb.path());
+        QVERIFY(db.open(QIODevice::ReadOnly));
+        const QByteArray before = db.readAll();
+        db.close();
+        {
+            // The folder takes no journal: the file opens and reads, but no registration could be stored.
+            Unwritable folder(QFileInfo(testDb.path()).path());
+            if (!folder.isActive())
+                QSKIP(qPrintable(folder.skipReason()));
+            QCOMPARE(Main(0), StartResult::NoDatabase);
+        }
+        expectNoDatabaseBox();
+        QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+        QVERIFY(db.open(QIODevice::ReadOnly));
+        QCOMPARE(db.readAll(), before);
+        QFile log(file(testDb.folder(), "ErrLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString line = QString::fromUtf8(log.readAll());
+        QVERIFY2(line.contains(QStringLiteral(",mdlMain             ,Main")), qPrintable(line));
+        QVERIFY2(line.contains(QStringLiteral("に書き込めません")), qPrintable(line));
     }
 
     void databaseLockedByAnotherWriterShowsTheBox()
