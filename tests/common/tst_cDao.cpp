@@ -1,6 +1,7 @@
 #include "DbBuilder.h"
 #include "MsgBox.h"
 #include "TestDb.h"
+#include "TestFiles.h"
 #include "Unwritable.h"
 #include "VbRuntime.h"
 #include "cDao.h"
@@ -85,13 +86,6 @@ void tst_cDao::connectRefusesBadFiles()
 namespace
 {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 // The system refuses every write that would make a file grow, as on a full disk.
 class NoFileGrowth
 {
@@ -131,7 +125,7 @@ void tst_cDao::connectRefusesADatabaseItCannotWrite()
     QFETCH(QString, kind);
     TestDb db;
     QVERIFY2(db.isValid(), qPrintable(db.error()));
-    const QByteArray before = bytesOf(db.path());
+    const QByteArray before = fileBytes(db.path());
     std::unique_ptr<Unwritable> unwritable;
     std::unique_ptr<NoFileGrowth> noGrowth;
     if (kind == QLatin1String("system")) {
@@ -150,7 +144,7 @@ void tst_cDao::connectRefusesADatabaseItCannotWrite()
     QVERIFY(!connected);
     QVERIFY(!dao.isConnected());
     QVERIFY2(dao.lastError().contains(db.path()), qPrintable(dao.lastError()));
-    QCOMPARE(bytesOf(db.path()), before);
+    QCOMPARE(fileBytes(db.path()), before);
     QVERIFY(!QFile::exists(db.path() + QStringLiteral("-journal")));
 }
 
@@ -158,11 +152,11 @@ void tst_cDao::connectWritesNothing()
 {
     TestDb db;
     QVERIFY2(db.isValid(), qPrintable(db.error()));
-    const QByteArray before = bytesOf(db.path());
+    const QByteArray before = fileBytes(db.path());
     cDao dao;
     QVERIFY2(dao.Connect(db.path(), false), qPrintable(dao.lastError()));
     dao.Disconnect();
-    QCOMPARE(bytesOf(db.path()), before);
+    QCOMPARE(fileBytes(db.path()), before);
     QVERIFY(!QFile::exists(db.path() + QStringLiteral("-journal")));
 }
 

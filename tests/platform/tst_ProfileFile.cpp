@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "TestFiles.h"
 #include "Unwritable.h"
 
 #include <QDir>
@@ -15,17 +16,10 @@ private:
     QString write(const QByteArray &content)
     {
         const QString path = m_dir.filePath(QStringLiteral("t.ini"));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(content);
+        writeFileBytes(path, content);
         return path;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    static QByteArray read(const QString &path) { return fileBytes(path); }
     QTemporaryDir m_dir;
 
 private Q_SLOTS:

@@ -1,6 +1,7 @@
 #include "RegistryStore.h"
 
-#include <QFile>
+#include "TestFiles.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,17 +22,10 @@ private:
     QString fileWith(const QByteArray &content)
     {
         const QString path = m_dir.filePath(QStringLiteral("r%1.reg").arg(++m_count));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
+        writeFileBytes(path, content);
         return path;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    static QByteArray read(const QString &path) { return fileBytes(path); }
 
 private Q_SLOTS:
     void writesKeepOtherLines_data()

@@ -4,6 +4,7 @@
 #include "MsgBox.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
+#include "TestFiles.h"
 #include "Unwritable.h"
 #include "cDao.h"
 #include "fSplash.h"
@@ -83,10 +84,7 @@ private Q_SLOTS:
         TestDb testDb;
         QVERIFY(testDb.isValid());
         setAppPath(testDb.folder());
-        QFile db(testDb.path());
-        QVERIFY(db.open(QIODevice::ReadOnly));
-        const QByteArray before = db.readAll();
-        db.close();
+        const QByteArray before = fileBytes(testDb.path());
         {
             // The folder takes no journal: the file opens and reads, but no registration could be stored.
             Unwritable folder(QFileInfo(testDb.path()).path());
@@ -96,11 +94,8 @@ private Q_SLOTS:
         }
         expectNoDatabaseBox();
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
-        QVERIFY(db.open(QIODevice::ReadOnly));
-        QCOMPARE(db.readAll(), before);
-        QFile log(file(testDb.folder(), "ErrLog.txt"));
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QString line = QString::fromUtf8(log.readAll());
+        QCOMPARE(fileBytes(testDb.path()), before);
+        const QString line = QString::fromUtf8(fileBytes(file(testDb.folder(), "ErrLog.txt")));
         QVERIFY2(line.contains(QStringLiteral(",mdlMain             ,Main")), qPrintable(line));
         QVERIFY2(line.contains(QStringLiteral("に書き込めません")), qPrintable(line));
     }
