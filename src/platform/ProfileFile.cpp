@@ -139,13 +139,13 @@ bool ProfileFile::save(const QByteArray &data)
     // No file can be added beside it (a folder whose files the user may change but
     // not add to): the file itself is written, as the profile functions always did.
     const QString openError = out.errorString();
-    QFile in(m_path);
-    if (!QFileInfo(m_path).isFile() || !in.open(QIODevice::ReadWrite)) {
+    QFile direct(m_path);
+    if (!QFileInfo(m_path).isFile() || !direct.open(QIODevice::ReadWrite)) {
         m_error = openError;
         return false;
     }
-    if (in.write(data) != data.size() || !in.resize(data.size()) || !in.flush()) {
-        m_error = in.errorString();
+    if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
+        m_error = direct.errorString();
         return false;
     }
     return true;
