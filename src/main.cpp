@@ -1,6 +1,7 @@
 // The program: start-up, then the window events until the property list ends it.
 #include "DesktopServices.h"
 #include "Globals.h"
+#include "QtTranslation.h"
 #include "ShellHooks.h"
 #include "frmGraph.h"
 #include "frmInputParking.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vanrek"));
     installDesktopServices();
+    installQtTranslation();
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
     ShellHooks::setPlanWindowFactory([] { return new frmGraph; });

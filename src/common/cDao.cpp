@@ -56,8 +56,14 @@ bool cDao::Connect(const QString &path, bool exclusive)
 {
     Q_UNUSED(exclusive) // the file is always opened shared; SQLite locks per statement
     const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile() || fi.size() == 0 || !fi.isReadable() || !fi.isWritable())
+    if (!fi.exists() || !fi.isFile()) {
+        m_lastError = QStringLiteral("データベース %1 が見つかりません。").arg(path);
         return false;
+    }
+    if (fi.size() == 0 || !fi.isReadable() || !fi.isWritable()) {
+        m_lastError = QStringLiteral("データベース %1 を読み書きできません。").arg(path);
+        return false;
+    }
     const QString name = m_connection + QStringLiteral("-try");
     bool ok = false;
     {
@@ -66,6 +72,12 @@ bool cDao::Connect(const QString &path, bool exclusive)
             // Opening is lazy: make the engine read the file so a corrupt one fails here.
             QSqlQuery q(db);
             ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && q.next() && q.value(0).toInt() > 0;
+            if (!ok)
+                m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, q.lastError().text());
+            q.finish();
+            ok = ok && probeWrite(db, path);
+        } else {
+            m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, db.lastError().text());
         }
         db.close();
     }
@@ -77,6 +89,7 @@ bool cDao::Connect(const QString &path, bool exclusive)
     {
         QSqlDatabase db = openUri(m_connection, path, m_busyTimeoutMs);
         if (!db.open()) {
+            m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, db.lastError().text());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connection);
             return false;
@@ -86,6 +99,31 @@ bool cDao::Connect(const QString &path, bool exclusive)
     m_open = true;
     m_depth = 0;
     return true;
+}
+
+// A file the engine could only open for reading, or whose folder takes no journal
+// file, opens and reads well and fails at the first registration. Rewriting one
+// header value inside a transaction that is rolled back makes the engine lock the
+// file for writing and create its journal, and leaves the file as it was.
+bool cDao::probeWrite(const QSqlDatabase &db, const QString &path)
+{
+    QSqlQuery q(db);
+    QString failure;
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        failure = q.lastError().text();
+    } else {
+        int version = 0;
+        if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
+            version = q.value(0).toInt();
+        q.finish();
+        if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)))
+            failure = q.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    }
+    if (failure.isEmpty())
+        return true;
+    m_lastError = QStringLiteral("データベース %1 に書き込めません。%2").arg(path, failure);
+    return false;
 }
 
 QVariant cDao::Disconnect()

@@ -23,7 +23,9 @@ public:
     cDao &operator=(const cDao &) = delete;
 
     /// Opens an existing database file for reading and writing; false, with nothing
-    /// created, when the file is missing, empty, read-only or not a database.
+    /// created or changed and the reason in lastError(), when the file is missing,
+    /// empty, not a database, or cannot be written (a read-only file, a folder that
+    /// takes no journal file, a lock held by another writer).
     bool Connect(const QString &path, bool exclusive = false);
     QVariant Disconnect();
     void BeginTrans();
@@ -55,11 +57,12 @@ public:
     bool isConnected() const { return m_open; }
     bool inTransaction() const { return m_depth > 0; }
     QString databasePath() const { return m_path; }
-    /// The engine's text of the last failed statement, for the error log.
+    /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
 
 private:
     bool isOpenFile(const QString &path) const;
+    bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);
     void exec(const QString &sql);
 

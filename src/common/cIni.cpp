@@ -1,5 +1,6 @@
 #include "cIni.h"
 
+#include "ErrorTrap.h"
 #include "ProfileFile.h"
 #include "VbRuntime.h"
 
@@ -40,9 +41,31 @@ QString cIni::GetIniStr(const QString &section, const QString &key)
     return value;
 }
 
-void cIni::SetIni(const QString &section, const QString &key, const QVariant &value)
+bool cIni::SetIni(const QString &section, const QString &key, const QVariant &value)
 {
-    ProfileFile(m_iniPath).setValue(section, key, QLatin1Char('"') + ValueToText(value) + QLatin1Char('"'));
+    return write({Value{section, key, value}}, QStringLiteral("SetIni"));
+}
+
+bool cIni::SetIniValues(const QList<Value> &values)
+{
+    return write(values, QStringLiteral("SetIniValues"));
+}
+
+bool cIni::write(const QList<Value> &values, const QString &procedure)
+{
+    QList<ProfileFile::Entry> entries;
+    for (const Value &v : values)
+        entries.append({v.section, v.key, QLatin1Char('"') + ValueToText(v.value) + QLatin1Char('"')});
+    ProfileFile file(m_iniPath);
+    if (file.setValues(entries)) {
+        m_lastFailure.clear();
+        return true;
+    }
+    const QString message = QStringLiteral("設定ファイル %1 に書き込めません。%2").arg(m_iniPath, file.errorString());
+    if (message != m_lastFailure)
+        writeErrLog(message, QStringLiteral("cIni"), procedure);
+    m_lastFailure = message;
+    return false;
 }
 
 QString cIni::ValueToText(const QVariant &value) const

@@ -3,11 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace
 {
 
 const QByteArray kBom("\xEF\xBB\xBF");
+// Windows code page 932; ICU maps it under this name.
+const char kShiftJis[] = "Shift_JIS";
 
 // A value of one line: line breaks would otherwise start lines of their own.
 QString oneLine(QString text)
@@ -33,9 +37,22 @@ bool sameName(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
+bool isUtf8(const QByteArray &data)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(data);
+    Q_UNUSED(text)
+    return !utf8.hasError();
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(const QString &path) : m_path(path) {}
+
+bool ProfileFile::shiftJisAvailable()
+{
+    return QStringDecoder(kShiftJis).isValid() && QStringEncoder(kShiftJis).isValid();
+}
 
 QString ProfileFile::value(const QString &section, const QString &key, const QString &defaultValue) const
 {
@@ -44,7 +61,7 @@ QString ProfileFile::value(const QString &section, const QString &key, const QSt
     if (pos.keyLine < 0)
         return defaultValue;
     QString name, value;
-    splitKeyLine(QString::fromUtf8(file.lines.at(pos.keyLine)), &name, &value);
+    splitKeyLine(decode(file, file.lines.at(pos.keyLine)), &name, &value);
     return withoutEnclosingQuotes(value);
 }
 
@@ -55,29 +72,44 @@ bool ProfileFile::contains(const QString &section, const QString &key) const
 
 bool ProfileFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    Lines file = load();
-    if (!file.readable)
-        return false; // never replace a file whose contents could not be read
+    return setValues({Entry{section, key, value}});
+}
 
-    const QString sectionName = oneLine(section).trimmed();
-    const QString keyName = oneLine(key).trimmed();
-    const QString text = oneLine(value);
-    const Position pos = find(file, sectionName, keyName);
-    if (pos.keyLine >= 0) {
-        // Keep the key as it is spelled in the file.
-        QString existing, old;
-        splitKeyLine(QString::fromUtf8(file.lines.at(pos.keyLine)), &existing, &old);
-        file.lines[pos.keyLine] = (existing + QLatin1Char('=') + text).toUtf8();
-    } else if (pos.sectionLine >= 0) {
-        file.lines.insert(pos.lastLine + 1, (keyName + QLatin1Char('=') + text).toUtf8());
-    } else {
-        file.lines.append((QLatin1Char('[') + sectionName + QLatin1Char(']')).toUtf8());
-        file.lines.append((keyName + QLatin1Char('=') + text).toUtf8());
+bool ProfileFile::setValues(const QList<Entry> &entries)
+{
+    m_error.clear();
+    Lines file = load();
+    if (!file.readable) {
+        // Never replace a file whose contents could not be read.
+        m_error = file.error;
+        return false;
     }
 
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
+    for (const Entry &entry : entries) {
+        const QString sectionName = oneLine(entry.section).trimmed();
+        const QString keyName = oneLine(entry.key).trimmed();
+        const QString text = oneLine(entry.value);
+        const Position pos = find(file, sectionName, keyName);
+        QByteArray valueBytes, keyBytes, sectionBytes;
+        if (!encode(file, text, &valueBytes) || !encode(file, keyName, &keyBytes) ||
+            !encode(file, sectionName, &sectionBytes)) {
+            m_error = QStringLiteral("設定ファイルの文字コード (Shift-JIS) で表せない文字があります: [%1] %2=%3")
+                          .arg(sectionName, keyName, text);
+            return false;
+        }
+        if (pos.keyLine >= 0) {
+            // The key keeps its own bytes, as it is spelled in the file.
+            const QByteArray &line = file.lines.at(pos.keyLine);
+            const int eq = int(line.indexOf('='));
+            file.lines[pos.keyLine] = (eq < 0 ? line : line.left(eq)).trimmed() + '=' + valueBytes;
+        } else if (pos.sectionLine >= 0) {
+            file.lines.insert(pos.lastLine + 1, keyBytes + '=' + valueBytes);
+        } else {
+            file.lines.append('[' + sectionBytes + ']');
+            file.lines.append(keyBytes + '=' + valueBytes);
+        }
+    }
+
     QByteArray data;
     if (file.bom)
         data += kBom;
@@ -85,11 +117,38 @@ bool ProfileFile::setValue(const QString &section, const QString &key, const QSt
         data += line;
         data += file.lineEnd;
     }
-    if (out.write(data) != data.size()) {
-        out.cancelWriting();
+    return save(data);
+}
+
+bool ProfileFile::save(const QByteArray &data)
+{
+    QSaveFile out(m_path);
+    out.setDirectWriteFallback(true);
+    if (out.open(QIODevice::WriteOnly)) {
+        if (out.write(data) != data.size()) {
+            m_error = out.errorString();
+            out.cancelWriting();
+            return false;
+        }
+        if (!out.commit()) {
+            m_error = out.errorString();
+            return false;
+        }
+        return true;
+    }
+    // No file can be added beside it (a folder whose files the user may change but
+    // not add to): the file itself is written, as the profile functions always did.
+    const QString openError = out.errorString();
+    QFile direct(m_path);
+    if (!QFileInfo(m_path).isFile() || !direct.open(QIODevice::ReadWrite)) {
+        m_error = openError;
         return false;
     }
-    return out.commit();
+    if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
+        m_error = direct.errorString();
+        return false;
+    }
+    return true;
 }
 
 ProfileFile::Lines ProfileFile::load() const
@@ -100,22 +159,32 @@ ProfileFile::Lines ProfileFile::load() const
         return file;
     if (!in.open(QIODevice::ReadOnly)) {
         file.readable = false;
+        file.error = in.errorString();
         return file;
     }
     QByteArray data = in.readAll();
     if (in.error() != QFileDevice::NoError) {
         file.readable = false;
+        file.error = in.errorString();
         return file;
     }
     if (data.startsWith(kBom)) {
         file.bom = true;
         data.remove(0, kBom.size());
+    } else if (!isUtf8(data)) {
+        if (!shiftJisAvailable()) {
+            file.readable = false;
+            file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
+            return file;
+        }
+        file.encoding = Encoding::ShiftJis;
     }
     const int firstBreak = int(data.indexOf('\n'));
     if (firstBreak >= 0)
         file.lineEnd = (firstBreak > 0 && data.at(firstBreak - 1) == '\r') ? QByteArray("\r\n") : QByteArray("\n");
     if (data.isEmpty())
         return file;
+    // Neither encoding has "\n" or "\r" inside a character, so lines split on bytes.
     file.lines = data.split('\n');
     if (data.endsWith('\n'))
         file.lines.removeLast();
@@ -126,13 +195,36 @@ ProfileFile::Lines ProfileFile::load() const
     return file;
 }
 
+QString ProfileFile::decode(const Lines &file, const QByteArray &line)
+{
+    if (file.encoding == Encoding::Utf8)
+        return QString::fromUtf8(line);
+    QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
+    return decoder.decode(line);
+}
+
+bool ProfileFile::encode(const Lines &file, const QString &text, QByteArray *out)
+{
+    if (file.encoding == Encoding::Utf8) {
+        *out = text.toUtf8();
+        return true;
+    }
+    QStringEncoder encoder(kShiftJis, QStringConverter::Flag::Stateless);
+    *out = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    // A character the code page lacks may be replaced without an error: check the way back.
+    QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
+    return QString(decoder.decode(*out)) == text && !decoder.hasError();
+}
+
 ProfileFile::Position ProfileFile::find(const Lines &file, const QString &section, const QString &key)
 {
     Position pos;
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
     for (int i = 0; i < file.lines.size(); ++i) {
-        const QString line = QString::fromUtf8(file.lines.at(i)).trimmed();
+        const QString line = decode(file, file.lines.at(i)).trimmed();
         QString name;
         if (isSectionHeader(line, &name)) {
             if (pos.sectionLine >= 0)

@@ -12,15 +12,27 @@
 ///   encloses the whole value is removed on reading;
 /// - lines beginning with ";" are comments.
 ///
-/// The file is UTF-8; CR LF and LF line ends are both read. A write keeps every
-/// other line byte for byte (comments, other sections, a leading BOM), uses the
-/// line end of the file's first line (CR LF for a new file) and replaces the file
-/// atomically, so a crash never leaves it half written. A missing or unreadable
-/// file reads as empty; a write creates a missing file but never replaces a file
-/// that exists and could not be read.
+/// Encoding: each file keeps the one it has. A file of valid UTF-8 (or with a
+/// UTF-8 BOM) is UTF-8; any other is Shift-JIS (the Windows code page 932 that
+/// earlier installations wrote); a new file is UTF-8. CR LF and LF line ends are
+/// both read.
+///
+/// A write keeps every other line byte for byte (comments, other sections, a
+/// leading BOM), uses the line end of the file's first line (CR LF for a new file)
+/// and replaces the file atomically, so a crash never leaves it half written. Where
+/// the folder allows no new file beside it, the file is written in place. A missing
+/// file reads as empty; a write creates it. A file that exists but could not be read
+/// reads as empty and is never replaced; nor is a value written that the file's
+/// encoding cannot hold.
 class ProfileFile
 {
 public:
+    struct Entry {
+        QString section;
+        QString key;
+        QString value;
+    };
+
     explicit ProfileFile(const QString &path);
 
     QString path() const { return m_path; }
@@ -31,12 +43,24 @@ public:
 
     /// Writes key=value into the section, creating the file, the section or the
     /// key as needed. Line breaks inside names or value become blanks, so a value
-    /// can never add lines of its own. False when the file could not be written.
+    /// can never add lines of its own. False when the file could not be written;
+    /// errorString() then says why.
     bool setValue(const QString &section, const QString &key, const QString &value);
+    /// Writes several keys in one replacement of the file: all of them or none.
+    bool setValues(const QList<Entry> &entries);
+
+    /// Why the last write failed.
+    QString errorString() const { return m_error; }
+
+    /// Whether this Qt can read and write Shift-JIS (it needs Qt's ICU support).
+    static bool shiftJisAvailable();
 
 private:
+    enum class Encoding { Utf8, ShiftJis };
     struct Lines {
         bool readable = true;
+        QString error;
+        Encoding encoding = Encoding::Utf8;
         bool bom = false;
         QByteArray lineEnd = "\r\n";
         QList<QByteArray> lines;
@@ -48,9 +72,13 @@ private:
     };
 
     Lines load() const;
+    bool save(const QByteArray &data);
+    static QString decode(const Lines &file, const QByteArray &line);
+    static bool encode(const Lines &file, const QString &text, QByteArray *out);
     static Position find(const Lines &file, const QString &section, const QString &key);
     static bool isSectionHeader(const QString &line, QString *name);
     static bool splitKeyLine(const QString &line, QString *key, QString *value);
 
     QString m_path;
+    QString m_error;
 };

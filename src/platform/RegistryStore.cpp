@@ -113,7 +113,7 @@ bool RegistryStore::createKey(const QString &key)
         return true;
     if (!tree.readable)
         return false;
-    tree.keys.append(Key{spelled(tree, *path), {}});
+    tree.keys.append(newKey(spelled(tree, *path)));
     return save(tree);
 }
 
@@ -130,7 +130,7 @@ bool RegistryStore::deleteKey(const QString &key, bool recursive)
     // The parent must not vanish with its last child.
     const QStringList parent = path->mid(0, path->size() - 1);
     if (parent.size() > 1 && findKey(tree, parent) < 0)
-        tree.keys.append(Key{spelled(tree, parent), {}});
+        tree.keys.append(newKey(spelled(tree, parent)));
     tree.keys.erase(
         std::remove_if(tree.keys.begin(), tree.keys.end(), [&](const Key &k) { return isBelow(k.path, *path); }),
         tree.keys.end());
@@ -165,14 +165,24 @@ std::optional<RegistryStore::Value> RegistryStore::value(const QString &key, con
     return std::nullopt;
 }
 
+// A key written in several blocks has the values of all of them; the first of a name wins.
 QList<std::pair<QString, RegistryStore::Value>> RegistryStore::values(const QString &key) const
 {
+    QList<std::pair<QString, Value>> out;
     const auto path = splitKey(key);
     if (!path)
-        return {};
+        return out;
     const Tree tree = load();
-    const int i = findKey(tree, *path);
-    return i < 0 ? QList<std::pair<QString, Value>>() : tree.keys.at(i).values;
+    for (const Key &k : tree.keys) {
+        if (k.path.size() != path->size() || !isBelow(k.path, *path))
+            continue;
+        for (const Line &line : k.lines) {
+            if (line.isValue &&
+                std::none_of(out.cbegin(), out.cend(), [&](const auto &nv) { return sameName(nv.first, line.name); }))
+                out.append({line.name, line.value});
+        }
+    }
+    return out;
 }
 
 bool RegistryStore::setValue(const QString &key, const QString &name, const Value &value)
@@ -183,17 +193,30 @@ bool RegistryStore::setValue(const QString &key, const QString &name, const Valu
     Tree tree = load();
     if (!tree.readable || !exists(tree, *path))
         return false;
+    for (Key &k : tree.keys) {
+        if (k.path.size() != path->size() || !isBelow(k.path, *path))
+            continue;
+        for (Line &line : k.lines) {
+            if (line.isValue && sameName(line.name, name)) {
+                line.value = value;
+                line.raw = valueLine(line.name, value);
+                return save(tree);
+            }
+        }
+    }
     int i = findKey(tree, *path);
     if (i < 0) {
-        tree.keys.append(Key{spelled(tree, *path), {}});
+        tree.keys.append(newKey(spelled(tree, *path)));
         i = int(tree.keys.size()) - 1;
     }
-    auto &values = tree.keys[i].values;
-    auto it = std::find_if(values.begin(), values.end(), [&](const auto &nv) { return sameName(nv.first, name); });
-    if (it != values.end())
-        it->second = value;
-    else
-        values.append({name, value});
+    // After the key's last value, so comments and blank lines that follow it stay where they are.
+    QList<Line> &lines = tree.keys[i].lines;
+    int at = 0;
+    for (int j = 0; j < lines.size(); ++j) {
+        if (lines.at(j).isValue)
+            at = j + 1;
+    }
+    lines.insert(at, Line{valueLine(name, value), true, name, value});
     return save(tree);
 }
 
@@ -203,15 +226,19 @@ bool RegistryStore::deleteValue(const QString &key, const QString &name)
     if (!path)
         return false;
     Tree tree = load();
-    const int i = findKey(tree, *path);
-    if (!tree.readable || i < 0)
+    if (!tree.readable || findKey(tree, *path) < 0)
         return false;
-    auto &values = tree.keys[i].values;
-    auto it = std::find_if(values.begin(), values.end(), [&](const auto &nv) { return sameName(nv.first, name); });
-    if (it == values.end())
-        return false;
-    values.erase(it);
-    return save(tree);
+    bool found = false;
+    for (Key &k : tree.keys) {
+        if (k.path.size() != path->size() || !isBelow(k.path, *path))
+            continue;
+        // Every line of the name goes, so no later one shows through.
+        const auto gone = std::remove_if(k.lines.begin(), k.lines.end(),
+                                         [&](const Line &line) { return line.isValue && sameName(line.name, name); });
+        found = found || gone != k.lines.end();
+        k.lines.erase(gone, k.lines.end());
+    }
+    return found && save(tree);
 }
 
 RegistryStore::Tree RegistryStore::load() const
@@ -224,73 +251,92 @@ RegistryStore::Tree RegistryStore::load() const
         tree.readable = false;
         return tree;
     }
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    int current = -1;
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    const QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        tree.readable = false;
+        return tree;
+    }
+    const int firstBreak = int(data.indexOf('\n'));
+    if (firstBreak > 0 && data.at(firstBreak - 1) == '\r')
+        tree.lineEnd = "\r\n";
+    QList<QByteArray> rawLines = data.split('\n');
+    if (data.endsWith('\n') || data.isEmpty())
+        rawLines.removeLast();
+    tree.keys.append(Key{}); // the lines before the first key
+    for (QByteArray raw : rawLines) {
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        const QString line = QString::fromUtf8(raw);
         if (line.startsWith(QLatin1Char('['))) {
             const int close = int(line.lastIndexOf(QLatin1Char(']')));
             const auto path = splitKey(close < 0 ? QString() : line.mid(1, close - 1));
-            current = -1;
-            if (path) {
-                current = findKey(tree, *path);
-                if (current < 0) {
-                    tree.keys.append(Key{*path, {}});
-                    current = int(tree.keys.size()) - 1;
-                }
-            }
+            tree.keys.append(Key{path.value_or(QStringList()), raw, {}, false});
             continue;
         }
-        if (current < 0 || line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        int pos = 0;
-        QString name;
-        if (line.startsWith(QLatin1Char('@')))
-            pos = 1;
-        else if (!unquote(line, pos, &name))
-            continue;
-        if (pos >= line.size() || line.at(pos) != QLatin1Char('='))
-            continue;
-        ++pos;
-        Value value;
-        if (line.mid(pos).startsWith(QLatin1String("dword:"))) {
-            bool ok = false;
-            value.type = DWord;
-            value.number = line.mid(pos + 6).trimmed().toUInt(&ok, 16);
-            if (!ok)
-                continue;
-        } else if (!unquote(line, pos, &value.text)) {
-            continue;
-        }
-        auto &values = tree.keys[current].values;
-        if (std::none_of(values.cbegin(), values.cend(), [&](const auto &nv) { return sameName(nv.first, name); }))
-            values.append({name, value});
+        Line entry{raw, false, QString(), Value()};
+        if (!tree.keys.last().path.isEmpty())
+            entry.isValue = parseValueLine(line, &entry.name, &entry.value);
+        tree.keys.last().lines.append(entry);
     }
     return tree;
 }
 
+bool RegistryStore::parseValueLine(const QString &line, QString *name, Value *value)
+{
+    if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+        return false;
+    int pos = 0;
+    name->clear();
+    if (line.startsWith(QLatin1Char('@')))
+        pos = 1;
+    else if (!unquote(line, pos, name))
+        return false;
+    if (pos >= line.size() || line.at(pos) != QLatin1Char('='))
+        return false;
+    ++pos;
+    *value = Value();
+    if (line.mid(pos).startsWith(QLatin1String("dword:"))) {
+        bool ok = false;
+        value->type = DWord;
+        value->number = line.mid(pos + 6).trimmed().toUInt(&ok, 16);
+        return ok;
+    }
+    return unquote(line, pos, &value->text);
+}
+
+QByteArray RegistryStore::valueLine(const QString &name, const Value &value)
+{
+    QString text = name.isEmpty() ? QStringLiteral("@") : quoted(name);
+    text += QLatin1Char('=');
+    if (value.type == DWord)
+        text += QStringLiteral("dword:%1").arg(value.number, 8, 16, QLatin1Char('0'));
+    else
+        text += quoted(value.text);
+    return text.toUtf8();
+}
+
+RegistryStore::Key RegistryStore::newKey(const QStringList &path)
+{
+    return Key{path, (QLatin1Char('[') + path.join(QLatin1Char('\\')) + QLatin1Char(']')).toUtf8(), {}, true};
+}
+
 bool RegistryStore::save(const Tree &tree) const
 {
-    QString text;
+    QByteArray data;
     for (const Key &k : tree.keys) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += QLatin1Char('[') + k.path.join(QLatin1Char('\\')) + QLatin1String("]\n");
-        for (const auto &[name, value] : k.values) {
-            text += name.isEmpty() ? QStringLiteral("@") : quoted(name);
-            text += QLatin1Char('=');
-            if (value.type == DWord)
-                text += QStringLiteral("dword:%1").arg(value.number, 8, 16, QLatin1Char('0'));
-            else
-                text += quoted(value.text);
-            text += QLatin1Char('\n');
-        }
+        if (k.header.isEmpty() && k.lines.isEmpty())
+            continue;
+        // A key added by this write stands apart from the one before it.
+        if (k.added && !data.isEmpty() && !data.endsWith(tree.lineEnd + tree.lineEnd))
+            data += tree.lineEnd;
+        if (!k.header.isEmpty())
+            data += k.header + tree.lineEnd;
+        for (const Line &line : k.lines)
+            data += line.raw + tree.lineEnd;
     }
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray data = text.toUtf8();
     if (out.write(data) != data.size()) {
         out.cancelWriting();
         return false;

@@ -22,8 +22,10 @@
 ///
 /// File format (UTF-8, LF): a line "[key path]" starts a key, then one line per
 /// value: "name"="text" or "name"=dword:0000000a, @ for the default value; "\\",
-/// "\"", "\n" and "\r" are escaped inside quotes. Other lines (comments, keys
-/// without a root name) are skipped on reading and not written back.
+/// "\"", "\n" and "\r" are escaped inside quotes. Other lines (comments, blank
+/// lines, lines that do not parse, keys without a root name) are skipped on
+/// reading and written back as they stood; a write changes only the lines of the
+/// values and keys it changes.
 class RegistryStore
 {
 public:
@@ -64,17 +66,32 @@ public:
     static bool isRootName(const QString &name);
 
 private:
+    /// One line of a key's block: a value, or a line kept as it stands.
+    struct Line {
+        QByteArray raw;       // the line as read, without its end; empty for a new value
+        bool isValue = false; // raw parsed as a value line
+        QString name;
+        Value value;
+    };
+    /// A "[key path]" line and the lines up to the next one. The lines before the
+    /// first key, and a key whose path has no root name, are blocks that never match.
     struct Key {
-        QStringList path;
-        QList<std::pair<QString, Value>> values;
+        QStringList path; // empty: a block that never matches
+        QByteArray header;
+        QList<Line> lines;
+        bool added = false; // made by this write
     };
     struct Tree {
         bool readable = true;
+        QByteArray lineEnd = "\n";
         QList<Key> keys;
     };
 
     Tree load() const;
     bool save(const Tree &tree) const;
+    static Key newKey(const QStringList &path);
+    static bool parseValueLine(const QString &line, QString *name, Value *value);
+    static QByteArray valueLine(const QString &name, const Value &value);
     static std::optional<QStringList> splitKey(const QString &key);
     static int findKey(const Tree &tree, const QStringList &path);
     static bool isBelow(const QStringList &path, const QStringList &ancestor);

@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
+#include <QWindow>
 
 namespace
 {
@@ -203,10 +205,35 @@ void frmDataList::lbutSelect_Click()
     auto *workspace = new MDIForm1;
     workspace->setPro_ID1(gBase().CvtLng(row.id1));
     gPropertyName = gBase().CvtStr(row.name);
-    connect(workspace, &MDIForm1::unloaded, this, [this] { show(); });
+    connect(workspace, &MDIForm1::unloaded, this, [this] { trap("ShowAgain", [this] { showAgain(); }); });
     m_workspace = workspace;
+    m_returnID1 = row.id1;
+    m_returnScroll = m_grid->verticalScrollBar()->value();
     hide();
     workspace->show();
+}
+
+// The list comes back where the user left it, on the property that was opened.
+void frmDataList::showAgain()
+{
+    // A window shown again is placed anew by the window manager unless its position
+    // is marked as chosen; the user chose it by moving the window.
+    if (QWindow *window = windowHandle())
+        window->setPosition(window->position());
+    show();
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        if (m_model->row(i).id1 == m_returnID1) {
+            m_grid->setCurrentIndex(m_model->index(i, PropertyListModel::ColName));
+            break;
+        }
+    }
+    m_grid->verticalScrollBar()->setValue(m_returnScroll);
+    m_grid->setFocus();
+    // The workspace is still closing and holds the activation: take it once it has gone.
+    QTimer::singleShot(0, this, [this] {
+        activateWindow();
+        m_grid->setFocus();
+    });
 }
 
 void frmDataList::lbutLineDel_Click()

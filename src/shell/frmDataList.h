@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QVariant>
 
 class MDIForm1;
 class PropertyListModel;
@@ -40,6 +41,7 @@ private:
     void CheckRecordCount();
     int currentRow() const;
     void layoutControls();
+    void showAgain();
 
     void lbutNew_Click();
     void lbutSelect_Click();
@@ -58,5 +60,8 @@ private:
     QWidget *m_lbutLineDel = nullptr;
     QWidget *m_lbutClose = nullptr;
     QPointer<MDIForm1> m_workspace;
+    // The property opened and the list's scroll position when a workspace hid it.
+    QVariant m_returnID1;
+    int m_returnScroll = 0;
     bool m_closing = false;
 };

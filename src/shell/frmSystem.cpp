@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
+#include "MsgBox.h"
 #include "Styling.h"
 #include "VbColor.h"
 #include "VbControl.h"
@@ -63,6 +64,11 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text)
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
+}
+
+QString iniPath()
+{
+    return QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini"));
 }
 
 } // namespace
@@ -194,7 +200,9 @@ void frmSystem::buildControls()
         auto *button = new QPushButton(QStringLiteral("..."), pictures);
         button->setObjectName(QString::fromLatin1(name));
         button->setFixedWidth(twipsToPixelsX(450));
-        connect(button, &QPushButton::clicked, this, [this, box, icon] { pickPicture(box, icon); });
+        const QString procedure = button->objectName() + QStringLiteral("_Click");
+        connect(button, &QPushButton::clicked, this,
+                [this, box, icon, procedure] { trap(procedure, [this, box, icon] { pickPicture(box, icon); }); });
         return button;
     };
     m_txtHaikei = pathBox("txtHaikei");
@@ -230,7 +238,15 @@ void frmSystem::buildControls()
     root->addLayout(buttons);
     FormButtons::onClick(m_lbutAdd, this, [this] {
         trap(QStringLiteral("lbutAdd_Click"), [this] {
-            trap(QStringLiteral("SaveData"), [this] { SaveData(); });
+            bool saved = false;
+            trap(QStringLiteral("SaveData"), [this, &saved] { saved = SaveData(); });
+            if (!saved) {
+                // The user's values stay in the dialog to try again or cancel.
+                MsgBox::show(QStringLiteral("設定の保存に失敗しました。\r\n設定ファイル %1 に書き込めません。")
+                                 .arg(QDir::toNativeSeparators(iniPath())),
+                             MsgBox::Critical, QStringLiteral("SaveData"), this);
+                return;
+            }
             accept();
         });
     });
@@ -277,7 +293,7 @@ void frmSystem::Init()
 {
     cIni &ini = gIni();
     const cBase &base = gBase();
-    const QString path = QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini"));
+    const QString path = iniPath();
     ini.setPro_IniPath(path);
     m_loaded.clear();
     // A file that is there but cannot be read shows the defaults; saving them would
@@ -313,19 +329,18 @@ void frmSystem::Init()
     m_txtIcon2->setText(base.CvtStr(read(kSetting, QStringLiteral("アイコン2"), "")));
 }
 
-void frmSystem::SaveData()
+bool frmSystem::SaveData()
 {
     cIni &ini = gIni();
-    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
+    ini.setPro_IniPath(iniPath());
+    // One write for every key: a failure leaves the file and the module settings as they were.
     // A key the dialog never managed to read is left as the user has it.
-    auto write = [&ini, this](const QString &section, const QString &key, const QVariant &value) {
-        if (!m_loaded.contains(key))
-            return false;
-        ini.SetIni(section, key, value);
-        return true;
+    QList<cIni::Value> values;
+    auto write = [&values, this](const QString &section, const QString &key, const QVariant &value) {
+        if (m_loaded.contains(key))
+            values.append({section, key, value});
     };
-    if (write(kConst, QStringLiteral("消費税"), m_numTax->Value()))
-        gTaxRate = gBase().CvtDbl(m_numTax->Value());
+    write(kConst, QStringLiteral("消費税"), m_numTax->Value());
     write(kConst, QStringLiteral("固定資産税"), m_numKotei->Value());
     write(kConst, QStringLiteral("都市計画税"), m_numTosi->Value());
     write(kConst, QStringLiteral("有効期間"), m_numWKikan->Value());
@@ -345,27 +360,31 @@ void frmSystem::SaveData()
                                                                              {"画像2", {m_txtData2, &gImage2}},
                                                                              {"アイコン1", {m_txtIcon1, &gIcon1}},
                                                                              {"アイコン2", {m_txtIcon2, &gIcon2}}};
-    for (const auto &[key, target] : paths) {
-        const QString text = target.first->Text().trimmed();
-        if (write(kSetting, QString::fromUtf8(key), text))
-            *target.second = text;
-    }
+    for (const auto &[key, target] : paths)
+        write(kSetting, QString::fromUtf8(key), target.first->Text().trimmed());
+    // A file that could not be read is not saved over.
+    if (values.isEmpty() || !ini.SetIniValues(values))
+        return false;
+
+    if (m_loaded.contains(QStringLiteral("消費税")))
+        gTaxRate = gBase().CvtDbl(m_numTax->Value());
+    for (const auto &[key, target] : paths)
+        if (m_loaded.contains(QString::fromUtf8(key)))
+            *target.second = target.first->Text().trimmed();
+    return true;
 }
 
 void frmSystem::pickPicture(ImText *box, bool icon)
 {
-    try {
-        cFileDlg dialog;
-        const QVariantList pairs = icon ? QVariantList{QStringLiteral("Windows ｱｲｺﾝﾌｧｲﾙ"), QStringLiteral("ico")}
-                                        : QVariantList{QStringLiteral("Windows BMPﾌｧｲﾙ"), QStringLiteral("bmp"),
-                                                       QStringLiteral("Jpegﾌｧｲﾙ"), QStringLiteral("jpg")};
-        const QString filter = dialog.CreateFilters(pairs);
-        dialog.OpenFileDialog(this, QString(), filter, QStringLiteral("画像ﾌｧｲﾙの選択"), 4);
-        if (gBase().StrLen(dialog.FileName()) > 0)
-            box->setText(dialog.FileName());
-    } catch (...) {
-        // A picker that fails leaves the path as it was.
-    }
+    cFileDlg dialog;
+    const QVariantList pairs = icon ? QVariantList{QStringLiteral("Windows ｱｲｺﾝﾌｧｲﾙ"), QStringLiteral("ico")}
+                                    : QVariantList{QStringLiteral("Windows BMPﾌｧｲﾙ"), QStringLiteral("bmp"),
+                                                   QStringLiteral("Jpegﾌｧｲﾙ"), QStringLiteral("jpg")};
+    const QString filter = dialog.CreateFilters(pairs);
+    dialog.OpenFileDialog(this, QString(), filter, QStringLiteral("画像ﾌｧｲﾙの選択"), 4);
+    // A cancelled or failed picker leaves the path as it was.
+    if (gBase().StrLen(dialog.FileName()) > 0)
+        box->setText(dialog.FileName());
 }
 
 bool frmSystem::eventFilter(QObject *watched, QEvent *event)

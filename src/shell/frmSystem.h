@@ -12,7 +12,8 @@ class cFrmCtrl;
 /// The system settings dialog: tax rates, extra-depreciation constants, useful
 /// lives, the entry forms' default choices, the row dialogs' modes and the pictures
 /// of the workspace and the plan types. "設　定" saves every value and closes;
-/// "キャンセル" closes without saving.
+/// "キャンセル" closes without saving. A save that fails says so and keeps the
+/// dialog open with the user's values.
 class frmSystem : public QDialog
 {
     Q_OBJECT
@@ -34,7 +35,8 @@ private:
     void Form_Load();
     void SetControlsColor();
     void Init();
-    void SaveData();
+    /// False when the settings file could not be written (then nothing was).
+    bool SaveData();
     void Form_Unload();
     void pickPicture(ImText *box, bool icon);
     static int selectedIndex(const Group &group, bool firstFiveThenLast);

@@ -47,6 +47,7 @@ StartResult Main(double waitSeconds)
 
     gDbPath = QDir(AppPath()).filePath(QStringLiteral("DB/Vanrek.mdb"));
     if (!gDao().Connect(gDbPath, false)) {
+        writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
         splash.reset();
         MsgBox::show(QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"), MsgBox::Critical, QStringLiteral("Main"));
         return StartResult::NoDatabase;

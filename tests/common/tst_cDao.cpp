@@ -1,6 +1,8 @@
 #include "DbBuilder.h"
 #include "MsgBox.h"
 #include "TestDb.h"
+#include "TestFiles.h"
+#include "Unwritable.h"
 #include "VbRuntime.h"
 #include "cDao.h"
 
@@ -12,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
 class tst_cDao : public QObject
 {
     Q_OBJECT
@@ -20,6 +26,9 @@ private Q_SLOTS:
     void initTestCase();
     void connectRefusesBadFiles_data();
     void connectRefusesBadFiles();
+    void connectRefusesADatabaseItCannotWrite_data();
+    void connectRefusesADatabaseItCannotWrite();
+    void connectWritesNothing();
     void freshDatabaseHasTablesAndMasters();
     void workAndStoredRowTablesMatch_data();
     void workAndStoredRowTablesMatch();
@@ -74,6 +83,83 @@ void tst_cDao::connectRefusesBadFiles()
         QVERIFY(!QFile::exists(path)); // nothing created
     QCOMPARE(dao.Execute(QStringLiteral("SELECT 1"), 128), -1);
     QVERIFY(!dao.OpenRecordset(QStringLiteral("SELECT 1")));
+}
+
+namespace
+{
+
+// The system refuses every write that would make a file grow, as on a full disk.
+class NoFileGrowth
+{
+public:
+    NoFileGrowth()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileGrowth()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+void tst_cDao::connectRefusesADatabaseItCannotWrite_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("read-only file") << "file";
+    QTest::newRow("folder takes no journal") << "folder";
+    QTest::newRow("writes refused by the system") << "system";
+}
+
+// Such a database opens and reads; it has to fail at the start, not at the first registration.
+void tst_cDao::connectRefusesADatabaseItCannotWrite()
+{
+    QFETCH(QString, kind);
+    TestDb db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    const QByteArray before = fileBytes(db.path());
+    std::unique_ptr<Unwritable> unwritable;
+    std::unique_ptr<NoFileGrowth> noGrowth;
+    if (kind == QLatin1String("system")) {
+        noGrowth = std::make_unique<NoFileGrowth>();
+    } else {
+        unwritable =
+            std::make_unique<Unwritable>(kind == QLatin1String("file") ? db.path() : QFileInfo(db.path()).path());
+        if (!unwritable->isActive())
+            QSKIP(qPrintable(unwritable->skipReason()));
+    }
+    cDao dao;
+    dao.setBusyTimeout(100);
+    const bool connected = dao.Connect(db.path(), false);
+    noGrowth.reset();
+    unwritable.reset();
+    QVERIFY(!connected);
+    QVERIFY(!dao.isConnected());
+    QVERIFY2(dao.lastError().contains(db.path()), qPrintable(dao.lastError()));
+    QCOMPARE(fileBytes(db.path()), before);
+    QVERIFY(!QFile::exists(db.path() + QStringLiteral("-journal")));
+}
+
+void tst_cDao::connectWritesNothing()
+{
+    TestDb db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    const QByteArray before = fileBytes(db.path());
+    cDao dao;
+    QVERIFY2(dao.Connect(db.path(), false), qPrintable(dao.lastError()));
+    dao.Disconnect();
+    QCOMPARE(fileBytes(db.path()), before);
+    QVERIFY(!QFile::exists(db.path() + QStringLiteral("-journal")));
 }
 
 void tst_cDao::freshDatabaseHasTablesAndMasters()

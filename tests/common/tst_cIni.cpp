@@ -1,3 +1,4 @@
+#include "ErrorTrap.h"
 #include "Globals.h"
 #include "VbRuntime.h"
 #include "cIni.h"
@@ -123,6 +124,57 @@ private Q_SLOTS:
         cIni ini = iniWith(QByteArray("[Setting]\r\nDispSize=\"1\"\r\n"));
         ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("dispsize"), 3);
         QCOMPARE(fileOf(ini), QByteArray("[Setting]\r\nDispSize=\"3\"\r\n"));
+    }
+
+    void failedWriteIsLoggedOnceAndDefaultStillReturned()
+    {
+        QStringList log;
+        setErrLogWriter([&log](const QString &message, const QString &object, const QString &procedure) {
+            log << object + QLatin1Char('/') + procedure + QLatin1Char('/') + message;
+        });
+        cIni ini;
+        const QString path = m_dir.filePath(QStringLiteral("no folder/Vanrek.ini"));
+        ini.setPro_IniPath(path);
+        // A start-up in a folder that takes no settings file writes every default and fails every time.
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("5")),
+                 QStringLiteral("5"));
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("SETTING"), QStringLiteral("サイズ"), QStringLiteral("2")),
+                 QStringLiteral("2"));
+        QVERIFY(!ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log.first().startsWith(QStringLiteral("cIni/SetIni/")), qPrintable(log.first()));
+        QVERIFY2(log.first().contains(path), qPrintable(log.first()));
+
+        // The folder appears: writing works, and a later failure is logged again.
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("no folder")));
+        QVERIFY(ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
+        QVERIFY(QDir(m_dir.path()).rename(QStringLiteral("no folder"), QStringLiteral("gone")));
+        QVERIFY(!ini.SetIniValues({{QStringLiteral("SETTING"), QStringLiteral("サイズ"), 1}}));
+        QCOMPARE(log.size(), 2);
+        QVERIFY(log.last().startsWith(QStringLiteral("cIni/SetIniValues/")));
+        setErrLogWriter({});
+    }
+
+    void severalValuesAllOrNone()
+    {
+        cIni ini = iniWith(QByteArray("[CONST]\r\n消費税=\"5\"\r\n"));
+        QVERIFY(ini.SetIniValues({{QStringLiteral("CONST"), QStringLiteral("消費税"), 8},
+                                  {QStringLiteral("SETTING"), QStringLiteral("背景"), QStringLiteral(" /a.bmp ")}}));
+        QCOMPARE(fileOf(ini), QByteArray("[CONST]\r\n消費税=\"8\"\r\n[SETTING]\r\n背景=\"/a.bmp\"\r\n"));
+    }
+
+    void shiftJisFileKeepsItsValuesAndEncoding()
+    {
+        // 消費税="8" under [CONST], written by an earlier installation.
+        const QByteArray sjis("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n");
+        cIni ini = iniWith(sjis);
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("5")),
+                 QStringLiteral("8"));
+        QCOMPARE(fileOf(ini), sjis);
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("SETTING"), QStringLiteral("サイズ"), QStringLiteral("2")),
+                 QStringLiteral("2"));
+        // サイズ in Shift-JIS: 83 54 83 43 83 59.
+        QCOMPARE(fileOf(ini), sjis + QByteArray("[SETTING]\r\n\x83\x54\x83\x43\x83\x59=\"2\"\r\n"));
     }
 
     void globalSurvivesRelease()

@@ -1,5 +1,8 @@
 #include "ProfileFile.h"
 
+#include "TestFiles.h"
+#include "Unwritable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,17 +16,10 @@ private:
     QString write(const QByteArray &content)
     {
         const QString path = m_dir.filePath(QStringLiteral("t.ini"));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(content);
+        writeFileBytes(path, content);
         return path;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    static QByteArray read(const QString &path) { return fileBytes(path); }
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
@@ -61,6 +57,27 @@ private Q_SLOTS:
         QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[s]\nk=v\n") << "s"
                              << "k"
                              << "v";
+        // [CONST] 消費税="8" and [SETTING] 背景="C:\画像\背景.bmp" as an earlier installation wrote them.
+        QTest::newRow("Shift-JIS key") << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n") << "CONST"
+                                       << "消費税"
+                                       << "8";
+        QTest::newRow("Shift-JIS value with a 0x5C trail byte")
+            << QByteArray("[SETTING]\r\n\x94\x77\x8C\x69=\"C:\\\x89\xE6\x91\x9C\\\x94\x77\x8C\x69.bmp\"\r\n")
+            << "SETTING"
+            << "背景"
+            << "C:\\画像\\背景.bmp";
+        QTest::newRow("Shift-JIS half-width kana") << QByteArray("[s]\nk=\xC3\xDE\xB0\xC0\n") << "s"
+                                                   << "k"
+                                                   << "ﾃﾞｰﾀ";
+        // A file an earlier version damaged: UTF-8 lines appended to a Shift-JIS file. The
+        // installation's own line comes first and wins.
+        QTest::newRow("Shift-JIS with UTF-8 lines appended")
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n") + QByteArray("消費税=\"5\"\r\n") << "CONST"
+            << "消費税"
+            << "8";
+        QTest::newRow("UTF-8 stays UTF-8") << QByteArray("[CONST]\n消費税=\"10\"\n") << "CONST"
+                                           << "消費税"
+                                           << "10";
     }
     void reading()
     {
@@ -109,6 +126,25 @@ private Q_SLOTS:
         QTest::newRow("Japanese value in UTF-8") << QByteArray() << "s"
                                                  << "k"
                                                  << "\"大阪\"" << QByteArray("[s]\r\nk=\"大阪\"\r\n");
+        const QByteArray sjis("; \x90\xDD\x92\xE8\r\n[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n"
+                              "[SETTING]\r\n\x94\x77\x8C\x69=\"C:\\\x89\xE6\x91\x9C\\a.bmp\"\r\n");
+        QTest::newRow("Shift-JIS value replaced in Shift-JIS")
+            << sjis << "CONST"
+            << "消費税"
+            << "\"１０\""
+            << QByteArray("; \x90\xDD\x92\xE8\r\n[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"\x82\x50\x82\x4F\"\r\n"
+                          "[SETTING]\r\n\x94\x77\x8C\x69=\"C:\\\x89\xE6\x91\x9C\\a.bmp\"\r\n");
+        QTest::newRow("new key in Shift-JIS")
+            << sjis << "CONST"
+            << "基準年"
+            << "\"35\""
+            << QByteArray("; \x90\xDD\x92\xE8\r\n[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n"
+                          "\x8A\xEE\x8F\x80\x94\x4E=\"35\"\r\n"
+                          "[SETTING]\r\n\x94\x77\x8C\x69=\"C:\\\x89\xE6\x91\x9C\\a.bmp\"\r\n");
+        QTest::newRow("new section in Shift-JIS")
+            << sjis << "DEFAULT"
+            << "構造"
+            << "\"0\"" << sjis + QByteArray("[DEFAULT]\r\n\x8D\x5C\x91\xA2=\"0\"\r\n");
     }
     void writing()
     {
@@ -133,6 +169,59 @@ private Q_SLOTS:
             QVERIFY(file.setValue(QStringLiteral("s"), QStringLiteral("k%1").arg(i), QStringLiteral("v")));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
         QCOMPARE(file.value(QStringLiteral("s"), QStringLiteral("k2")), QStringLiteral("v"));
+    }
+
+    void shiftJisIsAvailable()
+    {
+        // Qt reads and writes Shift-JIS only through its ICU support.
+        QVERIFY(ProfileFile::shiftJisAvailable());
+    }
+
+    void valueShiftJisCannotHoldIsRefused()
+    {
+        const QByteArray sjis("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n");
+        const QString path = write(sjis);
+        ProfileFile file(path);
+        QVERIFY(!file.setValue(QStringLiteral("SETTING"), QStringLiteral("背景"), QStringLiteral("\"/写真/€.bmp\"")));
+        QVERIFY(!file.errorString().isEmpty());
+        QCOMPARE(read(path), sjis);
+    }
+
+    void severalKeysInOneWrite()
+    {
+        const QString path = write("[s]\nk=1\n");
+        ProfileFile file(path);
+        QVERIFY(file.setValues({{QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")},
+                                {QStringLiteral("t"), QStringLiteral("j"), QStringLiteral("3")},
+                                {QStringLiteral("s"), QStringLiteral("i"), QStringLiteral("4")}}));
+        QCOMPARE(read(path), QByteArray("[s]\nk=2\ni=4\n[t]\nj=3\n"));
+    }
+
+    void folderThatTakesNoNewFileIsWrittenInPlace()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Vanrek.ini"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[SETTING]\r\nSize=\"22\"\r\n; last line\r\n");
+        }
+        Unwritable folder(dir.path());
+        if (!folder.isActive())
+            QSKIP(qPrintable(folder.skipReason()));
+        ProfileFile file(path);
+        QVERIFY2(file.setValue(QStringLiteral("SETTING"), QStringLiteral("Size"), QStringLiteral("\"3\"")),
+                 qPrintable(file.errorString()));
+        // One byte shorter: nothing of the old end may stay behind.
+        QCOMPARE(read(path), QByteArray("[SETTING]\r\nSize=\"3\"\r\n; last line\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
+    }
+
+    void writeThatFailsSaysWhy()
+    {
+        ProfileFile file(m_dir.filePath(QStringLiteral("no such folder/Vanrek.ini")));
+        QVERIFY(!file.setValue(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+        QVERIFY(!file.errorString().isEmpty());
     }
 
     void missingFileReadsEmpty()

@@ -4,6 +4,8 @@
 #include "MsgBox.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
+#include "TestFiles.h"
+#include "Unwritable.h"
 #include "cDao.h"
 #include "fSplash.h"
 #include "frmDataList.h"
@@ -75,6 +77,27 @@ private Q_SLOTS:
         expectNoDatabaseBox();
         QVERIFY(db.open(QIODevice::ReadOnly));
         QCOMPARE(db.readAll(), QByteArray("this is no database file at all, just text"));
+    }
+
+    void databaseThatCannotBeWrittenShowsTheBoxAndLogsWhy()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        const QByteArray before = fileBytes(testDb.path());
+        {
+            // The folder takes no journal: the file opens and reads, but no registration could be stored.
+            Unwritable folder(QFileInfo(testDb.path()).path());
+            if (!folder.isActive())
+                QSKIP(qPrintable(folder.skipReason()));
+            QCOMPARE(Main(0), StartResult::NoDatabase);
+        }
+        expectNoDatabaseBox();
+        QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+        QCOMPARE(fileBytes(testDb.path()), before);
+        const QString line = QString::fromUtf8(fileBytes(file(testDb.folder(), "ErrLog.txt")));
+        QVERIFY2(line.contains(QStringLiteral(",mdlMain             ,Main")), qPrintable(line));
+        QVERIFY2(line.contains(QStringLiteral("に書き込めません")), qPrintable(line));
     }
 
     void databaseLockedByAnotherWriterShowsTheBox()

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -74,6 +75,16 @@ private Q_SLOTS:
     {
         gDao().Disconnect();
         m_db.reset();
+    }
+
+    void labelsAndUnits()
+    {
+        frmDataDetail d;
+        QStringList texts;
+        for (QLabel *l : d.findChildren<QLabel *>())
+            texts << l->text();
+        QCOMPARE(texts, QStringList({"物件名", "敷地面積", "㎡", "評価額", "千円", "１㎡あたり", "固定資産税税率", "％",
+                                     "都市計画税税率", "％"}));
     }
 
     void nextNumber_data()

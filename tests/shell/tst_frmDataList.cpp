@@ -161,6 +161,30 @@ private Q_SLOTS:
         QVERIFY(l.isVisible());
     }
 
+    void closingTheWorkspaceBringsTheListBackAsItWas()
+    {
+        for (int i = 1; i <= 60; ++i)
+            exec(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
+        frmDataList l;
+        l.show();
+        QVERIFY(QTest::qWaitForWindowActive(&l));
+        const QRect placed(130, 90, 700, 380);
+        l.setGeometry(placed);
+        l.grid()->setFocus();
+        l.grid()->setCurrentIndex(l.model()->index(41, 1));
+        l.grid()->scrollTo(l.model()->index(41, 1));
+        const int top = l.grid()->rowAt(0);
+        QVERIFY(top > 0);
+        FormButtons::click(button(l, "lbutSelect"));
+        QVERIFY(!l.isVisible());
+        QCOMPARE(l.workspace()->Pro_ID1().toInt(), 42);
+        QVERIFY(l.workspace()->close());
+        QCOMPARE(l.geometry(), placed);
+        QCOMPARE(l.grid()->currentIndex().row(), 41);
+        QCOMPARE(l.grid()->rowAt(0), top);
+        QTRY_COMPARE(QApplication::focusWidget(), l.grid());
+    }
+
     void upOnTheFirstRowGoesToClose()
     {
         exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, 'a', 1, 1, 1, 1)"));

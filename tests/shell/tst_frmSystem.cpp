@@ -1,15 +1,18 @@
 #include "frmSystem.h"
 
+#include "ErrorTrap.h"
 #include "FormButtons.h"
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "Unwritable.h"
 #include "cFileDlg.h"
 #include "cIni.h"
 #include "mdlMain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -56,13 +59,115 @@ private:
     static void save(frmSystem &d) { FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_log;
 
 private Q_SLOTS:
     void init()
     {
+        MsgBox::clearHistory();
         MsgBox::setAutoAnswer(true);
         m_dir = std::make_unique<QTemporaryDir>();
         setAppPath(m_dir->path());
+        m_log.clear();
+        setErrLogWriter([this](const QString &message, const QString &object, const QString &procedure) {
+            m_log << object + QLatin1Char('/') + procedure + QLatin1Char('/') + message;
+        });
+    }
+    void cleanup() { setErrLogWriter({}); }
+
+    void labelsAndUnits()
+    {
+        writeIni("");
+        frmSystem d;
+        QStringList texts;
+        for (QLabel *l : d.findChildren<QLabel *>())
+            texts << l->text();
+        const QStringList expected = {"消費税",
+                                      "％",
+                                      "固定資産税",
+                                      "％",
+                                      "都市計画税",
+                                      "％",
+                                      "償却可能期間",
+                                      "基準年",
+                                      "耐用年数が基準年未満時の倍率",
+                                      "耐用年数が基準年以上時の倍率",
+                                      "木造",
+                                      "木骨モルタル造",
+                                      "金属造(骨格材の肉厚３㎜以下)",
+                                      "金属造(骨格材の肉厚３㎜超４㎜以下)",
+                                      "金属造(骨格材の肉厚４㎜超)",
+                                      "鉄骨鉄筋コンクリート",
+                                      "背景",
+                                      "識別画像",
+                                      "アイコン",
+                                      "駐車場",
+                                      "賃貸マンション"};
+        QCOMPARE(texts, expected);
+    }
+
+    void firstKeyReplacesTheFirstField()
+    {
+        writeIni("[CONST]\n消費税=\"8\"\n");
+        frmSystem d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        ImNumber *tax = number(d, "numTax");
+        QCOMPARE(QApplication::focusWidget(), tax);
+        QCOMPARE(tax->selectedText(), tax->text());
+        QTest::keyClicks(tax, "10");
+        QTest::keyClick(tax, Qt::Key_Tab);
+        QCOMPARE(tax->Value().toDouble(), 10.0);
+    }
+
+    void failedSaveKeepsTheDialogOpenAndSaysSo()
+    {
+        writeIni("[CONST]\n消費税=\"8\"\n");
+        gTaxRate = 8;
+        frmSystem d;
+        d.show();
+        number(d, "numTax")->setValue(10);
+        text(d, "txtData1")->setText(QStringLiteral("/p.bmp"));
+        {
+            Unwritable file(iniPath());
+            Unwritable folder(m_dir->path());
+            if (!file.isActive() || !folder.isActive())
+                QSKIP(qPrintable(file.skipReason() + folder.skipReason()));
+            save(d);
+        }
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.result(), 0);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QVERIFY2(MsgBox::history().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
+                 qPrintable(MsgBox::history().at(0).prompt));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(m_log.size(), 1);
+        QVERIFY2(m_log.first().startsWith(QStringLiteral("cIni/SetIniValues/")), qPrintable(m_log.first()));
+        // Nothing half-saved: neither the file nor the module settings changed.
+        QCOMPARE(gTaxRate, 8.0);
+        QCOMPARE(ini("CONST", "消費税"), QStringLiteral("8"));
+        QCOMPARE(ini("SETTING", "画像1"), QString());
+        QCOMPARE(number(d, "numTax")->Value().toDouble(), 10.0);
+
+        // The user tries again once the file can be written.
+        save(d);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(gTaxRate, 10.0);
+        QCOMPARE(ini("CONST", "消費税"), QStringLiteral("10"));
+        QCOMPARE(ini("SETTING", "画像1"), QStringLiteral("/p.bmp"));
+    }
+
+    void failingPickerIsLogged()
+    {
+        writeIni("");
+        frmSystem d;
+        text(d, "txtIcon1")->setText(QStringLiteral("/kept.ico"));
+        cFileDlg::setChooserForTests(
+            [](const cFileDlg::ChooserRequest &) -> cFileDlg::ChooserResult { throw std::runtime_error("no picker"); });
+        d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
+        cFileDlg::setChooserForTests({});
+        QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/kept.ico"));
+        QCOMPARE(m_log, QStringList{QStringLiteral("frmSystem/butIcon1_Click/no picker")});
     }
 
     void emptyFileShowsAndWritesEveryDefault()
@@ -212,7 +317,10 @@ private Q_SLOTS:
         QRadioButton *first = option(d, "OptGenka", 0);
         first->setFocus();
         QCOMPARE(QApplication::focusWidget(), first);
-        QCOMPARE(first->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Highlight));
+        // White on navy, readable under any desktop theme.
+        const QImage look = first->grab().toImage();
+        QCOMPARE(look.pixelColor(look.width() - 3, look.height() / 2), QColor(0, 0, 128));
+        QCOMPARE(first->palette().color(QPalette::WindowText), QColor(Qt::white));
         QTest::keyClick(first, Qt::Key_Return);
         QVERIFY(QApplication::focusWidget() != first);
         QWidget *next = QApplication::focusWidget();

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QVBoxLayout>
 #include <QtTest>
 
-// The text box's length limit, counted in bytes with a double-byte character as 2.
+// The text box's length limit, counted in bytes with a double-byte character as 2; its
+// content selected on entry.
 class tst_ImText : public QObject
 {
     Q_OBJECT
@@ -79,6 +81,82 @@ private Q_SLOTS:
         box.setMaxLength(4);
         QCOMPARE(box.Text(), QStringLiteral("東京"));
         QCOMPARE(box.lengthOf(QStringLiteral("ｱｲ東")), 4);
+    }
+
+    void enteringSelectsTheContent_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Tab") << "tab";
+        QTest::newRow("Shift+Tab") << "backtab";
+        QTest::newRow("by the program") << "program";
+        QTest::newRow("window opens") << "show";
+        QTest::newRow("click") << "click";
+    }
+    void enteringSelectsTheContent()
+    {
+        QFETCH(QString, how);
+        QWidget form;
+        auto *layout = new QVBoxLayout(&form);
+        auto *before = new ImText(&form);
+        auto *box = new ImText(&form);
+        auto *after = new ImText(&form);
+        layout->addWidget(before);
+        layout->addWidget(box);
+        layout->addWidget(after);
+        box->setText(QStringLiteral("大阪"));
+        if (how == QLatin1String("show"))
+            box->setFocus();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        if (how == QLatin1String("tab")) {
+            before->setFocus();
+            QTest::keyClick(before, Qt::Key_Tab);
+        } else if (how == QLatin1String("backtab")) {
+            after->setFocus();
+            QTest::keyClick(after, Qt::Key_Backtab);
+        } else if (how == QLatin1String("program")) {
+            box->setFocus();
+        } else if (how == QLatin1String("click")) {
+            before->setFocus();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, box->height() / 2));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(box->selectedText(), QStringLiteral("大阪"));
+        // The first key typed replaces the content.
+        typeText(box, QStringLiteral("京都"));
+        QCOMPARE(box->Text(), QStringLiteral("京都"));
+    }
+
+    void comingBackToTheWindowKeepsTheCursor()
+    {
+        QWidget form;
+        auto *box = new ImText(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        box->setFocus();
+        typeText(box, QStringLiteral("大"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), box);
+        typeText(box, QStringLiteral("阪"));
+        QCOMPARE(box->Text(), QStringLiteral("大阪"));
+    }
+
+    void withoutHighlightNothingIsSelected()
+    {
+        QWidget form;
+        auto *box = new ImText(&form);
+        box->setText(QStringLiteral("abc"));
+        box->setHighlightText(false);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        box->setFocus(Qt::TabFocusReason);
+        QVERIFY(!box->hasSelectedText());
     }
 
     void changeFollowsText()

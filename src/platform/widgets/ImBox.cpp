@@ -15,19 +15,37 @@ ImBox::ImBox(QWidget *parent) : QLineEdit(parent)
 void ImBox::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    // Focus that comes back from another window or a pop-up is no new entry: the
+    // cursor and selection stay as the user left them.
+    const bool back = m_leftWithWindow;
+    m_leftWithWindow = false;
+    if (event->reason() == Qt::PopupFocusReason || (back && event->reason() == Qt::ActiveWindowFocusReason))
         return;
-    // Selection is set after the line edit has placed its cursor for the mouse click.
+    // At once, so a key typed straight after the focus arrived replaces the content.
+    select(m_highlightText);
+    if (event->reason() != Qt::MouseFocusReason)
+        return;
+    // The click that gave the focus places the cursor after this: select again once it has.
     QPointer<ImBox> self(this);
-    const bool select = m_highlightText;
-    QTimer::singleShot(0, this, [self, select] {
-        if (!self || !self->hasFocus())
-            return;
-        if (select)
-            self->selectAll();
-        else
-            self->deselect();
+    const bool on = m_highlightText;
+    QTimer::singleShot(0, this, [self, on] {
+        if (self && self->hasFocus())
+            self->select(on);
     });
+}
+
+void ImBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    m_leftWithWindow = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+void ImBox::select(bool all)
+{
+    if (all)
+        selectAll();
+    else
+        deselect();
 }
 
 void ImBox::keyPressEvent(QKeyEvent *event)

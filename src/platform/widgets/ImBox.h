@@ -44,12 +44,18 @@ public:
     const CaptionLook &Caption() const { return m_caption; }
 
 protected:
+    /// With HighlightText the content is selected whenever the box is entered: by
+    /// Tab, by the program, when its window opens, by a click.
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void select(bool all);
+
     QString m_nextCtrl;
     QString m_prevCtrl;
     bool m_highlightText = true;
+    bool m_leftWithWindow = false; // the focus went to another window or a pop-up
     CaptionLook m_caption;
 };

@@ -47,8 +47,16 @@ QPalette::ColorRole VbColor::systemRole(int index)
 
 QColor VbColor::toQColor(quint32 colour)
 {
-    if (isSystem(colour))
-        return QApplication::palette().color(QPalette::Active, systemRole(int(colour & 0xFF)));
+    if (isSystem(colour)) {
+        const int index = int(colour & 0xFF);
+        // The forms draw white text on the highlight, as on the scheme they were made
+        // for: a desktop theme's pale highlight would leave that text unreadable.
+        if (index == 13)
+            return QColor(0, 0, 128);
+        if (index == 14)
+            return QColor(255, 255, 255);
+        return QApplication::palette().color(QPalette::Active, systemRole(index));
+    }
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 

@@ -6,7 +6,9 @@
 /// Colours as the forms keep them: 0x00BBGGRR for a plain colour (red in the lowest
 /// byte), or 0x80000000 plus a system colour index for a colour of the user's
 /// scheme. System colours are taken from the application palette when used, so a
-/// field painted "window background" follows the desktop theme.
+/// field painted "window background" follows the desktop theme; the highlight is
+/// always navy with white text (the scheme the forms were made for), so the white
+/// text the forms put on it reads under any theme.
 class VbColor
 {
 public:

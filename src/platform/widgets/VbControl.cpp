@@ -104,7 +104,11 @@ void paint(QWidget *w, bool back, quint32 colour)
     } else if (type == QLatin1String("CommandButton") || type == QLatin1String("LineButton")) {
         roles = {back ? QPalette::Button : QPalette::ButtonText};
     } else {
+        // Check boxes and option buttons fill their background with their own role (the button colour).
         roles = {back ? QPalette::Window : QPalette::WindowText};
+        const QPalette::ColorRole own = back ? w->backgroundRole() : w->foregroundRole();
+        if (!roles.contains(own))
+            roles.append(own);
         if (back && !w->isWindow())
             w->setAutoFillBackground(type == QLatin1String("Label") ? VbControl::backStyle(w) == 1 : true);
     }
