@@ -182,12 +182,24 @@ int cDao::Execute(const QString &sql, int)
 {
     if (!m_open)
         return -1;
-    QSqlQuery q(CurrentDB());
+    const QSqlDatabase db = CurrentDB();
+    // The engine's count of affected rows stays at the last statement that changed
+    // rows; a query or a table definition changes none, which shows as an unchanged
+    // running total of changes on the connection.
+    const auto totalChanges = [&db] {
+        QSqlQuery total(db);
+        return total.exec(QStringLiteral("SELECT total_changes()")) && total.next() ? total.value(0).toLongLong() : -1;
+    };
+    const qint64 before = totalChanges();
+    QSqlQuery q(db);
     if (!q.exec(JetSql::toSqlite(sql))) {
         m_lastError = q.lastError().text();
         return -1;
     }
-    return q.numRowsAffected() < 0 ? 0 : q.numRowsAffected();
+    const int affected = q.numRowsAffected();
+    if (affected <= 0 || (before >= 0 && totalChanges() == before))
+        return 0;
+    return affected;
 }
 
 bool cDao::DeleteTableData(const QString &table)

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void workAndStoredRowTablesMatch_data();
     void workAndStoredRowTablesMatch();
     void executeCountsRows();
+    void executeCountsOnlyItsOwnChanges_data();
+    void executeCountsOnlyItsOwnChanges();
     void recordsets();
     void lookup();
     void transactionsRollBack();
@@ -136,6 +138,36 @@ void tst_cDao::executeCountsRows()
     QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"), 128), -1); // duplicate key
     QCOMPARE(dao.Execute(QStringLiteral("UPDATE nosuchtable SET x = 1"), 128), -1);
     QCOMPARE(dao.Execute(QStringLiteral("DELETE FROM D_物件 WHERE ID1 mod 2 = 0"), 128), 1); // translated mod
+}
+
+void tst_cDao::executeCountsOnlyItsOwnChanges_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("count");
+    // Each statement runs right after an update of 3 rows.
+    QTest::newRow("query") << "SELECT * FROM D_物件" << 0;
+    QTest::newRow("query of nothing") << "SELECT * FROM D_物件 WHERE ID1 = 99" << 0;
+    QTest::newRow("table made") << "CREATE TABLE X_一時 (a INTEGER)" << 0;
+    QTest::newRow("table dropped") << "DROP TABLE M_Printer" << 0;
+    QTest::newRow("index made") << "CREATE INDEX x_name ON D_物件 (物件名)" << 0;
+    QTest::newRow("setting read") << "PRAGMA user_version" << 0;
+    QTest::newRow("update of none") << "UPDATE D_物件 SET 物件名 = 'e' WHERE ID1 = 99" << 0;
+    QTest::newRow("delete of 2") << "DELETE FROM D_物件 WHERE ID1 >= 2" << 2;
+    QTest::newRow("insert of 3 from a query") << "INSERT INTO D_物件 (ID1) SELECT ID1 + 10 FROM D_物件" << 3;
+    QTest::newRow("failing query") << "SELECT * FROM nosuchtable" << -1;
+}
+
+void tst_cDao::executeCountsOnlyItsOwnChanges()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, count);
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path(), false));
+    for (int id = 1; id <= 3; ++id)
+        QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'a')").arg(id), 128), 1);
+    QCOMPARE(dao.Execute(QStringLiteral("UPDATE D_物件 SET 物件名 = 'b'"), 128), 3);
+    QCOMPARE(dao.Execute(sql, 128), count);
 }
 
 void tst_cDao::recordsets()
