@@ -2,6 +2,7 @@
 #include "DesktopServices.h"
 #include "Globals.h"
 #include "ShellHooks.h"
+#include "frmInputParking.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     installDesktopServices();
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
+    frmInputParking::install();
 
     switch (Main()) {
     case StartResult::AlreadyRunning:

@@ -2,6 +2,7 @@
 
 #include "DaoTransaction.h"
 #include "FormButtons.h"
+#include "FormControls.h"
 #include "FormTrap.h"
 #include "Globals.h"
 #include "ImNumber.h"
@@ -20,7 +21,6 @@
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QLabel>
 
 namespace
 {
@@ -28,29 +28,6 @@ namespace
 const QString kObject = QStringLiteral("frmDataDetail");
 
 const FormTrap trap(kObject);
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width)
-{
-    auto *l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(330));
-    l->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    return l;
-}
-
-ImNumber *number(QWidget *parent, const char *name, double max, const QString &format, int left, int top, int width)
-{
-    auto *box = new ImNumber(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setMinValue(0);
-    box->setMaxValue(max);
-    box->setDisplayFormat(format);
-    box->setFormat(format);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setGeometry(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(330));
-    return box;
-}
 
 } // namespace
 
@@ -71,28 +48,27 @@ frmDataDetail::~frmDataDetail()
 void frmDataDetail::buildControls()
 {
     setFixedSize(twipsToPixelsX(6720), twipsToPixelsY(3360));
-    label(this, "labName", QStringLiteral("物件名"), 240, 240, 1500);
-    m_txtName = new ImText(this);
-    m_txtName->setObjectName(QStringLiteral("txtName"));
-    m_txtName->setMaxLength(30);
-    m_txtName->setGeometry(twipsToPixelsX(1800), twipsToPixelsY(240), twipsToPixelsX(4560), twipsToPixelsY(330));
+    using namespace FormControls;
+    label(this, QStringLiteral("labName"), QStringLiteral("物件名"), 240, 240, 1500);
+    m_txtName = text(this, QStringLiteral("txtName"), 30, 1800, 240, 4560);
 
-    label(this, "labSikiti", QStringLiteral("敷地面積"), 240, 690, 1500);
-    m_numSikiti = number(this, "numSikiti", 99999.99, QStringLiteral("####0.00"), 1800, 690, 1500);
-    label(this, nullptr, QStringLiteral("㎡"), 3360, 690, 600);
+    const QString area = QStringLiteral("####0.00"), money = QStringLiteral("###,##0"), rate = QStringLiteral("##0.00");
+    label(this, QStringLiteral("labSikiti"), QStringLiteral("敷地面積"), 240, 690, 1500);
+    m_numSikiti = number(this, QStringLiteral("numSikiti"), 99999.99, area, area, 1800, 690, 1500);
+    label(this, QString(), QStringLiteral("㎡"), 3360, 690, 600);
 
-    label(this, "labHyoka", QStringLiteral("評価額"), 240, 1140, 1500);
-    m_numHyoka = number(this, "numHyoka", 999999, QStringLiteral("###,##0"), 1800, 1140, 1500);
-    label(this, nullptr, QStringLiteral("千円"), 3360, 1140, 600);
-    label(this, nullptr, QStringLiteral("１㎡あたり"), 4020, 1140, 1200);
+    label(this, QStringLiteral("labHyoka"), QStringLiteral("評価額"), 240, 1140, 1500);
+    m_numHyoka = number(this, QStringLiteral("numHyoka"), 999999, money, money, 1800, 1140, 1500);
+    label(this, QString(), QStringLiteral("千円"), 3360, 1140, 600);
+    label(this, QString(), QStringLiteral("１㎡あたり"), 4020, 1140, 1200);
 
-    label(this, "labKotei", QStringLiteral("固定資産税税率"), 240, 1590, 1500);
-    m_numKotei = number(this, "numKotei", 100, QStringLiteral("##0.00"), 1800, 1590, 1500);
-    label(this, nullptr, QStringLiteral("％"), 3360, 1590, 600);
+    label(this, QStringLiteral("labKotei"), QStringLiteral("固定資産税税率"), 240, 1590, 1500);
+    m_numKotei = number(this, QStringLiteral("numKotei"), 100, rate, rate, 1800, 1590, 1500);
+    label(this, QString(), QStringLiteral("％"), 3360, 1590, 600);
 
-    label(this, "labTosi", QStringLiteral("都市計画税税率"), 240, 2040, 1500);
-    m_numTosi = number(this, "numTosi", 100, QStringLiteral("##0.00"), 1800, 2040, 1500);
-    label(this, nullptr, QStringLiteral("％"), 3360, 2040, 600);
+    label(this, QStringLiteral("labTosi"), QStringLiteral("都市計画税税率"), 240, 2040, 1500);
+    m_numTosi = number(this, QStringLiteral("numTosi"), 100, rate, rate, 1800, 2040, 1500);
+    label(this, QString(), QStringLiteral("％"), 3360, 2040, 600);
 
     m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
     m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));

@@ -1,0 +1,96 @@
+#include "LoanGridModel.h"
+
+#include "WorkRowStore.h"
+
+LoanGridModel::LoanGridModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    setObjectName(QStringLiteral("DataKariire"));
+}
+
+void LoanGridModel::setPlan(cDao *dao, int32_t id1, int32_t id2)
+{
+    m_dao = dao;
+    m_id1 = id1;
+    m_id2 = id2;
+}
+
+void LoanGridModel::Requery()
+{
+    QVector<LoanRecord> rows;
+    if (m_dao)
+        rows = WorkRowStore(*m_dao, m_id1, m_id2).readLoans();
+    setRecords(rows);
+}
+
+void LoanGridModel::setRecords(const QVector<LoanRecord> &records)
+{
+    beginResetModel();
+    m_records = records;
+    endResetModel();
+}
+
+void LoanGridModel::setAllowAddNew(bool on)
+{
+    if (on == m_allowAddNew)
+        return;
+    const int row = RecordCount();
+    if (on) {
+        beginInsertRows(QModelIndex(), row, row);
+        m_allowAddNew = true;
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), row, row);
+        m_allowAddNew = false;
+        endRemoveRows();
+    }
+}
+
+int LoanGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : RecordCount() + (m_allowAddNew ? 1 : 0);
+}
+
+int LoanGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LoanGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    if (role == Qt::TextAlignmentRole) {
+        const bool left = index.column() == Lender || index.column() == Method;
+        return QVariant::fromValue(Qt::Alignment(left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole || index.row() >= RecordCount())
+        return QVariant();
+    const LoanRecord &r = m_records.at(index.row());
+    switch (index.column()) {
+    case Lender:
+        return r.lender;
+    case Amount:
+        return r.amount;
+    case Method:
+        return r.method;
+    case Start:
+        return QVariantList{r.start1, r.start2};
+    case End:
+        return QVariantList{r.end1, r.end2};
+    case Rate:
+        return QVariantList{r.rate1, r.rate2};
+    default:
+        return QVariant();
+    }
+}
+
+QVariant LoanGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    // Two heading lines, as the rows have: the first period's columns above the second's.
+    static const QStringList captions = {QStringLiteral("借入先名称\n"), QStringLiteral("借入金額\n"),
+                                         QStringLiteral("返済方式\n"),   QStringLiteral("\nから"),
+                                         QStringLiteral("\nまで"),       QStringLiteral("金利1\n金利2")};
+    return captions.value(section);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "LoanRecord.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+
+#include <cstdint>
+
+class cDao;
+
+/// The loan rows of one plan (its rows of W_借入金 in 連番 order) as the loan grid
+/// shows them: one row per loan, and after the last loan the empty new-row line while
+/// the grid offers one. The two rate periods share the period columns: a period
+/// column's display value is the list {first period, second period}; the other
+/// columns hold one value. Values are as stored; the grid's delegate formats them.
+/// The data control of the plan forms' loan grid.
+class LoanGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { Lender, Amount, Method, Start, End, Rate, ColumnCount };
+
+    explicit LoanGridModel(QObject *parent = nullptr);
+
+    /// The plan whose rows Requery reads.
+    void setPlan(cDao *dao, int32_t id1, int32_t id2);
+    /// Reads the plan's work rows again. Throws a ProcedureError when the query
+    /// fails; the rows shown are then unchanged.
+    void Requery();
+    /// Shows the given rows (tests and callers that read them themselves).
+    void setRecords(const QVector<LoanRecord> &records);
+
+    int RecordCount() const { return int(m_records.size()); }
+    const QVector<LoanRecord> &records() const { return m_records; }
+    /// Whether the new-row line follows the last loan.
+    bool AllowAddNew() const { return m_allowAddNew; }
+    void setAllowAddNew(bool on);
+    bool isAddNewRow(int row) const { return m_allowAddNew && row == RecordCount(); }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    /// Whether a column holds the two rate periods.
+    static bool isPeriodColumn(int column) { return column >= Start && column <= Rate; }
+
+private:
+    cDao *m_dao = nullptr;
+    int32_t m_id1 = 0;
+    int32_t m_id2 = 0;
+    QVector<LoanRecord> m_records;
+    bool m_allowAddNew = true;
+};

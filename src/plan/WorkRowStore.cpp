@@ -1,0 +1,147 @@
+#include "WorkRowStore.h"
+
+#include "DaoTransaction.h"
+#include "ErrorTrap.h"
+#include "PlanSql.h"
+#include "cDao.h"
+
+namespace
+{
+
+const QString kPlan = QStringLiteral(" WHERE ID1 = ? AND ID2 = ?");
+
+const char *const kLoanColumns[] = {"ID1",       "ID2",       "連番",      "借入先名称", "借入金額",
+                                    "返済方式",  "返済開始1", "返済終了1", "金利1",      "返済開始2",
+                                    "返済終了2", "金利2",     "返済期間"};
+
+} // namespace
+
+const WorkRowStore::Table &WorkRowStore::loans()
+{
+    static const Table t{
+        QStringLiteral("W_借入金"),    QStringLiteral("D_借入金"),        QStringLiteral("連番"),     false,
+        QStringLiteral("InitKariire"), QStringLiteral("SaveKariireData"), QStringLiteral("SetRenban")};
+    return t;
+}
+
+const WorkRowStore::Table &WorkRowStore::rents()
+{
+    static const Table t{QStringLiteral("W_家賃"),    QStringLiteral("D_家賃"),        QStringLiteral("タイプ"), true,
+                         QStringLiteral("InitYatin"), QStringLiteral("SaveYatinData"), QStringLiteral("SetType")};
+    return t;
+}
+
+WorkRowStore::WorkRowStore(cDao &dao, int32_t id1, int32_t id2) : m_dao(dao), m_id1(id1), m_id2(id2) {}
+
+void WorkRowStore::load(const Table &table)
+{
+    try {
+        DaoTransaction tx(m_dao);
+        PlanSql::exec(m_dao, table.loadProcedure, QStringLiteral("DELETE FROM ") + table.work);
+        PlanSql::exec(m_dao, table.loadProcedure,
+                      QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.work, table.stored) + kPlan, plan());
+        renumber(table);
+        tx.commit();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(table.loadProcedure, QString::fromUtf8(e.what()));
+    }
+}
+
+void WorkRowStore::renumber(const Table &table)
+{
+    // Rows are told apart by the engine's row id: the work tables have no key of their own.
+    const PlanSql::Rows rows = PlanSql::select(m_dao, table.renumberProcedure,
+                                               QStringLiteral("SELECT rowid, %1 FROM %2").arg(table.key, table.work) +
+                                                   kPlan + QStringLiteral(" ORDER BY %1, rowid").arg(table.key),
+                                               plan());
+    for (int i = 0; i < rows.rows.size(); ++i) {
+        const QVariant expected = table.letters ? QVariant(QString(QChar(u'A' + i))) : QVariant(i + 1);
+        if (rows.rows.at(i).at(1) == expected)
+            continue;
+        PlanSql::exec(m_dao, table.renumberProcedure,
+                      QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(table.work, table.key),
+                      {expected, rows.rows.at(i).at(0)});
+    }
+}
+
+void WorkRowStore::copyBack(const Table &table)
+{
+    if (!m_dao.inTransaction())
+        throw ProcedureError(table.saveProcedure, QStringLiteral("トランザクションが開始されていません。"));
+    PlanSql::exec(m_dao, table.saveProcedure, QStringLiteral("DELETE FROM ") + table.stored + kPlan, plan());
+    PlanSql::exec(m_dao, table.saveProcedure,
+                  QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.stored, table.work) + kPlan, plan());
+}
+
+void WorkRowStore::deleteRow(const Table &table, const QVariant &key)
+{
+    try {
+        DaoTransaction tx(m_dao);
+        QVariantList values = plan();
+        values << key;
+        PlanSql::exec(
+            m_dao, table.renumberProcedure,
+            QStringLiteral("DELETE FROM ") + table.work + kPlan + QStringLiteral(" AND %1 = ?").arg(table.key), values);
+        renumber(table);
+        tx.commit();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(table.renumberProcedure, QString::fromUtf8(e.what()));
+    }
+}
+
+QVector<LoanRecord> WorkRowStore::readLoans() const
+{
+    const PlanSql::Rows rs =
+        PlanSql::select(m_dao, QStringLiteral("InitKariire"),
+                        QStringLiteral("SELECT * FROM W_借入金") + kPlan + QStringLiteral(" ORDER BY 連番"), plan());
+    QVector<LoanRecord> out;
+    out.reserve(rs.rows.size());
+    for (int i = 0; i < rs.rows.size(); ++i) {
+        const auto f = [&](const char *name) { return rs.value(i, QString::fromUtf8(name)); };
+        LoanRecord r;
+        r.id1 = f("ID1").toInt();
+        r.id2 = f("ID2").toInt();
+        r.renban = f("連番").toInt();
+        r.lender = f("借入先名称");
+        r.amount = f("借入金額");
+        r.method = f("返済方式");
+        r.start1 = f("返済開始1");
+        r.end1 = f("返済終了1");
+        r.rate1 = f("金利1");
+        r.start2 = f("返済開始2");
+        r.end2 = f("返済終了2");
+        r.rate2 = f("金利2");
+        r.term = f("返済期間");
+        out.append(r);
+    }
+    return out;
+}
+
+void WorkRowStore::saveLoan(const LoanRecord &row)
+{
+    const QString procedure = QStringLiteral("SaveRecord");
+    try {
+        DaoTransaction tx(m_dao);
+        PlanSql::exec(m_dao, procedure,
+                      QStringLiteral("DELETE FROM W_借入金") + kPlan + QStringLiteral(" AND 連番 = ?"),
+                      {row.id1, row.id2, row.renban});
+        QStringList columns;
+        for (const char *c : kLoanColumns)
+            columns << QString::fromUtf8(c);
+        const QString sql = QStringLiteral("INSERT INTO W_借入金(%1) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                                .arg(columns.join(QLatin1Char(',')));
+        const QVariantList values = {row.id1,  row.id2,   row.renban, row.lender, row.amount, row.method, row.start1,
+                                     row.end1, row.rate1, row.start2, row.end2,   row.rate2,  row.term};
+        if (PlanSql::exec(m_dao, procedure, sql, values) < 1)
+            throw ProcedureError(procedure, QStringLiteral("W_借入金 に行を追加できませんでした。"));
+        tx.commit();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
+    }
+}

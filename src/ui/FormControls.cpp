@@ -1,0 +1,61 @@
+#include "FormControls.h"
+
+#include "ImNumber.h"
+#include "ImText.h"
+#include "Twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+void FormControls::place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
+}
+
+QLabel *FormControls::label(QWidget *parent, const QString &name, const QString &text, int left, int top, int width,
+                            int height, Qt::Alignment alignment)
+{
+    auto *l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    place(l, left, top, width, height);
+    l->setAlignment(alignment);
+    return l;
+}
+
+ImNumber *FormControls::number(QWidget *parent, const QString &name, double max, const QString &displayFormat,
+                               const QString &format, int left, int top, int width, int height)
+{
+    auto *box = new ImNumber(parent);
+    box->setObjectName(name);
+    box->setMinValue(0);
+    box->setMaxValue(max);
+    box->setDisplayFormat(displayFormat);
+    box->setFormat(format);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(box, left, top, width, height);
+    return box;
+}
+
+ImText *FormControls::text(QWidget *parent, const QString &name, int maxLength, int left, int top, int width,
+                           int height)
+{
+    auto *box = new ImText(parent);
+    box->setObjectName(name);
+    box->setMaxLength(maxLength);
+    place(box, left, top, width, height);
+    return box;
+}
+
+QGroupBox *FormControls::frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *g = new QGroupBox(caption, parent);
+    place(g, left, top, width, height);
+    return g;
+}
+
+void FormControls::tabOrder(const QList<QWidget *> &controls)
+{
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls.at(i - 1), controls.at(i));
+}
