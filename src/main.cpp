@@ -2,6 +2,7 @@
 #include "DesktopServices.h"
 #include "Globals.h"
 #include "ShellHooks.h"
+#include "frmInputApartment.h"
 #include "frmInputParking.h"
 #include "mdlMain.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     // The plan entry forms, the plan windows and the printer settings register
     // themselves here with ShellHooks as they are built into the program.
     frmInputParking::install();
+    frmInputApartment::install();
 
     switch (Main()) {
     case StartResult::AlreadyRunning:

@@ -1,0 +1,1083 @@
+#include "frmInputApartment.h"
+
+#include "ApartmentPlanInput.h"
+#include "ApartmentPlanRecord.h"
+#include "ApartmentProjection.h"
+#include "BudgetTotals.h"
+#include "ErrorTrap.h"
+#include "FormButtons.h"
+#include "FormControls.h"
+#include "FormTrap.h"
+#include "Globals.h"
+#include "ImNumber.h"
+#include "ImText.h"
+#include "LoanGrid.h"
+#include "LoanGridModel.h"
+#include "MsgBox.h"
+#include "RentGrid.h"
+#include "RentGridModel.h"
+#include "Styling.h"
+#include "VbRuntime.h"
+#include "WorkRowStore.h"
+#include "cApl.h"
+#include "cBase.h"
+#include "cCtrls.h"
+#include "cDao.h"
+#include "cFrmCtrl.h"
+#include "cIni.h"
+#include "frmInputKariire.h"
+#include "frmInputYatin.h"
+#include "mdlMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+
+#include <limits>
+
+namespace
+{
+
+const QString kObject = QStringLiteral("frmInputApartment");
+const QString kCaption = QStringLiteral("賃貸マンションデータ入力");
+const FormTrap trap(kObject);
+
+// A plan has at most five rent rows (dwelling types) and three loans.
+constexpr int kRentLimit = 5;
+constexpr int kLoanLimit = 3;
+constexpr int kStraightLine = 1; // 定額法 in the depreciation-method list
+
+// Rows of the frames: the first one under the frame's caption, then one every 330 twips.
+constexpr int kRowHeight = 300;
+int rowTop(int row)
+{
+    return 300 + row * 330;
+}
+constexpr int kLabelLeft = 120;
+constexpr int kButtonWidth = 1215;
+constexpr int kButtonHeight = 375;
+
+QString name(const char *prefix, int index)
+{
+    return QString::fromLatin1(prefix) + QString::number(index);
+}
+
+// A number box of the form: its display format shows a zero as "0" (or "0.00").
+ImNumber *box(QWidget *frame, const QString &control, double max, const char *format, int left, int top, int width)
+{
+    const QString f = QString::fromLatin1(format);
+    const QString zero = f.contains(QLatin1Char('.')) ? QStringLiteral(";;0.00") : QStringLiteral(";;0");
+    return FormControls::number(frame, control, max, f + zero, f, left, top, width, kRowHeight);
+}
+
+QLabel *caption(QWidget *frame, const QString &labelName, const char *text, int left, int top, int width)
+{
+    return FormControls::label(frame, labelName, QString::fromUtf8(text), left, top, width, kRowHeight);
+}
+
+QComboBox *combo(QWidget *frame, const char *control, int left, int top, int width)
+{
+    auto *c = new QComboBox(frame);
+    c->setObjectName(QString::fromLatin1(control));
+    FormControls::place(c, left, top, width, kRowHeight);
+    return c;
+}
+
+QString iniValue(const QString &section, const QString &key)
+{
+    cIni &ini = gIni();
+    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
+    return ini.GetIniStr(section, key);
+}
+
+QString letter(int index)
+{
+    return QString(QChar(u'A' + index));
+}
+
+} // namespace
+
+frmInputApartment::frmInputApartment(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(kObject);
+    setWindowTitle(kCaption);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    buildControls();
+    connectHandlers();
+}
+
+frmInputApartment::~frmInputApartment()
+{
+    Form_Unload();
+}
+
+void frmInputApartment::install()
+{
+    ShellHooks::setEntryFormFactory(2, [](QWidget *owner) { return std::make_unique<frmInputApartment>(owner); });
+}
+
+// ---------------------------------------------------------------------------
+// Layout: three columns. Left: plan name, building, site and plan values; middle:
+// budget, depreciation and the fire-insurance period; right: rent rows, funding
+// with the loans, and the two form buttons.
+
+void frmInputApartment::buildControls()
+{
+    using namespace FormControls;
+    setFixedSize(twipsToPixelsX(17940), twipsToPixelsY(8580));
+
+    label(this, QStringLiteral("labName"), QStringLiteral("計画名"), 240, 120, 780, kRowHeight);
+    m_txtName = text(this, QStringLiteral("txtName"), 30, 1080, 120, 3540, kRowHeight);
+
+    buildBuilding(frame(this, QStringLiteral("建　物"), 120, 540, 4500, 3360));
+    buildSite(frame(this, QStringLiteral("敷　地"), 120, 3960, 4500, 1710));
+    buildPlanValues(frame(this, QStringLiteral("計画参考数値"), 120, 5730, 4500, 2730));
+    buildBudget(frame(this, QStringLiteral("建設予算"), 4710, 120, 4200, 4380));
+    buildDepreciation(frame(this, QStringLiteral("減価償却"), 4710, 4560, 4200, 2400));
+    caption(this, QStringLiteral("labKasai"), "火災保険の保険期間", 4830, 7080, 1860);
+    m_numKasai = box(this, QStringLiteral("numKasai"), 99, "#0", 6750, 7080, 600);
+    caption(this, QString(), "年", 7410, 7080, 480);
+    buildRents(frame(this, QStringLiteral("家賃設定"), 9000, 120, 8820, 2955));
+    buildFunds(frame(this, QStringLiteral("資金計画"), 9000, 3135, 8820, 3885));
+
+    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
+    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
+    place(m_lbutAdd, 15285, 8085, kButtonWidth, kButtonHeight);
+    place(m_lbutClose, 16605, 8085, kButtonWidth, kButtonHeight);
+
+    QList<QWidget *> order = {m_txtName, m_cmbKaoku1};
+    for (int i = 2; i <= 8; ++i)
+        order << m_numKaoku[i];
+    order << m_chkKaoku9;
+    for (int i = 1; i <= 4; ++i)
+        order << m_numSikiti[i];
+    for (int i = 1; i <= 12; ++i)
+        order << m_numYosan[i];
+    order << m_cmbGenka1;
+    for (int i = 2; i <= 5; ++i)
+        order << m_numGenka[i];
+    order << m_cmbGenka6 << m_numKasai << m_yatin << m_lbutNewYatin << m_lbutDetailYatin << m_lbutLineDelYatin
+          << m_numSikin[1] << m_numSikin[2] << m_kariire << m_lbutNewKariire << m_lbutDetailKariire
+          << m_lbutLineDelKariire;
+    for (int i = 1; i <= 9; ++i)
+        order << m_numKeikaku[i];
+    order << m_lbutAdd << m_lbutClose;
+    tabOrder(order);
+}
+
+void frmInputApartment::buildBuilding(QWidget *f)
+{
+    constexpr int boxLeft = 1620, unitLeft = 2880;
+    caption(f, QStringLiteral("labKaoku1"), "構造", kLabelLeft, rowTop(0), 600);
+    m_cmbKaoku1 = combo(f, "cmbKaoku1", 780, rowTop(0), 3600);
+    const struct {
+        const char *caption;
+        const char *unit;
+        double max;
+        const char *format;
+        int width;
+    } rows[] = {
+        {"棟数", "棟", 99, "#0", 600},
+        {"戸数", "戸", 99, "#0", 600},
+        {"階数", "階建て", 99, "#0", 600},
+        {"床面積", "㎡", 99999.99, "####0.00", 1200},
+        {"評価額", "千円", 999999, "###,##0", 1200},
+        {"固定資産税税率", "％", 100, "##0.00", 900},
+        {"都市計画税税率", "％", 100, "##0.00", 900},
+    };
+    for (int i = 2; i <= 8; ++i) {
+        const auto &r = rows[i - 2];
+        const int top = rowTop(i - 1);
+        caption(f, name("labKaoku", i), r.caption, kLabelLeft, top, 1440);
+        m_numKaoku[i] = box(f, name("numKaoku", i), r.max, r.format, boxLeft, top, r.width);
+        caption(f, QString(), r.unit, unitLeft, top, 900);
+    }
+    caption(f, QString(), "１㎡あたり", 720, rowTop(5), 900);
+    m_chkKaoku9 = new QCheckBox(QStringLiteral("中高層耐火住宅"), f);
+    m_chkKaoku9->setObjectName(QStringLiteral("chkKaoku9"));
+    FormControls::place(m_chkKaoku9, boxLeft, rowTop(8), 2520, kRowHeight);
+}
+
+void frmInputApartment::buildSite(QWidget *f)
+{
+    constexpr int boxLeft = 1620, unitLeft = 2880;
+    const struct {
+        const char *caption;
+        const char *unit;
+        double max;
+        const char *format;
+        int width;
+    } rows[] = {
+        {"敷地面積", "㎡", 99999.99, "####0.00", 1200},
+        {"評価額", "千円", 999999, "###,##0", 1200},
+        {"固定資産税税率", "％", 100, "##0.00", 900},
+        {"都市計画税税率", "％", 100, "##0.00", 900},
+    };
+    for (int i = 1; i <= 4; ++i) {
+        const auto &r = rows[i - 1];
+        caption(f, name("labSikiti", i), r.caption, kLabelLeft, rowTop(i - 1), 1440);
+        m_numSikiti[i] = box(f, name("numSikiti", i), r.max, r.format, boxLeft, rowTop(i - 1), r.width);
+        caption(f, QString(), r.unit, unitLeft, rowTop(i - 1), 900);
+    }
+    caption(f, QString(), "１㎡あたり", 720, rowTop(1), 900);
+}
+
+void frmInputApartment::buildBudget(QWidget *f)
+{
+    const char *const captions[] = {"工事請負金額", "消費税",   "水道市納金", "放流負担金",
+                                    "収入印紙税",   "取得税",   "火災保険料", "登記費用",
+                                    "保証料",       "期中金利", "その他",     "建設予算総額"};
+    for (int i = 1; i <= 12; ++i) {
+        const int top = rowTop(i - 1);
+        double max = 999999;
+        const char *format = "###,##0";
+        if (i == 1) {
+            max = 99999999;
+            format = "##,###,##0";
+        } else if (i == 2) {
+            max = 9999999;
+            format = "#,###,##0";
+        } else if (i == 12) {
+            max = 999999999;
+            format = "###,###,##0";
+        }
+        caption(f, name("labYosan", i), captions[i - 1], kLabelLeft, top, 1500);
+        m_numYosan[i] = box(f, name("numYosan", i), max, format, 1680, top, 1440);
+        caption(f, QString(), "千円", 3180, top, 600);
+    }
+}
+
+void frmInputApartment::buildDepreciation(QWidget *f)
+{
+    constexpr int boxLeft = 1680, unitLeft = 3180;
+    caption(f, QStringLiteral("labGenka1"), "償却方法", kLabelLeft, rowTop(0), 1500);
+    m_cmbGenka1 = combo(f, "cmbGenka1", boxLeft, rowTop(0), 1440);
+    const struct {
+        const char *caption;
+        const char *unit;
+        double max;
+        const char *format;
+        int width;
+    } rows[] = {
+        {"償却年数", "年", 99, "#0", 600},
+        {"償却率", "％", 100, "##0.00", 900},
+        {"償却額", "千円", 999999999, "###,###,##0", 1440},
+        {"残存額", "千円", 99999999, "##,###,##0", 1440},
+    };
+    for (int i = 2; i <= 5; ++i) {
+        const auto &r = rows[i - 2];
+        const int top = rowTop(i - 1);
+        caption(f, name("labGenka", i), r.caption, kLabelLeft, top, 1500);
+        m_numGenka[i] = box(f, name("numGenka", i), r.max, r.format, boxLeft, top, r.width);
+        caption(f, QString(), r.unit, unitLeft, top, 600);
+    }
+    caption(f, QStringLiteral("labGenka6"), "割増償却", kLabelLeft, rowTop(5), 1500);
+    m_cmbGenka6 = combo(f, "cmbGenka6", boxLeft, rowTop(5), 1440);
+}
+
+void frmInputApartment::buildPlanValues(QWidget *f)
+{
+    using FormControls::place;
+    constexpr int subLeft = 1320, boxLeft = 2520, unitLeft = 3480;
+    // 空室率, 入居者回転率: a percentage each.
+    caption(f, QStringLiteral("labKeikaku1"), "空室率", kLabelLeft, rowTop(0), 1200);
+    m_numKeikaku[1] = box(f, name("numKeikaku", 1), 100, "##0.00", boxLeft, rowTop(0), 900);
+    caption(f, QString(), "％", unitLeft, rowTop(0), 300);
+    caption(f, QStringLiteral("labKeikaku2"), "入居者回転率", kLabelLeft, rowTop(1), 1200);
+    caption(f, QString(), "毎年", subLeft, rowTop(1), 1140);
+    m_numKeikaku[2] = box(f, name("numKeikaku", 2), 100, "##0.00", boxLeft, rowTop(1), 900);
+    caption(f, QString(), "％", unitLeft, rowTop(1), 300);
+    // Rents rise up to a year, every N years by a percentage; the land every N years.
+    caption(f, QStringLiteral("labKeikaku3"), "家賃", kLabelLeft, rowTop(2), 1200);
+    m_numKeikaku[3] = box(f, name("numKeikaku", 3), 99, "#0", subLeft, rowTop(2), 450);
+    caption(f, QString(), "年目まで値上り", subLeft + 510, rowTop(2), 1800);
+    const char *const riseCaptions[] = {"値上予想", "土地上昇率"};
+    for (int k = 0; k < 2; ++k) {
+        const int top = rowTop(3 + k);
+        caption(f, name("labKeikaku", 4 + 2 * k), riseCaptions[k], kLabelLeft, top, 1200);
+        m_numKeikaku[4 + 2 * k] = box(f, name("numKeikaku", 4 + 2 * k), 99, "#0", subLeft, top, 450);
+        caption(f, QString(), "年毎", subLeft + 510, top, 600);
+        m_numKeikaku[5 + 2 * k] = box(f, name("numKeikaku", 5 + 2 * k), 999.99, "##0.00", boxLeft, top, 900);
+        caption(f, QString(), "％", unitLeft, top, 300);
+    }
+    caption(f, QStringLiteral("labKeikaku8"), "修繕費", kLabelLeft, rowTop(5), 1200);
+    caption(f, QString(), "入居者回転毎", subLeft, rowTop(5), 1140);
+    m_numKeikaku[8] = box(f, name("numKeikaku", 8), 99999, "##,##0", boxLeft, rowTop(5), 900);
+    caption(f, QString(), "千円", unitLeft, rowTop(5), 600);
+    caption(f, QStringLiteral("labKeikaku9"), "維持管理費", kLabelLeft, rowTop(6), 1200);
+    caption(f, QString(), "収入の", subLeft, rowTop(6), 1140);
+    m_numKeikaku[9] = box(f, name("numKeikaku", 9), 100, "##0.00", boxLeft, rowTop(6), 900);
+    caption(f, QString(), "％", unitLeft, rowTop(6), 300);
+}
+
+void frmInputApartment::buildRents(QWidget *f)
+{
+    using FormControls::place;
+    m_yatin = new RentGrid(f);
+    place(m_yatin, 120, 300, 8580, 2100);
+    m_lbutNewYatin = FormButtons::create(f, QStringLiteral("lbutNewYatin"), QStringLiteral("新　規"));
+    m_lbutDetailYatin = FormButtons::create(f, QStringLiteral("lbutDetailYatin"), QStringLiteral("詳　細"));
+    m_lbutLineDelYatin = FormButtons::create(f, QStringLiteral("lbutLineDelYatin"), QStringLiteral("行削除"));
+    place(m_lbutNewYatin, 8700 - 3 * kButtonWidth, 2460, kButtonWidth, kButtonHeight);
+    place(m_lbutDetailYatin, 8700 - 2 * kButtonWidth, 2460, kButtonWidth, kButtonHeight);
+    place(m_lbutLineDelYatin, 8700 - kButtonWidth, 2460, kButtonWidth, kButtonHeight);
+}
+
+void frmInputApartment::buildFunds(QWidget *f)
+{
+    using FormControls::place;
+    caption(f, QStringLiteral("labSikin1"), "自己資金", kLabelLeft, rowTop(0), 900);
+    m_numSikin[1] = box(f, name("numSikin", 1), 99999999, "##,###,##0", 1080, rowTop(0), 1440);
+    caption(f, QString(), "千円", 2580, rowTop(0), 480);
+    caption(f, QStringLiteral("labSikin2"), "敷金の流用", 3300, rowTop(0), 1080);
+    m_numSikin[2] = box(f, name("numSikin", 2), 99999999, "##,###,##0", 4440, rowTop(0), 1440);
+    caption(f, QString(), "千円", 5940, rowTop(0), 480);
+    caption(f, QStringLiteral("labKariire"), "借入金", kLabelLeft, 690, 900);
+    m_kariire = new LoanGrid(f);
+    place(m_kariire, 120, 990, 8580, 2340);
+    m_lbutNewKariire = FormButtons::create(f, QStringLiteral("lbutNewKariire"), QStringLiteral("新　規"));
+    m_lbutDetailKariire = FormButtons::create(f, QStringLiteral("lbutDetailKariire"), QStringLiteral("詳　細"));
+    m_lbutLineDelKariire = FormButtons::create(f, QStringLiteral("lbutLineDelKariire"), QStringLiteral("行削除"));
+    place(m_lbutNewKariire, 8700 - 3 * kButtonWidth, 3390, kButtonWidth, kButtonHeight);
+    place(m_lbutDetailKariire, 8700 - 2 * kButtonWidth, 3390, kButtonWidth, kButtonHeight);
+    place(m_lbutLineDelKariire, 8700 - kButtonWidth, 3390, kButtonWidth, kButtonHeight);
+}
+
+void frmInputApartment::connectHandlers()
+{
+    FormButtons::onClick(m_lbutAdd, this, trap.handler("lbutAdd_Click", [this] { lbutAdd_Click(); }));
+    FormButtons::onClick(m_lbutClose, this, trap.handler("lbutClose_Click", [this] { lbutClose_Click(); }));
+    FormButtons::onClick(m_lbutNewYatin, this, trap.handler("lbutNewYatin_Click", [this] { lbutNewYatin_Click(); }));
+    FormButtons::onClick(m_lbutDetailYatin, this,
+                         trap.handler("lbutDetailYatin_Click", [this] { lbutDetailYatin_Click(); }));
+    FormButtons::onClick(m_lbutLineDelYatin, this,
+                         trap.handler("lbutLineDelYatin_Click", [this] { lbutLineDelYatin_Click(); }));
+    FormButtons::onClick(m_lbutNewKariire, this,
+                         trap.handler("lbutNewKariire_Click", [this] { lbutNewKariire_Click(); }));
+    FormButtons::onClick(m_lbutDetailKariire, this,
+                         trap.handler("lbutDetailKariire_Click", [this] { lbutDetailKariire_Click(); }));
+    FormButtons::onClick(m_lbutLineDelKariire, this,
+                         trap.handler("lbutLineDelKariire_Click", [this] { lbutLineDelKariire_Click(); }));
+    connect(m_yatin, &RowGrid::DblClick, this, trap.handler("TDBYatin_DblClick", [this] { lbutDetailYatin_Click(); }));
+    connect(m_yatin, &RowGrid::KeyDown, this,
+            [this](int code) { trap("TDBYatin_KeyDown", [this, code] { TDBYatin_KeyDown(code); }); });
+    connect(m_kariire, &RowGrid::DblClick, this,
+            trap.handler("TDBKariire_DblClick", [this] { lbutDetailKariire_Click(); }));
+    connect(m_kariire, &RowGrid::KeyDown, this,
+            [this](int code) { trap("TDBKariire_KeyDown", [this, code] { TDBKariire_KeyDown(code); }); });
+    // A user's choice runs the list's rule; a choice made by code runs it through selectEntry.
+    connect(m_cmbKaoku1, &QComboBox::currentIndexChanged, this,
+            trap.handler("cmbKaoku1_Click", [this] { cmbKaoku1_Click(); }));
+    connect(m_cmbGenka1, &QComboBox::currentIndexChanged, this,
+            trap.handler("cmbGenka1_Click", [this] { cmbGenka1_Click(); }));
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) { focusLeft(old, now); });
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+void frmInputApartment::showModal()
+{
+    Form_Load();
+    if (!m_unloaded)
+        exec();
+}
+
+void frmInputApartment::Form_Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    trap("Form_Load", [this] {
+        m_ctrl = new cFrmCtrl(this);
+        m_ctrl->ControlForm(this);
+        m_ctrl->DataClear();
+        SetInputCtrlStyle(this);
+        trap("SetControlsColor", [this] { SetControlsColor(); });
+        trap("Init", [this] { Init(); });
+        trap("InitCombo", [this] { InitCombo(); });
+        SetGridStyle(this, m_yatin);
+        SetGridStyle(this, m_kariire);
+        trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
+        trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
+        trap("SetThingData", [this] { SetThingData(); });
+        trap("SetApartmentData", [this] { SetApartmentData(); });
+        m_ctrl->FlagClear();
+        m_rentRowsChanged = false;
+        m_loanRowsChanged = false;
+        m_ctrl->GetDataDefault();
+        trap("CheckYatinCount", [this] { CheckYatinCount(); });
+        trap("CheckKariireCount", [this] { CheckKariireCount(); });
+    });
+}
+
+void frmInputApartment::SetControlsColor()
+{
+    cApl &apl = gApl();
+    apl.SetButLineColor(m_lbutNewYatin, cApl::New);
+    apl.SetButLineColor(m_lbutDetailYatin, cApl::Detail);
+    apl.SetButLineColor(m_lbutLineDelYatin, cApl::Delete);
+    apl.SetButLineColor(m_lbutNewKariire, cApl::New);
+    apl.SetButLineColor(m_lbutDetailKariire, cApl::Detail);
+    apl.SetButLineColor(m_lbutLineDelKariire, cApl::Delete);
+    apl.SetButLineColor(m_lbutAdd, cApl::New);
+    apl.SetButLineColor(m_lbutClose, cApl::Exit);
+    const auto style = [this](QWidget *control, int value) {
+        if (cCtrls *c = m_ctrl->ControlItem(control))
+            c->setStyle(value);
+    };
+    for (QWidget *c : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_cmbKaoku1)})
+        style(c, 4);
+    for (int i = 2; i <= 5; ++i)
+        style(m_numKaoku[i], 4);
+    for (int i = 1; i <= 4; ++i)
+        style(m_numSikiti[i], 3);
+    style(m_numYosan[12], 3);
+    for (QWidget *c : {m_numKaoku[7], m_numKaoku[8], m_numYosan[2], m_numGenka[2], m_numGenka[3]})
+        style(c, 2);
+}
+
+void frmInputApartment::Init()
+{
+    trap("InitYatin", [this] { InitYatin(); });
+    trap("InitKariire", [this] { InitKariire(); });
+    const cBase &base = gBase();
+    m_numKaoku[7]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
+    m_numKaoku[8]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
+}
+
+void frmInputApartment::InitYatin()
+{
+    // The work rows are checked: without them the registration would store the plan
+    // without its rent rows, so it refuses instead.
+    m_yatin->DataYatin()->setPlan(&gDao(), m_id1, m_id2);
+    WorkRowStore(gDao(), m_id1, m_id2).load(WorkRowStore::rents());
+    m_rentRowsLoaded = true;
+    m_yatin->Requery();
+}
+
+void frmInputApartment::InitKariire()
+{
+    m_kariire->DataKariire()->setPlan(&gDao(), m_id1, m_id2);
+    WorkRowStore(gDao(), m_id1, m_id2).load(WorkRowStore::loans());
+    m_loanRowsLoaded = true;
+    m_kariire->Requery();
+}
+
+void frmInputApartment::InitCombo()
+{
+    const cBase &base = gBase();
+    // The lists are filled quietly; each rule runs once, when its default is chosen.
+    // The rate look-up needs the method list: the structure's rule finds none yet,
+    // and the method's rule then looks the rate up with the life the structure gave.
+    const QSignalBlocker quietStructure(m_cmbKaoku1), quietMethod(m_cmbGenka1), quietExtra(m_cmbGenka6);
+    m_cmbGenka1->clear();
+    m_cmbGenka6->clear();
+    m_cmbKaoku1->clear();
+    m_cmbKaoku1->addItems({QStringLiteral("木造"), QStringLiteral("木骨モルタル造"),
+                           QStringLiteral("金属造(骨格材の肉厚３㎜以下)"),
+                           QStringLiteral("金属造(骨格材の肉厚３㎜超４㎜以下)"),
+                           QStringLiteral("金属造(骨格材の肉厚４㎜超)"), QStringLiteral("鉄骨鉄筋コンクリート造")});
+    // A default outside the list selects no structure: the check then asks for one.
+    const int structure = base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("構造")));
+    selectEntry(m_cmbKaoku1, structure >= 0 && structure < m_cmbKaoku1->count() ? structure : -1);
+
+    if (!m_rates.load(gDao()))
+        SetErrLog(gDao().lastError(), kObject, QStringLiteral("InitCombo"));
+    m_cmbGenka1->addItems({DepreciationRates::methodName(0), DepreciationRates::methodName(1)});
+    // No check asks for the method or the extra depreciation: a default outside the
+    // list takes the first entry, so depreciation is never silently left out.
+    const auto inList = [](int index, const QComboBox *c) { return index >= 0 && index < c->count() ? index : 0; };
+    selectEntry(m_cmbGenka1,
+                inList(base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("減価方法"))), m_cmbGenka1));
+    m_cmbGenka6->addItems({QStringLiteral("行う"), QStringLiteral("行わない")});
+    selectEntry(m_cmbGenka6,
+                inList(base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("割増償却"))), m_cmbGenka6));
+}
+
+void frmInputApartment::selectEntry(QComboBox *combo, int index)
+{
+    {
+        const QSignalBlocker quiet(combo);
+        combo->setCurrentIndex(index);
+    }
+    if (combo == m_cmbKaoku1)
+        trap("cmbKaoku1_Click", [this] { cmbKaoku1_Click(); });
+    else if (combo == m_cmbGenka1)
+        trap("cmbGenka1_Click", [this] { cmbGenka1_Click(); });
+}
+
+void frmInputApartment::SetTDBGridColumns()
+{
+    trap("SetTDBYatinColumns", [this] { m_yatin->SetTDBYatinColumns(); });
+    trap("SetTDBKariireColumns", [this] { m_kariire->SetTDBKariireColumns(); });
+}
+
+void frmInputApartment::SetTDBYatinFootertext()
+{
+    // The same totals the projection takes as its base, never read back from the text.
+    const bool rows = m_yatin->RecordCount() > 0;
+    const RentFooters f = m_yatin->DataYatin()->footers();
+    const auto shown = [rows](int64_t total) {
+        return rows ? vb::format(double(total), QStringLiteral("##,##0")) : QStringLiteral("0");
+    };
+    m_yatin->setFooterText(RentGridModel::Kyoeki, shown(f.rent));
+    m_yatin->setFooterText(RentGridModel::Tyusyaryo, shown(f.parking));
+    m_yatin->setFooterText(RentGridModel::Sikikin, shown(f.deposit));
+}
+
+void frmInputApartment::SetThingData()
+{
+    const auto site = ApartmentPlanRecord::readSite(gDao(), m_id1);
+    if (!site)
+        return;
+    for (int i = 1; i <= 4; ++i)
+        m_numSikiti[i]->setValue(site->at(i - 1));
+}
+
+void frmInputApartment::SetApartmentData()
+{
+    const auto stored = ApartmentPlanRecord::read(gDao(), m_id1, m_id2);
+    if (!stored)
+        return;
+    const QVector<ApartmentPlanRecord::Field> &fields = ApartmentPlanRecord::fields();
+    for (int i = 0; i < fields.size(); ++i) {
+        const ApartmentPlanRecord::Field &f = fields.at(i);
+        const QVariant shown = ApartmentPlanRecord::shownValue(f, stored->at(i));
+        QWidget *control = findChild<QWidget *>(f.control);
+        if (auto *number = qobject_cast<ImNumber *>(control)) {
+            number->setValue(shown);
+        } else if (auto *text = qobject_cast<ImText *>(control)) {
+            text->setText(shown.toString());
+        } else if (auto *check = qobject_cast<QCheckBox *>(control)) {
+            check->setChecked(shown.toInt() != 0);
+        } else if (auto *list = qobject_cast<QComboBox *>(control)) {
+            // An index beyond the list selects the first entry, and the load goes on.
+            const int index = shown.toInt();
+            selectEntry(list, index < list->count() ? index : 0);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Rent and loan rows
+
+void frmInputApartment::CheckYatinCount()
+{
+    const int row = m_yatin->Row();
+    const int count = m_yatin->RecordCount();
+    if (count == 0) {
+        m_lbutLineDelYatin->setEnabled(false);
+        return;
+    }
+    m_lbutLineDelYatin->setEnabled(true);
+    m_yatin->DataYatin()->setAllowAddNew(count < kRentLimit);
+    m_lbutNewYatin->setEnabled(count < kRentLimit);
+    m_yatin->setRow(row < 0 ? 0 : row);
+}
+
+void frmInputApartment::CheckKariireCount()
+{
+    const int row = m_kariire->Row();
+    const int count = m_kariire->RecordCount();
+    if (count == 0) {
+        m_lbutLineDelKariire->setEnabled(false);
+        return;
+    }
+    m_lbutLineDelKariire->setEnabled(true);
+    m_kariire->DataKariire()->setAllowAddNew(count < kLoanLimit);
+    m_lbutNewKariire->setEnabled(count < kLoanLimit);
+    m_kariire->setRow(row < 0 ? 0 : row);
+}
+
+QPoint frmInputApartment::dialogPosition(QWidget *grid) const
+{
+    // The dialog opens at the grid's lower edge; it keeps itself on the screen.
+    const QPoint at = grid->mapToGlobal(QPoint(0, grid->height()));
+    return QPoint(int(pixelsToTwipsX(at.x())), int(pixelsToTwipsY(at.y())));
+}
+
+void frmInputApartment::InputYatin(const QString &type)
+{
+    bool saved = false;
+    {
+        frmInputYatin dialog(this);
+        dialog.setPro_ID1(m_id1);
+        dialog.setPro_ID2(m_id2);
+        dialog.setPro_Type(type);
+        const QPoint at = dialogPosition(m_yatin);
+        dialog.setPro_Top(at.y());
+        dialog.setPro_Left(at.x());
+        dialog.SetOwnerForm(this);
+        dialog.showModal();
+        saved = dialog.Pro_State();
+    }
+    CheckYatinCount();
+    trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
+    m_numSikin[1]->setFocus();
+    // A row saved before, or deleted, stays a change whatever this showing did.
+    m_rentRowsChanged = m_rentRowsChanged || saved;
+}
+
+void frmInputApartment::InputKariire(int renban)
+{
+    bool saved = false;
+    {
+        frmInputKariire dialog(this);
+        dialog.setPro_ID1(m_id1);
+        dialog.setPro_ID2(m_id2);
+        dialog.setPro_Renban(renban);
+        const QPoint at = dialogPosition(m_kariire);
+        dialog.setPro_Top(at.y());
+        dialog.setPro_Left(at.x());
+        dialog.SetOwnerForm(this);
+        dialog.showModal();
+        saved = dialog.Pro_State();
+    }
+    CheckKariireCount();
+    m_numKeikaku[1]->setFocus();
+    m_loanRowsChanged = m_loanRowsChanged || saved;
+}
+
+void frmInputApartment::lbutNewYatin_Click()
+{
+    const int count = m_yatin->RecordCount();
+    m_yatin->setRow(count);
+    InputYatin(letter(count));
+}
+
+void frmInputApartment::lbutDetailYatin_Click()
+{
+    const int count = m_yatin->RecordCount();
+    const int row = m_yatin->Row();
+    if (count == 0 || m_yatin->isOnAddNewRow())
+        InputYatin(letter(count));
+    else
+        InputYatin(m_yatin->DataYatin()->records().at(qBound(0, row, count - 1)).type);
+}
+
+void frmInputApartment::lbutNewKariire_Click()
+{
+    const int count = m_kariire->RecordCount();
+    m_kariire->setRow(count);
+    InputKariire(count + 1);
+}
+
+void frmInputApartment::lbutDetailKariire_Click()
+{
+    const int count = m_kariire->RecordCount();
+    const int row = m_kariire->Row();
+    if (count == 0 || m_kariire->isOnAddNewRow())
+        InputKariire(count + 1);
+    else
+        InputKariire(m_kariire->DataKariire()->records().at(qBound(0, row, count - 1)).renban);
+}
+
+void frmInputApartment::lbutLineDelYatin_Click()
+{
+    const auto focusGrid = qScopeGuard([this] { m_yatin->setFocus(); });
+    const int row = m_yatin->Row();
+    if (row < 0 || row >= m_yatin->RecordCount())
+        return;
+    const QString type = m_yatin->DataYatin()->records().at(row).type;
+    // The row goes and the others are re-lettered in one transaction.
+    const bool deleted =
+        trap("SetType", [&] { WorkRowStore(gDao(), m_id1, m_id2).deleteRow(WorkRowStore::rents(), type); });
+    // The grid shows what the work rows hold, deleted or not.
+    trap("TDBYatin_AfterDelete", [&] {
+        m_yatin->Requery();
+        CheckYatinCount();
+        SetTDBYatinFootertext();
+        if (deleted)
+            m_rentRowsChanged = true;
+    });
+}
+
+void frmInputApartment::lbutLineDelKariire_Click()
+{
+    const auto focusGrid = qScopeGuard([this] { m_kariire->setFocus(); });
+    const int row = m_kariire->Row();
+    if (row < 0 || row >= m_kariire->RecordCount())
+        return;
+    const int renban = m_kariire->DataKariire()->records().at(row).renban;
+    const bool deleted =
+        trap("SetRenban", [&] { WorkRowStore(gDao(), m_id1, m_id2).deleteRow(WorkRowStore::loans(), renban); });
+    trap("TDBKariire_AfterDelete", [&] {
+        m_kariire->Requery();
+        CheckKariireCount();
+        if (deleted)
+            m_loanRowsChanged = true;
+    });
+}
+
+void frmInputApartment::TDBYatin_KeyDown(int keyCode)
+{
+    switch (keyCode) {
+    case 13:
+        lbutDetailYatin_Click();
+        break;
+    case 40:
+        if (m_yatin->isOnAddNewRow() || m_yatin->Row() + 1 == kRentLimit)
+            m_numSikin[1]->setFocus();
+        break;
+    case 38:
+        if (m_yatin->Row() == 0)
+            m_numKasai->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmInputApartment::TDBKariire_KeyDown(int keyCode)
+{
+    switch (keyCode) {
+    case 13:
+        lbutDetailKariire_Click();
+        break;
+    case 40:
+        if (m_kariire->isOnAddNewRow() || m_kariire->Row() + 1 == kLoanLimit)
+            m_numKeikaku[1]->setFocus();
+        break;
+    case 38:
+        if (m_kariire->Row() == 0)
+            m_numSikin[2]->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Input rules
+
+void frmInputApartment::focusLeft(QWidget *old, QWidget *now)
+{
+    // The rules run as a box is left for another control of this form, after the box
+    // has put its value into range; not when the window loses the focus.
+    if (!old || !now || !m_ctrl || m_unloaded || !isAncestorOf(now))
+        return;
+    if (old == m_numKaoku[4]) {
+        trap("numKaoku4_Validate", [this] { numKaoku4_Validate(); });
+    } else if (old == m_numYosan[1]) {
+        trap("numYosan1_LostFocus", [this] { numYosan1_LostFocus(); });
+    } else if (old == m_numYosan[2]) {
+        trap("numYosan2_LostFocus", [this] {
+            YosanTotal();
+            GenkaTotal();
+        });
+    } else if (old == m_numGenka[2]) {
+        trap("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
+    } else {
+        for (int i = 3; i <= 11; ++i)
+            if (old == m_numYosan[i])
+                trap(QStringLiteral("numYosan%1_LostFocus").arg(i), [this] { YosanTotal(); });
+    }
+}
+
+void frmInputApartment::cmbKaoku1_Click()
+{
+    // The useful life of the structure, from the settings; 0 without a key.
+    const QString key = QStringLiteral("耐用年数") + QString::number(m_cmbKaoku1->currentIndex());
+    m_numGenka[2]->setValue(gBase().CvtLng(iniValue(QStringLiteral("CONST"), key)));
+    trap("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
+}
+
+void frmInputApartment::numKaoku4_Validate()
+{
+    if (gBase().CvtLng(m_numKaoku[4]->Value()) < 3) {
+        m_chkKaoku9->setChecked(false);
+        m_chkKaoku9->setEnabled(false);
+    } else {
+        m_chkKaoku9->setEnabled(true);
+    }
+}
+
+void frmInputApartment::numYosan1_LostFocus()
+{
+    // A whole number of thousand yen, a half rounded away from zero.
+    const double tax = gBase().CvtDbl(m_numYosan[1]->Value()) / 100 * gTaxRate;
+    m_numYosan[2]->setValue(vb::format(tax, QStringLiteral("0")));
+    YosanTotal();
+    GenkaTotal();
+}
+
+void frmInputApartment::cmbGenka1_Click()
+{
+    const int method = m_cmbGenka1->currentIndex();
+    if (method == 0 || method == 1)
+        numGenka2_LostFocus();
+    cCtrls *residual = m_ctrl ? m_ctrl->ControlItem(m_numGenka[5]) : nullptr;
+    if (method == kStraightLine) {
+        const Currency base = Currency::fromDouble(gBase().CvtDbl(m_numGenka[4]->Value()));
+        m_numGenka[5]->setValue(BudgetTotals::Residual(base, method).toDouble());
+        if (residual)
+            residual->setStyle(2);
+    } else {
+        m_numGenka[5]->setValue(0);
+        if (residual)
+            residual->setStyle(3);
+    }
+}
+
+void frmInputApartment::numGenka2_LostFocus()
+{
+    const int method = m_cmbGenka1->currentIndex();
+    if (method != 0 && method != 1)
+        return;
+    // A life without a row in the master gives the rate 0.
+    m_numGenka[3]->setValue(m_rates.percent(method, gBase().CvtLng(m_numGenka[2]->Value())));
+}
+
+void frmInputApartment::YosanTotal()
+{
+    BudgetTotals::Items items;
+    for (int i = 1; i <= 11; ++i)
+        items[size_t(i - 1)] = m_numYosan[i]->Value();
+    m_numYosan[12]->setValue(BudgetTotals::YosanTotal(items).toDouble());
+}
+
+void frmInputApartment::GenkaTotal()
+{
+    const int method = m_cmbGenka1->currentIndex();
+    const BudgetTotals::Genka g = BudgetTotals::GenkaTotal(m_numYosan[1]->Value(), m_numYosan[2]->Value(), method);
+    m_numGenka[4]->setValue(g.base.toDouble());
+    if (method == kStraightLine)
+        m_numGenka[5]->setValue(g.residual.toDouble());
+}
+
+// ---------------------------------------------------------------------------
+// Checks and registration
+
+bool frmInputApartment::CheckInputValue()
+{
+    bool valid = false;
+    trap("CheckInputValue", [&] {
+        const cBase &base = gBase();
+        QString message;
+        QWidget *first = nullptr;
+        const auto missing = [&](bool test, const char *text, QWidget *control) {
+            if (!test)
+                return;
+            message += QString::fromUtf8(text);
+            if (!first)
+                first = control;
+        };
+        // A name of blanks only is no name; an empty box counts as 0.
+        missing(m_txtName->Text().trimmed().isEmpty(), " [ 計画名 ] ", m_txtName);
+        missing(m_cmbKaoku1->currentIndex() < 0, " [ 構造 ] ", m_cmbKaoku1);
+        missing(base.CvtDbl(m_numKaoku[2]->Value()) == 0, " [ 棟数 ] ", m_numKaoku[2]);
+        missing(base.CvtDbl(m_numKaoku[3]->Value()) == 0, " [ 戸数 ] ", m_numKaoku[3]);
+        missing(base.CvtDbl(m_numKaoku[4]->Value()) == 0, " [ 階数 ] ", m_numKaoku[4]);
+        missing(base.CvtDbl(m_numKaoku[5]->Value()) == 0, " [ 床面積 ] ", m_numKaoku[5]);
+        if (!first) {
+            valid = true;
+            return;
+        }
+        MsgBox::show(message + QStringLiteral("を入力して下さい。"), MsgBox::Exclamation, QStringLiteral("確認"), this);
+        first->setFocus();
+    });
+    return valid;
+}
+
+bool frmInputApartment::CheckInputValue2()
+{
+    bool valid = false;
+    trap("CheckInputValue2", [&] {
+        const cBase &base = gBase();
+        if (m_cmbGenka1->currentIndex() == kStraightLine &&
+            base.CvtDbl(m_numGenka[5]->Value()) > base.CvtDbl(m_numGenka[4]->Value()) / 10) {
+            MsgBox::show(QStringLiteral("残存額が償却額の10%を超えています。"), MsgBox::Exclamation,
+                         QStringLiteral("確認"), this);
+            return;
+        }
+        // The loans as the grid shows them; the sums are 32-bit as stored.
+        int64_t funds = int64_t(base.CvtLng(m_numSikin[1]->Value())) + base.CvtLng(m_numSikin[2]->Value());
+        for (const LoanRecord &r : m_kariire->DataKariire()->records())
+            funds += base.CvtLng(r.amount);
+        if (funds > std::numeric_limits<int32_t>::max())
+            throw std::overflow_error("オーバーフローしました。");
+        if (base.CvtLng(m_numYosan[12]->Value()) != funds) {
+            const int answer = MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
+                                            MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2,
+                                            QStringLiteral("確認"), this);
+            if (answer == MsgBox::No)
+                return;
+        }
+        valid = true;
+    });
+    return valid;
+}
+
+QVariant frmInputApartment::controlValue(const QString &control) const
+{
+    QWidget *w = findChild<QWidget *>(control);
+    if (auto *number = qobject_cast<ImNumber *>(w))
+        return number->Value();
+    if (auto *text = qobject_cast<ImText *>(w))
+        return text->Text();
+    if (auto *check = qobject_cast<QCheckBox *>(w))
+        return check->isChecked() ? 1 : 0;
+    if (auto *list = qobject_cast<QComboBox *>(w))
+        return list->currentIndex();
+    return QVariant();
+}
+
+PlanRegistration::Record frmInputApartment::planRecord() const
+{
+    PlanRegistration::Record record{QStringLiteral("D_賃貸マンション"), QStringLiteral("SaveApartmentData"), {}};
+    for (const ApartmentPlanRecord::Field &f : ApartmentPlanRecord::fields())
+        record.fields.append({f.name, controlValue(f.control), f.sqlKind});
+    return record;
+}
+
+ApartmentPlanInput frmInputApartment::planInput() const
+{
+    ApartmentPlanInput in;
+    in.numKaoku3 = m_numKaoku[3]->Value();
+    in.numKaoku4 = m_numKaoku[4]->Value();
+    in.numKaoku5 = m_numKaoku[5]->Value();
+    in.numKaoku6 = m_numKaoku[6]->Value();
+    in.numKaoku7 = m_numKaoku[7]->Value();
+    in.numKaoku8 = m_numKaoku[8]->Value();
+    in.chkKaoku9 = m_chkKaoku9->isChecked() ? 1 : 0;
+    in.numSikiti1 = m_numSikiti[1]->Value();
+    in.numSikiti2 = m_numSikiti[2]->Value();
+    in.numSikiti3 = m_numSikiti[3]->Value();
+    in.numSikiti4 = m_numSikiti[4]->Value();
+    QVariant *yosan[] = {&in.numYosan3, &in.numYosan4, &in.numYosan5,  &in.numYosan6, &in.numYosan7,
+                         &in.numYosan8, &in.numYosan9, &in.numYosan10, &in.numYosan11};
+    for (int i = 3; i <= 11; ++i)
+        *yosan[i - 3] = m_numYosan[i]->Value();
+    in.numKasai = m_numKasai->Value();
+    in.cmbGenka1 = m_cmbGenka1->currentIndex();
+    in.numGenka2 = m_numGenka[2]->Value();
+    in.numGenka3 = m_numGenka[3]->Value();
+    in.numGenka4 = m_numGenka[4]->Value();
+    in.numGenka5 = m_numGenka[5]->Value();
+    in.cmbGenka6 = m_cmbGenka6->currentIndex();
+    QVariant *keikaku[] = {&in.numKeikaku1, &in.numKeikaku2, &in.numKeikaku3, &in.numKeikaku4, &in.numKeikaku5,
+                           &in.numKeikaku6, &in.numKeikaku7, &in.numKeikaku8, &in.numKeikaku9};
+    for (int i = 1; i <= 9; ++i)
+        *keikaku[i - 1] = m_numKeikaku[i]->Value();
+    return in;
+}
+
+void frmInputApartment::Register()
+{
+    if (!m_rentRowsLoaded || !m_loanRowsLoaded)
+        throw ProcedureError(m_rentRowsLoaded ? QStringLiteral("InitKariire") : QStringLiteral("InitYatin"),
+                             QStringLiteral("作業データを読み込めなかったため、登録を中止しました。"));
+    const ApartmentPlanInput boxes = planInput();
+    ProjectionSettings settings;
+    settings.gTaxRate = gTaxRate;
+    settings.validYears = iniValue(QStringLiteral("CONST"), QStringLiteral("有効期間"));
+    settings.baseYear = iniValue(QStringLiteral("CONST"), QStringLiteral("基準年"));
+    settings.extraRate1 = iniValue(QStringLiteral("CONST"), QStringLiteral("割増率1"));
+    settings.extraRate2 = iniValue(QStringLiteral("CONST"), QStringLiteral("割増率2"));
+    const auto compute = [&]() -> std::unique_ptr<Projection> {
+        // The rows are read inside the transaction: the computation uses the rows
+        // the copy back stores.
+        WorkRowStore store(gDao(), m_id1, m_id2);
+        ApartmentPlanInput in = boxes;
+        for (const RentRecord &r : store.readRents())
+            in.rents.append(r.toRentRow());
+        for (const LoanRecord &r : store.readLoans())
+            in.loans.append(r.toLoanRow());
+        return std::make_unique<ApartmentProjection>(in, settings);
+    };
+    PlanRegistration(gDao(), m_id1, m_id2)
+        .Register(compute, {&WorkRowStore::rents(), &WorkRowStore::loans()}, planRecord());
+}
+
+void frmInputApartment::lbutAdd_Click()
+{
+    if (m_busy || m_unloaded || !m_ctrl)
+        return;
+    m_busy = true;
+    const auto idle = qScopeGuard([this] { m_busy = false; });
+    // The click takes the focus: the box left runs its own rule first.
+    if (focusWidget() != m_lbutAdd)
+        m_lbutAdd->setFocus(Qt::MouseFocusReason);
+    if (!m_ctrl->DataChanged() && !m_rentRowsChanged && !m_loanRowsChanged) {
+        unload(QDialog::Accepted);
+        return;
+    }
+    if (!CheckInputValue() || !CheckInputValue2())
+        return;
+    m_lbutAdd->setEnabled(false);
+    m_lbutClose->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool stored =
+        trap.report("lbutAdd_Click", this,
+                    {QStringLiteral("データの登録中にエラーが発生しました。"), kCaption, MsgBox::Exclamation}, [this] {
+                        // The hourglass gives way to the message.
+                        const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+                        Register();
+                    });
+    m_state = stored;
+    unload(stored ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void frmInputApartment::lbutClose_Click()
+{
+    if (m_busy || m_unloaded)
+        return;
+    if (m_ctrl && (m_ctrl->DataChanged() || m_rentRowsChanged || m_loanRowsChanged)) {
+        m_busy = true;
+        const auto idle = qScopeGuard([this] { m_busy = false; });
+        const int answer =
+            MsgBox::show(QStringLiteral("データが変更されていますが、キャンセルしてよろしいですか？"),
+                         MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
+        if (answer == MsgBox::No)
+            return;
+    }
+    m_state = false;
+    unload(QDialog::Rejected);
+}
+
+void frmInputApartment::unload(int result)
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    done(result);
+}
+
+void frmInputApartment::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would drop the edit without the cancel button's question.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmInputApartment::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded)
+        trap("lbutClose_Click", [this] { lbutClose_Click(); });
+    if (m_unloaded)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmInputApartment::Form_Unload()
+{
+    trap("Form_Unload", [this] {
+        if (m_ctrl) {
+            m_ctrl->TerminateControls();
+            delete m_ctrl;
+            m_ctrl = nullptr;
+        }
+    });
+}
