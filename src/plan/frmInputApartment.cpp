@@ -35,6 +35,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScopeGuard>
@@ -916,9 +917,8 @@ bool frmInputApartment::CheckInputValue2()
     return valid;
 }
 
-QVariant frmInputApartment::controlValue(const QString &control) const
+QVariant frmInputApartment::controlValue(QWidget *w)
 {
-    QWidget *w = findChild<QWidget *>(control);
     if (auto *number = qobject_cast<ImNumber *>(w))
         return number->Value();
     if (auto *text = qobject_cast<ImText *>(w))
@@ -933,8 +933,11 @@ QVariant frmInputApartment::controlValue(const QString &control) const
 PlanRegistration::Record frmInputApartment::planRecord() const
 {
     PlanRegistration::Record record{QStringLiteral("D_賃貸マンション"), QStringLiteral("SaveApartmentData"), {}};
+    QHash<QString, QWidget *> controls;
+    for (QWidget *w : findChildren<QWidget *>())
+        controls.insert(w->objectName(), w);
     for (const ApartmentPlanRecord::Field &f : ApartmentPlanRecord::fields())
-        record.fields.append({f.name, controlValue(f.control), f.sqlKind});
+        record.fields.append({f.name, controlValue(controls.value(f.control)), f.sqlKind});
     return record;
 }
 

@@ -116,7 +116,8 @@ private:
     void Register();
     ApartmentPlanInput planInput() const;
     PlanRegistration::Record planRecord() const;
-    QVariant controlValue(const QString &control) const;
+    /// The value a control holds as its field stores it: text, list index, 0/1, number.
+    static QVariant controlValue(QWidget *control);
     void lbutAdd_Click();
     void lbutClose_Click();
     void unload(int result);
