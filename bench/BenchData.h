@@ -9,8 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace bench
 {
@@ -21,6 +23,33 @@ inline void check(int rc, sqlite3 *db, const char *what)
         std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
         std::exit(1);
     }
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+inline void exec(sqlite3 *db, const QString &sql)
+{
+    check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db, "exec");
+}
+
+/// The rows of a query of whole numbers, for a baseline to insert the very same.
+inline std::vector<std::vector<sqlite3_int64>> readRows(sqlite3 *db, const char *sql)
+{
+    std::vector<std::vector<sqlite3_int64>> out;
+    sqlite3_stmt *st = nullptr;
+    check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, "prepare");
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        std::vector<sqlite3_int64> row;
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            row.push_back(sqlite3_column_int64(st, c));
+        out.push_back(std::move(row));
+    }
+    sqlite3_finalize(st);
+    return out;
 }
 
 inline void fillLargeDatabase(const QString &path, int properties = 100, int plans = 20)

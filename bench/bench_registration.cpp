@@ -25,16 +25,9 @@ namespace
 constexpr int kProperties = 100;
 constexpr int kPlans = 20;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void exec(sqlite3 *db, const QString &sql)
-{
-    bench::check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db, "exec");
-}
+using bench::exec;
+using bench::median;
+using bench::readRows;
 
 // Three stored loans of each plan, so every form opens with its loan grid full.
 void addLoans(sqlite3 *db)
@@ -77,21 +70,6 @@ double registration(int id1, int id2, int fee, bool *ok)
 struct PlanRows {
     std::vector<std::vector<sqlite3_int64>> ss, sk, se;
 };
-
-std::vector<std::vector<sqlite3_int64>> readRows(sqlite3 *db, const char *sql)
-{
-    std::vector<std::vector<sqlite3_int64>> out;
-    sqlite3_stmt *st = nullptr;
-    bench::check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, "prepare");
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        std::vector<sqlite3_int64> row;
-        for (int c = 0; c < sqlite3_column_count(st); ++c)
-            row.push_back(sqlite3_column_int64(st, c));
-        out.push_back(std::move(row));
-    }
-    sqlite3_finalize(st);
-    return out;
-}
 
 double bareInsert(sqlite3 *db, const PlanRows &rows, int id1, int id2)
 {
