@@ -72,19 +72,6 @@ std::optional<QVector<QVariant>> ApartmentPlanRecord::read(cDao &dao, int32_t id
     return values;
 }
 
-std::optional<QVector<QVariant>> ApartmentPlanRecord::readSite(cDao &dao, int32_t id1)
-{
-    const cBase base;
-    auto rs = open(dao, QStringLiteral("SetThingData"),
-                   QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ") + base.CvtSQL(id1, cBase::SqlLong));
-    if (rs->isEOF())
-        return std::nullopt;
-    return QVector<QVariant>{base.CvtDbl(rs->Fields(QStringLiteral("敷地面積"))),
-                             base.CvtLng(rs->Fields(QStringLiteral("評価額"))),
-                             base.CvtDbl(rs->Fields(QStringLiteral("固定資産税税率"))),
-                             base.CvtDbl(rs->Fields(QStringLiteral("都市計画税税率")))};
-}
-
 QVariant ApartmentPlanRecord::shownValue(const Field &field, const QVariant &stored)
 {
     const cBase base;

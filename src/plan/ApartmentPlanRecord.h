@@ -11,9 +11,9 @@ class cDao;
 
 /// The plan record of an apartment plan, table D_賃貸マンション: its 40 input fields
 /// in the table's order, each with the control of the entry form it is loaded into
-/// and saved from and the kind it is stored as; and the property's site data shown
-/// beside it (D_物件). Reading throws a ProcedureError naming the form's routine
-/// when a query fails; writing goes through the registration.
+/// and saved from and the kind it is stored as. Reading throws a ProcedureError
+/// naming the form's routine when a query fails; writing goes through the
+/// registration.
 namespace ApartmentPlanRecord
 {
 
@@ -33,10 +33,6 @@ const QVector<Field> &fields();
 /// The stored values of the plan's record in the order of fields(); none when the
 /// plan has no record yet. Throws a ProcedureError of "SetApartmentData".
 std::optional<QVector<QVariant>> read(cDao &dao, int32_t id1, int32_t id2);
-
-/// The site data of the property (敷地面積, 評価額, 固定資産税税率, 都市計画税税率);
-/// none when there is no such property. Throws a ProcedureError of "SetThingData".
-std::optional<QVector<QVariant>> readSite(cDao &dao, int32_t id1);
 
 /// The value a control shows for a stored value, by the field's conversion: the
 /// trimmed text, a list index (a negative or empty one selects the first entry), a

@@ -33,6 +33,9 @@ public:
     void setRecords(const QVector<LoanRecord> &records);
 
     int RecordCount() const override { return int(m_records.size()); }
+    /// 連番 of a loan; a new loan takes the next number.
+    QVariant key(int row) const override { return m_records.at(row).renban; }
+    QVariant newKey() const override { return RecordCount() + 1; }
     const QVector<LoanRecord> &records() const { return m_records; }
 
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -31,6 +31,11 @@ void RentGridModel::setRecords(const QVector<RentRecord> &records)
     endResetModel();
 }
 
+QVariant RentGridModel::newKey() const
+{
+    return QString(QChar(u'A' + RecordCount()));
+}
+
 RentFooters RentGridModel::footers() const
 {
     QVector<RentRow> rows;

@@ -30,6 +30,9 @@ public:
     void setRecords(const QVector<RentRecord> &records);
 
     int RecordCount() const override { return int(m_records.size()); }
+    /// タイプ of a row; a new row takes the next letter.
+    QVariant key(int row) const override { return m_records.at(row).type; }
+    QVariant newKey() const override;
     const QVector<RentRecord> &records() const { return m_records; }
     /// The three totals under the grid, by the rule the projection uses.
     RentFooters footers() const;

@@ -12,10 +12,8 @@
 #include "cIni.h"
 #include "mdlMain.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScopeGuard>
 #include <QScreen>
 
@@ -28,20 +26,12 @@ constexpr int kButtonGap = 105;
 
 RowDialog::RowDialog(const QString &name, const QString &caption, const QString &ownerGrid, const QString &setting,
                      QWidget *parent)
-    : QDialog(parent), m_trap(name), m_gridName(ownerGrid), m_setting(setting)
+    : FormDialog(name, caption, parent), m_gridName(ownerGrid), m_setting(setting)
 {
-    setObjectName(name);
-    setWindowTitle(caption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
     m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
-    FormButtons::onClick(m_lbutAdd, this, [this] { m_trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
-    FormButtons::onClick(m_lbutClose, this, [this] { m_trap("lbutClose_Click", [this] { lbutClose_Click(); }); });
-}
-
-RowDialog::~RowDialog()
-{
-    Form_Unload();
+    FormButtons::onClick(m_lbutAdd, this, [this] { trap()("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
+    FormButtons::onClick(m_lbutClose, this, [this] { trap()("lbutClose_Click", [this] { lbutClose_Click(); }); });
 }
 
 void RowDialog::placeButtons(int right, int top)
@@ -61,7 +51,7 @@ QString RowDialog::setting(const QString &section, const QString &key)
 
 void RowDialog::SetOwnerForm(QWidget *owner)
 {
-    m_trap("SetOwnerForm", [&] {
+    trap()("SetOwnerForm", [&] {
         m_owner = owner;
         m_grid = owner ? owner->findChild<RowGrid *>(m_gridName) : nullptr;
     });
@@ -77,8 +67,8 @@ void RowDialog::showModal()
 bool RowDialog::Form_Activate()
 {
     if (!m_grid)
-        unload();
-    return !m_unloaded;
+        unload(QDialog::Accepted);
+    return !isUnloaded();
 }
 
 void RowDialog::Form_Load()
@@ -86,21 +76,19 @@ void RowDialog::Form_Load()
     if (m_loaded)
         return;
     m_loaded = true;
-    m_trap("Form_Load", [this] {
+    trap()("Form_Load", [this] {
         VbControl::setKeyPreview(this, true);
-        m_ctrl = new cFrmCtrl(this);
-        m_ctrl->ControlForm(this);
-        m_ctrl->DataClear();
+        createController();
         SetInputCtrlStyle(this);
-        m_trap("SetControlsColor", [this] {
+        trap()("SetControlsColor", [this] {
             gApl().SetButLineColor(m_lbutAdd, cApl::New);
             gApl().SetButLineColor(m_lbutClose, cApl::Exit);
             SetControlsColor();
         });
-        m_trap("InitCombo", [this] { InitCombo(); });
-        m_trap("Init", [this] { Init(); });
-        m_ctrl->FlagClear();
-        m_ctrl->GetDataDefault();
+        trap()("InitCombo", [this] { InitCombo(); });
+        trap()("Init", [this] { Init(); });
+        ctrl()->FlagClear();
+        ctrl()->GetDataDefault();
         // The window stays on the screen, wherever the owner stands.
         QPoint at(twipsToPixelsX(m_left), twipsToPixelsY(m_top));
         if (const QScreen *screen = QGuiApplication::screenAt(at)) {
@@ -116,7 +104,7 @@ bool RowDialog::saveChecked()
 {
     if (!checkInput())
         return false;
-    if (m_trap("SaveRecord", [this] {
+    if (trap()("SaveRecord", [this] {
             SaveRecord();
             m_state = true;
         }))
@@ -136,22 +124,22 @@ void RowDialog::putOwnerGridBack(int startRow)
 
 void RowDialog::lbutAdd_Click()
 {
-    if (m_busy || m_unloaded || !m_ctrl)
+    if (m_busy || isUnloaded() || !ctrl())
         return;
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
     const int startRow = m_grid ? m_grid->Row() : -1;
     const bool continuous = gBase().CvtInt(setting(QStringLiteral("SETTING"), m_setting)) == 1;
     if (!continuous) {
-        if (m_ctrl->DataChanged()) {
+        if (ctrl()->DataChanged()) {
             if (!saveChecked())
                 return;
             putOwnerGridBack(startRow);
         }
-        unload();
+        unload(QDialog::Accepted);
         return;
     }
-    if (m_ctrl->DataChanged()) {
+    if (ctrl()->DataChanged()) {
         if (!saveChecked())
             return;
         if (m_grid)
@@ -161,30 +149,30 @@ void RowDialog::lbutAdd_Click()
     // new row left empty (beyond the rows stored) ends the entry.
     const int count = m_grid ? m_grid->RecordCount() : 0;
     if (isLastRow(count) || rowIndex() >= count) {
-        unload();
+        unload(QDialog::Accepted);
         return;
     }
     nextRow();
-    m_ctrl->DataClear();
+    ctrl()->DataClear();
     if (m_grid)
         m_grid->setRow(rowIndex());
-    m_trap("Init", [this] { Init(); });
-    m_ctrl->FlagClear();
-    m_ctrl->GetDataDefault();
+    trap()("Init", [this] { Init(); });
+    ctrl()->FlagClear();
+    ctrl()->GetDataDefault();
     firstInput()->setFocus();
 }
 
 void RowDialog::lbutClose_Click()
 {
-    if (m_busy || m_unloaded)
+    if (m_busy || isUnloaded())
         return;
-    if (!m_ctrl) {
-        unload();
+    if (!ctrl()) {
+        unload(QDialog::Accepted);
         return;
     }
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
-    if (m_ctrl->DataChanged()) {
+    if (ctrl()->DataChanged()) {
         const int answer =
             MsgBox::show(QStringLiteral("データが入力されていますが、登録しますか？"),
                          MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
@@ -195,44 +183,5 @@ void RowDialog::lbutClose_Click()
             putOwnerGridBack(startRow);
         }
     }
-    unload();
-}
-
-void RowDialog::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    done(QDialog::Accepted);
-}
-
-void RowDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would drop what was typed without the close button's question.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void RowDialog::closeEvent(QCloseEvent *event)
-{
-    if (!m_unloaded)
-        m_trap("lbutClose_Click", [this] { lbutClose_Click(); });
-    if (m_unloaded)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void RowDialog::Form_Unload()
-{
-    m_trap("Form_Unload", [this] {
-        if (m_ctrl) {
-            m_ctrl->TerminateControls();
-            delete m_ctrl;
-            m_ctrl = nullptr;
-        }
-    });
+    unload(QDialog::Accepted);
 }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "FormTrap.h"
+#include "FormDialog.h"
 #include "RowGrid.h"
 
-#include <QDialog>
 #include <QPointer>
 #include <QVariant>
 
 #include <cstdint>
-
-class cFrmCtrl;
 
 /// What the rent-row and loan-row dialogs share: the row-dialog protocol and the
 /// flow of their two buttons. A dialog edits one row of a plan's work rows and saves
@@ -28,13 +25,11 @@ class cFrmCtrl;
 /// moves on to the next row after each one, and closes at the last row or when it
 /// is pressed on a new row without anything entered. The next row follows from the
 /// key of the row edited, never from where the owner's grid stands.
-class RowDialog : public QDialog
+class RowDialog : public FormDialog
 {
     Q_OBJECT
 
 public:
-    ~RowDialog() override;
-
     void setPro_ID1(const QVariant &id1) { m_id1 = id1.toInt(); }
     QVariant Pro_ID1() const { return m_id1; }
     void setPro_ID2(const QVariant &id2) { m_id2 = id2.toInt(); }
@@ -60,8 +55,6 @@ protected:
     RowDialog(const QString &name, const QString &caption, const QString &ownerGrid, const QString &setting,
               QWidget *parent);
 
-    const FormTrap &trap() const { return m_trap; }
-    cFrmCtrl *ctrl() const { return m_ctrl; }
     RowGrid *ownerGrid() const { return m_grid; }
     int32_t id1() const { return m_id1; }
     int32_t id2() const { return m_id2; }
@@ -90,6 +83,8 @@ protected:
     /// The control that takes the focus on the next row.
     virtual QWidget *firstInput() const = 0;
 
+    void closeRequested() override { lbutClose_Click(); }
+
 private:
     /// Without the owner's grid there is no row to edit: the dialog unloads itself.
     bool Form_Activate();
@@ -97,12 +92,7 @@ private:
     void putOwnerGridBack(int startRow);
     void lbutAdd_Click();
     void lbutClose_Click();
-    void unload();
-    void Form_Unload();
-    void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
-    FormTrap m_trap;
     QString m_gridName;
     QString m_setting;
     int32_t m_id1 = 0;
@@ -112,9 +102,7 @@ private:
     int m_left = 0;
     QPointer<QWidget> m_owner;
     QPointer<RowGrid> m_grid;
-    cFrmCtrl *m_ctrl = nullptr;
     bool m_loaded = false;
-    bool m_unloaded = false;
     bool m_busy = false;
     QWidget *m_lbutAdd = nullptr;
     QWidget *m_lbutClose = nullptr;

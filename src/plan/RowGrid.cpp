@@ -48,6 +48,14 @@ bool RowGrid::isOnAddNewRow() const
     return m_model->isAddNewRow(Row());
 }
 
+QVariant RowGrid::currentKey() const
+{
+    const int count = RecordCount();
+    if (count == 0 || isOnAddNewRow())
+        return m_model->newKey();
+    return m_model->key(qBound(0, Row(), count - 1));
+}
+
 void RowGrid::Requery()
 {
     const int row = Row();

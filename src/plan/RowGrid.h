@@ -28,6 +28,8 @@ public:
     void setRow(int row);
     int RecordCount() const;
     bool isOnAddNewRow() const;
+    /// The key of the current row; a new row's on the new-row line or in an empty grid.
+    QVariant currentKey() const;
     /// Re-reads the rows; the current row stays where it was, or on the first row.
     void Requery();
 

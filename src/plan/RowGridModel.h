@@ -18,6 +18,10 @@ public:
     /// fails; the rows shown are then unchanged.
     virtual void Requery() = 0;
 
+    /// The key of a record (連番, タイプ) and the key of a new record after the last.
+    virtual QVariant key(int row) const = 0;
+    virtual QVariant newKey() const = 0;
+
     /// Whether the new-row line follows the last record.
     bool AllowAddNew() const { return m_allowAddNew; }
     void setAllowAddNew(bool on);

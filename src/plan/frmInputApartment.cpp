@@ -16,10 +16,10 @@
 #include "MsgBox.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
+#include "RequiredInputs.h"
 #include "Styling.h"
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
-#include "cApl.h"
 #include "cBase.h"
 #include "cCtrls.h"
 #include "cDao.h"
@@ -29,26 +29,18 @@
 #include "frmInputYatin.h"
 #include "mdlMain.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include <limits>
 
 namespace
 {
-
-const QString kObject = QStringLiteral("frmInputApartment");
-const QString kCaption = QStringLiteral("賃貸マンションデータ入力");
-const FormTrap trap(kObject);
 
 // A plan has at most five rent rows (dwelling types) and three loans.
 constexpr int kRentLimit = 5;
@@ -62,20 +54,15 @@ int rowTop(int row)
     return 300 + row * 330;
 }
 constexpr int kLabelLeft = 120;
-constexpr int kButtonWidth = 1215;
-constexpr int kButtonHeight = 375;
 
 QString name(const char *prefix, int index)
 {
     return QString::fromLatin1(prefix) + QString::number(index);
 }
 
-// A number box of the form: its display format shows a zero as "0" (or "0.00").
 ImNumber *box(QWidget *frame, const QString &control, double max, const char *format, int left, int top, int width)
 {
-    const QString f = QString::fromLatin1(format);
-    const QString zero = f.contains(QLatin1Char('.')) ? QStringLiteral(";;0.00") : QStringLiteral(";;0");
-    return FormControls::number(frame, control, max, f + zero, f, left, top, width, kRowHeight);
+    return FormControls::numberBox(frame, control, max, QString::fromLatin1(format), left, top, width, kRowHeight);
 }
 
 QLabel *caption(QWidget *frame, const QString &labelName, const char *text, int left, int top, int width)
@@ -91,6 +78,40 @@ QComboBox *combo(QWidget *frame, const char *control, int left, int top, int wid
     return c;
 }
 
+// One row of a frame: its caption, a number box and the unit after it.
+struct NumberRow {
+    const char *caption;
+    const char *unit;
+    double max;
+    const char *format;
+    int width; // of the box, twips
+};
+// Where a frame's captions end and its boxes and units start.
+struct Columns {
+    int labelWidth;
+    int box;
+    int unit;
+};
+constexpr Columns kNarrowColumns = {1440, 1620, 2880};
+constexpr Columns kWideColumns = {1500, 1680, 3180};
+
+// Rows one under another from row `first` of the frame: caption "lab<prefix><n>" and
+// box "num<prefix><n>" for n from `number` on, each box kept in boxes[n].
+void numberRows(QWidget *f, const char *prefix, int number, int first, const Columns &at,
+                std::initializer_list<NumberRow> rows, ImNumber **boxes)
+{
+    int row = first;
+    for (const NumberRow &r : rows) {
+        const int top = rowTop(row++);
+        caption(f, QStringLiteral("lab") + QLatin1String(prefix) + QString::number(number), r.caption, kLabelLeft, top,
+                at.labelWidth);
+        boxes[number] = box(f, QStringLiteral("num") + QLatin1String(prefix) + QString::number(number), r.max, r.format,
+                            at.box, top, r.width);
+        caption(f, QString(), r.unit, at.unit, top, 600);
+        ++number;
+    }
+}
+
 QString iniValue(const QString &section, const QString &key)
 {
     cIni &ini = gIni();
@@ -98,25 +119,13 @@ QString iniValue(const QString &section, const QString &key)
     return ini.GetIniStr(section, key);
 }
 
-QString letter(int index)
-{
-    return QString(QChar(u'A' + index));
-}
-
 } // namespace
 
-frmInputApartment::frmInputApartment(QWidget *parent) : QDialog(parent)
+frmInputApartment::frmInputApartment(QWidget *parent)
+    : PlanEntryDialog(QStringLiteral("frmInputApartment"), QStringLiteral("賃貸マンションデータ入力"), parent)
 {
-    setObjectName(kObject);
-    setWindowTitle(kCaption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
     connectHandlers();
-}
-
-frmInputApartment::~frmInputApartment()
-{
-    Form_Unload();
 }
 
 void frmInputApartment::install()
@@ -148,10 +157,8 @@ void frmInputApartment::buildControls()
     buildRents(frame(this, QStringLiteral("家賃設定"), 9000, 120, 8820, 2955));
     buildFunds(frame(this, QStringLiteral("資金計画"), 9000, 3135, 8820, 3885));
 
-    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
-    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
-    place(m_lbutAdd, 15285, 8085, kButtonWidth, kButtonHeight);
-    place(m_lbutClose, 16605, 8085, kButtonWidth, kButtonHeight);
+    place(lbutAdd(), 15285, 8085, 1215, 375);
+    place(lbutClose(), 16605, 8085, 1215, 375);
 
     QList<QWidget *> order = {m_txtName, m_cmbKaoku1};
     for (int i = 2; i <= 8; ++i)
@@ -164,123 +171,81 @@ void frmInputApartment::buildControls()
     order << m_cmbGenka1;
     for (int i = 2; i <= 5; ++i)
         order << m_numGenka[i];
-    order << m_cmbGenka6 << m_numKasai << m_yatin << m_lbutNewYatin << m_lbutDetailYatin << m_lbutLineDelYatin
-          << m_numSikin[1] << m_numSikin[2] << m_kariire << m_lbutNewKariire << m_lbutDetailKariire
-          << m_lbutLineDelKariire;
+    order << m_cmbGenka6 << m_numKasai << m_yatin << m_yatinButtons.newRow << m_yatinButtons.detail
+          << m_yatinButtons.lineDel << m_numSikin[1] << m_numSikin[2] << m_kariire << m_kariireButtons.newRow
+          << m_kariireButtons.detail << m_kariireButtons.lineDel;
     for (int i = 1; i <= 9; ++i)
         order << m_numKeikaku[i];
-    order << m_lbutAdd << m_lbutClose;
+    order << lbutAdd() << lbutClose();
     tabOrder(order);
 }
 
 void frmInputApartment::buildBuilding(QWidget *f)
 {
-    constexpr int boxLeft = 1620, unitLeft = 2880;
     caption(f, QStringLiteral("labKaoku1"), "構造", kLabelLeft, rowTop(0), 600);
     m_cmbKaoku1 = combo(f, "cmbKaoku1", 780, rowTop(0), 3600);
-    const struct {
-        const char *caption;
-        const char *unit;
-        double max;
-        const char *format;
-        int width;
-    } rows[] = {
-        {"棟数", "棟", 99, "#0", 600},
-        {"戸数", "戸", 99, "#0", 600},
-        {"階数", "階建て", 99, "#0", 600},
-        {"床面積", "㎡", 99999.99, "####0.00", 1200},
-        {"評価額", "千円", 999999, "###,##0", 1200},
-        {"固定資産税税率", "％", 100, "##0.00", 900},
-        {"都市計画税税率", "％", 100, "##0.00", 900},
-    };
-    for (int i = 2; i <= 8; ++i) {
-        const auto &r = rows[i - 2];
-        const int top = rowTop(i - 1);
-        caption(f, name("labKaoku", i), r.caption, kLabelLeft, top, 1440);
-        m_numKaoku[i] = box(f, name("numKaoku", i), r.max, r.format, boxLeft, top, r.width);
-        caption(f, QString(), r.unit, unitLeft, top, 900);
-    }
+    numberRows(f, "Kaoku", 2, 1, kNarrowColumns,
+               {{"棟数", "棟", 99, "#0", 600},
+                {"戸数", "戸", 99, "#0", 600},
+                {"階数", "階建て", 99, "#0", 600},
+                {"床面積", "㎡", 99999.99, "####0.00", 1200},
+                {"評価額", "千円", 999999, "###,##0", 1200},
+                {"固定資産税税率", "％", 100, "##0.00", 900},
+                {"都市計画税税率", "％", 100, "##0.00", 900}},
+               m_numKaoku);
     caption(f, QString(), "１㎡あたり", 720, rowTop(5), 900);
     m_chkKaoku9 = new QCheckBox(QStringLiteral("中高層耐火住宅"), f);
     m_chkKaoku9->setObjectName(QStringLiteral("chkKaoku9"));
-    FormControls::place(m_chkKaoku9, boxLeft, rowTop(8), 2520, kRowHeight);
+    FormControls::place(m_chkKaoku9, kNarrowColumns.box, rowTop(8), 2520, kRowHeight);
 }
 
 void frmInputApartment::buildSite(QWidget *f)
 {
-    constexpr int boxLeft = 1620, unitLeft = 2880;
-    const struct {
-        const char *caption;
-        const char *unit;
-        double max;
-        const char *format;
-        int width;
-    } rows[] = {
-        {"敷地面積", "㎡", 99999.99, "####0.00", 1200},
-        {"評価額", "千円", 999999, "###,##0", 1200},
-        {"固定資産税税率", "％", 100, "##0.00", 900},
-        {"都市計画税税率", "％", 100, "##0.00", 900},
-    };
-    for (int i = 1; i <= 4; ++i) {
-        const auto &r = rows[i - 1];
-        caption(f, name("labSikiti", i), r.caption, kLabelLeft, rowTop(i - 1), 1440);
-        m_numSikiti[i] = box(f, name("numSikiti", i), r.max, r.format, boxLeft, rowTop(i - 1), r.width);
-        caption(f, QString(), r.unit, unitLeft, rowTop(i - 1), 900);
-    }
+    numberRows(f, "Sikiti", 1, 0, kNarrowColumns,
+               {{"敷地面積", "㎡", 99999.99, "####0.00", 1200},
+                {"評価額", "千円", 999999, "###,##0", 1200},
+                {"固定資産税税率", "％", 100, "##0.00", 900},
+                {"都市計画税税率", "％", 100, "##0.00", 900}},
+               m_numSikiti);
     caption(f, QString(), "１㎡あたり", 720, rowTop(1), 900);
 }
 
 void frmInputApartment::buildBudget(QWidget *f)
 {
-    const char *const captions[] = {"工事請負金額", "消費税",   "水道市納金", "放流負担金",
-                                    "収入印紙税",   "取得税",   "火災保険料", "登記費用",
-                                    "保証料",       "期中金利", "その他",     "建設予算総額"};
-    for (int i = 1; i <= 12; ++i) {
-        const int top = rowTop(i - 1);
-        double max = 999999;
-        const char *format = "###,##0";
-        if (i == 1) {
-            max = 99999999;
-            format = "##,###,##0";
-        } else if (i == 2) {
-            max = 9999999;
-            format = "#,###,##0";
-        } else if (i == 12) {
-            max = 999999999;
-            format = "###,###,##0";
-        }
-        caption(f, name("labYosan", i), captions[i - 1], kLabelLeft, top, 1500);
-        m_numYosan[i] = box(f, name("numYosan", i), max, format, 1680, top, 1440);
-        caption(f, QString(), "千円", 3180, top, 600);
-    }
+    const NumberRow item = {nullptr, "千円", 999999, "###,##0", 1440};
+    const auto named = [&item](const char *text) {
+        NumberRow r = item;
+        r.caption = text;
+        return r;
+    };
+    numberRows(f, "Yosan", 1, 0, kWideColumns,
+               {{"工事請負金額", "千円", 99999999, "##,###,##0", 1440},
+                {"消費税", "千円", 9999999, "#,###,##0", 1440},
+                named("水道市納金"),
+                named("放流負担金"),
+                named("収入印紙税"),
+                named("取得税"),
+                named("火災保険料"),
+                named("登記費用"),
+                named("保証料"),
+                named("期中金利"),
+                named("その他"),
+                {"建設予算総額", "千円", 999999999, "###,###,##0", 1440}},
+               m_numYosan);
 }
 
 void frmInputApartment::buildDepreciation(QWidget *f)
 {
-    constexpr int boxLeft = 1680, unitLeft = 3180;
     caption(f, QStringLiteral("labGenka1"), "償却方法", kLabelLeft, rowTop(0), 1500);
-    m_cmbGenka1 = combo(f, "cmbGenka1", boxLeft, rowTop(0), 1440);
-    const struct {
-        const char *caption;
-        const char *unit;
-        double max;
-        const char *format;
-        int width;
-    } rows[] = {
-        {"償却年数", "年", 99, "#0", 600},
-        {"償却率", "％", 100, "##0.00", 900},
-        {"償却額", "千円", 999999999, "###,###,##0", 1440},
-        {"残存額", "千円", 99999999, "##,###,##0", 1440},
-    };
-    for (int i = 2; i <= 5; ++i) {
-        const auto &r = rows[i - 2];
-        const int top = rowTop(i - 1);
-        caption(f, name("labGenka", i), r.caption, kLabelLeft, top, 1500);
-        m_numGenka[i] = box(f, name("numGenka", i), r.max, r.format, boxLeft, top, r.width);
-        caption(f, QString(), r.unit, unitLeft, top, 600);
-    }
+    m_cmbGenka1 = combo(f, "cmbGenka1", kWideColumns.box, rowTop(0), 1440);
+    numberRows(f, "Genka", 2, 1, kWideColumns,
+               {{"償却年数", "年", 99, "#0", 600},
+                {"償却率", "％", 100, "##0.00", 900},
+                {"償却額", "千円", 999999999, "###,###,##0", 1440},
+                {"残存額", "千円", 99999999, "##,###,##0", 1440}},
+               m_numGenka);
     caption(f, QStringLiteral("labGenka6"), "割増償却", kLabelLeft, rowTop(5), 1500);
-    m_cmbGenka6 = combo(f, "cmbGenka6", boxLeft, rowTop(5), 1440);
+    m_cmbGenka6 = combo(f, "cmbGenka6", kWideColumns.box, rowTop(5), 1440);
 }
 
 void frmInputApartment::buildPlanValues(QWidget *f)
@@ -323,12 +288,7 @@ void frmInputApartment::buildRents(QWidget *f)
     using FormControls::place;
     m_yatin = new RentGrid(f);
     place(m_yatin, 120, 300, 8580, 2100);
-    m_lbutNewYatin = FormButtons::create(f, QStringLiteral("lbutNewYatin"), QStringLiteral("新　規"));
-    m_lbutDetailYatin = FormButtons::create(f, QStringLiteral("lbutDetailYatin"), QStringLiteral("詳　細"));
-    m_lbutLineDelYatin = FormButtons::create(f, QStringLiteral("lbutLineDelYatin"), QStringLiteral("行削除"));
-    place(m_lbutNewYatin, 8700 - 3 * kButtonWidth, 2460, kButtonWidth, kButtonHeight);
-    place(m_lbutDetailYatin, 8700 - 2 * kButtonWidth, 2460, kButtonWidth, kButtonHeight);
-    place(m_lbutLineDelYatin, 8700 - kButtonWidth, 2460, kButtonWidth, kButtonHeight);
+    m_yatinButtons = createRowButtons(f, QStringLiteral("Yatin"), 8700, 2460);
 }
 
 void frmInputApartment::buildFunds(QWidget *f)
@@ -343,95 +303,68 @@ void frmInputApartment::buildFunds(QWidget *f)
     caption(f, QStringLiteral("labKariire"), "借入金", kLabelLeft, 690, 900);
     m_kariire = new LoanGrid(f);
     place(m_kariire, 120, 990, 8580, 2340);
-    m_lbutNewKariire = FormButtons::create(f, QStringLiteral("lbutNewKariire"), QStringLiteral("新　規"));
-    m_lbutDetailKariire = FormButtons::create(f, QStringLiteral("lbutDetailKariire"), QStringLiteral("詳　細"));
-    m_lbutLineDelKariire = FormButtons::create(f, QStringLiteral("lbutLineDelKariire"), QStringLiteral("行削除"));
-    place(m_lbutNewKariire, 8700 - 3 * kButtonWidth, 3390, kButtonWidth, kButtonHeight);
-    place(m_lbutDetailKariire, 8700 - 2 * kButtonWidth, 3390, kButtonWidth, kButtonHeight);
-    place(m_lbutLineDelKariire, 8700 - kButtonWidth, 3390, kButtonWidth, kButtonHeight);
+    m_kariireButtons = createRowButtons(f, QStringLiteral("Kariire"), 8700, 3390);
 }
 
 void frmInputApartment::connectHandlers()
 {
-    FormButtons::onClick(m_lbutAdd, this, trap.handler("lbutAdd_Click", [this] { lbutAdd_Click(); }));
-    FormButtons::onClick(m_lbutClose, this, trap.handler("lbutClose_Click", [this] { lbutClose_Click(); }));
-    FormButtons::onClick(m_lbutNewYatin, this, trap.handler("lbutNewYatin_Click", [this] { lbutNewYatin_Click(); }));
-    FormButtons::onClick(m_lbutDetailYatin, this,
+    const FormTrap &trap = this->trap();
+    FormButtons::onClick(m_yatinButtons.newRow, this,
+                         trap.handler("lbutNewYatin_Click", [this] { lbutNewYatin_Click(); }));
+    FormButtons::onClick(m_yatinButtons.detail, this,
                          trap.handler("lbutDetailYatin_Click", [this] { lbutDetailYatin_Click(); }));
-    FormButtons::onClick(m_lbutLineDelYatin, this,
+    FormButtons::onClick(m_yatinButtons.lineDel, this,
                          trap.handler("lbutLineDelYatin_Click", [this] { lbutLineDelYatin_Click(); }));
-    FormButtons::onClick(m_lbutNewKariire, this,
+    FormButtons::onClick(m_kariireButtons.newRow, this,
                          trap.handler("lbutNewKariire_Click", [this] { lbutNewKariire_Click(); }));
-    FormButtons::onClick(m_lbutDetailKariire, this,
+    FormButtons::onClick(m_kariireButtons.detail, this,
                          trap.handler("lbutDetailKariire_Click", [this] { lbutDetailKariire_Click(); }));
-    FormButtons::onClick(m_lbutLineDelKariire, this,
+    FormButtons::onClick(m_kariireButtons.lineDel, this,
                          trap.handler("lbutLineDelKariire_Click", [this] { lbutLineDelKariire_Click(); }));
     connect(m_yatin, &RowGrid::DblClick, this, trap.handler("TDBYatin_DblClick", [this] { lbutDetailYatin_Click(); }));
     connect(m_yatin, &RowGrid::KeyDown, this,
-            [this](int code) { trap("TDBYatin_KeyDown", [this, code] { TDBYatin_KeyDown(code); }); });
+            [this](int code) { this->trap()("TDBYatin_KeyDown", [this, code] { TDBYatin_KeyDown(code); }); });
     connect(m_kariire, &RowGrid::DblClick, this,
             trap.handler("TDBKariire_DblClick", [this] { lbutDetailKariire_Click(); }));
     connect(m_kariire, &RowGrid::KeyDown, this,
-            [this](int code) { trap("TDBKariire_KeyDown", [this, code] { TDBKariire_KeyDown(code); }); });
+            [this](int code) { this->trap()("TDBKariire_KeyDown", [this, code] { TDBKariire_KeyDown(code); }); });
     // A user's choice runs the list's rule; a choice made by code runs it through selectEntry.
     connect(m_cmbKaoku1, &QComboBox::currentIndexChanged, this,
             trap.handler("cmbKaoku1_Click", [this] { cmbKaoku1_Click(); }));
     connect(m_cmbGenka1, &QComboBox::currentIndexChanged, this,
             trap.handler("cmbGenka1_Click", [this] { cmbGenka1_Click(); }));
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) { focusLeft(old, now); });
 }
 
 // ---------------------------------------------------------------------------
 // Loading
 
-void frmInputApartment::showModal()
+void frmInputApartment::loadPlan()
 {
-    Form_Load();
-    if (!m_unloaded)
-        exec();
+    const FormTrap &trap = this->trap();
+    trap("SetControlsColor", [this] { SetControlsColor(); });
+    trap("Init", [this] { Init(); });
+    trap("InitCombo", [this] { InitCombo(); });
+    SetGridStyle(this, m_yatin);
+    SetGridStyle(this, m_kariire);
+    trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
+    trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
+    trap("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
+    trap("SetApartmentData", [this] { SetApartmentData(); });
 }
 
-void frmInputApartment::Form_Load()
+void frmInputApartment::afterSnapshot()
 {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    trap("Form_Load", [this] {
-        m_ctrl = new cFrmCtrl(this);
-        m_ctrl->ControlForm(this);
-        m_ctrl->DataClear();
-        SetInputCtrlStyle(this);
-        trap("SetControlsColor", [this] { SetControlsColor(); });
-        trap("Init", [this] { Init(); });
-        trap("InitCombo", [this] { InitCombo(); });
-        SetGridStyle(this, m_yatin);
-        SetGridStyle(this, m_kariire);
-        trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
-        trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
-        trap("SetThingData", [this] { SetThingData(); });
-        trap("SetApartmentData", [this] { SetApartmentData(); });
-        m_ctrl->FlagClear();
-        m_rentRowsChanged = false;
-        m_loanRowsChanged = false;
-        m_ctrl->GetDataDefault();
-        trap("CheckYatinCount", [this] { CheckYatinCount(); });
-        trap("CheckKariireCount", [this] { CheckKariireCount(); });
-    });
+    m_rentRowsChanged = false;
+    m_loanRowsChanged = false;
+    trap()("CheckYatinCount", [this] { CheckYatinCount(); });
+    trap()("CheckKariireCount", [this] { CheckKariireCount(); });
 }
 
 void frmInputApartment::SetControlsColor()
 {
-    cApl &apl = gApl();
-    apl.SetButLineColor(m_lbutNewYatin, cApl::New);
-    apl.SetButLineColor(m_lbutDetailYatin, cApl::Detail);
-    apl.SetButLineColor(m_lbutLineDelYatin, cApl::Delete);
-    apl.SetButLineColor(m_lbutNewKariire, cApl::New);
-    apl.SetButLineColor(m_lbutDetailKariire, cApl::Detail);
-    apl.SetButLineColor(m_lbutLineDelKariire, cApl::Delete);
-    apl.SetButLineColor(m_lbutAdd, cApl::New);
-    apl.SetButLineColor(m_lbutClose, cApl::Exit);
+    SetButtonColors({m_yatinButtons, m_kariireButtons});
     const auto style = [this](QWidget *control, int value) {
-        if (cCtrls *c = m_ctrl->ControlItem(control))
+        if (cCtrls *c = ctrl()->ControlItem(control))
             c->setStyle(value);
     };
     for (QWidget *c : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_cmbKaoku1)})
@@ -447,8 +380,8 @@ void frmInputApartment::SetControlsColor()
 
 void frmInputApartment::Init()
 {
-    trap("InitYatin", [this] { InitYatin(); });
-    trap("InitKariire", [this] { InitKariire(); });
+    trap()("InitYatin", [this] { InitYatin(); });
+    trap()("InitKariire", [this] { InitKariire(); });
     const cBase &base = gBase();
     m_numKaoku[7]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
     m_numKaoku[8]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
@@ -458,16 +391,16 @@ void frmInputApartment::InitYatin()
 {
     // The work rows are checked: without them the registration would store the plan
     // without its rent rows, so it refuses instead.
-    m_yatin->DataYatin()->setPlan(&gDao(), m_id1, m_id2);
-    WorkRowStore(gDao(), m_id1, m_id2).load(WorkRowStore::rents());
+    m_yatin->DataYatin()->setPlan(&gDao(), id1(), id2());
+    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::rents());
     m_rentRowsLoaded = true;
     m_yatin->Requery();
 }
 
 void frmInputApartment::InitKariire()
 {
-    m_kariire->DataKariire()->setPlan(&gDao(), m_id1, m_id2);
-    WorkRowStore(gDao(), m_id1, m_id2).load(WorkRowStore::loans());
+    m_kariire->DataKariire()->setPlan(&gDao(), id1(), id2());
+    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::loans());
     m_loanRowsLoaded = true;
     m_kariire->Requery();
 }
@@ -491,7 +424,7 @@ void frmInputApartment::InitCombo()
     selectEntry(m_cmbKaoku1, structure >= 0 && structure < m_cmbKaoku1->count() ? structure : -1);
 
     if (!m_rates.load(gDao()))
-        SetErrLog(gDao().lastError(), kObject, QStringLiteral("InitCombo"));
+        SetErrLog(gDao().lastError(), objectName(), QStringLiteral("InitCombo"));
     m_cmbGenka1->addItems({DepreciationRates::methodName(0), DepreciationRates::methodName(1)});
     // No check asks for the method or the extra depreciation: a default outside the
     // list takes the first entry, so depreciation is never silently left out.
@@ -510,15 +443,15 @@ void frmInputApartment::selectEntry(QComboBox *combo, int index)
         combo->setCurrentIndex(index);
     }
     if (combo == m_cmbKaoku1)
-        trap("cmbKaoku1_Click", [this] { cmbKaoku1_Click(); });
+        trap()("cmbKaoku1_Click", [this] { cmbKaoku1_Click(); });
     else if (combo == m_cmbGenka1)
-        trap("cmbGenka1_Click", [this] { cmbGenka1_Click(); });
+        trap()("cmbGenka1_Click", [this] { cmbGenka1_Click(); });
 }
 
 void frmInputApartment::SetTDBGridColumns()
 {
-    trap("SetTDBYatinColumns", [this] { m_yatin->SetTDBYatinColumns(); });
-    trap("SetTDBKariireColumns", [this] { m_kariire->SetTDBKariireColumns(); });
+    trap()("SetTDBYatinColumns", [this] { m_yatin->SetTDBYatinColumns(); });
+    trap()("SetTDBKariireColumns", [this] { m_kariire->SetTDBKariireColumns(); });
 }
 
 void frmInputApartment::SetTDBYatinFootertext()
@@ -534,18 +467,9 @@ void frmInputApartment::SetTDBYatinFootertext()
     m_yatin->setFooterText(RentGridModel::Sikikin, shown(f.deposit));
 }
 
-void frmInputApartment::SetThingData()
-{
-    const auto site = ApartmentPlanRecord::readSite(gDao(), m_id1);
-    if (!site)
-        return;
-    for (int i = 1; i <= 4; ++i)
-        m_numSikiti[i]->setValue(site->at(i - 1));
-}
-
 void frmInputApartment::SetApartmentData()
 {
-    const auto stored = ApartmentPlanRecord::read(gDao(), m_id1, m_id2);
+    const auto stored = ApartmentPlanRecord::read(gDao(), id1(), id2());
     if (!stored)
         return;
     const QVector<ApartmentPlanRecord::Field> &fields = ApartmentPlanRecord::fields();
@@ -572,33 +496,15 @@ void frmInputApartment::SetApartmentData()
 
 void frmInputApartment::CheckYatinCount()
 {
-    const int row = m_yatin->Row();
-    const int count = m_yatin->RecordCount();
-    if (count == 0) {
-        m_lbutLineDelYatin->setEnabled(false);
-        return;
-    }
-    m_lbutLineDelYatin->setEnabled(true);
-    m_yatin->DataYatin()->setAllowAddNew(count < kRentLimit);
-    m_lbutNewYatin->setEnabled(count < kRentLimit);
-    m_yatin->setRow(row < 0 ? 0 : row);
+    CheckRowCount(m_yatin, m_yatinButtons.newRow, m_yatinButtons.lineDel, kRentLimit, true);
 }
 
 void frmInputApartment::CheckKariireCount()
 {
-    const int row = m_kariire->Row();
-    const int count = m_kariire->RecordCount();
-    if (count == 0) {
-        m_lbutLineDelKariire->setEnabled(false);
-        return;
-    }
-    m_lbutLineDelKariire->setEnabled(true);
-    m_kariire->DataKariire()->setAllowAddNew(count < kLoanLimit);
-    m_lbutNewKariire->setEnabled(count < kLoanLimit);
-    m_kariire->setRow(row < 0 ? 0 : row);
+    CheckRowCount(m_kariire, m_kariireButtons.newRow, m_kariireButtons.lineDel, kLoanLimit, true);
 }
 
-QPoint frmInputApartment::dialogPosition(QWidget *grid) const
+QPoint frmInputApartment::dialogPosition(QWidget *grid)
 {
     // The dialog opens at the grid's lower edge; it keeps itself on the screen.
     const QPoint at = grid->mapToGlobal(QPoint(0, grid->height()));
@@ -610,18 +516,11 @@ void frmInputApartment::InputYatin(const QString &type)
     bool saved = false;
     {
         frmInputYatin dialog(this);
-        dialog.setPro_ID1(m_id1);
-        dialog.setPro_ID2(m_id2);
         dialog.setPro_Type(type);
-        const QPoint at = dialogPosition(m_yatin);
-        dialog.setPro_Top(at.y());
-        dialog.setPro_Left(at.x());
-        dialog.SetOwnerForm(this);
-        dialog.showModal();
-        saved = dialog.Pro_State();
+        saved = showRowDialog(dialog, dialogPosition(m_yatin));
     }
     CheckYatinCount();
-    trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
+    trap()("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
     m_numSikin[1]->setFocus();
     // A row saved before, or deleted, stays a change whatever this showing did.
     m_rentRowsChanged = m_rentRowsChanged || saved;
@@ -632,15 +531,8 @@ void frmInputApartment::InputKariire(int renban)
     bool saved = false;
     {
         frmInputKariire dialog(this);
-        dialog.setPro_ID1(m_id1);
-        dialog.setPro_ID2(m_id2);
         dialog.setPro_Renban(renban);
-        const QPoint at = dialogPosition(m_kariire);
-        dialog.setPro_Top(at.y());
-        dialog.setPro_Left(at.x());
-        dialog.SetOwnerForm(this);
-        dialog.showModal();
-        saved = dialog.Pro_State();
+        saved = showRowDialog(dialog, dialogPosition(m_kariire));
     }
     CheckKariireCount();
     m_numKeikaku[1]->setFocus();
@@ -649,51 +541,30 @@ void frmInputApartment::InputKariire(int renban)
 
 void frmInputApartment::lbutNewYatin_Click()
 {
-    const int count = m_yatin->RecordCount();
-    m_yatin->setRow(count);
-    InputYatin(letter(count));
+    m_yatin->setRow(m_yatin->RecordCount());
+    InputYatin(m_yatin->rowModel()->newKey().toString());
 }
 
 void frmInputApartment::lbutDetailYatin_Click()
 {
-    const int count = m_yatin->RecordCount();
-    const int row = m_yatin->Row();
-    if (count == 0 || m_yatin->isOnAddNewRow())
-        InputYatin(letter(count));
-    else
-        InputYatin(m_yatin->DataYatin()->records().at(qBound(0, row, count - 1)).type);
+    InputYatin(m_yatin->currentKey().toString());
 }
 
 void frmInputApartment::lbutNewKariire_Click()
 {
-    const int count = m_kariire->RecordCount();
-    m_kariire->setRow(count);
-    InputKariire(count + 1);
+    m_kariire->setRow(m_kariire->RecordCount());
+    InputKariire(m_kariire->rowModel()->newKey().toInt());
 }
 
 void frmInputApartment::lbutDetailKariire_Click()
 {
-    const int count = m_kariire->RecordCount();
-    const int row = m_kariire->Row();
-    if (count == 0 || m_kariire->isOnAddNewRow())
-        InputKariire(count + 1);
-    else
-        InputKariire(m_kariire->DataKariire()->records().at(qBound(0, row, count - 1)).renban);
+    InputKariire(m_kariire->currentKey().toInt());
 }
 
 void frmInputApartment::lbutLineDelYatin_Click()
 {
-    const auto focusGrid = qScopeGuard([this] { m_yatin->setFocus(); });
-    const int row = m_yatin->Row();
-    if (row < 0 || row >= m_yatin->RecordCount())
-        return;
-    const QString type = m_yatin->DataYatin()->records().at(row).type;
     // The row goes and the others are re-lettered in one transaction.
-    const bool deleted =
-        trap("SetType", [&] { WorkRowStore(gDao(), m_id1, m_id2).deleteRow(WorkRowStore::rents(), type); });
-    // The grid shows what the work rows hold, deleted or not.
-    trap("TDBYatin_AfterDelete", [&] {
-        m_yatin->Requery();
+    deleteCurrentRow(m_yatin, WorkRowStore::rents(), "TDBYatin_AfterDelete", [this](bool deleted) {
         CheckYatinCount();
         SetTDBYatinFootertext();
         if (deleted)
@@ -703,15 +574,7 @@ void frmInputApartment::lbutLineDelYatin_Click()
 
 void frmInputApartment::lbutLineDelKariire_Click()
 {
-    const auto focusGrid = qScopeGuard([this] { m_kariire->setFocus(); });
-    const int row = m_kariire->Row();
-    if (row < 0 || row >= m_kariire->RecordCount())
-        return;
-    const int renban = m_kariire->DataKariire()->records().at(row).renban;
-    const bool deleted =
-        trap("SetRenban", [&] { WorkRowStore(gDao(), m_id1, m_id2).deleteRow(WorkRowStore::loans(), renban); });
-    trap("TDBKariire_AfterDelete", [&] {
-        m_kariire->Requery();
+    deleteCurrentRow(m_kariire, WorkRowStore::loans(), "TDBKariire_AfterDelete", [this](bool deleted) {
         CheckKariireCount();
         if (deleted)
             m_loanRowsChanged = true;
@@ -759,12 +622,9 @@ void frmInputApartment::TDBKariire_KeyDown(int keyCode)
 // ---------------------------------------------------------------------------
 // Input rules
 
-void frmInputApartment::focusLeft(QWidget *old, QWidget *now)
+void frmInputApartment::focusLeft(QWidget *old)
 {
-    // The rules run as a box is left for another control of this form, after the box
-    // has put its value into range; not when the window loses the focus.
-    if (!old || !now || !m_ctrl || m_unloaded || !isAncestorOf(now))
-        return;
+    const FormTrap &trap = this->trap();
     if (old == m_numKaoku[4]) {
         trap("numKaoku4_Validate", [this] { numKaoku4_Validate(); });
     } else if (old == m_numYosan[1]) {
@@ -777,9 +637,12 @@ void frmInputApartment::focusLeft(QWidget *old, QWidget *now)
     } else if (old == m_numGenka[2]) {
         trap("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
     } else {
+        const char *const others[] = {"numYosan3_LostFocus", "numYosan4_LostFocus",  "numYosan5_LostFocus",
+                                      "numYosan6_LostFocus", "numYosan7_LostFocus",  "numYosan8_LostFocus",
+                                      "numYosan9_LostFocus", "numYosan10_LostFocus", "numYosan11_LostFocus"};
         for (int i = 3; i <= 11; ++i)
             if (old == m_numYosan[i])
-                trap(QStringLiteral("numYosan%1_LostFocus").arg(i), [this] { YosanTotal(); });
+                trap(others[i - 3], [this] { YosanTotal(); });
     }
 }
 
@@ -788,7 +651,7 @@ void frmInputApartment::cmbKaoku1_Click()
     // The useful life of the structure, from the settings; 0 without a key.
     const QString key = QStringLiteral("耐用年数") + QString::number(m_cmbKaoku1->currentIndex());
     m_numGenka[2]->setValue(gBase().CvtLng(iniValue(QStringLiteral("CONST"), key)));
-    trap("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
+    trap()("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
 }
 
 void frmInputApartment::numKaoku4_Validate()
@@ -803,9 +666,7 @@ void frmInputApartment::numKaoku4_Validate()
 
 void frmInputApartment::numYosan1_LostFocus()
 {
-    // A whole number of thousand yen, a half rounded away from zero.
-    const double tax = gBase().CvtDbl(m_numYosan[1]->Value()) / 100 * gTaxRate;
-    m_numYosan[2]->setValue(vb::format(tax, QStringLiteral("0")));
+    m_numYosan[2]->setValue(ConsumptionTax(m_numYosan[1]->Value()));
     YosanTotal();
     GenkaTotal();
 }
@@ -815,7 +676,7 @@ void frmInputApartment::cmbGenka1_Click()
     const int method = m_cmbGenka1->currentIndex();
     if (method == 0 || method == 1)
         numGenka2_LostFocus();
-    cCtrls *residual = m_ctrl ? m_ctrl->ControlItem(m_numGenka[5]) : nullptr;
+    cCtrls *residual = ctrl() ? ctrl()->ControlItem(m_numGenka[5]) : nullptr;
     if (method == kStraightLine) {
         const Currency base = Currency::fromDouble(gBase().CvtDbl(m_numGenka[4]->Value()));
         m_numGenka[5]->setValue(BudgetTotals::Residual(base, method).toDouble());
@@ -860,30 +721,17 @@ void frmInputApartment::GenkaTotal()
 bool frmInputApartment::CheckInputValue()
 {
     bool valid = false;
-    trap("CheckInputValue", [&] {
+    trap()("CheckInputValue", [&] {
         const cBase &base = gBase();
-        QString message;
-        QWidget *first = nullptr;
-        const auto missing = [&](bool test, const char *text, QWidget *control) {
-            if (!test)
-                return;
-            message += QString::fromUtf8(text);
-            if (!first)
-                first = control;
-        };
         // A name of blanks only is no name; an empty box counts as 0.
-        missing(m_txtName->Text().trimmed().isEmpty(), " [ 計画名 ] ", m_txtName);
-        missing(m_cmbKaoku1->currentIndex() < 0, " [ 構造 ] ", m_cmbKaoku1);
-        missing(base.CvtDbl(m_numKaoku[2]->Value()) == 0, " [ 棟数 ] ", m_numKaoku[2]);
-        missing(base.CvtDbl(m_numKaoku[3]->Value()) == 0, " [ 戸数 ] ", m_numKaoku[3]);
-        missing(base.CvtDbl(m_numKaoku[4]->Value()) == 0, " [ 階数 ] ", m_numKaoku[4]);
-        missing(base.CvtDbl(m_numKaoku[5]->Value()) == 0, " [ 床面積 ] ", m_numKaoku[5]);
-        if (!first) {
-            valid = true;
-            return;
-        }
-        MsgBox::show(message + QStringLiteral("を入力して下さい。"), MsgBox::Exclamation, QStringLiteral("確認"), this);
-        first->setFocus();
+        RequiredInputs required;
+        required.check(m_txtName->Text().trimmed().isEmpty(), " [ 計画名 ] ", m_txtName);
+        required.check(m_cmbKaoku1->currentIndex() < 0, " [ 構造 ] ", m_cmbKaoku1);
+        required.check(base.CvtDbl(m_numKaoku[2]->Value()) == 0, " [ 棟数 ] ", m_numKaoku[2]);
+        required.check(base.CvtDbl(m_numKaoku[3]->Value()) == 0, " [ 戸数 ] ", m_numKaoku[3]);
+        required.check(base.CvtDbl(m_numKaoku[4]->Value()) == 0, " [ 階数 ] ", m_numKaoku[4]);
+        required.check(base.CvtDbl(m_numKaoku[5]->Value()) == 0, " [ 床面積 ] ", m_numKaoku[5]);
+        valid = required.report(this);
     });
     return valid;
 }
@@ -891,7 +739,7 @@ bool frmInputApartment::CheckInputValue()
 bool frmInputApartment::CheckInputValue2()
 {
     bool valid = false;
-    trap("CheckInputValue2", [&] {
+    trap()("CheckInputValue2", [&] {
         const cBase &base = gBase();
         if (m_cmbGenka1->currentIndex() == kStraightLine &&
             base.CvtDbl(m_numGenka[5]->Value()) > base.CvtDbl(m_numGenka[4]->Value()) / 10) {
@@ -988,7 +836,7 @@ void frmInputApartment::Register()
     const auto compute = [&]() -> std::unique_ptr<Projection> {
         // The rows are read inside the transaction: the computation uses the rows
         // the copy back stores.
-        WorkRowStore store(gDao(), m_id1, m_id2);
+        WorkRowStore store(gDao(), id1(), id2());
         ApartmentPlanInput in = boxes;
         for (const RentRecord &r : store.readRents())
             in.rents.append(r.toRentRow());
@@ -996,91 +844,6 @@ void frmInputApartment::Register()
             in.loans.append(r.toLoanRow());
         return std::make_unique<ApartmentProjection>(in, settings);
     };
-    PlanRegistration(gDao(), m_id1, m_id2)
+    PlanRegistration(gDao(), id1(), id2())
         .Register(compute, {&WorkRowStore::rents(), &WorkRowStore::loans()}, planRecord());
-}
-
-void frmInputApartment::lbutAdd_Click()
-{
-    if (m_busy || m_unloaded || !m_ctrl)
-        return;
-    m_busy = true;
-    const auto idle = qScopeGuard([this] { m_busy = false; });
-    // The click takes the focus: the box left runs its own rule first.
-    if (focusWidget() != m_lbutAdd)
-        m_lbutAdd->setFocus(Qt::MouseFocusReason);
-    if (!m_ctrl->DataChanged() && !m_rentRowsChanged && !m_loanRowsChanged) {
-        unload(QDialog::Accepted);
-        return;
-    }
-    if (!CheckInputValue() || !CheckInputValue2())
-        return;
-    m_lbutAdd->setEnabled(false);
-    m_lbutClose->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool stored =
-        trap.report("lbutAdd_Click", this,
-                    {QStringLiteral("データの登録中にエラーが発生しました。"), kCaption, MsgBox::Exclamation}, [this] {
-                        // The hourglass gives way to the message.
-                        const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-                        Register();
-                    });
-    m_state = stored;
-    unload(stored ? QDialog::Accepted : QDialog::Rejected);
-}
-
-void frmInputApartment::lbutClose_Click()
-{
-    if (m_busy || m_unloaded)
-        return;
-    if (m_ctrl && (m_ctrl->DataChanged() || m_rentRowsChanged || m_loanRowsChanged)) {
-        m_busy = true;
-        const auto idle = qScopeGuard([this] { m_busy = false; });
-        const int answer =
-            MsgBox::show(QStringLiteral("データが変更されていますが、キャンセルしてよろしいですか？"),
-                         MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
-        if (answer == MsgBox::No)
-            return;
-    }
-    m_state = false;
-    unload(QDialog::Rejected);
-}
-
-void frmInputApartment::unload(int result)
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    done(result);
-}
-
-void frmInputApartment::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would drop the edit without the cancel button's question.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmInputApartment::closeEvent(QCloseEvent *event)
-{
-    if (!m_unloaded)
-        trap("lbutClose_Click", [this] { lbutClose_Click(); });
-    if (m_unloaded)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void frmInputApartment::Form_Unload()
-{
-    trap("Form_Unload", [this] {
-        if (m_ctrl) {
-            m_ctrl->TerminateControls();
-            delete m_ctrl;
-            m_ctrl = nullptr;
-        }
-    });
 }

@@ -1,13 +1,8 @@
 #pragma once
 
 #include "DepreciationRates.h"
+#include "PlanEntryDialog.h"
 #include "PlanRegistration.h"
-#include "ShellHooks.h"
-
-#include <QDialog>
-#include <QVariant>
-
-#include <cstdint>
 
 class ImNumber;
 class ImText;
@@ -15,7 +10,6 @@ class LoanGrid;
 class QCheckBox;
 class QComboBox;
 class RentGrid;
-class cFrmCtrl;
 struct ApartmentPlanInput;
 
 /// The apartment plan entry form "賃貸マンションデータ入力": plan name, building,
@@ -24,41 +18,31 @@ struct ApartmentPlanInput;
 /// plan (plan type 2). Its register button checks the inputs, computes the 75-year
 /// projection and stores the plan, its rent and loan rows and its results in one
 /// transaction; its cancel button (and the window's close box) discards the edit
-/// after asking when something changed.
-///
-/// Created anew for each showing, through the entry-form protocol: set Pro_ID1 and
-/// Pro_ID2, showModal(), then Pro_State() is true only when the plan was registered
-/// and committed.
+/// after asking when something changed. The entry-form protocol is PlanEntryDialog's.
 ///
 /// The input rules follow the user: the structure gives the useful life (settings
 /// CONST 耐用年数<n>), the method and the life give the rate (M_償却), the floors
 /// allow the fire-resistant box from 3 up, and the budget items give the
 /// consumption tax, the total, the depreciation base and the residual value as
 /// their boxes are left.
-class frmInputApartment : public QDialog, public PlanEntryForm
+class frmInputApartment : public PlanEntryDialog
 {
     Q_OBJECT
 
 public:
     explicit frmInputApartment(QWidget *parent = nullptr);
-    ~frmInputApartment() override;
-
-    void setPro_ID1(const QVariant &id1) override { m_id1 = id1.toInt(); }
-    QVariant Pro_ID1() const { return m_id1; }
-    void setPro_ID2(const QVariant &id2) override { m_id2 = id2.toInt(); }
-    QVariant Pro_ID2() const { return m_id2; }
-    bool Pro_State() const override { return m_state; }
-    /// Loads the plan and shows the form modally.
-    void showModal() override;
-    /// Loads the plan into the form without showing it (tests show it non-modally).
-    void Form_Load();
 
     /// Registers the form as the entry form of apartment plans with the shell.
     static void install();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void loadPlan() override;
+    void afterSnapshot() override;
+    bool rowsChanged() const override { return m_rentRowsChanged || m_loanRowsChanged; }
+    bool CheckInputValue() override;
+    bool CheckInputValue2() override;
+    void Register() override;
+    void focusLeft(QWidget *old) override;
 
 private:
     void buildControls();
@@ -79,7 +63,6 @@ private:
     void InitCombo();
     void SetTDBGridColumns();
     void SetTDBYatinFootertext();
-    void SetThingData();
     void SetApartmentData();
     /// Selects a list entry from code and runs the list's click rule, as a user's choice does.
     void selectEntry(QComboBox *combo, int index);
@@ -90,7 +73,7 @@ private:
     void InputYatin(const QString &type);
     void InputKariire(int renban);
     /// The screen position in twips just under a grid's lower edge, for its row dialog.
-    QPoint dialogPosition(QWidget *grid) const;
+    static QPoint dialogPosition(QWidget *grid);
     void lbutNewYatin_Click();
     void lbutDetailYatin_Click();
     void lbutLineDelYatin_Click();
@@ -101,7 +84,6 @@ private:
     void TDBKariire_KeyDown(int keyCode);
 
     // Input rules.
-    void focusLeft(QWidget *old, QWidget *now);
     void cmbKaoku1_Click();
     void numKaoku4_Validate();
     void numYosan1_LostFocus();
@@ -111,29 +93,15 @@ private:
     void GenkaTotal();
 
     // Registration.
-    bool CheckInputValue();
-    bool CheckInputValue2();
-    void Register();
     ApartmentPlanInput planInput() const;
     PlanRegistration::Record planRecord() const;
     /// The value a control holds as its field stores it: text, list index, 0/1, number.
     static QVariant controlValue(QWidget *control);
-    void lbutAdd_Click();
-    void lbutClose_Click();
-    void unload(int result);
-    void Form_Unload();
 
-    int32_t m_id1 = 0;
-    int32_t m_id2 = 0;
-    bool m_state = false;
     bool m_rentRowsChanged = false;
     bool m_loanRowsChanged = false;
     bool m_rentRowsLoaded = false;
     bool m_loanRowsLoaded = false;
-    bool m_loaded = false;
-    bool m_unloaded = false;
-    bool m_busy = false;
-    cFrmCtrl *m_ctrl = nullptr;
     DepreciationRates m_rates;
 
     ImText *m_txtName = nullptr;
@@ -150,12 +118,6 @@ private:
     ImNumber *m_numKasai = nullptr;
     RentGrid *m_yatin = nullptr;
     LoanGrid *m_kariire = nullptr;
-    QWidget *m_lbutNewYatin = nullptr;
-    QWidget *m_lbutDetailYatin = nullptr;
-    QWidget *m_lbutLineDelYatin = nullptr;
-    QWidget *m_lbutNewKariire = nullptr;
-    QWidget *m_lbutDetailKariire = nullptr;
-    QWidget *m_lbutLineDelKariire = nullptr;
-    QWidget *m_lbutAdd = nullptr;
-    QWidget *m_lbutClose = nullptr;
+    RowButtons m_yatinButtons;
+    RowButtons m_kariireButtons;
 };

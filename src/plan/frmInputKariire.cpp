@@ -6,6 +6,7 @@
 #include "ImText.h"
 #include "MsgBox.h"
 #include "PlanSql.h"
+#include "RequiredInputs.h"
 #include "Twips.h"
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
@@ -107,26 +108,14 @@ bool frmInputKariire::CheckInputValue()
     bool valid = false;
     trap()("CheckInputValue", [&] {
         const cBase &base = gBase();
-        QString message;
-        QWidget *first = nullptr;
-        const auto missing = [&](bool test, const char *text, QWidget *control) {
-            if (!test)
-                return;
-            message += QString::fromUtf8(text);
-            if (!first)
-                first = control;
-        };
         // A name of blanks only is no name.
-        missing(m_txtName->Text().trimmed().isEmpty(), " [ 借入先名称 ] ", m_txtName);
-        missing(base.CvtDbl(m_numKariire->Value()) == 0, " [ 借入金額 ] ", m_numKariire);
-        missing(m_cmbHensai->currentIndex() != 0 && m_cmbHensai->currentIndex() != 1, " [ 返済方式 ] ", m_cmbHensai);
-        missing(base.CvtDbl(m_numNen1->Value()) == 0, " [ 返済期間 ] ", m_numNen1);
-        if (!first) {
-            valid = true;
-            return;
-        }
-        MsgBox::show(message + QStringLiteral("を入力して下さい。"), MsgBox::Exclamation, QStringLiteral("確認"), this);
-        first->setFocus();
+        RequiredInputs required;
+        required.check(m_txtName->Text().trimmed().isEmpty(), " [ 借入先名称 ] ", m_txtName);
+        required.check(base.CvtDbl(m_numKariire->Value()) == 0, " [ 借入金額 ] ", m_numKariire);
+        required.check(m_cmbHensai->currentIndex() != 0 && m_cmbHensai->currentIndex() != 1, " [ 返済方式 ] ",
+                       m_cmbHensai);
+        required.check(base.CvtDbl(m_numNen1->Value()) == 0, " [ 返済期間 ] ", m_numNen1);
+        valid = required.report(this);
     });
     return valid;
 }
