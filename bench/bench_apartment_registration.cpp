@@ -78,30 +78,18 @@ double registration(int id1, int run, bool *ok)
     return us;
 }
 
-struct PlanRows {
-    std::vector<std::vector<sqlite3_int64>> ss, sk, se;
-};
-
-double bareInsert(sqlite3 *db, const PlanRows &rows, int id1)
+double bareInsert(sqlite3 *db, const bench::ResultRows &rows, int id1)
 {
     const QByteArray record =
         QByteArray("INSERT INTO D_賃貸マンション VALUES (?, 1, ") + QByteArray(kRecordValues) + QByteArray(")");
-    const char *sqls[] = {
-        "INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
-        "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-        "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)",
-        "INSERT INTO D_家賃 VALUES (?, 1, ?, '2LDK', 55.5, 4, 3, ?, 5, 8, 200)",
-        "INSERT INTO D_借入金 VALUES (?, 1, ?, '銀行', ?, 0, 1, 9, 2.0, 10, 30, 2.8, 30)",
-        record.constData()};
-    sqlite3_stmt *st[6];
-    for (int i = 0; i < 6; ++i)
-        bench::check(sqlite3_prepare_v2(db, sqls[i], -1, &st[i], nullptr), db, "prepare");
-    const auto step = [&](sqlite3_stmt *s) {
-        bench::check(sqlite3_step(s), db, "insert");
-        sqlite3_reset(s);
-    };
+    bench::Statements st(
+        db, {"INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
+             "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
+             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
+             "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計) "
+             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)",
+             "INSERT INTO D_家賃 VALUES (?, 1, ?, '2LDK', 55.5, 4, 3, ?, 5, 8, 200)",
+             "INSERT INTO D_借入金 VALUES (?, 1, ?, '銀行', ?, 0, 1, 9, 2.0, 10, 30, 2.8, 30)", record.constData()});
     // The same work as the registration's: the plan's old rows go, its rows come.
     QElapsedTimer t;
     t.start();
@@ -109,34 +97,27 @@ double bareInsert(sqlite3 *db, const PlanRows &rows, int id1)
     const QString key = QStringLiteral(" WHERE ID1 = %1 AND ID2 = 1").arg(id1);
     for (const char *table : {"T_収支", "T_収支計画", "T_損益計算", "D_家賃", "D_借入金", "D_賃貸マンション"})
         exec(db, QStringLiteral("DELETE FROM ") + QString::fromUtf8(table) + key);
-    const std::vector<std::vector<sqlite3_int64>> *tables[] = {&rows.ss, &rows.sk, &rows.se};
-    for (int k = 0; k < 3; ++k)
-        for (const auto &row : *tables[k]) {
-            for (size_t c = 0; c < row.size(); ++c)
-                sqlite3_bind_int64(st[k], int(c) + 1, row[c]);
-            step(st[k]);
-        }
+    st.insertRows(0, rows.ss);
+    st.insertRows(1, rows.sk);
+    st.insertRows(2, rows.se);
     const char *letters[] = {"A", "B", "C", "D", "E"};
     for (int n = 0; n < 5; ++n) {
         sqlite3_bind_int(st[3], 1, id1);
         sqlite3_bind_text(st[3], 2, letters[n], -1, SQLITE_STATIC);
         sqlite3_bind_int(st[3], 3, 80 + 5 * n);
-        step(st[3]);
+        st.step(3);
     }
     const int amounts[] = {120000, 50000, 30000};
     for (int n = 1; n <= 3; ++n) {
         sqlite3_bind_int(st[4], 1, id1);
         sqlite3_bind_int(st[4], 2, n);
         sqlite3_bind_int(st[4], 3, amounts[n - 1]);
-        step(st[4]);
+        st.step(4);
     }
     sqlite3_bind_int(st[5], 1, id1);
-    step(st[5]);
+    st.step(5);
     exec(db, QStringLiteral("COMMIT"));
-    const double us = t.nsecsElapsed() / 1000.0;
-    for (sqlite3_stmt *s : st)
-        sqlite3_finalize(s);
-    return us;
+    return t.nsecsElapsed() / 1000.0;
 }
 
 } // namespace
@@ -146,18 +127,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     MsgBox::setAutoAnswer(true);
     TestDb db;
-    if (!db.isValid()) {
-        std::fprintf(stderr, "cannot create the database: %s\n", qPrintable(db.error()));
-        return 1;
-    }
-    bench::fillLargeDatabase(db.path(), kProperties, kPlans);
-    sqlite3 *bare = nullptr;
-    bench::check(sqlite3_open(db.path().toUtf8().constData(), &bare), bare, "open");
-    addApartments(bare);
-    if (!db.connectGlobal(5000)) {
-        std::fprintf(stderr, "cannot connect\n");
-        return 1;
-    }
+    sqlite3 *bare = bench::openFilled(db, kProperties, kPlans, addApartments);
     setAppPath(db.folder());
     QFile ini(QDir(db.folder()).filePath(QStringLiteral("Vanrek.ini")));
     if (ini.open(QIODevice::WriteOnly))
@@ -179,7 +149,7 @@ int main(int argc, char **argv)
             ours.push_back(registration(id1, run, &ok));
             allOk = allOk && ok;
             const QByteArray key = QStringLiteral(" WHERE ID1 = %1 AND ID2 = 1 ORDER BY 年").arg(id1).toUtf8();
-            PlanRows rows;
+            bench::ResultRows rows;
             rows.ss = readRows(bare, "SELECT ID1,ID2,年,TYPE,収入,支出,収支累計 FROM T_収支" + key);
             rows.sk = readRows(bare, "SELECT ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計 "
                                      "FROM T_収支計画" +
