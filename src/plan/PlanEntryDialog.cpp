@@ -21,8 +21,9 @@
 #include <QScopeGuard>
 
 PlanEntryDialog::PlanEntryDialog(const QString &name, const QString &caption, QWidget *parent)
-    : FormDialog(name, caption, parent), m_caption(caption)
+    : EntryDialog(name, parent), m_caption(caption)
 {
+    setWindowTitle(caption);
     m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
     m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
     FormButtons::onClick(m_lbutAdd, this, trap().handler("lbutAdd_Click", [this] { lbutAdd_Click(); }));
@@ -144,15 +145,31 @@ void PlanEntryDialog::deleteCurrentRow(RowGrid *grid, const WorkRowStore::Table 
     });
 }
 
+void PlanEntryDialog::leaveFocusedBox()
+{
+    // The click takes the focus: the box left puts its value into range and runs its
+    // own rule first. A window that is not active moves no focus; the box is then
+    // left here as the click would have left it.
+    QWidget *left = focusWidget();
+    if (!left || left == m_lbutAdd)
+        return;
+    m_lbutAdd->setFocus(Qt::MouseFocusReason);
+    if (QApplication::focusWidget() == m_lbutAdd)
+        return;
+    if (auto *box = qobject_cast<ImNumber *>(left);
+        box && !box->isNull() &&
+        (box->Value().toDouble() < box->MinValue() || box->Value().toDouble() > box->MaxValue()))
+        ctrl()->NumberRangeFilter(box);
+    focusLeft(left);
+}
+
 void PlanEntryDialog::lbutAdd_Click()
 {
     if (m_busy || isUnloaded() || !ctrl())
         return;
     m_busy = true;
     const auto idle = qScopeGuard([this] { m_busy = false; });
-    // The click takes the focus: the box left runs its own rule first.
-    if (focusWidget() != m_lbutAdd)
-        m_lbutAdd->setFocus(Qt::MouseFocusReason);
+    leaveFocusedBox();
     if (!ctrl()->DataChanged() && !rowsChanged()) {
         unload(QDialog::Accepted);
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormDialog.h"
+#include "EntryDialog.h"
 #include "ShellHooks.h"
 #include "WorkRowStore.h"
 
@@ -23,7 +23,7 @@ class RowGrid;
 /// form's two checks, then its registration, and closes the form in either outcome
 /// (a failure is rolled back and reported). ｷｬﾝｾﾙ, and the window's close box, ask
 /// before dropping changes; Escape does nothing.
-class PlanEntryDialog : public FormDialog, public PlanEntryForm
+class PlanEntryDialog : public EntryDialog, public PlanEntryForm
 {
     Q_OBJECT
 
@@ -95,6 +95,7 @@ protected:
     void closeRequested() override { lbutClose_Click(); }
 
 private:
+    void leaveFocusedBox();
     void lbutAdd_Click();
     void lbutClose_Click();
 

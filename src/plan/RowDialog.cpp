@@ -26,8 +26,9 @@ constexpr int kButtonGap = 105;
 
 RowDialog::RowDialog(const QString &name, const QString &caption, const QString &ownerGrid, const QString &setting,
                      QWidget *parent)
-    : FormDialog(name, caption, parent), m_gridName(ownerGrid), m_setting(setting)
+    : EntryDialog(name, parent), m_gridName(ownerGrid), m_setting(setting)
 {
+    setWindowTitle(caption);
     m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
     m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     FormButtons::onClick(m_lbutAdd, this, [this] { trap()("lbutAdd_Click", [this] { lbutAdd_Click(); }); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormDialog.h"
+#include "EntryDialog.h"
 #include "RowGrid.h"
 
 #include <QPointer>
@@ -25,7 +25,7 @@
 /// moves on to the next row after each one, and closes at the last row or when it
 /// is pressed on a new row without anything entered. The next row follows from the
 /// key of the row edited, never from where the owner's grid stands.
-class RowDialog : public FormDialog
+class RowDialog : public EntryDialog
 {
     Q_OBJECT
 

@@ -36,20 +36,27 @@ const WorkRowStore::Table &WorkRowStore::rents()
 
 WorkRowStore::WorkRowStore(cDao &dao, int32_t id1, int32_t id2) : m_dao(dao), m_id1(id1), m_id2(id2) {}
 
-void WorkRowStore::load(const Table &table)
+template <class F> void WorkRowStore::transaction(const QString &procedure, F &&body)
 {
     try {
         DaoTransaction tx(m_dao);
-        PlanSql::exec(m_dao, table.loadProcedure, QStringLiteral("DELETE FROM ") + table.work);
-        PlanSql::exec(m_dao, table.loadProcedure,
-                      QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.work, table.stored) + kPlan, plan());
-        renumber(table);
+        body();
         tx.commit();
     } catch (const ProcedureError &) {
         throw;
     } catch (const std::exception &e) {
-        throw ProcedureError(table.loadProcedure, QString::fromUtf8(e.what()));
+        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
     }
+}
+
+void WorkRowStore::load(const Table &table)
+{
+    transaction(table.loadProcedure, [&] {
+        PlanSql::exec(m_dao, table.loadProcedure, QStringLiteral("DELETE FROM ") + table.work);
+        PlanSql::exec(m_dao, table.loadProcedure,
+                      QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(table.work, table.stored) + kPlan, plan());
+        renumber(table);
+    });
 }
 
 void WorkRowStore::renumber(const Table &table)
@@ -80,20 +87,14 @@ void WorkRowStore::copyBack(const Table &table)
 
 void WorkRowStore::deleteRow(const Table &table, const QVariant &key)
 {
-    try {
-        DaoTransaction tx(m_dao);
+    transaction(table.renumberProcedure, [&] {
         QVariantList values = plan();
         values << key;
         PlanSql::exec(
             m_dao, table.renumberProcedure,
             QStringLiteral("DELETE FROM ") + table.work + kPlan + QStringLiteral(" AND %1 = ?").arg(table.key), values);
         renumber(table);
-        tx.commit();
-    } catch (const ProcedureError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw ProcedureError(table.renumberProcedure, QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 QVector<LoanRecord> WorkRowStore::readLoans() const
@@ -167,11 +168,10 @@ void WorkRowStore::saveRent(const RentRecord &row)
 void WorkRowStore::replaceRow(const QString &table, const char *const *columns, const QVariantList &values)
 {
     const QString procedure = QStringLiteral("SaveRecord");
-    try {
-        DaoTransaction tx(m_dao);
-        QStringList names;
-        for (int i = 0; i < values.size(); ++i)
-            names << QString::fromUtf8(columns[i]);
+    QStringList names;
+    for (int i = 0; i < values.size(); ++i)
+        names << QString::fromUtf8(columns[i]);
+    transaction(procedure, [&] {
         PlanSql::exec(m_dao, procedure,
                       QStringLiteral("DELETE FROM ") + table + kPlan + QStringLiteral(" AND %1 = ?").arg(names.at(2)),
                       values.mid(0, 3));
@@ -180,10 +180,5 @@ void WorkRowStore::replaceRow(const QString &table, const char *const *columns, 
             QStringLiteral("INSERT INTO %1(%2) VALUES(%3)").arg(table, names.join(QLatin1Char(',')), marks);
         if (PlanSql::exec(m_dao, procedure, sql, values) < 1)
             throw ProcedureError(procedure, table + QStringLiteral(" に行を追加できませんでした。"));
-        tx.commit();
-    } catch (const ProcedureError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
-    }
+    });
 }

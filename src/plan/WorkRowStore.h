@@ -61,6 +61,8 @@ public:
     void saveRent(const RentRecord &row);
 
 private:
+    /// Runs body in a transaction of its own; a failure throws a ProcedureError of procedure.
+    template <class F> void transaction(const QString &procedure, F &&body);
     void renumber(const Table &table);
     /// Deletes the work row whose key is the first three values (ID1, ID2, key) and
     /// inserts the values into the columns; in one transaction.

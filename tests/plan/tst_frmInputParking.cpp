@@ -175,11 +175,24 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numYosan4"), 1058.0);
     }
 
+    void focusedBoxRuleRunsBeforeTheRegistration_data()
+    {
+        QTest::addColumn<bool>("inactive");
+        QTest::newRow("active window") << false;
+        QTest::newRow("another window active") << true;
+    }
     void focusedBoxRuleRunsBeforeTheRegistration()
     {
+        QFETCH(bool, inactive);
         auto f = open();
         type(f.get(), "txtName", "P");
         type(f.get(), "numYosan1", "1000");
+        QWidget other;
+        if (inactive) {
+            other.show();
+            QApplication::setActiveWindow(&other);
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        }
         MsgBox::setNextAnswer(MsgBox::No); // the budget 1050 is not covered
         click(f.get(), "lbutAdd");
         QCOMPARE(value(f.get(), "numYosan2"), 50.0);

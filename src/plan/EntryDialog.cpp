@@ -1,30 +1,29 @@
-#include "FormDialog.h"
+#include "EntryDialog.h"
 
 #include "cFrmCtrl.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-FormDialog::FormDialog(const QString &name, const QString &caption, QWidget *parent) : QDialog(parent), m_trap(name)
+EntryDialog::EntryDialog(const QString &objectName, QWidget *parent) : QDialog(parent), m_trap(objectName)
 {
-    setObjectName(name);
-    setWindowTitle(caption);
+    setObjectName(objectName);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
-FormDialog::~FormDialog()
+EntryDialog::~EntryDialog()
 {
     Form_Unload();
 }
 
-void FormDialog::createController()
+void EntryDialog::createController()
 {
     m_ctrl = new cFrmCtrl(this);
     m_ctrl->ControlForm(this);
     m_ctrl->DataClear();
 }
 
-void FormDialog::unload(int result)
+void EntryDialog::unload(int result)
 {
     if (m_unloaded)
         return;
@@ -32,7 +31,7 @@ void FormDialog::unload(int result)
     done(result);
 }
 
-void FormDialog::keyPressEvent(QKeyEvent *event)
+void EntryDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -41,7 +40,7 @@ void FormDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void FormDialog::closeEvent(QCloseEvent *event)
+void EntryDialog::closeEvent(QCloseEvent *event)
 {
     if (!m_unloaded)
         m_trap("lbutClose_Click", [this] { closeRequested(); });
@@ -51,7 +50,7 @@ void FormDialog::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void FormDialog::Form_Unload()
+void EntryDialog::Form_Unload()
 {
     m_trap("Form_Unload", [this] {
         if (m_ctrl) {
