@@ -307,6 +307,32 @@ private Q_SLOTS:
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 3);
     }
 
+    void emptyStoredRentRowIsNotSavedAgain()
+    {
+        QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL")));
+        auto f = open();
+        auto *grid = field<RentGrid>(f.get(), "TDBYatin");
+        QCOMPARE(grid->model()->index(0, RentGridModel::Type).data().toString(), QStringLiteral("A"));
+        QCOMPARE(grid->model()->index(0, RentGridModel::Yatin).data().toString(), QString());
+        // Opened and registered unchanged: nothing saved, so nothing changed.
+        onModal([](QWidget *d) { click(d, "lbutAdd"); });
+        click(f.get(), "lbutDetailYatin");
+        click(f.get(), "lbutClose");
+        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(f->isHidden());
+    }
+
+    void gridShowsTheColumnsFormats()
+    {
+        QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', '3LDK', 70.5, 12, 1, 1500, 5, 10, 3000")));
+        auto f = open();
+        const QAbstractItemModel *m = field<RentGrid>(f.get(), "TDBYatin")->model();
+        QStringList shown;
+        for (int c = 0; c < RentGridModel::ColumnCount; ++c)
+            shown << m->index(0, c).data().toString();
+        QCOMPARE(shown.join(QLatin1Char('|')), QStringLiteral("A|3LDK|70.50|12|1|1,500|5|10|3,000"));
+    }
+
     void footerShowsThousands()
     {
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', NULL, NULL, 99, 0, 99999, 999, 999, 99999")));
@@ -629,6 +655,9 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numYosan1"), 99999999.0);
         QCOMPARE(value(f.get(), "numYosan2"), 5000000.0);
         QCOMPARE(value(f.get(), "numKeikaku1"), 100.0);
+        // Below the minimum of 0, the range rule turns the sign round.
+        enter(f.get(), "numSikin2", "-5");
+        QCOMPARE(value(f.get(), "numSikin2"), 5.0);
         MsgBox::setNextAnswer(MsgBox::Yes);
         click(f.get(), "lbutAdd");
         // The running balance leaves the 32-bit column: refused, never stored cut.
