@@ -58,13 +58,14 @@ void PlanEntryDialog::Form_Load()
     });
 }
 
-PlanEntryDialog::RowButtons PlanEntryDialog::createRowButtons(QWidget *frame, const QString &rows, int right, int top)
+PlanEntryDialog::RowButtons PlanEntryDialog::createRowButtons(QWidget *frame, const char *newRow, const char *detail,
+                                                              const char *lineDel, int right, int top)
 {
     constexpr int width = 1215, height = 375;
     RowButtons b;
-    b.newRow = FormButtons::create(frame, QStringLiteral("lbutNew") + rows, QStringLiteral("新　規"));
-    b.detail = FormButtons::create(frame, QStringLiteral("lbutDetail") + rows, QStringLiteral("詳　細"));
-    b.lineDel = FormButtons::create(frame, QStringLiteral("lbutLineDel") + rows, QStringLiteral("行削除"));
+    b.newRow = FormButtons::create(frame, QString::fromLatin1(newRow), QStringLiteral("新　規"));
+    b.detail = FormButtons::create(frame, QString::fromLatin1(detail), QStringLiteral("詳　細"));
+    b.lineDel = FormButtons::create(frame, QString::fromLatin1(lineDel), QStringLiteral("行削除"));
     FormControls::place(b.newRow, right - 3 * width, top, width, height);
     FormControls::place(b.detail, right - 2 * width, top, width, height);
     FormControls::place(b.lineDel, right - width, top, width, height);

@@ -64,14 +64,15 @@ protected:
     virtual void focusLeft(QWidget *old) = 0;
 
     // Helpers of the forms.
-    /// The new, detail and delete buttons of a row grid (lbutNew<rows>,
-    /// lbutDetail<rows>, lbutLineDel<rows>), side by side ending at right (twips).
+    /// The new, detail and delete buttons of a row grid (the names of their
+    /// controls given), side by side ending at right (twips).
     struct RowButtons {
         QWidget *newRow = nullptr;
         QWidget *detail = nullptr;
         QWidget *lineDel = nullptr;
     };
-    static RowButtons createRowButtons(QWidget *frame, const QString &rows, int right, int top);
+    static RowButtons createRowButtons(QWidget *frame, const char *newRow, const char *detail, const char *lineDel,
+                                       int right, int top);
     /// The underline colours of the register and cancel buttons and of row buttons.
     void SetButtonColors(std::initializer_list<RowButtons> rows);
     /// The site data of the property (D_物件) into the four site boxes; nothing without one.

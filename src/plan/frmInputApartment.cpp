@@ -288,7 +288,7 @@ void frmInputApartment::buildRents(QWidget *f)
     using FormControls::place;
     m_yatin = new RentGrid(f);
     place(m_yatin, 120, 300, 8580, 2100);
-    m_yatinButtons = createRowButtons(f, QStringLiteral("Yatin"), 8700, 2460);
+    m_yatinButtons = createRowButtons(f, "lbutNewYatin", "lbutDetailYatin", "lbutLineDelYatin", 8700, 2460);
 }
 
 void frmInputApartment::buildFunds(QWidget *f)
@@ -303,7 +303,7 @@ void frmInputApartment::buildFunds(QWidget *f)
     caption(f, QStringLiteral("labKariire"), "借入金", kLabelLeft, 690, 900);
     m_kariire = new LoanGrid(f);
     place(m_kariire, 120, 990, 8580, 2340);
-    m_kariireButtons = createRowButtons(f, QStringLiteral("Kariire"), 8700, 3390);
+    m_kariireButtons = createRowButtons(f, "lbutNewKariire", "lbutDetailKariire", "lbutLineDelKariire", 8700, 3390);
 }
 
 void frmInputApartment::connectHandlers()

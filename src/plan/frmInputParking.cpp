@@ -127,7 +127,7 @@ void frmInputParking::buildControls()
     label(funds, QStringLiteral("labKariire"), QStringLiteral("借入金"), kLabelLeft, 630, 900, kRowHeight);
     m_grid = new LoanGrid(funds);
     place(m_grid, 1080, 630, 7935, 1980);
-    m_kariireButtons = createRowButtons(funds, QStringLiteral("Kariire"), 9015, 2640);
+    m_kariireButtons = createRowButtons(funds, "lbutNewKariire", "lbutDetailKariire", "lbutLineDelKariire", 9015, 2640);
     place(lbutAdd(), 3360, 7440, 1215, 375);
     place(lbutClose(), 4920, 7440, 1215, 375);
 
