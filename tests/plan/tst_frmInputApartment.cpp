@@ -333,6 +333,24 @@ private Q_SLOTS:
         QCOMPARE(shown.join(QLatin1Char('|')), QStringLiteral("A|3LDK|70.50|12|1|1,500|5|10|3,000"));
     }
 
+    void failedDeletionKeepsEveryRow()
+    {
+        seedTwoRents();
+        QVERIFY(ApartmentFixture::addRent(QStringLiteral("'C', '3LDK', 70, 1, 1, 150, 5, 10, 500")));
+        auto f = open();
+        // Re-lettering fails: the deletion before it is rolled back with it.
+        QVERIFY(exec(
+            QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END")));
+        field<RentGrid>(f.get(), "TDBYatin")->setRow(1);
+        click(f.get(), "lbutLineDelYatin");
+        QCOMPARE(rows(QStringLiteral("SELECT group_concat(タイプ, ',') FROM (SELECT * FROM W_家賃 ORDER BY タイプ)")),
+                 QStringLiteral("A,B,C"));
+        QCOMPARE(field<RentGrid>(f.get(), "TDBYatin")->RecordCount(), 3);
+        // Nothing was deleted, so nothing changed.
+        click(f.get(), "lbutClose");
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
     void footerShowsThousands()
     {
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', NULL, NULL, 99, 0, 99999, 999, 999, 99999")));
