@@ -4,6 +4,7 @@
 #include "FormControls.h"
 #include "Globals.h"
 #include "ImNumber.h"
+#include "LoanGridModel.h"
 #include "MsgBox.h"
 #include "PlanSql.h"
 #include "RowDialog.h"
@@ -13,12 +14,16 @@
 #include "VbRuntime.h"
 #include "cApl.h"
 #include "cBase.h"
+#include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
 #include "mdlMain.h"
 
 #include <QApplication>
 #include <QScopeGuard>
+
+#include <limits>
+#include <stdexcept>
 
 PlanEntryDialog::PlanEntryDialog(const QString &name, const QString &caption, QWidget *parent)
     : EntryDialog(name, parent), m_caption(caption)
@@ -82,6 +87,28 @@ void PlanEntryDialog::SetButtonColors(std::initializer_list<RowButtons> rows)
     }
     apl.SetButLineColor(m_lbutAdd, cApl::New);
     apl.SetButLineColor(m_lbutClose, cApl::Exit);
+}
+
+void PlanEntryDialog::setStyle(QWidget *control, int style) const
+{
+    if (cCtrls *c = ctrl() ? ctrl()->ControlItem(control) : nullptr)
+        c->setStyle(style);
+}
+
+bool PlanEntryDialog::CheckFunding(const QVariant &budget, int64_t ownFunds, const LoanGridModel *loans)
+{
+    const cBase &base = gBase();
+    // The loans as the grid shows them.
+    int64_t funds = ownFunds;
+    for (const LoanRecord &r : loans->records())
+        funds += base.CvtLng(r.amount);
+    if (funds > std::numeric_limits<int32_t>::max())
+        throw std::overflow_error("オーバーフローしました。");
+    if (base.CvtLng(budget) == funds)
+        return true;
+    return MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
+                        MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"),
+                        this) == MsgBox::Yes;
 }
 
 void PlanEntryDialog::SetThingData(ImNumber *const sikiti[4])

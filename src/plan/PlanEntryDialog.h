@@ -10,6 +10,7 @@
 #include <functional>
 
 class ImNumber;
+class LoanGridModel;
 class RowDialog;
 class RowGrid;
 
@@ -75,6 +76,12 @@ protected:
                                        int right, int top);
     /// The underline colours of the register and cancel buttons and of row buttons.
     void SetButtonColors(std::initializer_list<RowButtons> rows);
+    /// The input style of a wrapped control (see cCtrls::setStyle).
+    void setStyle(QWidget *control, int style) const;
+    /// Whether the budget may be registered: it equals the own funds plus the loans
+    /// of the grid (32-bit sums, as stored), or the user answers Yes to the question.
+    /// Throws on an overflow of the sums.
+    bool CheckFunding(const QVariant &budget, int64_t ownFunds, const LoanGridModel *loans);
     /// The site data of the property (D_物件) into the four site boxes; nothing without one.
     void SetThingData(ImNumber *const sikiti[4]);
     /// The consumption tax of an amount at the program's rate: a whole number, a half

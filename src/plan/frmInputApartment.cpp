@@ -21,7 +21,6 @@
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
-#include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
 #include "cIni.h"
@@ -36,8 +35,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QSignalBlocker>
-
-#include <limits>
 
 namespace
 {
@@ -363,19 +360,15 @@ void frmInputApartment::afterSnapshot()
 void frmInputApartment::SetControlsColor()
 {
     SetButtonColors({m_yatinButtons, m_kariireButtons});
-    const auto style = [this](QWidget *control, int value) {
-        if (cCtrls *c = ctrl()->ControlItem(control))
-            c->setStyle(value);
-    };
-    for (QWidget *c : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_cmbKaoku1)})
-        style(c, 4);
+    setStyle(m_txtName, 4);
+    setStyle(m_cmbKaoku1, 4);
     for (int i = 2; i <= 5; ++i)
-        style(m_numKaoku[i], 4);
+        setStyle(m_numKaoku[i], 4);
     for (int i = 1; i <= 4; ++i)
-        style(m_numSikiti[i], 3);
-    style(m_numYosan[12], 3);
+        setStyle(m_numSikiti[i], 3);
+    setStyle(m_numYosan[12], 3);
     for (QWidget *c : {m_numKaoku[7], m_numKaoku[8], m_numYosan[2], m_numGenka[2], m_numGenka[3]})
-        style(c, 2);
+        setStyle(c, 2);
 }
 
 void frmInputApartment::Init()
@@ -676,16 +669,13 @@ void frmInputApartment::cmbGenka1_Click()
     const int method = m_cmbGenka1->currentIndex();
     if (method == 0 || method == 1)
         numGenka2_LostFocus();
-    cCtrls *residual = ctrl() ? ctrl()->ControlItem(m_numGenka[5]) : nullptr;
     if (method == kStraightLine) {
         const Currency base = Currency::fromDouble(gBase().CvtDbl(m_numGenka[4]->Value()));
         m_numGenka[5]->setValue(BudgetTotals::Residual(base, method).toDouble());
-        if (residual)
-            residual->setStyle(2);
+        setStyle(m_numGenka[5], 2);
     } else {
         m_numGenka[5]->setValue(0);
-        if (residual)
-            residual->setStyle(3);
+        setStyle(m_numGenka[5], 3);
     }
 }
 
@@ -747,19 +737,9 @@ bool frmInputApartment::CheckInputValue2()
                          QStringLiteral("確認"), this);
             return;
         }
-        // The loans as the grid shows them; the sums are 32-bit as stored.
-        int64_t funds = int64_t(base.CvtLng(m_numSikin[1]->Value())) + base.CvtLng(m_numSikin[2]->Value());
-        for (const LoanRecord &r : m_kariire->DataKariire()->records())
-            funds += base.CvtLng(r.amount);
-        if (funds > std::numeric_limits<int32_t>::max())
-            throw std::overflow_error("オーバーフローしました。");
-        if (base.CvtLng(m_numYosan[12]->Value()) != funds) {
-            const int answer = MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
-                                            MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2,
-                                            QStringLiteral("確認"), this);
-            if (answer == MsgBox::No)
-                return;
-        }
+        const int64_t ownFunds = int64_t(base.CvtLng(m_numSikin[1]->Value())) + base.CvtLng(m_numSikin[2]->Value());
+        if (!CheckFunding(m_numYosan[12]->Value(), ownFunds, m_kariire->DataKariire()))
+            return;
         valid = true;
     });
     return valid;

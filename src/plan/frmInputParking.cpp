@@ -16,7 +16,6 @@
 #include "Styling.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
-#include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
 #include "frmInputKariire.h"
@@ -177,16 +176,12 @@ void frmInputParking::afterSnapshot()
 void frmInputParking::SetControlsColor()
 {
     SetButtonColors({m_kariireButtons});
-    const auto style = [this](QWidget *control, int value) {
-        if (cCtrls *c = ctrl()->ControlItem(control))
-            c->setStyle(value);
-    };
-    style(m_txtName, 4);
+    setStyle(m_txtName, 4);
     for (int i = 1; i <= 4; ++i)
-        style(m_numSikiti[i], 3);
-    style(m_numYosan[4], 3);
-    style(m_numRyokin[2], 2);
-    style(m_numYosan[2], 2);
+        setStyle(m_numSikiti[i], 3);
+    setStyle(m_numYosan[4], 3);
+    setStyle(m_numRyokin[2], 2);
+    setStyle(m_numYosan[2], 2);
 }
 
 void frmInputParking::SetTDBGridColumns()
@@ -347,16 +342,8 @@ bool frmInputParking::CheckInputValue2()
             m_numRyokin[1]->setFocus();
             return;
         }
-        int64_t loans = 0;
-        for (const LoanRecord &r : m_grid->DataKariire()->records())
-            loans += base.CvtLng(r.amount);
-        if (base.CvtLng(m_numYosan[4]->Value()) != base.CvtLng(m_numSikin1->Value()) + loans) {
-            const int answer = MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
-                                            MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2,
-                                            QStringLiteral("確認"), this);
-            if (answer == MsgBox::No)
-                return;
-        }
+        if (!CheckFunding(m_numYosan[4]->Value(), base.CvtLng(m_numSikin1->Value()), m_grid->DataKariire()))
+            return;
         valid = true;
     });
     return valid;
