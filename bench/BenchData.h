@@ -4,13 +4,18 @@
 // result tables (450,000 rows), through the bare SQLite interface so the fill
 // itself stays quick. Shared by the benchmarks.
 
+#include "TestDb.h"
+
 #include <sqlite3.h>
 
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <vector>
 
 namespace bench
 {
@@ -22,6 +27,80 @@ inline void check(int rc, sqlite3 *db, const char *what)
         std::exit(1);
     }
 }
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+inline void exec(sqlite3 *db, const QString &sql)
+{
+    check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db, "exec");
+}
+
+/// The rows of a query of whole numbers, for a baseline to insert the very same.
+inline std::vector<std::vector<sqlite3_int64>> readRows(sqlite3 *db, const char *sql)
+{
+    std::vector<std::vector<sqlite3_int64>> out;
+    sqlite3_stmt *st = nullptr;
+    check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, "prepare");
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        std::vector<sqlite3_int64> row;
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            row.push_back(sqlite3_column_int64(st, c));
+        out.push_back(std::move(row));
+    }
+    sqlite3_finalize(st);
+    return out;
+}
+
+/// The rows of a plan's three result tables as a registration wrote them.
+struct ResultRows {
+    std::vector<std::vector<sqlite3_int64>> ss, sk, se;
+};
+
+/// Prepared statements of one connection, finalized when they go.
+class Statements
+{
+public:
+    Statements(sqlite3 *db, std::initializer_list<const char *> sqls) : m_db(db)
+    {
+        for (const char *sql : sqls) {
+            sqlite3_stmt *st = nullptr;
+            check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, "prepare");
+            m_st.push_back(st);
+        }
+    }
+    ~Statements()
+    {
+        for (sqlite3_stmt *st : m_st)
+            sqlite3_finalize(st);
+    }
+    Statements(const Statements &) = delete;
+    Statements &operator=(const Statements &) = delete;
+
+    sqlite3_stmt *operator[](size_t i) const { return m_st[i]; }
+    /// Runs statement i with what is bound to it, then resets it.
+    void step(size_t i)
+    {
+        check(sqlite3_step(m_st[i]), m_db, "step");
+        sqlite3_reset(m_st[i]);
+    }
+    /// Runs statement i once per row, the row's values bound in order.
+    void insertRows(size_t i, const std::vector<std::vector<sqlite3_int64>> &rows)
+    {
+        for (const auto &row : rows) {
+            for (size_t c = 0; c < row.size(); ++c)
+                sqlite3_bind_int64(m_st[i], int(c) + 1, row[c]);
+            step(i);
+        }
+    }
+
+private:
+    sqlite3 *m_db;
+    std::vector<sqlite3_stmt *> m_st;
+};
 
 inline void fillLargeDatabase(const QString &path, int properties = 100, int plans = 20)
 {
@@ -77,6 +156,26 @@ inline void fillLargeDatabase(const QString &path, int properties = 100, int pla
         sqlite3_finalize(s);
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
     sqlite3_close(db);
+}
+
+/// The fixture's database filled with properties x plans, seeded further through a
+/// bare connection (returned, open) and connected as the program's connection.
+/// Ends the program when any of it fails.
+inline sqlite3 *openFilled(TestDb &db, int properties, int plans, void (*seed)(sqlite3 *))
+{
+    if (!db.isValid()) {
+        std::fprintf(stderr, "cannot create the database: %s\n", qPrintable(db.error()));
+        std::exit(1);
+    }
+    fillLargeDatabase(db.path(), properties, plans);
+    sqlite3 *bare = nullptr;
+    check(sqlite3_open(db.path().toUtf8().constData(), &bare), bare, "open");
+    seed(bare);
+    if (!db.connectGlobal(5000)) {
+        std::fprintf(stderr, "cannot connect\n");
+        std::exit(1);
+    }
+    return bare;
 }
 
 } // namespace bench

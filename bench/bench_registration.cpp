@@ -25,16 +25,9 @@ namespace
 constexpr int kProperties = 100;
 constexpr int kPlans = 20;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void exec(sqlite3 *db, const QString &sql)
-{
-    bench::check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db, "exec");
-}
+using bench::exec;
+using bench::median;
+using bench::readRows;
 
 // Three stored loans of each plan, so every form opens with its loan grid full.
 void addLoans(sqlite3 *db)
@@ -73,67 +66,35 @@ double registration(int id1, int id2, int fee, bool *ok)
     return us;
 }
 
-// The rows the registration wrote, read back so the baseline inserts the very same.
-struct PlanRows {
-    std::vector<std::vector<sqlite3_int64>> ss, sk, se;
-};
-
-std::vector<std::vector<sqlite3_int64>> readRows(sqlite3 *db, const char *sql)
-{
-    std::vector<std::vector<sqlite3_int64>> out;
-    sqlite3_stmt *st = nullptr;
-    bench::check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, "prepare");
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        std::vector<sqlite3_int64> row;
-        for (int c = 0; c < sqlite3_column_count(st); ++c)
-            row.push_back(sqlite3_column_int64(st, c));
-        out.push_back(std::move(row));
-    }
-    sqlite3_finalize(st);
-    return out;
-}
-
-double bareInsert(sqlite3 *db, const PlanRows &rows, int id1, int id2)
+// The rows the registration wrote are read back so the baseline inserts the very same.
+double bareInsert(sqlite3 *db, const bench::ResultRows &rows, int id1, int id2)
 {
     const QString key = QStringLiteral(" WHERE ID1 = %1 AND ID2 = %2").arg(id1).arg(id2);
     for (const char *table : {"T_収支", "T_収支計画", "T_損益計算", "D_借入金", "D_駐車場"})
         exec(db, QStringLiteral("DELETE FROM ") + QString::fromUtf8(table) + key);
-    const char *sqls[] = {
-        "INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
-        "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計) VALUES (?,?,?,?,?,?,?,?,?,?)",
-        "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計) VALUES (?,?,?,?,?,?,?,?,?)",
-        "INSERT INTO D_借入金 VALUES (?,?,?,'銀行',?,0,1,9,2.5,10,20,3.1,20)",
-        "INSERT INTO D_駐車場 (ID1,ID2,名称,料金1,料金2,料金3,予算1,予算2,予算3,予算4,計画1,計画2,計画3,計画4,計画5,"
-        "資金1) VALUES (?,?,'計画',25.0,20,15,6000,300,NULL,6000,5.0,NULL,NULL,NULL,NULL,0)"};
-    sqlite3_stmt *st[5];
-    for (int i = 0; i < 5; ++i)
-        bench::check(sqlite3_prepare_v2(db, sqls[i], -1, &st[i], nullptr), db, "prepare");
-    const auto step = [&](sqlite3_stmt *s) {
-        bench::check(sqlite3_step(s), db, "insert");
-        sqlite3_reset(s);
-    };
+    bench::Statements st(
+        db,
+        {"INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
+         "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計) VALUES (?,?,?,?,?,?,?,?,?,?)",
+         "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計) VALUES (?,?,?,?,?,?,?,?,?)",
+         "INSERT INTO D_借入金 VALUES (?,?,?,'銀行',?,0,1,9,2.5,10,20,3.1,20)",
+         "INSERT INTO D_駐車場 (ID1,ID2,名称,料金1,料金2,料金3,予算1,予算2,予算3,予算4,計画1,計画2,計画3,計画4,計画5,"
+         "資金1) VALUES (?,?,'計画',25.0,20,15,6000,300,NULL,6000,5.0,NULL,NULL,NULL,NULL,0)"});
     QElapsedTimer t;
     t.start();
     exec(db, QStringLiteral("BEGIN"));
-    const std::vector<std::vector<sqlite3_int64>> *tables[] = {&rows.ss, &rows.sk, &rows.se};
-    for (int k = 0; k < 3; ++k)
-        for (const auto &row : *tables[k]) {
-            for (size_t c = 0; c < row.size(); ++c)
-                sqlite3_bind_int64(st[k], int(c) + 1, row[c]);
-            step(st[k]);
-        }
+    st.insertRows(0, rows.ss);
+    st.insertRows(1, rows.sk);
+    st.insertRows(2, rows.se);
     for (int n = 1; n <= 3; ++n) {
         sqlite3_bind_int(st[3], 1, id1), sqlite3_bind_int(st[3], 2, id2), sqlite3_bind_int(st[3], 3, n);
         sqlite3_bind_int(st[3], 4, 1000 * (4 - n)); // the loans cover the budget, as stored
-        step(st[3]);
+        st.step(3);
     }
     sqlite3_bind_int(st[4], 1, id1), sqlite3_bind_int(st[4], 2, id2);
-    step(st[4]);
+    st.step(4);
     exec(db, QStringLiteral("COMMIT"));
-    const double us = t.nsecsElapsed() / 1000.0;
-    for (sqlite3_stmt *s : st)
-        sqlite3_finalize(s);
-    return us;
+    return t.nsecsElapsed() / 1000.0;
 }
 
 } // namespace
@@ -143,18 +104,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     MsgBox::setAutoAnswer(true);
     TestDb db;
-    if (!db.isValid()) {
-        std::fprintf(stderr, "cannot create the database: %s\n", qPrintable(db.error()));
-        return 1;
-    }
-    bench::fillLargeDatabase(db.path(), kProperties, kPlans);
-    sqlite3 *bare = nullptr;
-    bench::check(sqlite3_open(db.path().toUtf8().constData(), &bare), bare, "open");
-    addLoans(bare);
-    if (!db.connectGlobal(5000)) {
-        std::fprintf(stderr, "cannot connect\n");
-        return 1;
-    }
+    sqlite3 *bare = bench::openFilled(db, kProperties, kPlans, addLoans);
     setAppPath(db.folder());
     gTaxRate = 5;
 
@@ -174,7 +124,7 @@ int main(int argc, char **argv)
             allOk = allOk && ok;
             const QByteArray key =
                 QStringLiteral(" WHERE ID1 = %1 AND ID2 = %2 ORDER BY 年").arg(id1).arg(id2).toUtf8();
-            PlanRows rows;
+            bench::ResultRows rows;
             rows.ss = readRows(bare, "SELECT ID1,ID2,年,TYPE,収入,支出,収支累計 FROM T_収支" + key);
             rows.sk =
                 readRows(bare, "SELECT ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計 FROM T_収支計画" + key);

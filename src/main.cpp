@@ -4,6 +4,7 @@
 #include "QtTranslation.h"
 #include "ShellHooks.h"
 #include "frmGraph.h"
+#include "frmInputApartment.h"
 #include "frmInputParking.h"
 #include "frmSysPrintList.h"
 #include "mdlMain.h"
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     // themselves here with ShellHooks as they are built into the program.
     ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
     frmInputParking::install();
+    frmInputApartment::install();
     ShellHooks::setPrinterSettings([](QWidget *owner) {
         frmSysPrintList list(AppPath(), owner);
         list.exec();

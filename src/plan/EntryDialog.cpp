@@ -16,6 +16,13 @@ EntryDialog::~EntryDialog()
     Form_Unload();
 }
 
+void EntryDialog::createController()
+{
+    m_ctrl = new cFrmCtrl(this);
+    m_ctrl->ControlForm(this);
+    m_ctrl->DataClear();
+}
+
 void EntryDialog::unload(int result)
 {
     if (m_unloaded)

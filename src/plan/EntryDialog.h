@@ -21,6 +21,11 @@ public:
 protected:
     EntryDialog(const QString &objectName, QWidget *parent);
 
+    const FormTrap &trap() const { return m_trap; }
+    cFrmCtrl *ctrl() const { return m_ctrl; }
+    /// Makes the form's controller, binds the form's controls to it and clears them.
+    void createController();
+
     /// The form's close path; it calls unload() when the window may close.
     virtual void closeRequested() = 0;
     /// Ends the showing with the result; later calls do nothing.

@@ -3,30 +3,16 @@
 #include "LoanGridDelegate.h"
 #include "LoanGridModel.h"
 #include "Styling.h"
-#include "VbKeys.h"
 
 #include <QFontInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 
 #include <cmath>
 
-LoanGrid::LoanGrid(QWidget *parent) : QTableView(parent)
+LoanGrid::LoanGrid(QWidget *parent) : RowGrid(new LoanGridModel, parent)
 {
     setObjectName(QStringLiteral("TDBKariire"));
-    m_model = new LoanGridModel(this);
-    setModel(m_model);
-    // A list to choose a loan from; the dialog edits it.
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    verticalHeader()->hide();
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The heading of the first period's two year columns, a button without action.
     m_period = new QPushButton(QStringLiteral("返済期間"), horizontalHeader());
     m_period->setObjectName(QStringLiteral("butHensaiKikan"));
@@ -90,83 +76,12 @@ void LoanGrid::fitRateColumn()
 
 void LoanGrid::updateGeometries()
 {
-    QTableView::updateGeometries();
+    RowGrid::updateGeometries();
     fitRateColumn();
     placePeriodButton();
 }
 
-int LoanGrid::Row() const
+LoanGridModel *LoanGrid::DataKariire() const
 {
-    return currentIndex().isValid() ? currentIndex().row() : -1;
-}
-
-void LoanGrid::setRow(int row)
-{
-    const int rows = m_model->rowCount();
-    if (rows == 0)
-        return;
-    row = qBound(0, row, rows - 1);
-    const auto flags = m_marquee == 3 ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
-                                      : QItemSelectionModel::NoUpdate;
-    selectionModel()->setCurrentIndex(m_model->index(row, 0), flags);
-}
-
-int LoanGrid::RecordCount() const
-{
-    return m_model->RecordCount();
-}
-
-bool LoanGrid::isOnAddNewRow() const
-{
-    return m_model->isAddNewRow(Row());
-}
-
-void LoanGrid::Requery()
-{
-    const int row = Row();
-    m_model->Requery();
-    setRow(row < 0 ? 0 : row);
-}
-
-void LoanGrid::setMarqueeStyle(int style)
-{
-    m_marquee = style;
-    if (style == 3 && currentIndex().isValid())
-        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    else if (style != 3)
-        selectionModel()->clearSelection();
-}
-
-void LoanGrid::keyPressEvent(QKeyEvent *event)
-{
-    const int code = VbKeys::keyCode(event);
-    if (code != 0)
-        Q_EMIT KeyDown(code);
-    if (code == VbKeys::Return) {
-        // Enter belongs to the grid: it never reaches the dialog's default button.
-        event->accept();
-        return;
-    }
-    if (hasFocus())
-        QTableView::keyPressEvent(event);
-    else
-        event->accept();
-}
-
-void LoanGrid::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
-    Q_EMIT DblClick();
-}
-
-void LoanGrid::focusInEvent(QFocusEvent *event)
-{
-    QTableView::focusInEvent(event);
-    setMarqueeStyle(3);
-}
-
-void LoanGrid::focusOutEvent(QFocusEvent *event)
-{
-    QTableView::focusOutEvent(event);
-    setMarqueeStyle(5);
+    return static_cast<LoanGridModel *>(rowModel());
 }

@@ -2,7 +2,7 @@
 
 #include "WorkRowStore.h"
 
-LoanGridModel::LoanGridModel(QObject *parent) : QAbstractTableModel(parent)
+LoanGridModel::LoanGridModel(QObject *parent) : RowGridModel(parent)
 {
     setObjectName(QStringLiteral("DataKariire"));
 }
@@ -27,27 +27,6 @@ void LoanGridModel::setRecords(const QVector<LoanRecord> &records)
     beginResetModel();
     m_records = records;
     endResetModel();
-}
-
-void LoanGridModel::setAllowAddNew(bool on)
-{
-    if (on == m_allowAddNew)
-        return;
-    const int row = RecordCount();
-    if (on) {
-        beginInsertRows(QModelIndex(), row, row);
-        m_allowAddNew = true;
-        endInsertRows();
-    } else {
-        beginRemoveRows(QModelIndex(), row, row);
-        m_allowAddNew = false;
-        endRemoveRows();
-    }
-}
-
-int LoanGridModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : RecordCount() + (m_allowAddNew ? 1 : 0);
 }
 
 int LoanGridModel::columnCount(const QModelIndex &parent) const
@@ -87,7 +66,7 @@ QVariant LoanGridModel::data(const QModelIndex &index, int role) const
 QVariant LoanGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
+        return RowGridModel::headerData(section, orientation, role);
     // Two heading lines, as the rows have: the first period's columns above the second's.
     static const QStringList captions = {QStringLiteral("借入先名称\n"), QStringLiteral("借入金額\n"),
                                          QStringLiteral("返済方式\n"),   QStringLiteral("\nから"),

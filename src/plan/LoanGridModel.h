@@ -2,7 +2,7 @@
 
 #include "LoanRecord.h"
 
-#include <QAbstractTableModel>
+#include "RowGridModel.h"
 #include <QVector>
 
 #include <cstdint>
@@ -15,7 +15,7 @@ class cDao;
 /// column's display value is the list {first period, second period}; the other
 /// columns hold one value. Values are as stored; the grid's delegate formats them.
 /// The data control of the plan forms' loan grid.
-class LoanGridModel : public QAbstractTableModel
+class LoanGridModel : public RowGridModel
 {
     Q_OBJECT
 
@@ -28,18 +28,16 @@ public:
     void setPlan(cDao *dao, int32_t id1, int32_t id2);
     /// Reads the plan's work rows again. Throws a ProcedureError when the query
     /// fails; the rows shown are then unchanged.
-    void Requery();
+    void Requery() override;
     /// Shows the given rows (tests and callers that read them themselves).
     void setRecords(const QVector<LoanRecord> &records);
 
-    int RecordCount() const { return int(m_records.size()); }
+    int RecordCount() const override { return int(m_records.size()); }
+    /// 連番 of a loan; a new loan takes the next number.
+    QVariant key(int row) const override { return m_records.at(row).renban; }
+    QVariant newKey() const override { return RecordCount() + 1; }
     const QVector<LoanRecord> &records() const { return m_records; }
-    /// Whether the new-row line follows the last loan.
-    bool AllowAddNew() const { return m_allowAddNew; }
-    void setAllowAddNew(bool on);
-    bool isAddNewRow(int row) const { return m_allowAddNew && row == RecordCount(); }
 
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -51,5 +49,4 @@ private:
     int32_t m_id1 = 0;
     int32_t m_id2 = 0;
     QVector<LoanRecord> m_records;
-    bool m_allowAddNew = true;
 };

@@ -12,12 +12,31 @@ PlanRegistration::PlanRegistration(cDao &dao, int32_t id1, int32_t id2) : m_dao(
 void PlanRegistration::Register(Projection &projection, const QList<const WorkRowStore::Table *> &rows,
                                 const Record &record)
 {
+    run([&projection]() -> Projection & { return projection; }, rows, record);
+}
+
+void PlanRegistration::Register(const ProjectionMaker &makeProjection, const QList<const WorkRowStore::Table *> &rows,
+                                const Record &record)
+{
+    std::unique_ptr<Projection> made;
+    run(
+        [&]() -> Projection & {
+            made = makeProjection();
+            return *made;
+        },
+        rows, record);
+}
+
+void PlanRegistration::run(const std::function<Projection &()> &projection,
+                           const QList<const WorkRowStore::Table *> &rows, const Record &record)
+{
     try {
         DaoTransaction tx(m_dao);
         {
+            Projection &p = projection();
             // The writer's statements end with it, before the commit.
             ResultRowWriter writer(m_dao, m_id1, m_id2);
-            writer.ReplaceResults(projection);
+            writer.ReplaceResults(p);
         }
         SaveInputData(rows, record);
         try {

@@ -8,6 +8,8 @@
 #include <QVector>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class Projection;
 class cDao;
@@ -41,8 +43,16 @@ public:
 
     /// Runs the whole registration; returns after the commit.
     void Register(Projection &projection, const QList<const WorkRowStore::Table *> &rows, const Record &record);
+    /// The same with the projection made inside the transaction, so that it reads
+    /// the very work rows that the registration then copies back.
+    using ProjectionMaker = std::function<std::unique_ptr<Projection>()>;
+    void Register(const ProjectionMaker &makeProjection, const QList<const WorkRowStore::Table *> &rows,
+                  const Record &record);
 
 private:
+    /// In one transaction: the projection's result rows, the work rows, the record.
+    void run(const std::function<Projection &()> &projection, const QList<const WorkRowStore::Table *> &rows,
+             const Record &record);
     void SaveInputData(const QList<const WorkRowStore::Table *> &rows, const Record &record);
     void SavePlanRecord(const Record &record);
 

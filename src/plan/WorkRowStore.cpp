@@ -14,6 +14,9 @@ const char *const kLoanColumns[] = {"ID1",       "ID2",       "連番",      "�
                                     "返済方式",  "返済開始1", "返済終了1", "金利1",      "返済開始2",
                                     "返済終了2", "金利2",     "返済期間"};
 
+const char *const kRentColumns[] = {"ID1",      "ID2",    "タイプ",   "間取り",   "専有面積", "世帯数",
+                                    "駐車台数", "月家賃", "月共益費", "月駐車料", "敷金"};
+
 } // namespace
 
 const WorkRowStore::Table &WorkRowStore::loans()
@@ -84,20 +87,14 @@ void WorkRowStore::copyBack(const Table &table)
 
 void WorkRowStore::deleteRow(const Table &table, const QVariant &key)
 {
-    try {
-        DaoTransaction tx(m_dao);
+    transaction(table.renumberProcedure, [&] {
         QVariantList values = plan();
         values << key;
         PlanSql::exec(
             m_dao, table.renumberProcedure,
             QStringLiteral("DELETE FROM ") + table.work + kPlan + QStringLiteral(" AND %1 = ?").arg(table.key), values);
         renumber(table);
-        tx.commit();
-    } catch (const ProcedureError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw ProcedureError(table.renumberProcedure, QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 QVector<LoanRecord> WorkRowStore::readLoans() const
@@ -130,19 +127,58 @@ QVector<LoanRecord> WorkRowStore::readLoans() const
 
 void WorkRowStore::saveLoan(const LoanRecord &row)
 {
+    replaceRow(QStringLiteral("W_借入金"), kLoanColumns,
+               {row.id1, row.id2, row.renban, row.lender, row.amount, row.method, row.start1, row.end1, row.rate1,
+                row.start2, row.end2, row.rate2, row.term});
+}
+
+QVector<RentRecord> WorkRowStore::readRents() const
+{
+    const PlanSql::Rows rs =
+        PlanSql::select(m_dao, QStringLiteral("InitYatin"),
+                        QStringLiteral("SELECT * FROM W_家賃") + kPlan + QStringLiteral(" ORDER BY タイプ"), plan());
+    QVector<RentRecord> out;
+    out.reserve(rs.rows.size());
+    for (int i = 0; i < rs.rows.size(); ++i) {
+        const auto f = [&](const char *name) { return rs.value(i, QString::fromUtf8(name)); };
+        RentRecord r;
+        r.id1 = f("ID1").toInt();
+        r.id2 = f("ID2").toInt();
+        r.type = f("タイプ").toString();
+        r.madori = f("間取り");
+        r.senyu = f("専有面積");
+        r.setai = f("世帯数");
+        r.tyusya = f("駐車台数");
+        r.yatin = f("月家賃");
+        r.kyoeki = f("月共益費");
+        r.tyusyaryo = f("月駐車料");
+        r.sikikin = f("敷金");
+        out.append(r);
+    }
+    return out;
+}
+
+void WorkRowStore::saveRent(const RentRecord &row)
+{
+    replaceRow(QStringLiteral("W_家賃"), kRentColumns,
+               {row.id1, row.id2, row.type, row.madori, row.senyu, row.setai, row.tyusya, row.yatin, row.kyoeki,
+                row.tyusyaryo, row.sikikin});
+}
+
+void WorkRowStore::replaceRow(const QString &table, const char *const *columns, const QVariantList &values)
+{
     const QString procedure = QStringLiteral("SaveRecord");
+    QStringList names;
+    for (int i = 0; i < values.size(); ++i)
+        names << QString::fromUtf8(columns[i]);
     transaction(procedure, [&] {
         PlanSql::exec(m_dao, procedure,
-                      QStringLiteral("DELETE FROM W_借入金") + kPlan + QStringLiteral(" AND 連番 = ?"),
-                      {row.id1, row.id2, row.renban});
-        QStringList columns;
-        for (const char *c : kLoanColumns)
-            columns << QString::fromUtf8(c);
-        const QString sql = QStringLiteral("INSERT INTO W_借入金(%1) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                .arg(columns.join(QLatin1Char(',')));
-        const QVariantList values = {row.id1,  row.id2,   row.renban, row.lender, row.amount, row.method, row.start1,
-                                     row.end1, row.rate1, row.start2, row.end2,   row.rate2,  row.term};
+                      QStringLiteral("DELETE FROM ") + table + kPlan + QStringLiteral(" AND %1 = ?").arg(names.at(2)),
+                      values.mid(0, 3));
+        const QString marks = QStringLiteral("?,").repeated(int(values.size()) - 1) + QStringLiteral("?");
+        const QString sql =
+            QStringLiteral("INSERT INTO %1(%2) VALUES(%3)").arg(table, names.join(QLatin1Char(',')), marks);
         if (PlanSql::exec(m_dao, procedure, sql, values) < 1)
-            throw ProcedureError(procedure, QStringLiteral("W_借入金 に行を追加できませんでした。"));
+            throw ProcedureError(procedure, table + QStringLiteral(" に行を追加できませんでした。"));
     });
 }

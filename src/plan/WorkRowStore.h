@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LoanRecord.h"
+#include "RentRecord.h"
 
 #include <QString>
 #include <QVector>
@@ -54,10 +55,18 @@ public:
     /// Replaces the plan's loan row of row.renban by row; in one transaction.
     void saveLoan(const LoanRecord &row);
 
+    /// The plan's rent rows in タイプ order.
+    QVector<RentRecord> readRents() const;
+    /// Replaces the plan's rent row of row.type by row; in one transaction.
+    void saveRent(const RentRecord &row);
+
 private:
     /// Runs body in a transaction of its own; a failure throws a ProcedureError of procedure.
     template <class F> void transaction(const QString &procedure, F &&body);
     void renumber(const Table &table);
+    /// Deletes the work row whose key is the first three values (ID1, ID2, key) and
+    /// inserts the values into the columns; in one transaction.
+    void replaceRow(const QString &table, const char *const *columns, const QVariantList &values);
     QVariantList plan() const { return {m_id1, m_id2}; }
 
     cDao &m_dao;

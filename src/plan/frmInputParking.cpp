@@ -15,30 +15,20 @@
 #include "PlanSql.h"
 #include "Styling.h"
 #include "WorkRowStore.h"
-#include "cApl.h"
 #include "cBase.h"
-#include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
 #include "frmInputKariire.h"
 #include "mdlMain.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
-#include <QScopeGuard>
 
-#include <cmath>
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
 namespace
 {
-
-const QString kObject = QStringLiteral("frmInputParking");
-const QString kCaption = QStringLiteral("駐車場データ入力");
-const FormTrap trap(kObject);
 
 // Rows of the four upper frames, in twips within the frame.
 constexpr int kRowTop[] = {300, 645, 990, 1335};
@@ -51,11 +41,10 @@ constexpr int kUnitLeft = 3720;
 
 } // namespace
 
-frmInputParking::frmInputParking(QWidget *parent) : EntryDialog(kObject, parent)
+frmInputParking::frmInputParking(QWidget *parent)
+    : PlanEntryDialog(QStringLiteral("frmInputParking"), QStringLiteral("駐車場データ入力"), parent)
 {
-    setWindowTitle(kCaption);
     buildControls();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) { focusLeft(old, now); });
 }
 
 void frmInputParking::install()
@@ -69,9 +58,8 @@ void frmInputParking::buildControls()
     setFixedSize(twipsToPixelsX(9375), twipsToPixelsY(8000));
     const auto num = [](QWidget *frame, const char *control, double max, const char *format, int left, int top,
                         int width) {
-        const QString f = QString::fromLatin1(format);
-        const QString zero = f.contains(QLatin1Char('.')) ? QStringLiteral(";;0.00") : QStringLiteral(";;0");
-        return number(frame, QString::fromLatin1(control), max, f + zero, f, left, top, width, kRowHeight);
+        return numberBox(frame, QString::fromLatin1(control), max, QString::fromLatin1(format), left, top, width,
+                         kRowHeight);
     };
     const auto row = [](QWidget *frame, const QString &labelName, const char *caption, int r, const char *unit) {
         label(frame, labelName, QString::fromUtf8(caption), kLabelLeft, kRowTop[r], kLabelWidth, kRowHeight);
@@ -138,17 +126,9 @@ void frmInputParking::buildControls()
     label(funds, QStringLiteral("labKariire"), QStringLiteral("借入金"), kLabelLeft, 630, 900, kRowHeight);
     m_grid = new LoanGrid(funds);
     place(m_grid, 1080, 630, 7935, 1980);
-    m_lbutNewKariire = FormButtons::create(funds, QStringLiteral("lbutNewKariire"), QStringLiteral("新　規"));
-    m_lbutDetailKariire = FormButtons::create(funds, QStringLiteral("lbutDetailKariire"), QStringLiteral("詳　細"));
-    m_lbutLineDelKariire = FormButtons::create(funds, QStringLiteral("lbutLineDelKariire"), QStringLiteral("行削除"));
-    place(m_lbutNewKariire, 5370, 2640, 1215, 375);
-    place(m_lbutDetailKariire, 6585, 2640, 1215, 375);
-    place(m_lbutLineDelKariire, 7800, 2640, 1215, 375);
-
-    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
-    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
-    place(m_lbutAdd, 3360, 7440, 1215, 375);
-    place(m_lbutClose, 4920, 7440, 1215, 375);
+    m_kariireButtons = createRowButtons(funds, "lbutNewKariire", "lbutDetailKariire", "lbutLineDelKariire", 9015, 2640);
+    place(lbutAdd(), 3360, 7440, 1215, 375);
+    place(lbutClose(), 4920, 7440, 1215, 375);
 
     QList<QWidget *> order = {m_txtName};
     for (int i = 1; i <= 4; ++i)
@@ -159,107 +139,71 @@ void frmInputParking::buildControls()
         order << m_numYosan[i];
     for (int i = 1; i <= 5; ++i)
         order << m_numKeikaku[i];
-    order << m_numSikin1 << m_grid << m_lbutNewKariire << m_lbutDetailKariire << m_lbutLineDelKariire << m_lbutAdd
-          << m_lbutClose;
+    order << m_numSikin1 << m_grid << m_kariireButtons.newRow << m_kariireButtons.detail << m_kariireButtons.lineDel
+          << lbutAdd() << lbutClose();
     tabOrder(order);
 
-    FormButtons::onClick(m_lbutAdd, this, trap.handler("lbutAdd_Click", [this] { lbutAdd_Click(); }));
-    FormButtons::onClick(m_lbutClose, this, trap.handler("lbutClose_Click", [this] { lbutClose_Click(); }));
-    FormButtons::onClick(m_lbutNewKariire, this,
+    const FormTrap &trap = this->trap();
+    FormButtons::onClick(m_kariireButtons.newRow, this,
                          trap.handler("lbutNewKariire_Click", [this] { lbutNewKariire_Click(); }));
-    FormButtons::onClick(m_lbutDetailKariire, this,
+    FormButtons::onClick(m_kariireButtons.detail, this,
                          trap.handler("lbutDetailKariire_Click", [this] { lbutDetailKariire_Click(); }));
-    FormButtons::onClick(m_lbutLineDelKariire, this,
+    FormButtons::onClick(m_kariireButtons.lineDel, this,
                          trap.handler("lbutLineDelKariire_Click", [this] { lbutLineDelKariire_Click(); }));
     connect(m_grid, &LoanGrid::DblClick, this,
             trap.handler("TDBKariire_DblClick", [this] { lbutDetailKariire_Click(); }));
     connect(m_grid, &LoanGrid::KeyDown, this,
-            [this](int code) { trap("TDBKariire_KeyDown", [this, code] { TDBKariire_KeyDown(code); }); });
+            [this](int code) { this->trap()("TDBKariire_KeyDown", [this, code] { TDBKariire_KeyDown(code); }); });
 }
 
-void frmInputParking::showModal()
+void frmInputParking::loadPlan()
 {
-    Form_Load();
-    if (!isUnloaded())
-        exec();
+    const FormTrap &trap = this->trap();
+    trap("SetControlsColor", [this] { SetControlsColor(); });
+    SetGridStyle(this, m_grid);
+    trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
+    trap("Init", [this] { Init(); });
+    trap("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
+    trap("SetParkingData", [this] { SetParkingData(); });
 }
 
-void frmInputParking::Form_Load()
+void frmInputParking::afterSnapshot()
 {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    trap("Form_Load", [this] {
-        m_ctrl = new cFrmCtrl(this);
-        m_ctrl->ControlForm(this);
-        m_ctrl->DataClear();
-        SetInputCtrlStyle(this);
-        trap("SetControlsColor", [this] { SetControlsColor(); });
-        SetGridStyle(this, m_grid);
-        trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
-        trap("Init", [this] { Init(); });
-        trap("SetThingData", [this] { SetThingData(); });
-        trap("SetParkingData", [this] { SetParkingData(); });
-        m_ctrl->FlagClear();
-        m_ctrl->GetDataDefault();
-        m_loanRowsChanged = false;
-        trap("CheckKariireCount", [this] { CheckKariireCount(); });
-    });
+    m_loanRowsChanged = false;
+    trap()("CheckKariireCount", [this] { CheckKariireCount(); });
 }
 
 void frmInputParking::SetControlsColor()
 {
-    cApl &apl = gApl();
-    apl.SetButLineColor(m_lbutNewKariire, cApl::New);
-    apl.SetButLineColor(m_lbutDetailKariire, cApl::Detail);
-    apl.SetButLineColor(m_lbutLineDelKariire, cApl::Delete);
-    apl.SetButLineColor(m_lbutAdd, cApl::New);
-    apl.SetButLineColor(m_lbutClose, cApl::Exit);
-    const auto style = [this](QWidget *control, int value) {
-        if (cCtrls *c = m_ctrl->ControlItem(control))
-            c->setStyle(value);
-    };
-    style(m_txtName, 4);
+    SetButtonColors({m_kariireButtons});
+    setStyle(m_txtName, 4);
     for (int i = 1; i <= 4; ++i)
-        style(m_numSikiti[i], 3);
-    style(m_numYosan[4], 3);
-    style(m_numRyokin[2], 2);
-    style(m_numYosan[2], 2);
+        setStyle(m_numSikiti[i], 3);
+    setStyle(m_numYosan[4], 3);
+    setStyle(m_numRyokin[2], 2);
+    setStyle(m_numYosan[2], 2);
 }
 
 void frmInputParking::SetTDBGridColumns()
 {
-    trap("SetTDBKariireColumns", [this] { m_grid->SetTDBKariireColumns(); });
+    trap()("SetTDBKariireColumns", [this] { m_grid->SetTDBKariireColumns(); });
 }
 
 void frmInputParking::Init()
 {
     // The work rows are checked: without them the registration would store a plan
     // without its loans, so it refuses instead.
-    m_grid->DataKariire()->setPlan(&gDao(), m_id1, m_id2);
-    WorkRowStore(gDao(), m_id1, m_id2).load(WorkRowStore::loans());
+    m_grid->DataKariire()->setPlan(&gDao(), id1(), id2());
+    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::loans());
     m_workRowsLoaded = true;
     m_grid->Requery();
-}
-
-void frmInputParking::SetThingData()
-{
-    const PlanSql::Rows rs = PlanSql::select(gDao(), QStringLiteral("SetThingData"),
-                                             QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ?"), {m_id1});
-    if (rs.rows.isEmpty())
-        return;
-    const cBase &base = gBase();
-    m_numSikiti[1]->setValue(base.CvtDbl(rs.value(0, QStringLiteral("敷地面積"))));
-    m_numSikiti[2]->setValue(base.CvtLng(rs.value(0, QStringLiteral("評価額"))));
-    m_numSikiti[3]->setValue(base.CvtDbl(rs.value(0, QStringLiteral("固定資産税税率"))));
-    m_numSikiti[4]->setValue(base.CvtDbl(rs.value(0, QStringLiteral("都市計画税税率"))));
 }
 
 void frmInputParking::SetParkingData()
 {
     const PlanSql::Rows rs =
         PlanSql::select(gDao(), QStringLiteral("SetParkingData"),
-                        QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {m_id1, m_id2});
+                        QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1(), id2()});
     if (rs.rows.isEmpty())
         return;
     const cBase &base = gBase();
@@ -280,67 +224,36 @@ void frmInputParking::SetParkingData()
 
 void frmInputParking::CheckKariireCount()
 {
-    const int row = m_grid->Row();
-    const int count = m_grid->RecordCount();
-    if (count >= 1) {
-        m_lbutLineDelKariire->setEnabled(true);
-        m_grid->DataKariire()->setAllowAddNew(count < 3);
-        m_lbutNewKariire->setEnabled(count < 3);
-        if (row >= 0)
-            m_grid->setRow(row);
-    } else {
-        m_lbutLineDelKariire->setEnabled(false);
-    }
+    CheckRowCount(m_grid, m_kariireButtons.newRow, m_kariireButtons.lineDel, 3);
 }
 
 void frmInputParking::InputKariire(int renban)
 {
     frmInputKariire dialog(this);
-    dialog.setPro_ID1(m_id1);
-    dialog.setPro_ID2(m_id2);
     dialog.setPro_Renban(renban);
     const QRect frame = frameGeometry();
-    dialog.setPro_Top(int(pixelsToTwipsY(frame.top())) + 7000);
-    dialog.setPro_Left(int(pixelsToTwipsX(frame.left())) + 1100);
-    dialog.SetOwnerForm(this);
-    dialog.showModal();
+    const bool saved = showRowDialog(
+        dialog, QPoint(int(pixelsToTwipsX(frame.left())) + 1100, int(pixelsToTwipsY(frame.top())) + 7000));
     CheckKariireCount();
-    m_lbutAdd->setFocus();
+    lbutAdd()->setFocus();
     // A row saved before, or deleted, stays a change whatever this showing did.
-    m_loanRowsChanged = m_loanRowsChanged || dialog.Pro_State();
+    m_loanRowsChanged = m_loanRowsChanged || saved;
 }
 
 void frmInputParking::lbutNewKariire_Click()
 {
-    const int count = m_grid->RecordCount();
-    m_grid->setRow(count);
-    InputKariire(count + 1);
+    m_grid->setRow(m_grid->RecordCount());
+    InputKariire(m_grid->rowModel()->newKey().toInt());
 }
 
 void frmInputParking::lbutDetailKariire_Click()
 {
-    const int count = m_grid->RecordCount();
-    const int row = m_grid->Row();
-    if (count == 0)
-        InputKariire(1);
-    else if (m_grid->isOnAddNewRow())
-        InputKariire(count + 1);
-    else
-        InputKariire(m_grid->DataKariire()->records().at(qBound(0, row, count - 1)).renban);
+    InputKariire(m_grid->currentKey().toInt());
 }
 
 void frmInputParking::lbutLineDelKariire_Click()
 {
-    const auto focusGrid = qScopeGuard([this] { m_grid->setFocus(); });
-    const int row = m_grid->Row();
-    if (row < 0 || row >= m_grid->RecordCount())
-        return;
-    const int renban = m_grid->DataKariire()->records().at(row).renban;
-    const bool deleted =
-        trap("SetRenban", [&] { WorkRowStore(gDao(), m_id1, m_id2).deleteRow(WorkRowStore::loans(), renban); });
-    // The grid shows what the work rows hold, deleted or not.
-    trap("TDBKariire_AfterDelete", [&] {
-        m_grid->Requery();
+    deleteCurrentRow(m_grid, WorkRowStore::loans(), "TDBKariire_AfterDelete", [this](bool deleted) {
         CheckKariireCount();
         if (deleted)
             m_loanRowsChanged = true;
@@ -355,7 +268,7 @@ void frmInputParking::TDBKariire_KeyDown(int keyCode)
         break;
     case 40:
         if (m_grid->isOnAddNewRow())
-            m_lbutAdd->setFocus();
+            lbutAdd()->setFocus();
         break;
     case 38:
         if (m_grid->Row() <= 0)
@@ -366,12 +279,9 @@ void frmInputParking::TDBKariire_KeyDown(int keyCode)
     }
 }
 
-void frmInputParking::focusLeft(QWidget *old, QWidget *now)
+void frmInputParking::focusLeft(QWidget *old)
 {
-    // The rules run as a box is left for another control of this form, after the box
-    // has put its value into range; not when the window loses the focus.
-    if (!old || !now || !m_ctrl || isUnloaded() || !isAncestorOf(now))
-        return;
+    const FormTrap &trap = this->trap();
     if (old == m_numRyokin[1])
         trap("numRyokin1_LostFocus", [this] { numRyokin1_LostFocus(); });
     else if (old == m_numYosan[1])
@@ -380,24 +290,6 @@ void frmInputParking::focusLeft(QWidget *old, QWidget *now)
         trap("numYosan2_LostFocus", [this] { YosanTotal(); });
     else if (old == m_numYosan[3])
         trap("numYosan3_LostFocus", [this] { YosanTotal(); });
-}
-
-void frmInputParking::leaveFocusedBox()
-{
-    // The click takes the focus: the box left puts its value into range and runs its
-    // own rule first. A window that is not active moves no focus; the box is then
-    // left here as the click would have left it.
-    QWidget *left = focusWidget();
-    if (!left || left == m_lbutAdd)
-        return;
-    m_lbutAdd->setFocus(Qt::MouseFocusReason);
-    if (QApplication::focusWidget() == m_lbutAdd)
-        return;
-    if (auto *box = qobject_cast<ImNumber *>(left);
-        box && !box->isNull() &&
-        (box->Value().toDouble() < box->MinValue() || box->Value().toDouble() > box->MaxValue()))
-        m_ctrl->NumberRangeFilter(box);
-    focusLeft(left, m_lbutAdd);
 }
 
 void frmInputParking::numRyokin1_LostFocus()
@@ -412,10 +304,8 @@ void frmInputParking::numRyokin1_LostFocus()
 
 void frmInputParking::numYosan1_LostFocus()
 {
-    // A whole number of thousand yen, a half rounded away from zero.
-    const double tax = gBase().CvtDbl(m_numYosan[1]->Value()) * gTaxRate / 100;
-    m_numYosan[2]->setValue(std::round(tax));
-    trap("YosanTotal", [this] { YosanTotal(); });
+    m_numYosan[2]->setValue(ConsumptionTax(m_numYosan[1]->Value()));
+    trap()("YosanTotal", [this] { YosanTotal(); });
 }
 
 void frmInputParking::YosanTotal()
@@ -428,7 +318,7 @@ void frmInputParking::YosanTotal()
 bool frmInputParking::CheckInputValue()
 {
     bool valid = false;
-    trap("CheckInputValue", [&] {
+    trap()("CheckInputValue", [&] {
         // A name of blanks only is no name.
         if (m_txtName->Text().trimmed().isEmpty()) {
             MsgBox::show(QStringLiteral(" [ 計画名 ] を入力して下さい。"), MsgBox::Exclamation, QStringLiteral("確認"),
@@ -444,7 +334,7 @@ bool frmInputParking::CheckInputValue()
 bool frmInputParking::CheckInputValue2()
 {
     bool valid = false;
-    trap("CheckInputValue2", [&] {
+    trap()("CheckInputValue2", [&] {
         const cBase &base = gBase();
         if (base.CvtDbl(m_numSikiti[1]->Value()) < base.CvtLng(m_numRyokin[1]->Value())) {
             MsgBox::show(QStringLiteral("１車両必要敷地面積が敷地面積を超えています。"), MsgBox::Critical,
@@ -452,16 +342,8 @@ bool frmInputParking::CheckInputValue2()
             m_numRyokin[1]->setFocus();
             return;
         }
-        int64_t loans = 0;
-        for (const LoanRecord &r : m_grid->DataKariire()->records())
-            loans += base.CvtLng(r.amount);
-        if (base.CvtLng(m_numYosan[4]->Value()) != base.CvtLng(m_numSikin1->Value()) + loans) {
-            const int answer = MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
-                                            MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2,
-                                            QStringLiteral("確認"), this);
-            if (answer == MsgBox::No)
-                return;
-        }
+        if (!CheckFunding(m_numYosan[4]->Value(), base.CvtLng(m_numSikin1->Value()), m_grid->DataKariire()))
+            return;
         valid = true;
     });
     return valid;
@@ -490,7 +372,7 @@ void frmInputParking::Register()
     if (!m_workRowsLoaded)
         throw ProcedureError(QStringLiteral("InitKariire"),
                              QStringLiteral("借入金の作業データを読み込めなかったため、登録を中止しました。"));
-    WorkRowStore store(gDao(), m_id1, m_id2);
+    WorkRowStore store(gDao(), id1(), id2());
     ParkingPlanInput in = planInput();
     // The loans as the work rows hold them, read before the transaction opens.
     for (const LoanRecord &r : store.readLoans())
@@ -516,49 +398,5 @@ void frmInputParking::Register()
         F{QStringLiteral("計画5"), value(m_numKeikaku[5]), cBase::SqlDouble},
         F{QStringLiteral("資金1"), value(m_numSikin1), cBase::SqlLong},
     };
-    PlanRegistration(gDao(), m_id1, m_id2).Register(projection, {&WorkRowStore::loans()}, record);
-}
-
-void frmInputParking::lbutAdd_Click()
-{
-    if (m_busy || isUnloaded() || !m_ctrl)
-        return;
-    m_busy = true;
-    const auto idle = qScopeGuard([this] { m_busy = false; });
-    leaveFocusedBox();
-    if (!m_ctrl->DataChanged() && !m_loanRowsChanged) {
-        unload(QDialog::Accepted);
-        return;
-    }
-    if (!CheckInputValue() || !CheckInputValue2())
-        return;
-    m_lbutAdd->setEnabled(false);
-    m_lbutClose->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool stored =
-        trap.report("lbutAdd_Click", this,
-                    {QStringLiteral("データの登録中にエラーが発生しました。"), kCaption, MsgBox::Exclamation}, [this] {
-                        // The hourglass gives way to the message.
-                        const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-                        Register();
-                    });
-    m_state = stored;
-    unload(stored ? QDialog::Accepted : QDialog::Rejected);
-}
-
-void frmInputParking::lbutClose_Click()
-{
-    if (m_busy || isUnloaded())
-        return;
-    if (m_ctrl && (m_ctrl->DataChanged() || m_loanRowsChanged)) {
-        m_busy = true;
-        const auto idle = qScopeGuard([this] { m_busy = false; });
-        const int answer =
-            MsgBox::show(QStringLiteral("データが変更されていますが、キャンセルしてよろしいですか？"),
-                         MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
-        if (answer == MsgBox::No)
-            return;
-    }
-    m_state = false;
-    unload(QDialog::Rejected);
+    PlanRegistration(gDao(), id1(), id2()).Register(projection, {&WorkRowStore::loans()}, record);
 }

@@ -37,6 +37,13 @@ ImNumber *FormControls::number(QWidget *parent, const QString &name, double max,
     return box;
 }
 
+ImNumber *FormControls::numberBox(QWidget *parent, const QString &name, double max, const QString &format, int left,
+                                  int top, int width, int height)
+{
+    const QString zero = format.contains(QLatin1Char('.')) ? QStringLiteral(";;0.00") : QStringLiteral(";;0");
+    return number(parent, name, max, format + zero, format, left, top, width, height);
+}
+
 ImText *FormControls::text(QWidget *parent, const QString &name, int maxLength, int left, int top, int width,
                            int height)
 {

@@ -27,6 +27,10 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, int lef
 /// format, right-aligned.
 ImNumber *number(QWidget *parent, const QString &name, double max, const QString &displayFormat, const QString &format,
                  int left, int top, int width, int height = RowHeight);
+/// A number box whose display format is format with a zero shown as "0" ("0.00"
+/// when format has decimals): "###,##0" shows "###,##0;;0".
+ImNumber *numberBox(QWidget *parent, const QString &name, double max, const QString &format, int left, int top,
+                    int width, int height = RowHeight);
 /// A text box of at most maxLength characters (0: no limit).
 ImText *text(QWidget *parent, const QString &name, int maxLength, int left, int top, int width, int height = RowHeight);
 /// Tab visits the controls in this order.

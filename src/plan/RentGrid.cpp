@@ -1,0 +1,100 @@
+#include "RentGrid.h"
+
+#include "RentGridModel.h"
+#include "Styling.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+#include <cmath>
+
+/// The footer line, drawn over the bottom of the grid's viewport in the grid's
+/// footer font, each text in its column.
+class RentGrid::Footer : public QWidget
+{
+public:
+    explicit Footer(RentGrid *grid) : QWidget(grid->viewport()), m_grid(grid)
+    {
+        setObjectName(QStringLiteral("TDBYatinFooter"));
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawLine(0, 0, width(), 0);
+        p.setPen(palette().color(QPalette::WindowText));
+        const QHeaderView *head = m_grid->horizontalHeader();
+        for (int c = 0; c < RentGridModel::ColumnCount; ++c) {
+            const QString text = m_grid->FooterText(c);
+            if (text.isEmpty())
+                continue;
+            const QRect cell(head->sectionViewportPosition(c) + 3, 1, head->sectionSize(c) - 6, height() - 1);
+            // The caption is centred, the totals stand right as the numbers above them.
+            const Qt::Alignment h = c == RentGridModel::Tyusya ? Qt::AlignHCenter : Qt::AlignRight;
+            p.drawText(cell, int(h | Qt::AlignVCenter), text);
+        }
+    }
+
+private:
+    RentGrid *m_grid;
+};
+
+RentGrid::RentGrid(QWidget *parent) : RowGrid(new RentGridModel, parent)
+{
+    setObjectName(QStringLiteral("TDBYatin"));
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_footer = new Footer(this);
+    m_footerText = QStringList(RentGridModel::ColumnCount, QString());
+    connect(horizontalHeader(), &QHeaderView::sectionResized, m_footer, qOverload<>(&QWidget::update));
+}
+
+RentGridModel *RentGrid::DataYatin() const
+{
+    return static_cast<RentGridModel *>(rowModel());
+}
+
+void RentGrid::SetTDBYatinColumns()
+{
+    // Widths in twips; the type letter takes the rest of the grid.
+    const int widths[] = {0, 1000, 1000, 980, 1000, 900, 1000, 1000, 880};
+    int fixed = 0;
+    for (int c = RentGridModel::Madori; c < RentGridModel::ColumnCount; ++c) {
+        setColumnWidth(c, twipsToPixelsX(widths[c]));
+        fixed += columnWidth(c);
+    }
+    horizontalHeader()->setStretchLastSection(false);
+    setColumnWidth(RentGridModel::Type, qMax(twipsToPixelsX(300), viewport()->width() - fixed));
+    m_footer->setFont(gothicFont(9, true));
+    setFooterText(RentGridModel::Tyusya, QStringLiteral("合　計"));
+    placeFooter();
+}
+
+void RentGrid::setFooterText(int column, const QString &text)
+{
+    if (column < 0 || column >= m_footerText.size())
+        return;
+    m_footerText[column] = text;
+    m_footer->update();
+}
+
+int RentGrid::footerHeight() const
+{
+    return int(std::lround(QFontMetrics(m_footer->font()).height() * 1.2)) + 4;
+}
+
+void RentGrid::resizeEvent(QResizeEvent *event)
+{
+    RowGrid::resizeEvent(event);
+    placeFooter();
+}
+
+void RentGrid::placeFooter()
+{
+    const int h = footerHeight();
+    m_footer->setGeometry(0, viewport()->height() - h, viewport()->width(), h);
+    m_footer->raise();
+}

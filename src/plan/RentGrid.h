@@ -1,0 +1,40 @@
+#pragma once
+
+#include "RowGrid.h"
+
+#include <QStringList>
+
+class RentGridModel;
+
+/// The rent grid of the apartment form (control name TDBYatin): one line per
+/// dwelling type over its data control (RentGridModel, DataYatin), and a footer
+/// line under the rows with "合　計" and the three totals the form writes there.
+/// A plan has at most five rent rows, so the rows never reach the footer of a grid
+/// of the form's size.
+class RentGrid : public RowGrid
+{
+    Q_OBJECT
+
+public:
+    explicit RentGrid(QWidget *parent = nullptr);
+
+    RentGridModel *DataYatin() const;
+    /// Lays out the columns: the type letter takes the width the others leave; the
+    /// footer caption "合　計" stands under 駐車台数.
+    void SetTDBYatinColumns();
+
+    QString FooterText(int column) const { return m_footerText.value(column); }
+    void setFooterText(int column, const QString &text);
+    /// Height of the footer line in pixels.
+    int footerHeight() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    class Footer;
+    void placeFooter();
+
+    Footer *m_footer = nullptr;
+    QStringList m_footerText;
+};
