@@ -38,7 +38,7 @@ QString axisLabel(double value)
 
 } // namespace
 
-qint64 PlanGraph::maxMemoriVal(qint64 v)
+qint64 PlanGraph::MaxMemoriVal(qint64 v)
 {
     const quint64 magnitude = v < 0 ? quint64(0) - quint64(v) : quint64(v);
     const QString digits = QString::number(magnitude);
@@ -55,34 +55,28 @@ double PlanGraph::balanceStep(const PlanGraphScale &scale)
     const qint64 mx = scale.maxBalance;
     const qint64 mn = scale.minBalance;
     if (std::llabs(mn) >= mx)
-        return double(maxMemoriVal(mn) / 2);
-    return maxMemoriVal(mx) / 2.0;
+        return double(MaxMemoriVal(mn) / 2);
+    return MaxMemoriVal(mx) / 2.0;
 }
 
 qint64 PlanGraph::barStep(const PlanGraphScale &scale)
 {
     const qint64 a = scale.maxIncome;
     const qint64 b = -qint64(scale.maxExpenditure);
-    return (std::llabs(b) >= a ? maxMemoriVal(b) : maxMemoriVal(a)) / 2;
+    return (std::llabs(b) >= a ? MaxMemoriVal(b) : MaxMemoriVal(a)) / 2;
 }
 
-DrawList PlanGraph::draw(const PlanGraphInput &input)
+void PlanGraph::picGraphDrawBase(DrawList &list, const QColor &plotBackColor, const QSize &plot)
 {
-    DrawList list;
-    list.size = input.picture;
-    if (input.rows.empty())
-        return list; // the picture stays empty: no frame, no labels
-
-    const double sw = input.picture.width();
-    const double sh = input.picture.height();
-    const QSize plot = PlanWindowGeometry::plotSize(input.picture);
+    const double sw = list.size.width();
+    const double sh = list.size.height();
     const double w = plot.width();
     const double h = plot.height();
     const QColor black(0, 0, 0);
     const QColor white(255, 255, 255);
 
     // The picture's back colour shows only inside the plot area; the margins are white.
-    list.rect(QRectF(kLeft, kTop, w, h), QColor(), input.plotBackColor);
+    list.rect(QRectF(kLeft, kTop, w, h), QColor(), plotBackColor);
     list.rect(QRectF(QPointF(0, 0), QPointF(kLeft, sh)), white, white);
     list.rect(QRectF(QPointF(w + kLeft, 0), QPointF(sw, sh)), white, white);
     list.rect(QRectF(QPointF(0, 0), QPointF(sw, kTop)), white, white);
@@ -93,6 +87,21 @@ DrawList PlanGraph::draw(const PlanGraphInput &input)
     printAt(list, w + kLeft - 320, 150, QStringLiteral("収支累計"), black);
     printAt(list, sw - 700, sh / 2, QStringLiteral("(千円)"), black);
     printAt(list, sw - 500, sh - 300, QStringLiteral("(年)"), black);
+}
+
+DrawList PlanGraph::draw(const PlanGraphInput &input)
+{
+    DrawList list;
+    list.size = input.picture;
+    if (input.rows.empty())
+        return list; // the picture stays empty: no frame, no labels
+
+    const double sh = input.picture.height();
+    const QSize plot = PlanWindowGeometry::plotSize(input.picture);
+    const double w = plot.width();
+    const double h = plot.height();
+    const QColor black(0, 0, 0);
+    picGraphDrawBase(list, input.plotBackColor, plot);
 
     const double y0 = std::rint(h / 2 + kTop);
     const double tickC = balanceStep(input.scale);

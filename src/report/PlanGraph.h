@@ -60,10 +60,14 @@ public:
 
     /// The scale top for a value: (first digit + 1) × 10^(digits − 1), or 10^digits when the
     /// first digit is 9; always greater than |v| (0 gives 1, 1234 gives 2000, −3400 gives 4000).
-    static qint64 maxMemoriVal(qint64 v);
+    static qint64 MaxMemoriVal(qint64 v);
     /// The balance axis step: half the scale top of the larger extreme (an odd top keeps its
     /// half when the maximum decides, is cut to a whole number when the minimum does).
     static double balanceStep(const PlanGraphScale &scale);
     /// The bar axis step: half the scale top of the larger of income and expenditure, whole.
     static qint64 barStep(const PlanGraphScale &scale);
+
+private:
+    /// The white margins, the two value-axis lines and the four titles around the plot.
+    static void picGraphDrawBase(DrawList &list, const QColor &plotBackColor, const QSize &plot);
 };

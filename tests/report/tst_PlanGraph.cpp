@@ -78,8 +78,8 @@ class tst_PlanGraph : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void maxMemoriVal_data();
-    void maxMemoriVal();
+    void MaxMemoriVal_data();
+    void MaxMemoriVal();
     void steps_data();
     void steps();
     void emptyPlanDrawsNothing();
@@ -96,7 +96,7 @@ private Q_SLOTS:
     void drawingTwiceGivesTheSameList();
 };
 
-void tst_PlanGraph::maxMemoriVal_data()
+void tst_PlanGraph::MaxMemoriVal_data()
 {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<qint64>("top");
@@ -113,11 +113,11 @@ void tst_PlanGraph::maxMemoriVal_data()
     QTest::newRow("nine digits of 9") << qint64(999999999) << qint64(1000000000);
 }
 
-void tst_PlanGraph::maxMemoriVal()
+void tst_PlanGraph::MaxMemoriVal()
 {
     QFETCH(qint64, value);
     QFETCH(qint64, top);
-    QCOMPARE(PlanGraph::maxMemoriVal(value), top);
+    QCOMPARE(PlanGraph::MaxMemoriVal(value), top);
 }
 
 void tst_PlanGraph::steps_data()
