@@ -373,20 +373,12 @@ void frmInputApartment::Init()
 
 void frmInputApartment::InitYatin()
 {
-    // The work rows are checked: without them the registration would store the plan
-    // without its rent rows, so it refuses instead.
-    m_yatin->DataYatin()->setPlan(&gDao(), id1(), id2());
-    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::rents());
-    m_rentRowsLoaded = true;
-    m_yatin->Requery();
+    loadWorkRows(m_yatin, WorkRowStore::rents(), m_rentRowsLoaded);
 }
 
 void frmInputApartment::InitKariire()
 {
-    m_kariire->DataKariire()->setPlan(&gDao(), id1(), id2());
-    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::loans());
-    m_loanRowsLoaded = true;
-    m_kariire->Requery();
+    loadWorkRows(m_kariire, WorkRowStore::loans(), m_loanRowsLoaded);
 }
 
 void frmInputApartment::InitCombo()
