@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace bench
@@ -58,7 +59,40 @@ inline std::vector<std::vector<sqlite3_int64>> readRows(sqlite3 *db, const char 
 /// The rows of a plan's three result tables as a registration wrote them.
 struct ResultRows {
     std::vector<std::vector<sqlite3_int64>> ss, sk, se;
+    /// Every table holds the plan's 75 years.
+    bool complete() const { return ss.size() == 75 && sk.size() == 75 && se.size() == 75; }
 };
+
+/// The columns a plan type fills in the result tables, in the order they are read and inserted.
+struct ResultColumns {
+    const char *plan;          ///< T_収支計画
+    const char *profitAndLoss; ///< T_損益計算
+    const char *summary = "ID1,ID2,年,TYPE,収入,支出,収支累計";
+};
+
+/// A plan's rows of the three result tables, year by year, for a baseline to insert the very same.
+inline ResultRows readResults(sqlite3 *db, int id1, int id2, const ResultColumns &c)
+{
+    const auto read = [&](const char *columns, const char *table) {
+        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE ID1 = %3 AND ID2 = %4 ORDER BY 年")
+                                   .arg(QString::fromUtf8(columns), QString::fromUtf8(table))
+                                   .arg(id1)
+                                   .arg(id2)
+                                   .toUtf8();
+        return readRows(db, sql.constData());
+    };
+    return {read(c.summary, "T_収支"), read(c.plan, "T_収支計画"), read(c.profitAndLoss, "T_損益計算")};
+}
+
+/// "INSERT INTO table (columns) VALUES (?,...)", one mark a column.
+inline std::string insertSql(const char *table, const char *columns)
+{
+    const QByteArray names(columns);
+    QByteArray marks = "?";
+    for (qsizetype i = 0; i < names.count(','); ++i)
+        marks += ",?";
+    return (QByteArray("INSERT INTO ") + table + " (" + names + ") VALUES (" + marks + ")").toStdString();
+}
 
 /// Prepared statements of one connection, finalized when they go.
 class Statements

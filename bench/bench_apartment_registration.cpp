@@ -3,13 +3,10 @@
 // properties x 20 plans, against the same writes with prepared statements of the
 // bare SQLite C API in one transaction: the plan's old rows deleted and the same
 // rows inserted (225 result rows, 5 rent rows, 3 loans, the plan record).
-#include "BenchData.h"
-#include "FormButtons.h"
-#include "Globals.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "RegistrationBench.h"
 #include "TestDb.h"
-#include "cDao.h"
 #include "frmInputApartment.h"
 #include "mdlMain.h"
 
@@ -19,20 +16,20 @@
 #include <QFile>
 
 #include <cstdio>
-#include <vector>
 
 namespace
 {
 
 using bench::exec;
-using bench::median;
-using bench::readRows;
 
 constexpr int kProperties = 100;
 constexpr int kPlans = 20;
 // The apartment plans: plan 1 of properties 101 to 120, beside the full database.
 constexpr int kFirstApartment = 101;
 constexpr int kApartments = 20;
+
+const bench::ResultColumns kColumns = {"ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計",
+                                       "ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計"};
 
 // The plan record as the baseline stores it; the budget 215,300 is met by own funds
 // 15,300 and the three loans, so the registration asks nothing.
@@ -70,26 +67,19 @@ double registration(int id1, int run, bool *ok)
     form.Form_Load();
     // A name of its own each time: an unchanged plan would not be stored again.
     form.findChild<ImText *>(QStringLiteral("txtName"))->setText(QStringLiteral("駅前マンション%1").arg(run));
-    QElapsedTimer t;
-    t.start();
-    FormButtons::click(form.findChild<QWidget *>(QStringLiteral("lbutAdd")));
-    const double us = t.nsecsElapsed() / 1000.0;
-    *ok = form.Pro_State();
-    return us;
+    return bench::timeRegistration(form, ok);
 }
 
 double bareInsert(sqlite3 *db, const bench::ResultRows &rows, int id1)
 {
     const QByteArray record =
         QByteArray("INSERT INTO D_賃貸マンション VALUES (?, 1, ") + QByteArray(kRecordValues) + QByteArray(")");
-    bench::Statements st(
-        db, {"INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
-             "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計) "
-             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-             "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計) "
-             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)",
-             "INSERT INTO D_家賃 VALUES (?, 1, ?, '2LDK', 55.5, 4, 3, ?, 5, 8, 200)",
-             "INSERT INTO D_借入金 VALUES (?, 1, ?, '銀行', ?, 0, 1, 9, 2.0, 10, 30, 2.8, 30)", record.constData()});
+    bench::Statements st(db, {bench::insertSql("T_収支", kColumns.summary).c_str(),
+                              bench::insertSql("T_収支計画", kColumns.plan).c_str(),
+                              bench::insertSql("T_損益計算", kColumns.profitAndLoss).c_str(),
+                              "INSERT INTO D_家賃 VALUES (?, 1, ?, '2LDK', 55.5, 4, 3, ?, 5, 8, 200)",
+                              "INSERT INTO D_借入金 VALUES (?, 1, ?, '銀行', ?, 0, 1, 9, 2.0, 10, 30, 2.8, 30)",
+                              record.constData()});
     // The same work as the registration's: the plan's old rows go, its rows come.
     QElapsedTimer t;
     t.start();
@@ -136,36 +126,22 @@ int main(int argc, char **argv)
     ini.close();
     gTaxRate = 5;
 
-    int run = 0;
-    for (const char *sync : {"FULL", "OFF"}) {
-        const QString pragma = QStringLiteral("PRAGMA synchronous = %1").arg(QLatin1String(sync));
-        gDao().Execute(pragma);
-        exec(bare, pragma);
-        std::vector<double> ours, base;
-        bool allOk = true;
-        for (int i = 0; i < 40; ++i, ++run) {
+    bench::compareSyncModes(
+        bare,
+        [&](int pass, int i, double *ours, double *base) {
             const int id1 = kFirstApartment + i % kApartments;
             bool ok = false;
-            ours.push_back(registration(id1, run, &ok));
-            allOk = allOk && ok;
-            const QByteArray key = QStringLiteral(" WHERE ID1 = %1 AND ID2 = 1 ORDER BY 年").arg(id1).toUtf8();
-            bench::ResultRows rows;
-            rows.ss = readRows(bare, "SELECT ID1,ID2,年,TYPE,収入,支出,収支累計 FROM T_収支" + key);
-            rows.sk = readRows(bare, "SELECT ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出計,累計 "
-                                     "FROM T_収支計画" +
-                                         key);
-            rows.se = readRows(bare, "SELECT ID1,ID2,年,収入1,収入2,収入計,支出1,支出2,支出3,支出4,支出5,支出6,支出計 "
-                                     "FROM T_損益計算" +
-                                         key);
-            allOk = allOk && rows.ss.size() == 75 && rows.sk.size() == 75 && rows.se.size() == 75;
-            base.push_back(bareInsert(bare, rows, id1));
-        }
-        const double o = median(ours), b = median(base);
-        std::printf(
-            "apartment registration (synchronous %s), %d properties x %d plans, 5 rent rows, 3 loans: click "
-            "to commit %.0f us; bare SQLite delete + insert of the same 234 rows %.0f us; ratio %.2f (target <= 3)%s\n",
-            sync, kProperties, kPlans, o, b, o / b, allOk ? "" : " [FAILED]");
-    }
+            *ours = registration(id1, 40 * (pass - 1) + i, &ok);
+            const bench::ResultRows rows = bench::readResults(bare, id1, 1, kColumns);
+            *base = bareInsert(bare, rows, id1);
+            return ok && rows.complete();
+        },
+        [](const char *sync, double o, double b, bool allOk) {
+            std::printf("apartment registration (synchronous %s), %d properties x %d plans, 5 rent rows, 3 loans: "
+                        "click to commit %.0f us; bare SQLite delete + insert of the same 234 rows %.0f us; ratio "
+                        "%.2f (target <= 3)%s\n",
+                        sync, kProperties, kPlans, o, b, o / b, allOk ? "" : " [FAILED]");
+        });
     sqlite3_close(bare);
     releaseGlobals();
     return 0;

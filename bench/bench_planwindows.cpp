@@ -116,9 +116,9 @@ int main(int argc, char **argv)
     addProperty();
     for (int id2 = 1; id2 <= 20; ++id2) {
         if (id2 % 2)
-            addParkingPlan(parkingSpec(1, id2));
+            addParkingPlan(sampleParking(1, id2));
         else
-            addApartmentPlan(apartmentSpec(1, id2));
+            addApartmentPlan(sampleApartment(1, id2));
     }
 
     const int grabAt = int(args.indexOf(QStringLiteral("--grab")));

@@ -2,22 +2,17 @@
 // register button to the committed transaction, on a database of 100 properties x
 // 20 plans, against inserting the same rows (225 result rows, 3 loans, the plan
 // record) with prepared statements of the bare SQLite C API in one transaction.
-#include "BenchData.h"
-#include "FormButtons.h"
-#include "Globals.h"
 #include "ImNumber.h"
 #include "MsgBox.h"
+#include "RegistrationBench.h"
 #include "TestDb.h"
-#include "cDao.h"
 #include "frmInputParking.h"
 #include "mdlMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace
 {
@@ -26,8 +21,9 @@ constexpr int kProperties = 100;
 constexpr int kPlans = 20;
 
 using bench::exec;
-using bench::median;
-using bench::readRows;
+
+const bench::ResultColumns kColumns = {"ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計",
+                                       "ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計"};
 
 // Three stored loans of each plan, so every form opens with its loan grid full.
 void addLoans(sqlite3 *db)
@@ -58,12 +54,7 @@ double registration(int id1, int id2, int fee, bool *ok)
     box("numYosan1")->setValue(6000);
     box("numYosan4")->setValue(6000);
     box("numSikin1")->setValue(0); // the loans cover the budget: no question
-    QElapsedTimer t;
-    t.start();
-    FormButtons::click(form.findChild<QWidget *>(QStringLiteral("lbutAdd")));
-    const double us = t.nsecsElapsed() / 1000.0;
-    *ok = form.Pro_State();
-    return us;
+    return bench::timeRegistration(form, ok);
 }
 
 // The rows the registration wrote are read back so the baseline inserts the very same.
@@ -74,9 +65,8 @@ double bareInsert(sqlite3 *db, const bench::ResultRows &rows, int id1, int id2)
         exec(db, QStringLiteral("DELETE FROM ") + QString::fromUtf8(table) + key);
     bench::Statements st(
         db,
-        {"INSERT INTO T_収支 (ID1,ID2,年,TYPE,収入,支出,収支累計) VALUES (?,?,?,?,?,?,?)",
-         "INSERT INTO T_収支計画 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計) VALUES (?,?,?,?,?,?,?,?,?,?)",
-         "INSERT INTO T_損益計算 (ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計) VALUES (?,?,?,?,?,?,?,?,?)",
+        {bench::insertSql("T_収支", kColumns.summary).c_str(), bench::insertSql("T_収支計画", kColumns.plan).c_str(),
+         bench::insertSql("T_損益計算", kColumns.profitAndLoss).c_str(),
          "INSERT INTO D_借入金 VALUES (?,?,?,'銀行',?,0,1,9,2.5,10,20,3.1,20)",
          "INSERT INTO D_駐車場 (ID1,ID2,名称,料金1,料金2,料金3,予算1,予算2,予算3,予算4,計画1,計画2,計画3,計画4,計画5,"
          "資金1) VALUES (?,?,'計画',25.0,20,15,6000,300,NULL,6000,5.0,NULL,NULL,NULL,NULL,0)"});
@@ -108,35 +98,22 @@ int main(int argc, char **argv)
     setAppPath(db.folder());
     gTaxRate = 5;
 
-    int pass = 0;
-    for (const char *sync : {"FULL", "OFF"}) {
-        ++pass;
-        const QString pragma = QStringLiteral("PRAGMA synchronous = %1").arg(QLatin1String(sync));
-        gDao().Execute(pragma);
-        exec(bare, pragma);
-        std::vector<double> ours, base;
-        bool allOk = true;
-        for (int i = 0; i < 40; ++i) {
+    bench::compareSyncModes(
+        bare,
+        [&](int pass, int i, double *ours, double *base) {
             const int id1 = 1 + (i * 7) % kProperties, id2 = 1 + i % kPlans;
             bool ok = false;
             // A fee of its own each time: an unchanged plan would not be stored again.
-            ours.push_back(registration(id1, id2, 10 * pass + i % 5, &ok));
-            allOk = allOk && ok;
-            const QByteArray key =
-                QStringLiteral(" WHERE ID1 = %1 AND ID2 = %2 ORDER BY 年").arg(id1).arg(id2).toUtf8();
-            bench::ResultRows rows;
-            rows.ss = readRows(bare, "SELECT ID1,ID2,年,TYPE,収入,支出,収支累計 FROM T_収支" + key);
-            rows.sk =
-                readRows(bare, "SELECT ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計,累計 FROM T_収支計画" + key);
-            rows.se = readRows(bare, "SELECT ID1,ID2,年,収入1,収入計,支出1,支出2,支出3,支出計 FROM T_損益計算" + key);
-            allOk = allOk && rows.ss.size() == 75 && rows.sk.size() == 75 && rows.se.size() == 75;
-            base.push_back(bareInsert(bare, rows, id1, id2));
-        }
-        const double o = median(ours), b = median(base);
-        std::printf("parking registration (synchronous %s), %d properties x %d plans, 3 loans: click to commit "
-                    "%.0f us; bare SQLite insert of the same 229 rows %.0f us; ratio %.2f (target <= 3)%s\n",
-                    sync, kProperties, kPlans, o, b, o / b, allOk ? "" : " [FAILED]");
-    }
+            *ours = registration(id1, id2, 10 * pass + i % 5, &ok);
+            const bench::ResultRows rows = bench::readResults(bare, id1, id2, kColumns);
+            *base = bareInsert(bare, rows, id1, id2);
+            return ok && rows.complete();
+        },
+        [](const char *sync, double o, double b, bool allOk) {
+            std::printf("parking registration (synchronous %s), %d properties x %d plans, 3 loans: click to commit "
+                        "%.0f us; bare SQLite insert of the same 229 rows %.0f us; ratio %.2f (target <= 3)%s\n",
+                        sync, kProperties, kPlans, o, b, o / b, allOk ? "" : " [FAILED]");
+        });
     sqlite3_close(bare);
     releaseGlobals();
     return 0;

@@ -7,18 +7,11 @@ LoanGridModel::LoanGridModel(QObject *parent) : RowGridModel(parent)
     setObjectName(QStringLiteral("DataKariire"));
 }
 
-void LoanGridModel::setPlan(cDao *dao, int32_t id1, int32_t id2)
-{
-    m_dao = dao;
-    m_id1 = id1;
-    m_id2 = id2;
-}
-
 void LoanGridModel::Requery()
 {
     QVector<LoanRecord> rows;
-    if (m_dao)
-        rows = WorkRowStore(*m_dao, m_id1, m_id2).readLoans();
+    if (const auto store = workRows())
+        rows = store->readLoans();
     setRecords(rows);
 }
 

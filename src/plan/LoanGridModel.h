@@ -1,13 +1,9 @@
 #pragma once
 
 #include "LoanRecord.h"
-
 #include "RowGridModel.h"
+
 #include <QVector>
-
-#include <cstdint>
-
-class cDao;
 
 /// The loan rows of one plan (its rows of W_借入金 in 連番 order) as the loan grid
 /// shows them: one row per loan, and after the last loan the empty new-row line while
@@ -24,8 +20,6 @@ public:
 
     explicit LoanGridModel(QObject *parent = nullptr);
 
-    /// The plan whose rows Requery reads.
-    void setPlan(cDao *dao, int32_t id1, int32_t id2);
     /// Reads the plan's work rows again. Throws a ProcedureError when the query
     /// fails; the rows shown are then unchanged.
     void Requery() override;
@@ -45,8 +39,5 @@ public:
     static bool isPeriodColumn(int column) { return column >= Start && column <= Rate; }
 
 private:
-    cDao *m_dao = nullptr;
-    int32_t m_id1 = 0;
-    int32_t m_id2 = 0;
     QVector<LoanRecord> m_records;
 };

@@ -145,6 +145,14 @@ void PlanEntryDialog::CheckRowCount(RowGrid *grid, QWidget *newButton, QWidget *
         grid->setRow(qMax(row, 0));
 }
 
+void PlanEntryDialog::loadWorkRows(RowGrid *grid, const WorkRowStore::Table &table, bool &loaded)
+{
+    grid->rowModel()->setPlan(&gDao(), m_id1, m_id2);
+    WorkRowStore(gDao(), m_id1, m_id2).load(table);
+    loaded = true;
+    grid->Requery();
+}
+
 bool PlanEntryDialog::showRowDialog(RowDialog &dialog, const QPoint &twips)
 {
     dialog.setPro_ID1(m_id1);

@@ -92,6 +92,11 @@ protected:
     /// its first row when it had none).
     static void CheckRowCount(RowGrid *grid, QWidget *newButton, QWidget *deleteButton, int limit,
                               bool firstWhenNone = false);
+    /// Copies the plan's stored rows of the table into its work table (loaded is set
+    /// once that is done) and shows the work rows in the grid. The work rows are
+    /// checked: without them a registration would store the plan without its rows,
+    /// so it refuses instead.
+    void loadWorkRows(RowGrid *grid, const WorkRowStore::Table &table, bool &loaded);
     /// Shows a row dialog for the plan at a position (twips); true when it saved a row.
     bool showRowDialog(RowDialog &dialog, const QPoint &twips);
     /// Deletes the grid's current row from the work rows and renumbers the rest in one

@@ -9,18 +9,11 @@ RentGridModel::RentGridModel(QObject *parent) : RowGridModel(parent)
     setObjectName(QStringLiteral("DataYatin"));
 }
 
-void RentGridModel::setPlan(cDao *dao, int32_t id1, int32_t id2)
-{
-    m_dao = dao;
-    m_id1 = id1;
-    m_id2 = id2;
-}
-
 void RentGridModel::Requery()
 {
     QVector<RentRecord> rows;
-    if (m_dao)
-        rows = WorkRowStore(*m_dao, m_id1, m_id2).readRents();
+    if (const auto store = workRows())
+        rows = store->readRents();
     setRecords(rows);
 }
 

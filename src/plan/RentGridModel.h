@@ -6,10 +6,6 @@
 
 #include <QVector>
 
-#include <cstdint>
-
-class cDao;
-
 /// The rent rows of one plan (its rows of W_家賃 in タイプ order) as the rent grid
 /// shows them, one row per dwelling type; the data control of the apartment form's
 /// rent grid (DataYatin). Display values are formatted as the grid shows them; the
@@ -23,8 +19,6 @@ public:
 
     explicit RentGridModel(QObject *parent = nullptr);
 
-    /// The plan whose rows Requery reads.
-    void setPlan(cDao *dao, int32_t id1, int32_t id2);
     void Requery() override;
     /// Shows the given rows (callers that read them themselves).
     void setRecords(const QVector<RentRecord> &records);
@@ -42,8 +36,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    cDao *m_dao = nullptr;
-    int32_t m_id1 = 0;
-    int32_t m_id2 = 0;
     QVector<RentRecord> m_records;
 };

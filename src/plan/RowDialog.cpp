@@ -1,6 +1,7 @@
 #include "RowDialog.h"
 
 #include "FormButtons.h"
+#include "FormControls.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "RowGrid.h"
@@ -9,10 +10,8 @@
 #include "cApl.h"
 #include "cBase.h"
 #include "cFrmCtrl.h"
-#include "cIni.h"
 #include "mdlMain.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QScreen>
@@ -37,17 +36,8 @@ RowDialog::RowDialog(const QString &name, const QString &caption, const QString 
 
 void RowDialog::placeButtons(int right, int top)
 {
-    m_lbutClose->setGeometry(twipsToPixelsX(right - kButtonWidth), twipsToPixelsY(top), twipsToPixelsX(kButtonWidth),
-                             twipsToPixelsY(kButtonHeight));
-    m_lbutAdd->setGeometry(twipsToPixelsX(right - 2 * kButtonWidth - kButtonGap), twipsToPixelsY(top),
-                           twipsToPixelsX(kButtonWidth), twipsToPixelsY(kButtonHeight));
-}
-
-QString RowDialog::setting(const QString &section, const QString &key)
-{
-    cIni &ini = gIni();
-    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
-    return ini.GetIniStr(section, key);
+    FormControls::place(m_lbutClose, right - kButtonWidth, top, kButtonWidth, kButtonHeight);
+    FormControls::place(m_lbutAdd, right - 2 * kButtonWidth - kButtonGap, top, kButtonWidth, kButtonHeight);
 }
 
 void RowDialog::SetOwnerForm(QWidget *owner)
@@ -130,7 +120,7 @@ void RowDialog::lbutAdd_Click()
     m_busy = true;
     const auto done = qScopeGuard([this] { m_busy = false; });
     const int startRow = m_grid ? m_grid->Row() : -1;
-    const bool continuous = gBase().CvtInt(setting(QStringLiteral("SETTING"), m_setting)) == 1;
+    const bool continuous = gBase().CvtInt(IniValue(QStringLiteral("SETTING"), m_setting)) == 1;
     if (!continuous) {
         if (ctrl()->DataChanged()) {
             if (!saveChecked())

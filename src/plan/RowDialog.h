@@ -62,8 +62,6 @@ protected:
     QWidget *lbutClose() const { return m_lbutClose; }
     /// Places the two buttons at a top edge, right-aligned to a right edge (twips).
     void placeButtons(int right, int top);
-    /// A settings value of the settings file beside the program.
-    static QString setting(const QString &section, const QString &key);
 
     // What each dialog adds, run through its own trap by the flow.
     virtual void SetControlsColor() = 0;

@@ -1,6 +1,13 @@
 #pragma once
 
+#include "WorkRowStore.h"
+
 #include <QAbstractTableModel>
+
+#include <cstdint>
+#include <optional>
+
+class cDao;
 
 /// What the row grids of the entry forms have in common: the data control behind a
 /// grid of a plan's work rows (rent rows, loans). The grid shows the records and,
@@ -12,6 +19,8 @@ class RowGridModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
+    /// The plan whose work rows Requery reads.
+    void setPlan(cDao *dao, int32_t id1, int32_t id2);
     /// The records shown (the new-row line not counted).
     virtual int RecordCount() const = 0;
     /// Reads the plan's work rows again. Throws a ProcedureError when the query
@@ -29,6 +38,13 @@ public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
 
+protected:
+    /// The plan's work rows; none before setPlan.
+    std::optional<WorkRowStore> workRows() const;
+
 private:
+    cDao *m_dao = nullptr;
+    int32_t m_id1 = 0;
+    int32_t m_id2 = 0;
     bool m_allowAddNew = true;
 };

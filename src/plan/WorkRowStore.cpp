@@ -97,18 +97,27 @@ void WorkRowStore::deleteRow(const Table &table, const QVariant &key)
     });
 }
 
-QVector<LoanRecord> WorkRowStore::readLoans() const
+template <class Record, class Fill> QVector<Record> WorkRowStore::readRows(const Table &table, Fill fill) const
 {
-    const PlanSql::Rows rs =
-        PlanSql::select(m_dao, QStringLiteral("InitKariire"),
-                        QStringLiteral("SELECT * FROM W_借入金") + kPlan + QStringLiteral(" ORDER BY 連番"), plan());
-    QVector<LoanRecord> out;
+    const PlanSql::Rows rs = PlanSql::select(
+        m_dao, table.loadProcedure,
+        QStringLiteral("SELECT * FROM ") + table.work + kPlan + QStringLiteral(" ORDER BY ") + table.key, plan());
+    QVector<Record> out;
     out.reserve(rs.rows.size());
     for (int i = 0; i < rs.rows.size(); ++i) {
         const auto f = [&](const char *name) { return rs.value(i, QString::fromUtf8(name)); };
-        LoanRecord r;
+        Record r;
         r.id1 = f("ID1").toInt();
         r.id2 = f("ID2").toInt();
+        fill(r, f);
+        out.append(r);
+    }
+    return out;
+}
+
+QVector<LoanRecord> WorkRowStore::readLoans() const
+{
+    return readRows<LoanRecord>(loans(), [](LoanRecord &r, const auto &f) {
         r.renban = f("連番").toInt();
         r.lender = f("借入先名称");
         r.amount = f("借入金額");
@@ -120,30 +129,19 @@ QVector<LoanRecord> WorkRowStore::readLoans() const
         r.end2 = f("返済終了2");
         r.rate2 = f("金利2");
         r.term = f("返済期間");
-        out.append(r);
-    }
-    return out;
+    });
 }
 
 void WorkRowStore::saveLoan(const LoanRecord &row)
 {
-    replaceRow(QStringLiteral("W_借入金"), kLoanColumns,
+    replaceRow(loans().work, kLoanColumns,
                {row.id1, row.id2, row.renban, row.lender, row.amount, row.method, row.start1, row.end1, row.rate1,
                 row.start2, row.end2, row.rate2, row.term});
 }
 
 QVector<RentRecord> WorkRowStore::readRents() const
 {
-    const PlanSql::Rows rs =
-        PlanSql::select(m_dao, QStringLiteral("InitYatin"),
-                        QStringLiteral("SELECT * FROM W_家賃") + kPlan + QStringLiteral(" ORDER BY タイプ"), plan());
-    QVector<RentRecord> out;
-    out.reserve(rs.rows.size());
-    for (int i = 0; i < rs.rows.size(); ++i) {
-        const auto f = [&](const char *name) { return rs.value(i, QString::fromUtf8(name)); };
-        RentRecord r;
-        r.id1 = f("ID1").toInt();
-        r.id2 = f("ID2").toInt();
+    return readRows<RentRecord>(rents(), [](RentRecord &r, const auto &f) {
         r.type = f("タイプ").toString();
         r.madori = f("間取り");
         r.senyu = f("専有面積");
@@ -153,14 +151,12 @@ QVector<RentRecord> WorkRowStore::readRents() const
         r.kyoeki = f("月共益費");
         r.tyusyaryo = f("月駐車料");
         r.sikikin = f("敷金");
-        out.append(r);
-    }
-    return out;
+    });
 }
 
 void WorkRowStore::saveRent(const RentRecord &row)
 {
-    replaceRow(QStringLiteral("W_家賃"), kRentColumns,
+    replaceRow(rents().work, kRentColumns,
                {row.id1, row.id2, row.type, row.madori, row.senyu, row.setai, row.tyusya, row.yatin, row.kyoeki,
                 row.tyusyaryo, row.sikikin});
 }

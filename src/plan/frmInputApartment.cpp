@@ -23,14 +23,12 @@
 #include "cBase.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
-#include "cIni.h"
 #include "frmInputKariire.h"
 #include "frmInputYatin.h"
 #include "mdlMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -107,13 +105,6 @@ void numberRows(QWidget *f, const char *prefix, int number, int first, const Col
         caption(f, QString(), r.unit, at.unit, top, 600);
         ++number;
     }
-}
-
-QString iniValue(const QString &section, const QString &key)
-{
-    cIni &ini = gIni();
-    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
-    return ini.GetIniStr(section, key);
 }
 
 } // namespace
@@ -376,26 +367,18 @@ void frmInputApartment::Init()
     trap()("InitYatin", [this] { InitYatin(); });
     trap()("InitKariire", [this] { InitKariire(); });
     const cBase &base = gBase();
-    m_numKaoku[7]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
-    m_numKaoku[8]->setValue(base.CvtDbl(iniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
+    m_numKaoku[7]->setValue(base.CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
+    m_numKaoku[8]->setValue(base.CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
 }
 
 void frmInputApartment::InitYatin()
 {
-    // The work rows are checked: without them the registration would store the plan
-    // without its rent rows, so it refuses instead.
-    m_yatin->DataYatin()->setPlan(&gDao(), id1(), id2());
-    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::rents());
-    m_rentRowsLoaded = true;
-    m_yatin->Requery();
+    loadWorkRows(m_yatin, WorkRowStore::rents(), m_rentRowsLoaded);
 }
 
 void frmInputApartment::InitKariire()
 {
-    m_kariire->DataKariire()->setPlan(&gDao(), id1(), id2());
-    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::loans());
-    m_loanRowsLoaded = true;
-    m_kariire->Requery();
+    loadWorkRows(m_kariire, WorkRowStore::loans(), m_loanRowsLoaded);
 }
 
 void frmInputApartment::InitCombo()
@@ -413,7 +396,7 @@ void frmInputApartment::InitCombo()
                            QStringLiteral("金属造(骨格材の肉厚３㎜超４㎜以下)"),
                            QStringLiteral("金属造(骨格材の肉厚４㎜超)"), QStringLiteral("鉄骨鉄筋コンクリート造")});
     // A default outside the list selects no structure: the check then asks for one.
-    const int structure = base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("構造")));
+    const int structure = base.CvtLng(IniValue(QStringLiteral("DEFAULT"), QStringLiteral("構造")));
     selectEntry(m_cmbKaoku1, structure >= 0 && structure < m_cmbKaoku1->count() ? structure : -1);
 
     if (!m_rates.load(gDao()))
@@ -423,10 +406,10 @@ void frmInputApartment::InitCombo()
     // list takes the first entry, so depreciation is never silently left out.
     const auto inList = [](int index, const QComboBox *c) { return index >= 0 && index < c->count() ? index : 0; };
     selectEntry(m_cmbGenka1,
-                inList(base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("減価方法"))), m_cmbGenka1));
+                inList(base.CvtLng(IniValue(QStringLiteral("DEFAULT"), QStringLiteral("減価方法"))), m_cmbGenka1));
     m_cmbGenka6->addItems({QStringLiteral("行う"), QStringLiteral("行わない")});
     selectEntry(m_cmbGenka6,
-                inList(base.CvtLng(iniValue(QStringLiteral("DEFAULT"), QStringLiteral("割増償却"))), m_cmbGenka6));
+                inList(base.CvtLng(IniValue(QStringLiteral("DEFAULT"), QStringLiteral("割増償却"))), m_cmbGenka6));
 }
 
 void frmInputApartment::selectEntry(QComboBox *combo, int index)
@@ -643,7 +626,7 @@ void frmInputApartment::cmbKaoku1_Click()
 {
     // The useful life of the structure, from the settings; 0 without a key.
     const QString key = QStringLiteral("耐用年数") + QString::number(m_cmbKaoku1->currentIndex());
-    m_numGenka[2]->setValue(gBase().CvtLng(iniValue(QStringLiteral("CONST"), key)));
+    m_numGenka[2]->setValue(gBase().CvtLng(IniValue(QStringLiteral("CONST"), key)));
     trap()("numGenka2_LostFocus", [this] { numGenka2_LostFocus(); });
 }
 
@@ -809,10 +792,10 @@ void frmInputApartment::Register()
     const ApartmentPlanInput boxes = planInput();
     ProjectionSettings settings;
     settings.gTaxRate = gTaxRate;
-    settings.validYears = iniValue(QStringLiteral("CONST"), QStringLiteral("有効期間"));
-    settings.baseYear = iniValue(QStringLiteral("CONST"), QStringLiteral("基準年"));
-    settings.extraRate1 = iniValue(QStringLiteral("CONST"), QStringLiteral("割増率1"));
-    settings.extraRate2 = iniValue(QStringLiteral("CONST"), QStringLiteral("割増率2"));
+    settings.validYears = IniValue(QStringLiteral("CONST"), QStringLiteral("有効期間"));
+    settings.baseYear = IniValue(QStringLiteral("CONST"), QStringLiteral("基準年"));
+    settings.extraRate1 = IniValue(QStringLiteral("CONST"), QStringLiteral("割増率1"));
+    settings.extraRate2 = IniValue(QStringLiteral("CONST"), QStringLiteral("割増率2"));
     const auto compute = [&]() -> std::unique_ptr<Projection> {
         // The rows are read inside the transaction: the computation uses the rows
         // the copy back stores.

@@ -14,6 +14,7 @@
 #include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
+#include "mdlMain.h"
 
 #include <QComboBox>
 
@@ -72,7 +73,7 @@ void frmInputKariire::SetControlsColor()
 
 int frmInputKariire::defaultMethod() const
 {
-    return gBase().CvtLng(setting(QStringLiteral("DEFAULT"), QStringLiteral("返済方式")));
+    return gBase().CvtLng(IniValue(QStringLiteral("DEFAULT"), QStringLiteral("返済方式")));
 }
 
 void frmInputKariire::InitCombo()

@@ -191,12 +191,7 @@ void frmInputParking::SetTDBGridColumns()
 
 void frmInputParking::Init()
 {
-    // The work rows are checked: without them the registration would store a plan
-    // without its loans, so it refuses instead.
-    m_grid->DataKariire()->setPlan(&gDao(), id1(), id2());
-    WorkRowStore(gDao(), id1(), id2()).load(WorkRowStore::loans());
-    m_workRowsLoaded = true;
-    m_grid->Requery();
+    loadWorkRows(m_grid, WorkRowStore::loans(), m_workRowsLoaded);
 }
 
 void frmInputParking::SetParkingData()

@@ -342,16 +342,16 @@ QStringList numberSections(const QString &pattern)
     return sections;
 }
 
-// Literal text of a pattern piece: quotes dropped, escaped characters taken as they are.
-QString patternLiteral(const QString &piece)
+// Literal text of a pattern section or a stretch of one: quotes dropped, escaped characters taken as they are.
+QString patternLiteral(const QString &text)
 {
     QString out;
-    for (int i = 0; i < piece.size(); ++i) {
-        const QChar c = piece.at(i);
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         if (c == QLatin1Char('"'))
             continue;
-        if (c == QLatin1Char('\\') && i + 1 < piece.size())
-            out += piece.at(++i);
+        if (c == QLatin1Char('\\') && i + 1 < text.size())
+            out += text.at(++i);
         else
             out += c;
     }

@@ -150,16 +150,23 @@ double ActiveReport::rightEdge(const std::vector<DrawList> &pages)
     return edge;
 }
 
-void ActiveReport::PrintReport(bool showDialog)
+bool ActiveReport::startOutput(QPrinter &printer)
 {
     if (!hasData()) {
         ActiveReport_ReportStart();
         ActiveReport_NoData();
-        return;
+        return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
     m_printer.applyTo(printer);
     printer.setDocName(m_documentName);
+    return true;
+}
+
+void ActiveReport::PrintReport(bool showDialog)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!startOutput(printer))
+        return;
     QWidget *owner = QApplication::activeWindow();
     if (showDialog) {
         QPrintDialog dialog(&printer, owner);
@@ -203,14 +210,9 @@ void ActiveReport::setPdfChooserForTests(PdfChooser chooser)
 void ActiveReport::Show(int modal)
 {
     Q_UNUSED(modal) // the job waits for the preview: it is always modal
-    if (!hasData()) {
-        ActiveReport_ReportStart();
-        ActiveReport_NoData();
-        return;
-    }
     QPrinter printer(QPrinter::HighResolution);
-    m_printer.applyTo(printer);
-    printer.setDocName(m_documentName);
+    if (!startOutput(printer))
+        return;
     QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("ReportPreview"));
     dialog.setWindowTitle(m_caption);

@@ -98,6 +98,9 @@ protected:
     void CenterLayout();
 
 private:
+    /// With data: the report's printer set up and true. Without: the engine's no-data
+    /// events run and false.
+    bool startOutput(QPrinter &printer);
     void paintPages(QPrinter &printer);
     void hidePreviewIfMaximized();
     void restoreCursor();

@@ -81,38 +81,41 @@ ReportControl &LayoutBuilder::text(const QString &name, const QString &sample, d
     return c;
 }
 
-ReportControl &LayoutBuilder::box(const QString &name, double left, double top, double width, double height)
+ReportControl &LayoutBuilder::area(ReportControl::Kind kind, const QString &name, double left, double top, double width,
+                                   double height)
 {
     ReportControl c;
     c.name = name;
-    c.kind = ReportControl::Box;
+    c.kind = kind;
     c.rect = QRectF(left, top, width, height);
     return add(std::move(c));
+}
+
+ReportControl &LayoutBuilder::box(const QString &name, double left, double top, double width, double height)
+{
+    return area(ReportControl::Box, name, left, top, width, height);
 }
 
 ReportControl &LayoutBuilder::picture(const QString &name, double left, double top, double width, double height)
 {
+    return area(ReportControl::Picture, name, left, top, width, height);
+}
+
+void LayoutBuilder::line(const QLineF &line)
+{
     ReportControl c;
-    c.name = name;
-    c.kind = ReportControl::Picture;
-    c.rect = QRectF(left, top, width, height);
-    return add(std::move(c));
+    c.name = QStringLiteral("Line%1").arg(++m_lines);
+    c.kind = ReportControl::Line;
+    c.line = line;
+    add(std::move(c));
 }
 
 void LayoutBuilder::hline(double y, double x1, double x2)
 {
-    ReportControl c;
-    c.name = QStringLiteral("Line%1").arg(++m_lines);
-    c.kind = ReportControl::Line;
-    c.line = QLineF(x1, y, x2, y);
-    add(std::move(c));
+    line(QLineF(x1, y, x2, y));
 }
 
 void LayoutBuilder::vline(double x, double y1, double y2)
 {
-    ReportControl c;
-    c.name = QStringLiteral("Line%1").arg(++m_lines);
-    c.kind = ReportControl::Line;
-    c.line = QLineF(x, y1, x, y2);
-    add(std::move(c));
+    line(QLineF(x, y1, x, y2));
 }

@@ -45,6 +45,11 @@ private:
     /// A label (caption face, left) or a value field (value face, right) with its text.
     ReportControl &textControl(ReportControl::Kind kind, const QString &name, const QString &text, double left,
                                double top, double width, double height);
+    /// A box or picture over a rectangle.
+    ReportControl &area(ReportControl::Kind kind, const QString &name, double left, double top, double width,
+                        double height);
+    /// A line numbered after the ones before it.
+    void line(const QLineF &line);
 
     ReportSection &m_section;
     std::vector<double> m_bounds;

@@ -1,6 +1,7 @@
 #include "frmSysPrintDtl.h"
 
 #include "FormButtons.h"
+#include "FormControls.h"
 #include "FormTrap.h"
 #include "Globals.h"
 #include "ImText.h"
@@ -45,11 +46,6 @@ constexpr int kRowStep = 420;
 constexpr int kRowHeight = 330;
 constexpr int kPickerWidth = 345;
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
-}
-
 /// Runs one step whose failure only means the step is skipped.
 template <class F> void ignoreErrors(F &&step)
 {
@@ -86,10 +82,8 @@ void frmSysPrintDtl::buildControls()
 {
     int row = 0;
     const auto caption = [this, &row](const char *name, const QString &text) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(QString::fromLatin1(name));
-        label->setGeometry(twipsRect(kLabelLeft, kRowTop + row * kRowStep, kLabelWidth, kRowHeight));
-        label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        QLabel *label = FormControls::label(this, QString::fromLatin1(name), text, kLabelLeft, kRowTop + row * kRowStep,
+                                            kLabelWidth, kRowHeight);
         label->setIndent(twipsToPixelsX(60));
         return label;
     };
@@ -102,15 +96,15 @@ void frmSysPrintDtl::buildControls()
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setCompleter(nullptr);
         }
-        box->setGeometry(twipsRect(kInputLeft, kRowTop + row * kRowStep, width, kRowHeight));
+        FormControls::place(box, kInputLeft, kRowTop + row * kRowStep, width, kRowHeight);
         return box;
     };
     const auto picker = [this, &row](const char *name) {
         auto *button = new QPushButton(QStringLiteral("..."), this);
         button->setObjectName(QString::fromLatin1(name));
         button->setAutoDefault(false);
-        button->setGeometry(
-            twipsRect(kInputLeft + kInputWidth - kPickerWidth, kRowTop + row * kRowStep, kPickerWidth, kRowHeight));
+        FormControls::place(button, kInputLeft + kInputWidth - kPickerWidth, kRowTop + row * kRowStep, kPickerWidth,
+                            kRowHeight);
         return button;
     };
 
@@ -131,12 +125,12 @@ void frmSysPrintDtl::buildControls()
     labDirect = caption("labDirect", QStringLiteral("印刷方向"));
     picDirect = new QWidget(this);
     picDirect->setObjectName(QStringLiteral("picDirect"));
-    picDirect->setGeometry(twipsRect(kInputLeft, kRowTop + row * kRowStep, kInputWidth, kRowHeight));
+    FormControls::place(picDirect, kInputLeft, kRowTop + row * kRowStep, kInputWidth, kRowHeight);
     for (int i = 0; i < 2; ++i) {
         optDirect[i] = new QRadioButton(i == 0 ? QStringLiteral("縦") : QStringLiteral("横"), picDirect);
         optDirect[i]->setObjectName(QStringLiteral("optDirect"));
         optDirect[i]->setProperty("index", i);
-        optDirect[i]->setGeometry(twipsRect(60 + i * 1080, 0, 900, kRowHeight));
+        FormControls::place(optDirect[i], 60 + i * 1080, 0, 900, kRowHeight);
         optDirect[i]->installEventFilter(this);
     }
     ++row;
@@ -152,7 +146,7 @@ void frmSysPrintDtl::buildControls()
     caption("labBikou", QStringLiteral("備考"));
     txtBikou = new ImText(this);
     txtBikou->setObjectName(QStringLiteral("txtBikou"));
-    txtBikou->setGeometry(twipsRect(kInputLeft, kRowTop + row * kRowStep, kInputWidth, kRowHeight));
+    FormControls::place(txtBikou, kInputLeft, kRowTop + row * kRowStep, kInputWidth, kRowHeight);
     ++row;
 
     const int buttonsTop = kRowTop + row * kRowStep + 120;
@@ -160,14 +154,12 @@ void frmSysPrintDtl::buildControls()
         qobject_cast<LineButton *>(FormButtons::create(this, QStringLiteral("lbutEntry"), QStringLiteral("登　録")));
     lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
     const int right = kInputLeft + kInputWidth;
-    lbutClose->setGeometry(twipsRect(right - 1215, buttonsTop, 1215, 420));
-    lbutEntry->setGeometry(twipsRect(right - 2 * 1215 - 90, buttonsTop, 1215, 420));
+    FormControls::place(lbutClose, right - 1215, buttonsTop, 1215, 420);
+    FormControls::place(lbutEntry, right - 2 * 1215 - 90, buttonsTop, 1215, 420);
     setFixedSize(twipsToPixelsX(right + kLabelLeft), twipsToPixelsY(buttonsTop + 420 + 240));
 
-    QWidget *order[] = {cmbReport,    cmbPrint, butPrint, cmbPort, butPort,  cmbSize,   optDirect[0],
-                        optDirect[1], cmbBin,   cmbMode,  cmbKind, txtBikou, lbutEntry, lbutClose};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    FormControls::tabOrder({cmbReport, cmbPrint, butPrint, cmbPort, butPort, cmbSize, optDirect[0], optDirect[1],
+                            cmbBin, cmbMode, cmbKind, txtBikou, lbutEntry, lbutClose});
 
     cmbPrint->installEventFilter(this);
     FormButtons::onClick(lbutEntry, this, [this] { trap("lbutEntry_Click", [this] { lbutEntry_Click(); }); });

@@ -1,6 +1,7 @@
 #include "frmSysPrintList.h"
 
 #include "FormButtons.h"
+#include "FormControls.h"
 #include "FormTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
@@ -25,9 +26,6 @@ namespace
 
 const QString kObject = QStringLiteral("frmSysPrintList");
 const FormTrap trap(kObject);
-
-constexpr int kButtonWidth = 1215; // twips
-constexpr int kButtonHeight = 420;
 
 /// The hourglass while the list reads or the editor loads.
 class WaitCursor
@@ -243,31 +241,9 @@ void frmSysPrintList::DetailForm_DeleteData(bool &Cancel)
     Cancel = !DeleteRow();
 }
 
-void frmSysPrintList::setMarquee(bool on)
-{
-    // Without the focus the current row shows no highlight.
-    QPalette pal = TDBGrid->palette();
-    const QPalette app = QApplication::palette(TDBGrid);
-    pal.setColor(QPalette::Inactive, QPalette::Highlight,
-                 on ? app.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Base));
-    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                 on ? app.color(QPalette::Active, QPalette::HighlightedText) : pal.color(QPalette::Text));
-    TDBGrid->setPalette(pal);
-}
-
 void frmSysPrintList::layoutControls()
 {
-    const int margin = twipsToPixelsX(120);
-    const int bw = twipsToPixelsX(kButtonWidth);
-    const int bh = twipsToPixelsY(kButtonHeight);
-    const int gap = twipsToPixelsX(90);
-    const int buttonsTop = height() - margin - bh;
-    TDBGrid->setGeometry(margin, margin, width() - 2 * margin, buttonsTop - 2 * margin);
-    int x = width() - margin - bw;
-    for (QWidget *b : {lbutClose, lbutDel, lbutDtl, lbutNew}) {
-        b->setGeometry(x, buttonsTop, bw, bh);
-        x -= bw + gap;
-    }
+    FormControls::gridAboveButtons(this, TDBGrid, {lbutClose, lbutDel, lbutDtl, lbutNew}, 90);
 }
 
 void frmSysPrintList::resizeEvent(QResizeEvent *event)
@@ -295,10 +271,10 @@ bool frmSysPrintList::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-        trap("TDBGrid_GotFocus", [this] { setMarquee(true); });
+        trap("TDBGrid_GotFocus", [this] { SetGridMarquee(TDBGrid, true); });
         break;
     case QEvent::FocusOut:
-        trap("TDBGrid_LostFocus", [this] { setMarquee(false); });
+        trap("TDBGrid_LostFocus", [this] { SetGridMarquee(TDBGrid, false); });
         break;
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);

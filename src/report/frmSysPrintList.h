@@ -47,7 +47,6 @@ private:
     void openEditor(int32_t id, bool isEdit, bool &busy);
     int currentRow() const;
     bool currentRowHasID() const;
-    void setMarquee(bool on);
     void layoutControls();
 
     QString m_appFolder;

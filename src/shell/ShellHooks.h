@@ -24,7 +24,7 @@ public:
 
 /// The points where the plan entry forms, the plan windows and the printer
 /// settings plug into the shell. main() fills them; tests fill them with doubles.
-/// An empty hook means the piece is not built into this program.
+/// An empty hook means that window is not built into this program.
 namespace ShellHooks
 {
 

@@ -16,11 +16,9 @@
 #include "cCtrls.h"
 #include "cDao.h"
 #include "cFrmCtrl.h"
-#include "cIni.h"
 #include "frmMsgbox.h"
 #include "mdlMain.h"
 
-#include <QDir>
 #include <QKeyEvent>
 
 namespace
@@ -73,8 +71,8 @@ void frmDataDetail::buildControls()
 
     m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
     m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("閉じる"));
-    m_lbutAdd->setGeometry(twipsToPixelsX(3840), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
-    m_lbutClose->setGeometry(twipsToPixelsX(5145), twipsToPixelsY(2640), twipsToPixelsX(1215), twipsToPixelsY(420));
+    place(m_lbutAdd, 3840, 2640, 1215, 420);
+    place(m_lbutClose, 5145, 2640, 1215, 420);
     FormButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
     FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { lbutClose_Click(); }); });
 }
@@ -93,10 +91,8 @@ void frmDataDetail::Form_Load()
 
 void frmDataDetail::Init()
 {
-    cIni &ini = gIni();
-    ini.setPro_IniPath(QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini")));
-    m_numKotei->setValue(gBase().CvtDbl(ini.GetIniStr(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
-    m_numTosi->setValue(gBase().CvtDbl(ini.GetIniStr(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
+    m_numKotei->setValue(gBase().CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
+    m_numTosi->setValue(gBase().CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
 }
 
 void frmDataDetail::SetControlsColor()

@@ -1,6 +1,7 @@
 #include "frmDataList.h"
 
 #include "FormButtons.h"
+#include "FormControls.h"
 #include "FormTrap.h"
 #include "Globals.h"
 #include "MDIForm1.h"
@@ -33,9 +34,6 @@ namespace
 const QString kObject = QStringLiteral("frmDataList");
 
 const FormTrap trap(kObject);
-
-constexpr int kButtonWidth = 1215; // twips
-constexpr int kButtonHeight = 420;
 
 } // namespace
 
@@ -161,18 +159,7 @@ int frmDataList::currentRow() const
 
 void frmDataList::layoutControls()
 {
-    QWidget *c = centralWidget();
-    const int margin = twipsToPixelsX(120);
-    const int bw = twipsToPixelsX(kButtonWidth);
-    const int bh = twipsToPixelsY(kButtonHeight);
-    const int gap = twipsToPixelsX(120);
-    const int buttonsTop = c->height() - margin - bh;
-    m_grid->setGeometry(margin, margin, c->width() - 2 * margin, buttonsTop - 2 * margin);
-    int x = c->width() - margin - bw;
-    for (QWidget *b : {m_lbutClose, m_lbutLineDel, m_lbutSelect, m_lbutNew}) {
-        b->setGeometry(x, buttonsTop, bw, bh);
-        x -= bw + gap;
-    }
+    FormControls::gridAboveButtons(centralWidget(), m_grid, {m_lbutClose, m_lbutLineDel, m_lbutSelect, m_lbutNew}, 120);
 }
 
 void frmDataList::resizeEvent(QResizeEvent *event)
@@ -274,18 +261,6 @@ void frmDataList::menuHelp_Version_Click()
     dialog.exec();
 }
 
-void frmDataList::setMarquee(bool on)
-{
-    // Without the focus the current row shows no highlight.
-    QPalette pal = m_grid->palette();
-    const QPalette app = QApplication::palette(m_grid);
-    pal.setColor(QPalette::Inactive, QPalette::Highlight,
-                 on ? app.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Base));
-    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                 on ? app.color(QPalette::Active, QPalette::HighlightedText) : pal.color(QPalette::Text));
-    m_grid->setPalette(pal);
-}
-
 bool frmDataList::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
@@ -296,10 +271,10 @@ bool frmDataList::eventFilter(QObject *watched, QEvent *event)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-        trap("TDBGrid_GotFocus", [this] { setMarquee(true); });
+        trap("TDBGrid_GotFocus", [this] { SetGridMarquee(m_grid, true); });
         break;
     case QEvent::FocusOut:
-        trap("TDBGrid_LostFocus", [this] { setMarquee(false); });
+        trap("TDBGrid_LostFocus", [this] { SetGridMarquee(m_grid, false); });
         break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();

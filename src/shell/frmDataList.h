@@ -51,7 +51,6 @@ private:
     void menuHelp_Version_Click();
     bool Form_QueryUnload();
     bool Form_Unload();
-    void setMarquee(bool on);
 
     PropertyListModel *m_model = nullptr;
     QTableView *m_grid = nullptr;

@@ -66,11 +66,6 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text)
     return label;
 }
 
-QString iniPath()
-{
-    return QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini"));
-}
-
 } // namespace
 
 frmSystem::frmSystem(QWidget *parent) : QDialog(parent)
@@ -243,7 +238,7 @@ void frmSystem::buildControls()
             if (!saved) {
                 // The user's values stay in the dialog to try again or cancel.
                 MsgBox::show(QStringLiteral("設定の保存に失敗しました。\r\n設定ファイル %1 に書き込めません。")
-                                 .arg(QDir::toNativeSeparators(iniPath())),
+                                 .arg(QDir::toNativeSeparators(IniPath())),
                              MsgBox::Critical, QStringLiteral("SaveData"), this);
                 return;
             }
@@ -293,7 +288,7 @@ void frmSystem::Init()
 {
     cIni &ini = gIni();
     const cBase &base = gBase();
-    const QString path = iniPath();
+    const QString path = IniPath();
     ini.setPro_IniPath(path);
     m_loaded.clear();
     // A file that is there but cannot be read shows the defaults; saving them would
@@ -332,7 +327,7 @@ void frmSystem::Init()
 bool frmSystem::SaveData()
 {
     cIni &ini = gIni();
-    ini.setPro_IniPath(iniPath());
+    ini.setPro_IniPath(IniPath());
     // One write for every key: a failure leaves the file and the module settings as they were.
     // A key the dialog never managed to read is left as the user has it.
     QList<cIni::Value> values;

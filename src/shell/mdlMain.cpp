@@ -53,11 +53,6 @@ QString padRight(const QString &text, int width)
     return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
 }
 
-QString iniPath()
-{
-    return QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini"));
-}
-
 } // namespace
 
 QString AppPath()
@@ -72,12 +67,24 @@ void setAppPath(const QString &folder)
     appPathSlot() = folder;
 }
 
+QString IniPath()
+{
+    return QDir(AppPath()).filePath(QStringLiteral("Vanrek.ini"));
+}
+
+QString IniValue(const QString &section, const QString &key)
+{
+    cIni &ini = gIni();
+    ini.setPro_IniPath(IniPath());
+    return ini.GetIniStr(section, key);
+}
+
 void LoadIniSettings()
 {
     cIni &ini = gIni();
     const cBase &base = gBase();
     const QString setting = QStringLiteral("SETTING");
-    ini.setPro_IniPath(iniPath());
+    ini.setPro_IniPath(IniPath());
     gTaxRate = base.CvtDbl(ini.GetSetIniStr(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("5")));
     gDispInterval = narrow(base.CvtLng(ini.GetSetIniStr(setting, QStringLiteral("表示間隔"), QStringLiteral("1"))));
     gGraphOnly =
@@ -99,7 +106,7 @@ void SaveSetting()
 {
     cIni &ini = gIni();
     const QString setting = QStringLiteral("SETTING");
-    ini.setPro_IniPath(iniPath());
+    ini.setPro_IniPath(IniPath());
     ini.SetIni(setting, QStringLiteral("表示間隔"), gBase().CvtStr(int(gDispInterval)));
     ini.SetIni(setting, QStringLiteral("グラフのみ"), gGraphOnly ? QStringLiteral("True") : QStringLiteral("False"));
     ini.SetIni(setting, QStringLiteral("サイズ"), gBase().CvtStr(int(gDispSize)));

@@ -28,6 +28,10 @@ extern QString gDbPath;       ///< full path of the database file
 /// Tests point it at a temporary folder.
 QString AppPath();
 void setAppPath(const QString &folder);
+/// The settings file "Vanrek.ini" in the program folder.
+QString IniPath();
+/// A value of the settings file in the program folder, read through the shared cIni.
+QString IniValue(const QString &section, const QString &key);
 
 /// The settings file into the module settings; writes the defaults of missing keys.
 void LoadIniSettings();

@@ -54,6 +54,20 @@ ImText *FormControls::text(QWidget *parent, const QString &name, int maxLength, 
     return box;
 }
 
+void FormControls::gridAboveButtons(QWidget *area, QWidget *grid, const QList<QWidget *> &buttonsRightToLeft, int gap)
+{
+    const int margin = twipsToPixelsX(120);
+    const int bw = twipsToPixelsX(1215);
+    const int bh = twipsToPixelsY(420);
+    const int buttonsTop = area->height() - margin - bh;
+    grid->setGeometry(margin, margin, area->width() - 2 * margin, buttonsTop - 2 * margin);
+    int x = area->width() - margin - bw;
+    for (QWidget *b : buttonsRightToLeft) {
+        b->setGeometry(x, buttonsTop, bw, bh);
+        x -= bw + twipsToPixelsX(gap);
+    }
+}
+
 QGroupBox *FormControls::frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
 {
     auto *g = new QGroupBox(caption, parent);

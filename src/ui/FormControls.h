@@ -35,6 +35,10 @@ ImNumber *numberBox(QWidget *parent, const QString &name, double max, const QStr
 ImText *text(QWidget *parent, const QString &name, int maxLength, int left, int top, int width, int height = RowHeight);
 /// Tab visits the controls in this order.
 void tabOrder(const QList<QWidget *> &controls);
+/// The list windows' layout: the grid fills the area above one row of buttons
+/// (1215 x 420 twips) at its lower right, 120 twips from the edges, the buttons
+/// given from right to left with gap twips between them.
+void gridAboveButtons(QWidget *area, QWidget *grid, const QList<QWidget *> &buttonsRightToLeft, int gap);
 /// A frame with a caption.
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height);
 

@@ -5,6 +5,7 @@
 #include "VbFont.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -68,6 +69,17 @@ void SetGridStyle(QWidget *frm, QTableView *grid)
     grid->verticalHeader()->setMinimumSectionSize(1);
     grid->horizontalHeader()->setFixedHeight(int(std::lround(QFontMetrics(head).height() * 1.2)) + 6);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+void SetGridMarquee(QTableView *grid, bool on)
+{
+    QPalette pal = grid->palette();
+    const QPalette app = QApplication::palette(grid);
+    pal.setColor(QPalette::Inactive, QPalette::Highlight,
+                 on ? app.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Base));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 on ? app.color(QPalette::Active, QPalette::HighlightedText) : pal.color(QPalette::Text));
+    grid->setPalette(pal);
 }
 
 double CalcColWidth(double value, float factor)

@@ -18,6 +18,9 @@ void SetInputCtrlStyle(QWidget *frm);
 /// The read-only list look: whole-row selection, alternating white and pale green
 /// rows, 9-point fonts with a bold heading, row height from the text height.
 void SetGridStyle(QWidget *frm, QTableView *grid);
+/// The current row of a read-only list highlighted as with the focus (on), or shown
+/// plain: a list shows where it stands only while the user is in it.
+void SetGridMarquee(QTableView *grid, bool on);
 /// A column width in twips for a font size and a factor, scaled to the screen.
 double CalcColWidth(double value, float factor);
 /// Adds one stored-value / shown-text pair to a grid column's value list.

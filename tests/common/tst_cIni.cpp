@@ -1,4 +1,4 @@
-#include "ErrorTrap.h"
+#include "DbFixture.h"
 #include "Globals.h"
 #include "VbRuntime.h"
 #include "cIni.h"
@@ -128,10 +128,7 @@ private Q_SLOTS:
 
     void failedWriteIsLoggedOnceAndDefaultStillReturned()
     {
-        QStringList log;
-        setErrLogWriter([&log](const QString &message, const QString &object, const QString &procedure) {
-            log << object + QLatin1Char('/') + procedure + QLatin1Char('/') + message;
-        });
+        const ErrLogRecorder log;
         cIni ini;
         const QString path = m_dir.filePath(QStringLiteral("no folder/Vanrek.ini"));
         ini.setPro_IniPath(path);
@@ -141,18 +138,17 @@ private Q_SLOTS:
         QCOMPARE(ini.GetSetIniStr(QStringLiteral("SETTING"), QStringLiteral("サイズ"), QStringLiteral("2")),
                  QStringLiteral("2"));
         QVERIFY(!ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
-        QCOMPARE(log.size(), 1);
-        QVERIFY2(log.first().startsWith(QStringLiteral("cIni/SetIni/")), qPrintable(log.first()));
-        QVERIFY2(log.first().contains(path), qPrintable(log.first()));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(log.lines().first().startsWith(QStringLiteral("cIni|SetIni|")), qPrintable(log.lines().first()));
+        QVERIFY2(log.lines().first().contains(path), qPrintable(log.lines().first()));
 
         // The folder appears: writing works, and a later failure is logged again.
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("no folder")));
         QVERIFY(ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
         QVERIFY(QDir(m_dir.path()).rename(QStringLiteral("no folder"), QStringLiteral("gone")));
         QVERIFY(!ini.SetIniValues({{QStringLiteral("SETTING"), QStringLiteral("サイズ"), 1}}));
-        QCOMPARE(log.size(), 2);
-        QVERIFY(log.last().startsWith(QStringLiteral("cIni/SetIniValues/")));
-        setErrLogWriter({});
+        QCOMPARE(log.lines().size(), 2);
+        QVERIFY(log.lines().last().startsWith(QStringLiteral("cIni|SetIniValues|")));
     }
 
     void severalValuesAllOrNone()

@@ -20,7 +20,7 @@ inline QByteArray defaultIni()
 /// rent, common charge, parking fee, deposit.
 inline bool addRent(const QString &values, const QString &table = QStringLiteral("D_家賃"))
 {
-    return EntryFixtures::exec(QStringLiteral("INSERT INTO %1 VALUES (1, 1, %2)").arg(table, values));
+    return runSql(QStringLiteral("INSERT INTO %1 VALUES (1, 1, %2)").arg(table, values));
 }
 
 /// A stored loan of plan 1 of property 1 at 2.5 % over 20 years, equal instalments.

@@ -14,7 +14,10 @@ class tst_WorkRowStore : public QObject
 
 private:
     Env m_env;
-    static QString work() { return rows("SELECT ID1, ID2, 連番, 借入先名称 FROM W_借入金 ORDER BY ID1, ID2, 連番"); }
+    static QString work()
+    {
+        return queryRows("SELECT ID1, ID2, 連番, 借入先名称 FROM W_借入金 ORDER BY ID1, ID2, 連番");
+    }
     template <class F> static QString failure(F &&body)
     {
         try {
@@ -46,21 +49,21 @@ private Q_SLOTS:
 
     void rentRowsAreLettered()
     {
-        QVERIFY(exec("INSERT INTO D_家賃 (ID1, ID2, タイプ, 間取り) VALUES (1, 1, 'D', '3LDK'), (1, 1, 'B', '1K')"));
+        QVERIFY(runSql("INSERT INTO D_家賃 (ID1, ID2, タイプ, 間取り) VALUES (1, 1, 'D', '3LDK'), (1, 1, 'B', '1K')"));
         WorkRowStore store(gDao(), 1, 1);
         store.load(WorkRowStore::rents());
-        QCOMPARE(rows("SELECT タイプ, 間取り FROM W_家賃 ORDER BY タイプ"), QStringLiteral("A|1K;B|3LDK"));
+        QCOMPARE(queryRows("SELECT タイプ, 間取り FROM W_家賃 ORDER BY タイプ"), QStringLiteral("A|1K;B|3LDK"));
         DaoTransaction tx(gDao());
         store.copyBack(WorkRowStore::rents());
         tx.commit();
-        QCOMPARE(rows("SELECT タイプ, 間取り FROM D_家賃 ORDER BY タイプ"), QStringLiteral("A|1K;B|3LDK"));
+        QCOMPARE(queryRows("SELECT タイプ, 間取り FROM D_家賃 ORDER BY タイプ"), QStringLiteral("A|1K;B|3LDK"));
     }
 
     void failedLoadKeepsBothTables()
     {
         QVERIFY(addLoan("W_借入金", 2, 5, 1, "other plan", 1, 0, 1, 1));
         QVERIFY(addLoan("D_借入金", 1, 1, 1, "A", 100, 0, 10, 1));
-        QVERIFY(exec("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+        QVERIFY(runSql("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
         QCOMPARE(failure([] { WorkRowStore(gDao(), 1, 1).load(WorkRowStore::loans()); }),
                  QStringLiteral("InitKariire"));
         QCOMPARE(work(), QStringLiteral("2|5|1|other plan"));
@@ -80,7 +83,7 @@ private Q_SLOTS:
         DaoTransaction tx(gDao());
         store.copyBack(WorkRowStore::loans());
         tx.commit();
-        QCOMPARE(rows("SELECT ID2, 連番, 借入先名称 FROM D_借入金 ORDER BY ID2, 連番"),
+        QCOMPARE(queryRows("SELECT ID2, 連番, 借入先名称 FROM D_借入金 ORDER BY ID2, 連番"),
                  QStringLiteral("1|1|new 1;1|2|new 2;2|1|plan 2"));
     }
 
@@ -88,12 +91,12 @@ private Q_SLOTS:
     {
         for (int n = 1; n <= 3; ++n)
             QVERIFY(addLoan("W_借入金", 1, 1, n, QString(QChar('A' + n - 1)), 100, 0, 10, 1));
-        QVERIFY(exec("CREATE TRIGGER f BEFORE UPDATE ON W_借入金 WHEN NEW.連番 = 2 BEGIN SELECT RAISE(ABORT, 'x'); "
-                     "END"));
+        QVERIFY(runSql("CREATE TRIGGER f BEFORE UPDATE ON W_借入金 WHEN NEW.連番 = 2 BEGIN SELECT RAISE(ABORT, 'x'); "
+                       "END"));
         WorkRowStore store(gDao(), 1, 1);
         QCOMPARE(failure([&] { store.deleteRow(WorkRowStore::loans(), 1); }), QStringLiteral("SetRenban"));
         QCOMPARE(work(), QStringLiteral("1|1|1|A;1|1|2|B;1|1|3|C"));
-        QVERIFY(exec("DROP TRIGGER f"));
+        QVERIFY(runSql("DROP TRIGGER f"));
         store.deleteRow(WorkRowStore::loans(), 1);
         QCOMPARE(work(), QStringLiteral("1|1|1|B;1|1|2|C"));
     }
@@ -101,7 +104,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldRow()
     {
         QVERIFY(addLoan("W_借入金", 1, 1, 1, "old", 100, 0, 10, 1));
-        QVERIFY(exec("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+        QVERIFY(runSql("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
         LoanRecord r;
         r.id1 = r.id2 = r.renban = 1;
         r.lender = QStringLiteral("new");

@@ -77,7 +77,7 @@ private:
     }
     static QString planRow(const QString &columns)
     {
-        return rows(QStringLiteral("SELECT %1 FROM D_賃貸マンション WHERE ID1 = 1 AND ID2 = 1").arg(columns));
+        return queryRows(QStringLiteral("SELECT %1 FROM D_賃貸マンション WHERE ID1 = 1 AND ID2 = 1").arg(columns));
     }
     static void seedTwoRents(const QString &table = QStringLiteral("D_家賃"))
     {
@@ -135,8 +135,8 @@ private Q_SLOTS:
     void storedIndexesOutsideTheListsLoadTheRest()
     {
         QVERIFY(
-            exec(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 建物1, 減価1, 減価6, 減価2, 火災保険) "
-                                "VALUES (1, 1, '古い計画', 9, -3, 7, 30, 15)")));
+            runSql(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 建物1, 減価1, 減価6, 減価2, 火災保険) "
+                                  "VALUES (1, 1, '古い計画', 9, -3, 7, 30, 15)")));
         auto f = open();
         QCOMPARE(field<QComboBox>(f.get(), "cmbKaoku1")->currentIndex(), 0);
         QCOMPARE(field<QComboBox>(f.get(), "cmbGenka1")->currentIndex(), 0);
@@ -153,8 +153,8 @@ private Q_SLOTS:
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'C', '2K', 30, 1, 0, 90, 0, 0, 0")));
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'E', '3K', 35, 1, 0, 95, 0, 0, 0")));
         auto f = open();
-        QCOMPARE(rows(QStringLiteral("SELECT group_concat(タイプ || 間取り, ',') FROM "
-                                     "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
+        QCOMPARE(queryRows(QStringLiteral("SELECT group_concat(タイプ || 間取り, ',') FROM "
+                                          "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
                  QStringLiteral("A1K,B2K,C3K"));
         // Nothing changed: cancel asks nothing, and 新規 offers D.
         MsgBox::clearHistory();
@@ -291,8 +291,8 @@ private Q_SLOTS:
         QCOMPARE(grid->FooterText(RentGridModel::Sikikin), QStringLiteral("2,200"));
         grid->setRow(1);
         click(f.get(), "lbutLineDelYatin");
-        QCOMPARE(rows(QStringLiteral("SELECT group_concat(タイプ || 間取り, ',') FROM "
-                                     "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
+        QCOMPARE(queryRows(QStringLiteral("SELECT group_concat(タイプ || 間取り, ',') FROM "
+                                          "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
                  QStringLiteral("A1K,B3LDK"));
         QCOMPARE(grid->FooterText(RentGridModel::Kyoeki), QStringLiteral("485"));
         QVERIFY(grid->hasFocus());
@@ -339,12 +339,13 @@ private Q_SLOTS:
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'C', '3LDK', 70, 1, 1, 150, 5, 10, 500")));
         auto f = open();
         // Re-lettering fails: the deletion before it is rolled back with it.
-        QVERIFY(exec(
+        QVERIFY(runSql(
             QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END")));
         field<RentGrid>(f.get(), "TDBYatin")->setRow(1);
         click(f.get(), "lbutLineDelYatin");
-        QCOMPARE(rows(QStringLiteral("SELECT group_concat(タイプ, ',') FROM (SELECT * FROM W_家賃 ORDER BY タイプ)")),
-                 QStringLiteral("A,B,C"));
+        QCOMPARE(
+            queryRows(QStringLiteral("SELECT group_concat(タイプ, ',') FROM (SELECT * FROM W_家賃 ORDER BY タイプ)")),
+            QStringLiteral("A,B,C"));
         QCOMPARE(field<RentGrid>(f.get(), "TDBYatin")->RecordCount(), 3);
         // Nothing was deleted, so nothing changed.
         click(f.get(), "lbutClose");
@@ -422,8 +423,8 @@ private Q_SLOTS:
         loans->setRow(0);
         click(f.get(), "lbutLineDelKariire");
         QVERIFY(field(f.get(), "lbutNewKariire")->isEnabled());
-        QCOMPARE(rows(QStringLiteral("SELECT group_concat(連番 || 借入金額, ',') FROM "
-                                     "(SELECT * FROM W_借入金 ORDER BY 連番)")),
+        QCOMPARE(queryRows(QStringLiteral("SELECT group_concat(連番 || 借入金額, ',') FROM "
+                                          "(SELECT * FROM W_借入金 ORDER BY 連番)")),
                  QStringLiteral("1100,2300"));
     }
 
@@ -606,14 +607,14 @@ private Q_SLOTS:
         QCOMPARE(planRow("計画1, 計画2, 計画3, 計画4, 計画5, 計画6, 計画7, 計画8, 計画9, 火災保険"),
                  QStringLiteral("5|2|3|4|5|6|7|8|9|10"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 2);
-        QCOMPARE(rows(QStringLiteral("SELECT 連番, 借入先名称, 借入金額, 返済終了1, 金利1, 返済期間 "
-                                     "FROM D_借入金")),
+        QCOMPARE(queryRows(QStringLiteral("SELECT 連番, 借入先名称, 借入金額, 返済終了1, 金利1, 返済期間 "
+                                          "FROM D_借入金")),
                  QStringLiteral("1|みどり銀行|200000|30|2.5|30"));
         for (const char *t : {"T_収支", "T_収支計画", "T_損益計算"})
             QCOMPARE(ApartmentFixture::count(QString::fromUtf8(t)), 75);
-        QCOMPARE(rows(QStringLiteral("SELECT DISTINCT TYPE FROM T_収支")), QStringLiteral("2"));
+        QCOMPARE(queryRows(QStringLiteral("SELECT DISTINCT TYPE FROM T_収支")), QStringLiteral("2"));
         // Year 1: rents 730 x 12 = 8,760 and parking 15 x 12 = 180, both less 5 % vacancy.
-        QCOMPARE(rows(QStringLiteral("SELECT 収入1, 収入2, 収入計 FROM T_収支計画 WHERE 年 = 1")),
+        QCOMPARE(queryRows(QStringLiteral("SELECT 収入1, 収入2, 収入計 FROM T_収支計画 WHERE 年 = 1")),
                  QStringLiteral("8322|171|8493"));
 
         // Reopened, the form shows what was stored, and nothing counts as changed.
@@ -698,7 +699,7 @@ private Q_SLOTS:
 
     void aSavedRentRowAloneIsAChange()
     {
-        QVERIFY(exec(
+        QVERIFY(runSql(
             QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 建物1, 建物2, 建物3, 建物4, 建物5, 予算12) "
                            "VALUES (1, 1, '計画', 5, 1, 4, 3, 200, 0)")));
         auto f = open();
@@ -709,7 +710,7 @@ private Q_SLOTS:
         click(f.get(), "lbutNewYatin");
         click(f.get(), "lbutAdd");
         QVERIFY(f->Pro_State());
-        QCOMPARE(rows(QStringLiteral("SELECT タイプ, 月家賃 FROM D_家賃")), QStringLiteral("A|90"));
+        QCOMPARE(queryRows(QStringLiteral("SELECT タイプ, 月家賃 FROM D_家賃")), QStringLiteral("A|90"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("T_収支")), 75);
     }
 
@@ -737,12 +738,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, trigger);
         // A stored plan with results: a failed registration must leave all of it.
-        QVERIFY(exec(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 建物1, 建物2, 建物3, 建物4, 建物5) "
-                                    "VALUES (1, 1, '元の計画', 5, 1, 4, 3, 200)")));
+        QVERIFY(
+            runSql(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 建物1, 建物2, 建物3, 建物4, 建物5) "
+                                  "VALUES (1, 1, '元の計画', 5, 1, 4, 3, 200)")));
         seedTwoRents();
         seedLoan(1, 100);
-        QVERIFY(exec(QStringLiteral("INSERT INTO T_収支 VALUES (1, 1, 1, 2, 10, 5, 5)")));
-        QVERIFY(exec(QStringLiteral("CREATE TRIGGER fail %1 BEGIN SELECT RAISE(ABORT, 'injected'); END").arg(trigger)));
+        QVERIFY(runSql(QStringLiteral("INSERT INTO T_収支 VALUES (1, 1, 1, 2, 10, 5, 5)")));
+        QVERIFY(
+            runSql(QStringLiteral("CREATE TRIGGER fail %1 BEGIN SELECT RAISE(ABORT, 'injected'); END").arg(trigger)));
         auto f = open();
         field<ImText>(f.get(), "txtName")->setText(QStringLiteral("新しい計画"));
         MsgBox::setNextAnswer(MsgBox::Yes); // budget and funds differ
@@ -756,7 +759,7 @@ private Q_SLOTS:
         QCOMPARE(planRow("COUNT(*), 名称"), QStringLiteral("1|元の計画"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 2);
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_借入金")), 1);
-        QCOMPARE(rows(QStringLiteral("SELECT 年, 収入 FROM T_収支")), QStringLiteral("1|10"));
+        QCOMPARE(queryRows(QStringLiteral("SELECT 年, 収入 FROM T_収支")), QStringLiteral("1|10"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("T_収支計画")), 0);
     }
 
@@ -768,7 +771,7 @@ private Q_SLOTS:
         // A reader on a second connection keeps the file from being written at the commit.
         {
             QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
-            other.setDatabaseName(m_env.db->path());
+            other.setDatabaseName(m_env.db().path());
             QVERIFY(other.open());
             QSqlQuery hold(other);
             QVERIFY(hold.exec(QStringLiteral("BEGIN")));
@@ -789,7 +792,7 @@ private Q_SLOTS:
     void failedWorkCopyRefusesToRegister()
     {
         seedTwoRents();
-        QVERIFY(exec(
+        QVERIFY(runSql(
             QStringLiteral("CREATE TRIGGER fail BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END")));
         auto f = open();
         fillPlan(f.get());
@@ -804,7 +807,7 @@ private Q_SLOTS:
 
     void propertyNumbersBeyondSixteenBits()
     {
-        QVERIFY(exec(QStringLiteral("INSERT INTO D_物件 VALUES (40000, '郊外', 500, 80, 1.4, 0.3)")));
+        QVERIFY(runSql(QStringLiteral("INSERT INTO D_物件 VALUES (40000, '郊外', 500, 80, 1.4, 0.3)")));
         auto f = open(40000, 3);
         QCOMPARE(value(f.get(), "numSikiti1"), 500.0);
         field<ImText>(f.get(), "txtName")->setText(QStringLiteral("計画"));

@@ -53,7 +53,7 @@ private:
     }
     static QString workRows()
     {
-        return rows(
+        return queryRows(
             QStringLiteral("SELECT 連番,借入先名称,借入金額,返済方式,返済開始1,返済終了1,金利1,返済開始2,返済終了2,"
                            "金利2,返済期間 FROM W_借入金 ORDER BY 連番"));
     }
@@ -203,7 +203,7 @@ private Q_SLOTS:
         fill(d.get(), "C銀行", "300", "20", "3");
         click(d.get(), "lbutAdd");
         QVERIFY(!d->isVisible());
-        QCOMPARE(rows("SELECT 連番, 借入先名称 FROM W_借入金 ORDER BY 連番"),
+        QCOMPARE(queryRows("SELECT 連番, 借入先名称 FROM W_借入金 ORDER BY 連番"),
                  QStringLiteral("1|A銀行;2|B銀行;3|C銀行"));
     }
 
@@ -243,7 +243,7 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheRowTyped()
     {
-        QVERIFY(exec("CREATE TRIGGER block BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        QVERIFY(runSql("CREATE TRIGGER block BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'no'); END"));
         auto d = open(1);
         fill(d.get(), "銀行", "100", "10", "1");
         click(d.get(), "lbutAdd");

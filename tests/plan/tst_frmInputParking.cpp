@@ -22,8 +22,8 @@ const QString kFailed = QStringLiteral("データの登録中にエラーが発�
 // The yearly rows of plan (1, 1) in one table, for some years, as "年|columns...".
 QString years(const QString &table, const QString &columns, const QString &which)
 {
-    return rows(QStringLiteral("SELECT 年,%1 FROM %2 WHERE ID1 = 1 AND ID2 = 1 AND 年 IN (%3) ORDER BY 年")
-                    .arg(columns, table, which));
+    return queryRows(QStringLiteral("SELECT 年,%1 FROM %2 WHERE ID1 = 1 AND ID2 = 1 AND 年 IN (%3) ORDER BY 年")
+                         .arg(columns, table, which));
 }
 
 } // namespace
@@ -86,8 +86,8 @@ private:
     // What must survive a failed registration of the plan stored by registerNewPlan.
     static QString storedPlan()
     {
-        return rows("SELECT 名称,料金3 FROM D_駐車場") + "/" + rows("SELECT 連番,借入先名称 FROM D_借入金") + "/" +
-               years("T_収支", "収入,支出,収支累計", "1,75") + "/" + QString::number(count("T_損益計算"));
+        return queryRows("SELECT 名称,料金3 FROM D_駐車場") + "/" + queryRows("SELECT 連番,借入先名称 FROM D_借入金") +
+               "/" + years("T_収支", "収入,支出,収支累計", "1,75") + "/" + QString::number(count("T_損益計算"));
     }
 
 private Q_SLOTS:
@@ -97,9 +97,10 @@ private Q_SLOTS:
     void newPlanIsStoredWithItsResults()
     {
         registerNewPlan();
-        QCOMPARE(rows("SELECT * FROM D_駐車場"),
+        QCOMPARE(queryRows("SELECT * FROM D_駐車場"),
                  QStringLiteral("1|1|駅前駐車場|25|40|5|1000|50|NULL|1050|10|NULL|NULL|NULL|NULL|50"));
-        QCOMPARE(rows("SELECT * FROM D_借入金"), QStringLiteral("1|1|1|みずほ銀行|1000|1|1|10|2|NULL|NULL|NULL|10"));
+        QCOMPARE(queryRows("SELECT * FROM D_借入金"),
+                 QStringLiteral("1|1|1|みずほ銀行|1000|1|1|10|2|NULL|NULL|NULL|10"));
         for (const char *table : {"T_収支", "T_収支計画", "T_損益計算"})
             QCOMPARE(count(table, "ID1 = 1 AND ID2 = 1"), 75);
         QCOMPARE(count("T_収支", "TYPE = 1"), 75);
@@ -127,7 +128,7 @@ private Q_SLOTS:
         click(f.get(), "lbutAdd");
         QVERIFY(f->Pro_State());
         QCOMPARE(count("D_駐車場"), 1);
-        QCOMPARE(rows("SELECT 料金3 FROM D_駐車場"), QStringLiteral("6"));
+        QCOMPARE(queryRows("SELECT 料金3 FROM D_駐車場"), QStringLiteral("6"));
         QCOMPARE(count("D_借入金"), 1);
         for (const char *table : {"T_収支", "T_収支計画", "T_損益計算"})
             QCOMPARE(count(table), 75);
@@ -151,7 +152,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, site);
         QFETCH(QString, perCar);
-        QVERIFY(exec("UPDATE D_物件 SET 敷地面積 = " + site));
+        QVERIFY(runSql("UPDATE D_物件 SET 敷地面積 = " + site));
         auto f = open();
         child<ImNumber>(f.get(), "numRyokin2")->setValue(7);
         type(f.get(), "numRyokin1", perCar);
@@ -202,7 +203,7 @@ private Q_SLOTS:
 
     void checksInOrder()
     {
-        QVERIFY(exec("UPDATE D_物件 SET 敷地面積 = 30"));
+        QVERIFY(runSql("UPDATE D_物件 SET 敷地面積 = 30"));
         auto f = open();
         type(f.get(), "txtName", "   ");
         type(f.get(), "numRyokin1", "35");
@@ -286,7 +287,7 @@ private Q_SLOTS:
         // Deleting the first loan renumbers the rest and counts as a change.
         g->setRow(0);
         click(f.get(), "lbutLineDelKariire");
-        QCOMPARE(rows("SELECT 連番, 借入先名称 FROM W_借入金 ORDER BY 連番"), QStringLiteral("1|銀行2;2|銀行3"));
+        QCOMPARE(queryRows("SELECT 連番, 借入先名称 FROM W_借入金 ORDER BY 連番"), QStringLiteral("1|銀行2;2|銀行3"));
         QVERIFY(child(f.get(), "lbutNewKariire")->isEnabled());
         QCOMPARE(g->DataKariire()->rowCount(), 3);
         QCOMPARE(focusName(f.get()), QStringLiteral("TDBKariire"));
@@ -306,7 +307,7 @@ private Q_SLOTS:
         QVERIFY(addLoan("D_借入金", 1, 1, 1, "A", 100, 0, 10, 1));
         QVERIFY(addLoan("D_借入金", 1, 1, 3, "C", 300, 0, 10, 1));
         auto f = open();
-        QCOMPARE(rows("SELECT 連番, 借入先名称 FROM W_借入金"), QStringLiteral("1|A;2|C"));
+        QCOMPARE(queryRows("SELECT 連番, 借入先名称 FROM W_借入金"), QStringLiteral("1|A;2|C"));
         int renban = 0;
         onModal([&renban](QWidget *d) {
             renban = static_cast<frmInputKariire *>(d)->Pro_Renban().toInt();
@@ -338,7 +339,7 @@ private Q_SLOTS:
         click(f.get(), "lbutAdd");
         QVERIFY(f->Pro_State());
         // 999999 x 5 % = 49999.95 rounds to 50000; empty boxes are stored as NULL.
-        QCOMPARE(rows("SELECT 料金3,予算2,予算4,計画1,計画2,資金1 FROM D_駐車場"),
+        QCOMPARE(queryRows("SELECT 料金3,予算2,予算4,計画1,計画2,資金1 FROM D_駐車場"),
                  QStringLiteral("12|50000|2049998|100|NULL|0"));
     }
 
@@ -382,11 +383,11 @@ private Q_SLOTS:
         type(f.get(), "numRyokin3", "6");
         type(f.get(), "txtName", QStringLiteral("変更後"));
         if (!sql.isEmpty())
-            QVERIFY(exec(sql));
+            QVERIFY(runSql(sql));
         {
             // A second connection, as another program on the same file would hold it.
             QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            other.setDatabaseName(m_env.db->path());
+            other.setDatabaseName(m_env.db().path());
             QVERIFY(other.open());
             QSqlQuery q(other);
             for (const QString &s : lock.split(';', Qt::SkipEmptyParts))
@@ -423,7 +424,7 @@ private Q_SLOTS:
                 parking = b;
         parking->click();
         QCOMPARE(chooser.Pro_State(), -1);
-        QCOMPARE(rows("SELECT ID1, ID2, 名称 FROM D_駐車場"), QStringLiteral("1|3|P"));
+        QCOMPARE(queryRows("SELECT ID1, ID2, 名称 FROM D_駐車場"), QStringLiteral("1|3|P"));
         ShellHooks::reset();
     }
 
@@ -431,7 +432,7 @@ private Q_SLOTS:
     {
         registerNewPlan();
         const QString before = storedPlan();
-        QVERIFY(exec("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+        QVERIFY(runSql("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
         auto f = open();
         QCOMPARE(grid(f.get())->RecordCount(), 0);
         type(f.get(), "numRyokin3", "6");

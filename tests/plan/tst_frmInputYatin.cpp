@@ -40,7 +40,7 @@ private:
     }
     static QString workRows()
     {
-        return rows(QStringLiteral(
+        return queryRows(QStringLiteral(
             "SELECT タイプ, 間取り, 専有面積, 世帯数, 駐車台数, 月家賃, 月共益費, 月駐車料, 敷金 FROM W_家賃 "
             "WHERE ID1 = 1 AND ID2 = 1 ORDER BY タイプ"));
     }
@@ -103,7 +103,7 @@ private Q_SLOTS:
         // A row whose every field is empty opens empty and closes without a save.
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL"),
                                           QStringLiteral("W_家賃")));
-        QVERIFY(exec(QStringLiteral(
+        QVERIFY(runSql(QStringLiteral(
             "CREATE TRIGGER no_write BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'written'); END")));
         makeOwner();
         auto d = open(QStringLiteral("A"));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         }
         // Five rows stored: the dialog closes after the fifth.
         QVERIFY(d->isHidden());
-        QCOMPARE(rows(QStringLiteral("SELECT group_concat(タイプ || 世帯数, ',') FROM "
+        QCOMPARE(queryRows(QStringLiteral("SELECT group_concat(タイプ || 世帯数, ',') FROM "
                                      "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
                  QStringLiteral("A1,B2,C3,D4,E5"));
     }
@@ -200,7 +200,7 @@ private Q_SLOTS:
     {
         QVERIFY(
             ApartmentFixture::addRent(QStringLiteral("'A', '1K', 25, 8, 2, 60, 3, 8, 120"), QStringLiteral("W_家賃")));
-        QVERIFY(exec(QStringLiteral(
+        QVERIFY(runSql(QStringLiteral(
             "CREATE TRIGGER no_write BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
         makeOwner();
         auto d = open(QStringLiteral("A"));

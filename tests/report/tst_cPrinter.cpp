@@ -1,19 +1,18 @@
 #include "cPrinter.h"
 
+#include "DbFixture.h"
 #include "FakeLayout.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "LineButton.h"
 #include "MsgBox.h"
 #include "RecordingPrintJob.h"
-#include "TestDb.h"
 #include "TestPrinters.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QtTest>
 
 // The print job: which printer setting a report gets, what the confirmation
@@ -30,23 +29,18 @@ private:
         QStringList buttons;
     };
 
-    static void exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
     static void addSetting(const QString &name, const QString &printer, int size, int direct, int bin, int mode)
     {
         static int id = 10;
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterPortNT, PaperSize, "
-                            "PaperDirect, PaperBin, PrintMode, Kind) VALUES (%1, '%2', %3, NULL, %4, %5, %6, %7, 1)")
-                 .arg(++id)
-                 .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''")))
-                 .arg(printer.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + printer + QLatin1Char('\''))
-                 .arg(size)
-                 .arg(direct)
-                 .arg(bin)
-                 .arg(mode));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterPortNT, PaperSize, "
+                               "PaperDirect, PaperBin, PrintMode, Kind) VALUES (%1, '%2', %3, NULL, %4, %5, %6, %7, 1)")
+                    .arg(++id)
+                    .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''")))
+                    .arg(printer.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + printer + QLatin1Char('\''))
+                    .arg(size)
+                    .arg(direct)
+                    .arg(bin)
+                    .arg(mode));
     }
     /// When the confirmation opens, notes what it shows and clicks the button with the caption.
     static void answer(Dialog &seen, const QString &caption)
@@ -90,17 +84,14 @@ private:
         return p;
     }
 
-    std::unique_ptr<TestDb> m_db;
+    DbFixture m_db;
     std::shared_ptr<FakeLayoutLog> m_log;
     int m_beeps = 0;
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
-        MsgBox::setAutoAnswer(true);
-        m_db = std::make_unique<TestDb>();
-        QVERIFY(m_db->connectGlobal());
+        QVERIFY(m_db.setUp());
         PrinterCatalog::install(officePrinters());
         m_log = std::make_shared<FakeLayoutLog>();
         m_beeps = 0;
@@ -110,8 +101,7 @@ private Q_SLOTS:
     {
         Desktop::setBeeper(nullptr);
         PrinterCatalog::install(nullptr);
-        gDao().Disconnect();
-        m_db.reset();
+        m_db.tearDown();
     }
 
     void ownRowDecides()
@@ -152,8 +142,8 @@ private Q_SLOTS:
     void standardRowFallback()
     {
         QFETCH(int, callerOrientation);
-        exec(QStringLiteral("UPDATE M_Printer SET PaperDirect=2, PaperSize=13, PrintMode=2 "
-                            "WHERE ReportName='(標準プリンタ設定)'"));
+        execSql(QStringLiteral("UPDATE M_Printer SET PaperDirect=2, PaperSize=13, PrintMode=2 "
+                               "WHERE ReportName='(標準プリンタ設定)'"));
         auto p = job(QStringLiteral("経営計画ご提案書２"), callerOrientation);
         Dialog seen;
         answer(seen, QStringLiteral("プレビュー"));
@@ -170,7 +160,7 @@ private Q_SLOTS:
 
     void neitherRowWarnsOnce()
     {
-        exec(QStringLiteral("DELETE FROM M_Printer"));
+        execSql(QStringLiteral("DELETE FROM M_Printer"));
         auto p = job(QStringLiteral("経営計画ご提案書１"), 1);
         Dialog seen;
         answer(seen, QStringLiteral("キャンセル"));
@@ -318,7 +308,7 @@ private Q_SLOTS:
     void kindSelectsTheRows()
     {
         addSetting(QStringLiteral("R"), QStringLiteral("Back Office"), 8, 1, 0, 1);
-        exec(QStringLiteral("UPDATE M_Printer SET Kind=2 WHERE ReportName='R'"));
+        execSql(QStringLiteral("UPDATE M_Printer SET Kind=2 WHERE ReportName='R'"));
         auto p = job(QStringLiteral("R"));
         QCOMPARE(p->PrintDialog(1), 2);
         QCOMPARE(m_log->runs[0].device, QString()); // the standard row of class 1

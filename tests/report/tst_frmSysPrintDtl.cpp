@@ -1,20 +1,18 @@
 #include "frmSysPrintDtl.h"
 
+#include "DbFixture.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "ImText.h"
 #include "LineButton.h"
 #include "MsgBox.h"
 #include "ReportPrinter.h"
-#include "TestDb.h"
 #include "TestPrinters.h"
 #include "TypeText.h"
 #include "cDao.h"
 #include "cFoldDlg.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,43 +26,20 @@ class tst_frmSysPrintDtl : public QObject
     Q_OBJECT
 
 private:
-    static void exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
     /// The rows as "ID|ReportName|NameNT|PortNT|Name9x|Port9x|Size|Direct|Bin|Mode|Memo|Kind", by ID.
     static QStringList rows()
     {
-        QSqlQuery q(gDao().CurrentDB());
-        q.exec(QStringLiteral("SELECT ID, ReportName, PrinterNameNT, PrinterPortNT, PrinterName9x, PrinterPort9x, "
-                              "PaperSize, PaperDirect, PaperBin, PrintMode, Memo, Kind FROM M_Printer ORDER BY ID"));
-        QStringList out;
-        while (q.next()) {
-            QStringList f;
-            for (int i = 0; i < 12; ++i)
-                f << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-            out << f.join(QLatin1Char('|'));
-        }
-        return out;
+        return queryRowList(QStringLiteral("SELECT ID, ReportName, PrinterNameNT, PrinterPortNT, PrinterName9x, "
+                                           "PrinterPort9x, PaperSize, PaperDirect, PaperBin, PrintMode, Memo, Kind "
+                                           "FROM M_Printer ORDER BY ID"));
     }
     static const QString &standardRow()
     {
         static const QString row = QStringLiteral("1|(標準プリンタ設定)|NULL|NULL|NULL|NULL|0|0|0|0|NULL|1");
         return row;
     }
-    void writeIni(const QByteArray &text)
-    {
-        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(text);
-    }
-    QString iniText() const
-    {
-        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
-        ini.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(ini.readAll());
-    }
+    void writeIni(const QByteArray &text) { QVERIFY(m_db.writeIni(text)); }
+    QString iniText() const { return m_db.iniText(); }
     static QComboBox *box(QDialog &d, const char *name) { return d.findChild<QComboBox *>(QString::fromLatin1(name)); }
     static QRadioButton *option(QDialog &d, int index)
     {
@@ -94,7 +69,7 @@ private:
     }
     std::unique_ptr<frmSysPrintDtl> editor(int id, bool edit)
     {
-        auto d = std::make_unique<frmSysPrintDtl>(m_db->folder());
+        auto d = std::make_unique<frmSysPrintDtl>(m_db.folder());
         d->SetData(id, edit, 1);
         d->show();
         if (!QTest::qWaitForWindowActive(d.get()))
@@ -102,15 +77,12 @@ private:
         return d;
     }
 
-    std::unique_ptr<TestDb> m_db;
+    DbFixture m_db;
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
-        MsgBox::setAutoAnswer(true);
-        m_db = std::make_unique<TestDb>();
-        QVERIFY(m_db->connectGlobal());
+        QVERIFY(m_db.setUp());
         PrinterCatalog::install(officePrinters());
         writeIni("[ReportNames]\r\nReportName01=\"経営計画ご提案書１\"\r\nReportName02=\"経営計画ご提案書２\"\r\n");
     }
@@ -119,8 +91,7 @@ private Q_SLOTS:
         ReportPrinter::setSetupRunnerForTests(nullptr);
         cFoldDlg::setChooserForTests(nullptr);
         PrinterCatalog::install(nullptr);
-        gDao().Disconnect();
-        m_db.reset();
+        m_db.tearDown();
     }
 
     void listsOfANewSetting()
@@ -226,8 +197,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, message);
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (2, '経営計画ご提案書１', 1)"));
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (3, 'plan', 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (2, '経営計画ご提案書１', 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (3, 'plan', 1)"));
         auto d = editor(0, false);
         pick(box(*d, "cmbMode"), QStringLiteral("印刷")); // a change, so the entry button saves
         typeAndLeave(*d, box(*d, "cmbReport"), name);
@@ -261,9 +232,9 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, stored);
         QFETCH(int, expected);
-        exec(QStringLiteral("DELETE FROM M_Printer"));
+        execSql(QStringLiteral("DELETE FROM M_Printer"));
         for (int id : stored)
-            exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (%1, 'r%1', 1)").arg(id));
+            execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (%1, 'r%1', 1)").arg(id));
         auto d = editor(0, false);
         typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("新"));
         FormButtons::click(button(*d, "lbutEntry"));
@@ -282,7 +253,7 @@ private Q_SLOTS:
 
     void failedInsertIsRolledBackAndTold()
     {
-        exec(QStringLiteral(
+        execSql(QStringLiteral(
             "CREATE TRIGGER block BEFORE INSERT ON M_Printer BEGIN SELECT RAISE(ABORT, 'blocked'); END"));
         auto d = editor(0, false);
         typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("見積書"));
@@ -301,8 +272,8 @@ private Q_SLOTS:
 
     void editShowsAndUpdatesTheRow()
     {
-        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', 'Old 98', "
-                            "'LPT1:', 8, 2, 1, 1, 'memo', 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', 'Old 98', "
+                               "'LPT1:', 8, 2, 1, 1, 'memo', 1)"));
         auto d = editor(5, true);
         QCOMPARE(d->windowTitle(), QStringLiteral("プリンタ設定 [詳細]"));
         QCOMPARE(button(*d, "lbutEntry")->Caption(), QStringLiteral("更　新"));
@@ -326,8 +297,9 @@ private Q_SLOTS:
 
     void unchangedEditClosesWithoutWriting()
     {
-        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 3, NULL, 1)"));
-        exec(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON M_Printer BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        execSql(
+            QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 3, NULL, 1)"));
+        execSql(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON M_Printer BEGIN SELECT RAISE(ABORT, 'no'); END"));
         auto d = editor(5, true);
         // Mode 3 is not offered: the box is empty, the stored mode kept.
         QCOMPARE(box(*d, "cmbMode")->currentIndex(), -1);
@@ -338,8 +310,9 @@ private Q_SLOTS:
 
     void failedUpdateKeepsTheEditorOpen()
     {
-        exec(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 0, NULL, 1)"));
-        exec(
+        execSql(
+            QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 0, NULL, 1)"));
+        execSql(
             QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON M_Printer BEGIN SELECT RAISE(ABORT, 'locked'); END"));
         auto d = editor(5, true);
         pick(box(*d, "cmbMode"), QStringLiteral("印刷"));

@@ -1,11 +1,11 @@
 #include "frmSysPrintList.h"
 
+#include "DbFixture.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "GridValueDelegate.h"
 #include "MsgBox.h"
 #include "PrinterListModel.h"
-#include "TestDb.h"
 #include "TestPrinters.h"
 #include "cDao.h"
 
@@ -22,11 +22,6 @@ class tst_frmSysPrintList : public QObject
     Q_OBJECT
 
 private:
-    static void exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
     static int count()
     {
         QSqlQuery q(gDao().CurrentDB());
@@ -57,7 +52,7 @@ private:
     }
     std::unique_ptr<frmSysPrintList> list()
     {
-        auto l = std::make_unique<frmSysPrintList>(m_db->folder());
+        auto l = std::make_unique<frmSysPrintList>(m_db.folder());
         l->show();
         if (!QTest::qWaitForWindowActive(l.get()))
             qWarning("list not active");
@@ -65,30 +60,26 @@ private:
     }
     void addRows()
     {
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
-                            "VALUES (2, '見積書', 'Office Laser', 'Old', 3, 1)"));
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
-                            "VALUES (3, 'A 帳票', NULL, 'Win98 printer', 4, 1)"));
-        exec(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrintMode, Kind) "
-                            "VALUES (4, '請求書', 'Back Office', 9, 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
+                               "VALUES (2, '見積書', 'Office Laser', 'Old', 3, 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrinterName9x, PrintMode, Kind) "
+                               "VALUES (3, 'A 帳票', NULL, 'Win98 printer', 4, 1)"));
+        execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PrintMode, Kind) "
+                               "VALUES (4, '請求書', 'Back Office', 9, 1)"));
     }
 
-    std::unique_ptr<TestDb> m_db;
+    DbFixture m_db;
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
-        MsgBox::setAutoAnswer(true);
-        m_db = std::make_unique<TestDb>();
-        QVERIFY(m_db->connectGlobal());
+        QVERIFY(m_db.setUp());
         PrinterCatalog::install(officePrinters());
     }
     void cleanup()
     {
         PrinterCatalog::install(nullptr);
-        gDao().Disconnect();
-        m_db.reset();
+        m_db.tearDown();
     }
 
     void rowsInReportNameOrder()
@@ -119,7 +110,7 @@ private Q_SLOTS:
 
     void emptyListOffersOnlyNew()
     {
-        exec(QStringLiteral("DELETE FROM M_Printer"));
+        execSql(QStringLiteral("DELETE FROM M_Printer"));
         auto l = list();
         QVERIFY(!button(*l, "lbutDtl")->isEnabled());
         QVERIFY(!button(*l, "lbutDel")->isEnabled());
@@ -215,7 +206,7 @@ private Q_SLOTS:
     void failedDeleteIsTold()
     {
         addRows();
-        exec(
+        execSql(
             QStringLiteral("CREATE TRIGGER block BEFORE DELETE ON M_Printer BEGIN SELECT RAISE(ABORT, 'in use'); END"));
         auto l = list();
         l->grid()->setCurrentIndex(l->model()->index(3, PrinterListModel::ColReportName));

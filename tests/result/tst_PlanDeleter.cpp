@@ -35,16 +35,16 @@ void tst_PlanDeleter::init()
     // Plan 3 of property 40000 has rows in all seven tables: an apartment plan with
     // rent rows, loans and results, and a parking record under the same number.
     addProperty(40000);
-    ApartmentSpec apartment = apartmentSpec(40000, 3);
-    apartment.rents = {RentSpec(), RentSpec()};
+    SampleApartment apartment = sampleApartment(40000, 3);
+    apartment.rents = {SampleRent(), SampleRent()};
     addApartmentPlan(apartment);
-    addParkingPlan(parkingSpec(40000, 3, false));
+    addParkingPlan(sampleParking(40000, 3, false));
     // Neighbours that must stay: another plan of the property, the same plan number
     // of another property, the store title and the work rows.
     apartment.id2 = 4;
     addApartmentPlan(apartment);
     addProperty(1);
-    addParkingPlan(parkingSpec(1, 3));
+    addParkingPlan(sampleParking(1, 3));
     addStorePlan(40000, 3, QStringLiteral("店舗"));
     QVERIFY(gDao().Execute(QStringLiteral("INSERT INTO W_家賃 SELECT * FROM D_家賃 WHERE ID1 = 40000")) == 4);
 }

@@ -1,4 +1,4 @@
-#include "ErrorTrap.h"
+#include "DbFixture.h"
 #include "PlanBuilders.h"
 #include "PlanReportFiller.h"
 #include "Recordset.h"
@@ -44,22 +44,22 @@ private:
     static bool fill(int type, int id1, int id2, ReportData &data);
     const char *logText() const
     {
-        m_logText = m_log.join(QLatin1Char('\n')).toUtf8();
+        m_logText = m_log.lines().join(QLatin1Char('\n')).toUtf8();
         return m_logText.constData();
     }
     static void exec(const QString &sql);
 
     TestDb m_db;
-    QStringList m_log;
+    ErrLogRecorder m_log;
     mutable QByteArray m_logText;
 };
 
 namespace
 {
 
-LoanSpec loan(int number, const QString &lender, int amount, int method, int end1, double rate1)
+SampleLoan loan(int number, const QString &lender, int amount, int method, int end1, double rate1)
 {
-    LoanSpec l;
+    SampleLoan l;
     l.number = number;
     l.lender = lender;
     l.amount = amount;
@@ -70,10 +70,10 @@ LoanSpec loan(int number, const QString &lender, int amount, int method, int end
     return l;
 }
 
-RentSpec rent(const char *type, const char *layout, double area, QVariant households, QVariant parking,
-              QVariant monthly, QVariant charge, QVariant parkingFee, QVariant deposit)
+SampleRent rent(const char *type, const char *layout, double area, QVariant households, QVariant parking,
+                QVariant monthly, QVariant charge, QVariant parkingFee, QVariant deposit)
 {
-    RentSpec r;
+    SampleRent r;
     r.type = QString::fromUtf8(type);
     r.layout = QString::fromUtf8(layout);
     r.area = area;
@@ -102,11 +102,8 @@ void tst_PlanReportFiller::initTestCase()
 {
     QVERIFY2(m_db.isValid(), qPrintable(m_db.error()));
     QVERIFY(m_db.connectGlobal());
-    setErrLogWriter([this](const QString &message, const QString &object, const QString &procedure) {
-        m_log << object + QLatin1Char('|') + procedure + QLatin1Char('|') + message;
-    });
 
-    PropertySpec property;
+    SampleProperty property;
     property.name = QStringLiteral("山田様土地");
     property.siteArea = 1230.97;
     property.landValue = 123456;
@@ -114,7 +111,7 @@ void tst_PlanReportFiller::initTestCase()
 
     // Parking plan 1: three loans stored out of number order, one of them with a
     // method the code list does not know and one with two rate periods.
-    ParkingSpec parking;
+    SampleParking parking;
     parking.name = QStringLiteral("駅前駐車場");
     parking.ryokin1 = 12.5;
     parking.ryokin2 = 99;
@@ -129,7 +126,7 @@ void tst_PlanReportFiller::initTestCase()
     parking.keikaku[2] = QVariant();
     parking.keikaku[3] = 3;
     parking.keikaku[4] = 2.5;
-    LoanSpec twoPeriods = loan(1, QStringLiteral("A銀行"), 123456, 0, 10, 1.5);
+    SampleLoan twoPeriods = loan(1, QStringLiteral("A銀行"), 123456, 0, 10, 1.5);
     twoPeriods.start2 = 11;
     twoPeriods.end2 = 35;
     twoPeriods.rate2 = 2.25;
@@ -145,7 +142,7 @@ void tst_PlanReportFiller::initTestCase()
 
     // Apartment plan 2: seven rent rows stored out of letter order, some boxes
     // empty, and four loans.
-    ApartmentSpec apartment;
+    SampleApartment apartment;
     apartment.name = QStringLiteral("レジデンス");
     const QVariant kaoku[9] = {5, 1, 18, 3, 1234.5, 12345678, 1.4, 0.3, 1};
     std::copy(std::begin(kaoku), std::end(kaoku), apartment.kaoku);
@@ -181,8 +178,8 @@ void tst_PlanReportFiller::initTestCase()
     // Property 3: the default parking plan with its results (plan 1) beside the
     // default apartment plan (plan 2).
     addProperty(3);
-    addParkingPlan(parkingSpec(3, 1));
-    addApartmentPlan(apartmentSpec(3, 2));
+    addParkingPlan(sampleParking(3, 1));
+    addApartmentPlan(sampleApartment(3, 2));
     addProperty(40000);
 }
 
@@ -193,7 +190,6 @@ void tst_PlanReportFiller::init()
 
 void tst_PlanReportFiller::cleanupTestCase()
 {
-    setErrLogWriter(nullptr);
     releaseGlobals();
 }
 
@@ -215,14 +211,14 @@ void tst_PlanReportFiller::stepsOfEachPlanType()
     ReportData data;
     QVERIFY(!fill(4, 1, 1, data));
     QVERIFY(data.fields.isEmpty());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
 }
 
 void tst_PlanReportFiller::parkingSheet()
 {
     ReportData data;
     QVERIFY2(fill(1, 1, 1, data), logText());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 44);
     QCOMPARE(PlanReportFiller::parkingFields().size(), 44);
     for (const QString &name : PlanReportFiller::parkingFields())
@@ -313,9 +309,9 @@ void tst_PlanReportFiller::missingRowsStopTheChain()
     ReportData data;
     QVERIFY(!fill(type, id1, id2, data));
     // One log line names the step; the blocks before it were written.
-    QCOMPARE(m_log.size(), 1);
-    QVERIFY2(m_log.at(0).startsWith(QStringLiteral("frmGraph|") + failedStep + QLatin1Char('|')),
-             qPrintable(m_log.at(0)));
+    QCOMPARE(m_log.lines().size(), 1);
+    QVERIFY2(m_log.lines().at(0).startsWith(QStringLiteral("frmGraph|") + failedStep + QLatin1Char('|')),
+             qPrintable(m_log.lines().at(0)));
     QCOMPARE(data.fields.size(), type == 1 ? 44 : 108);
     QCOMPARE(data.field(QStringLiteral("fldBuken")), propertyName);
     QCOMPARE(data.field(QStringLiteral("fldName")), QString());
@@ -325,7 +321,7 @@ void tst_PlanReportFiller::apartmentSheet()
 {
     ReportData data;
     QVERIFY2(fill(2, 1, 2, data), logText());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 108);
     QCOMPARE(PlanReportFiller::apartmentFields().size(), 108);
     for (const QString &name : PlanReportFiller::apartmentFields())
@@ -400,7 +396,7 @@ void tst_PlanReportFiller::noRentRows()
 {
     ReportData data;
     QVERIFY2(fill(2, 1, 4, data), logText());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
     for (int k = 1; k <= 6; ++k)
         for (int c = 1; c <= 8; ++c)
             QCOMPARE(data.field(QStringLiteral("fldYatin%1%2").arg(k).arg(c)), QString());
@@ -448,7 +444,7 @@ void tst_PlanReportFiller::storePlanHasNoRentRows()
 {
     ReportData data;
     QVERIFY2(fill(3, 1, 2, data), logText());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 108);
     for (int k = 1; k <= 6; ++k)
         for (int c = 1; c <= 8; ++c)
@@ -562,7 +558,7 @@ void tst_PlanReportFiller::yearlyEdgeTables()
     QFETCH(int, interval);
     QFETCH(QList<int>, years);
     // A plan of property 40000: numbers beyond 16 bits reach the query whole.
-    addParkingPlan(parkingSpec(40000, id2));
+    addParkingPlan(sampleParking(40000, id2));
     const QString where = QStringLiteral(" WHERE ID1 = 40000 AND ID2 = %1 AND (%2)").arg(id2).arg(deleted);
     exec(QStringLiteral("DELETE FROM T_損益計算") + where);
     if (fromBothTables)

@@ -146,8 +146,8 @@ void tst_ResultRowReader::noValidIntervalFails()
 void tst_ResultRowReader::planTypeFromThePlanTable()
 {
     addProperty(7);
-    addParkingPlan(parkingSpec(7, 3, false));
-    addApartmentPlan(apartmentSpec(7, 4, false));
+    addParkingPlan(sampleParking(7, 3, false));
+    addApartmentPlan(sampleApartment(7, 4, false));
     addStorePlan(7, 5, QStringLiteral("店舗"));
     const ResultRowReader reader(gDao());
     QCOMPARE(reader.tablePlanType(7, 3), 1);
@@ -160,7 +160,7 @@ void tst_ResultRowReader::planTypeFromThePlanTable()
 void tst_ResultRowReader::planNameAndCaption()
 {
     addProperty(9);
-    ParkingSpec parking = parkingSpec(9, 1, false);
+    SampleParking parking = sampleParking(9, 1, false);
     parking.name = QStringLiteral("駅前'駐車場");
     addParkingPlan(parking);
     addStorePlan(9, 2, QStringLiteral("角の店舗"));

@@ -1,12 +1,11 @@
 #include "frmDataDetail.h"
 
-#include "ErrorTrap.h"
+#include "DbFixture.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
-#include "TestDb.h"
 #include "cApl.h"
 #include "cDao.h"
 #include "frmMsgbox.h"
@@ -14,12 +13,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // Registering a property: the next number, the checks, the stored row, the notice.
@@ -28,24 +23,10 @@ class tst_frmDataDetail : public QObject
     Q_OBJECT
 
 private:
-    static void exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
     static QString rows()
     {
-        QSqlQuery q(gDao().CurrentDB());
-        q.exec(QStringLiteral(
+        return queryRows(QStringLiteral(
             "SELECT ID1, 物件名, 敷地面積, 評価額, 固定資産税税率, 都市計画税税率 FROM D_物件 ORDER BY ID1"));
-        QStringList out;
-        while (q.next()) {
-            QStringList f;
-            for (int i = 0; i < 6; ++i)
-                f << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-            out << f.join(QLatin1Char('|'));
-        }
-        return out.join(QLatin1Char(';'));
     }
     static void fill(frmDataDetail &d, const QString &name, double area, double value)
     {
@@ -55,27 +36,17 @@ private:
     }
     static void add(frmDataDetail &d) { FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
 
-    std::unique_ptr<TestDb> m_db;
+    DbFixture m_db;
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
-        MsgBox::setAutoAnswer(true);
-        m_db = std::make_unique<TestDb>();
-        QVERIFY(m_db->connectGlobal());
-        setAppPath(m_db->folder());
-        QFile ini(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[CONST]\r\n固定資産税=\"1.4\"\r\n都市計画税=\"0.3\"\r\n");
-        ini.close();
+        QVERIFY(m_db.setUp());
+        setAppPath(m_db.folder());
+        QVERIFY(m_db.writeIni("[CONST]\r\n固定資産税=\"1.4\"\r\n都市計画税=\"0.3\"\r\n"));
         gApl().setDialogBox(QStringLiteral("1"));
     }
-    void cleanup()
-    {
-        gDao().Disconnect();
-        m_db.reset();
-    }
+    void cleanup() { m_db.tearDown(); }
 
     void labelsAndUnits()
     {
@@ -100,7 +71,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, stored);
         QFETCH(int, expected);
         for (int id : stored)
-            exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'x')").arg(id));
+            execSql(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'x')").arg(id));
         frmDataDetail d;
         fill(d, QStringLiteral("駅前"), 120.5, 300);
         add(d);
@@ -167,7 +138,7 @@ private Q_SLOTS:
 
     void propertyNumberZeroStopsTheRegistration()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (0, 'zero')"));
+        execSql(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (0, 'zero')"));
         frmDataDetail d;
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);
@@ -192,32 +163,28 @@ private Q_SLOTS:
     {
         QFETCH(qint64, greatest);
         QFETCH(int, expected);
-        QStringList log;
-        setErrLogWriter([&log](const QString &message, const QString &object, const QString &procedure) {
-            log << object + QLatin1Char('|') + procedure + QLatin1Char('|') + message;
-        });
-        exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'last')").arg(greatest));
+        const ErrLogRecorder log;
+        execSql(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'last')").arg(greatest));
         frmDataDetail d;
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);
-        setErrLogWriter(nullptr);
         QCOMPARE(d.registeredID1(), expected);
         QVERIFY(!gDao().inTransaction());
         QVERIFY(MsgBox::history().isEmpty());
         const QString before = QStringLiteral("%1|last|NULL|NULL|NULL|NULL").arg(greatest);
         if (expected) {
             QCOMPARE(rows(), before + QStringLiteral(";2147483647|b|1|1|1.4|0.3"));
-            QCOMPARE(log, QStringList());
+            QCOMPARE(log.lines(), QStringList());
         } else {
             // Refused with the overflow error in the log; nothing stored, never a wrapped number.
             QCOMPARE(rows(), before);
-            QCOMPARE(log, QStringList{QStringLiteral("frmDataDetail|SaveRecord|オーバーフローしました。")});
+            QCOMPARE(log.lines(), QStringList{QStringLiteral("frmDataDetail|SaveRecord|オーバーフローしました。")});
         }
     }
 
     void rejectedInsertLeavesNoRow()
     {
-        exec(QStringLiteral("CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        execSql(QStringLiteral("CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END"));
         frmDataDetail d;
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);

@@ -1,12 +1,12 @@
 #include "frmDataList.h"
 
+#include "DbFixture.h"
 #include "FormButtons.h"
 #include "Globals.h"
 #include "MDIForm1.h"
 #include "MsgBox.h"
 #include "PropertyListModel.h"
 #include "ShellHooks.h"
-#include "TestDb.h"
 #include "cDao.h"
 #include "frmDataDetail.h"
 #include "mdlMain.h"
@@ -23,11 +23,6 @@ class tst_frmDataList : public QObject
     Q_OBJECT
 
 private:
-    static void exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
     static int count(const QString &table)
     {
         QSqlQuery q(gDao().CurrentDB());
@@ -40,23 +35,16 @@ private:
     }
     static QString cell(frmDataList &l, int row, int column) { return l.model()->index(row, column).data().toString(); }
 
-    std::unique_ptr<TestDb> m_db;
+    DbFixture m_db;
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
-        MsgBox::setAutoAnswer(true);
-        m_db = std::make_unique<TestDb>();
-        QVERIFY(m_db->connectGlobal());
-        setAppPath(m_db->folder());
+        QVERIFY(m_db.setUp());
+        setAppPath(m_db.folder());
         ShellHooks::reset();
     }
-    void cleanup()
-    {
-        gDao().Disconnect();
-        m_db.reset();
-    }
+    void cleanup() { m_db.tearDown(); }
 
     void emptyListOffersOnlyNew()
     {
@@ -83,8 +71,8 @@ private Q_SLOTS:
 
     void listsThePropertiesInTableOrder()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (2, '北の土地', 100.5, 250000, 1.4, 0.3)"));
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1234, 7, 1.4, 0.3)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (2, '北の土地', 100.5, 250000, 1.4, 0.3)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1234, 7, 1.4, 0.3)"));
         frmDataList l;
         QCOMPARE(l.model()->rowCount(), 2);
         QVERIFY(l.grid()->isColumnHidden(0));
@@ -102,9 +90,9 @@ private Q_SLOTS:
 
     void deleteAsksAndRemovesEveryPlanRow()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
-        exec(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
-        exec(QStringLiteral("INSERT INTO T_収支 (ID1, ID2, 年) VALUES (1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
+        execSql(QStringLiteral("INSERT INTO T_収支 (ID1, ID2, 年) VALUES (1, 1, 1)"));
         frmDataList l;
         MsgBox::setNextAnswer(MsgBox::No);
         FormButtons::click(button(l, "lbutLineDel"));
@@ -124,11 +112,11 @@ private Q_SLOTS:
 
     void failedDeleteKeepsEverythingAndSaysSo()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
-        exec(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
-        exec(QStringLiteral(
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_駐車場 (ID1, ID2) VALUES (1, 1)"));
+        execSql(QStringLiteral(
             "CREATE TRIGGER block BEFORE DELETE ON T_損益計算 BEGIN SELECT RAISE(ABORT, 'locked'); END"));
-        exec(QStringLiteral("INSERT INTO T_損益計算 (ID1, ID2, 年) VALUES (1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO T_損益計算 (ID1, ID2, 年) VALUES (1, 1, 1)"));
         frmDataList l;
         MsgBox::setNextAnswer(MsgBox::Yes);
         MsgBox::setNextAnswer(MsgBox::OK);
@@ -139,15 +127,15 @@ private Q_SLOTS:
         QCOMPARE(count(QStringLiteral("D_駐車場")), 1);
         QCOMPARE(count(QStringLiteral("T_損益計算")), 1);
         QCOMPARE(l.model()->rowCount(), 1);
-        QFile log(QDir(m_db->folder()).filePath(QStringLiteral("ErrLog.txt")));
+        QFile log(QDir(m_db.folder()).filePath(QStringLiteral("ErrLog.txt")));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(log.readAll()).contains(QStringLiteral("locked")));
     }
 
     void openingHidesTheListUntilTheWorkspaceCloses()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (5, '北', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (1, '駅前', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (5, '北', 1, 1, 1, 1)"));
         frmDataList l;
         l.show();
         l.grid()->setCurrentIndex(l.model()->index(1, 1));
@@ -164,7 +152,7 @@ private Q_SLOTS:
     void closingTheWorkspaceBringsTheListBackAsItWas()
     {
         for (int i = 1; i <= 60; ++i)
-            exec(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
+            execSql(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
         frmDataList l;
         l.show();
         QVERIFY(QTest::qWaitForWindowActive(&l));
@@ -187,8 +175,8 @@ private Q_SLOTS:
 
     void upOnTheFirstRowGoesToClose()
     {
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (1, 'a', 1, 1, 1, 1)"));
-        exec(QStringLiteral("INSERT INTO D_物件 VALUES (2, 'b', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (1, 'a', 1, 1, 1, 1)"));
+        execSql(QStringLiteral("INSERT INTO D_物件 VALUES (2, 'b', 1, 1, 1, 1)"));
         frmDataList l;
         l.show();
         QVERIFY(QTest::qWaitForWindowActive(&l));
@@ -204,7 +192,7 @@ private Q_SLOTS:
     void upOnTheFirstDisplayedRowOfAScrolledList()
     {
         for (int i = 1; i <= 60; ++i)
-            exec(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
+            execSql(QStringLiteral("INSERT INTO D_物件 VALUES (%1, 'p%1', 1, 1, 1, 1)").arg(i));
         frmDataList l;
         l.show();
         QVERIFY(QTest::qWaitForWindowActive(&l));

@@ -1,6 +1,6 @@
 #include "frmSystem.h"
 
-#include "ErrorTrap.h"
+#include "DbFixture.h"
 #include "FormButtons.h"
 #include "ImNumber.h"
 #include "ImText.h"
@@ -59,7 +59,7 @@ private:
     static void save(frmSystem &d) { FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutAdd"))); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QStringList m_log;
+    ErrLogRecorder m_log;
 
 private Q_SLOTS:
     void init()
@@ -69,11 +69,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         setAppPath(m_dir->path());
         m_log.clear();
-        setErrLogWriter([this](const QString &message, const QString &object, const QString &procedure) {
-            m_log << object + QLatin1Char('/') + procedure + QLatin1Char('/') + message;
-        });
     }
-    void cleanup() { setErrLogWriter({}); }
 
     void labelsAndUnits()
     {
@@ -141,8 +137,9 @@ private Q_SLOTS:
         QVERIFY2(MsgBox::history().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
                  qPrintable(MsgBox::history().at(0).prompt));
         QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QCOMPARE(m_log.size(), 1);
-        QVERIFY2(m_log.first().startsWith(QStringLiteral("cIni/SetIniValues/")), qPrintable(m_log.first()));
+        QCOMPARE(m_log.lines().size(), 1);
+        QVERIFY2(m_log.lines().first().startsWith(QStringLiteral("cIni|SetIniValues|")),
+                 qPrintable(m_log.lines().first()));
         // Nothing half-saved: neither the file nor the module settings changed.
         QCOMPARE(gTaxRate, 8.0);
         QCOMPARE(ini("CONST", "消費税"), QStringLiteral("8"));
@@ -167,7 +164,7 @@ private Q_SLOTS:
         d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
         cFileDlg::setChooserForTests({});
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/kept.ico"));
-        QCOMPARE(m_log, QStringList{QStringLiteral("frmSystem/butIcon1_Click/no picker")});
+        QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmSystem|butIcon1_Click|no picker")});
     }
 
     void emptyFileShowsAndWritesEveryDefault()

@@ -54,10 +54,10 @@ void addNumbered(Columns &columns, const char *prefix, const QVariant *values, i
         columns.emplace_back(QString::fromUtf8(prefix) + QString::number(i + 1), values[i]);
 }
 
-void insertLoans(cDao &dao, int id1, int id2, const QVector<LoanSpec> &loans)
+void insertLoans(cDao &dao, int id1, int id2, const QVector<SampleLoan> &loans)
 {
     for (int i = 0; i < loans.size(); ++i) {
-        const LoanSpec &l = loans.at(i);
+        const SampleLoan &l = loans.at(i);
         Columns c = planKey(id1, id2);
         c.insert(c.end(), {{QStringLiteral("連番"), l.number.isValid() ? l.number : QVariant(i + 1)},
                            {QStringLiteral("借入先名称"), l.lender},
@@ -74,10 +74,10 @@ void insertLoans(cDao &dao, int id1, int id2, const QVector<LoanSpec> &loans)
     }
 }
 
-void insertRents(cDao &dao, int id1, int id2, const QVector<RentSpec> &rents)
+void insertRents(cDao &dao, int id1, int id2, const QVector<SampleRent> &rents)
 {
     for (int i = 0; i < rents.size(); ++i) {
-        const RentSpec &r = rents.at(i);
+        const SampleRent &r = rents.at(i);
         Columns c = planKey(id1, id2);
         c.insert(c.end(), {{QStringLiteral("タイプ"), r.type.isValid() ? r.type : QVariant(QString(QChar('A' + i)))},
                            {QStringLiteral("間取り"), r.layout},
@@ -105,88 +105,88 @@ void storeResults(cDao &dao, int id1, int id2, Projection &projection)
 
 } // namespace
 
-template <class Spec> Spec numbered(int id1, int id2, bool withResults)
+template <class Sample> Sample numbered(int id1, int id2, bool withResults)
 {
-    Spec spec;
-    spec.id1 = id1;
-    spec.id2 = id2;
-    spec.withResults = withResults;
-    return spec;
+    Sample sample;
+    sample.id1 = id1;
+    sample.id2 = id2;
+    sample.withResults = withResults;
+    return sample;
 }
 
-ParkingSpec parkingSpec(int id1, int id2, bool withResults)
+SampleParking sampleParking(int id1, int id2, bool withResults)
 {
-    return numbered<ParkingSpec>(id1, id2, withResults);
+    return numbered<SampleParking>(id1, id2, withResults);
 }
 
-ApartmentSpec apartmentSpec(int id1, int id2, bool withResults)
+SampleApartment sampleApartment(int id1, int id2, bool withResults)
 {
-    return numbered<ApartmentSpec>(id1, id2, withResults);
+    return numbered<SampleApartment>(id1, id2, withResults);
 }
 
-void addProperty(const PropertySpec &spec, cDao &dao)
+void addProperty(const SampleProperty &sample, cDao &dao)
 {
     DaoTransaction tx(dao);
     insert(dao, QStringLiteral("D_物件"),
-           {{QStringLiteral("ID1"), spec.id1},
-            {QStringLiteral("物件名"), spec.name},
-            {QStringLiteral("敷地面積"), spec.siteArea},
-            {QStringLiteral("評価額"), spec.landValue},
-            {QStringLiteral("固定資産税税率"), spec.landTaxRate},
-            {QStringLiteral("都市計画税税率"), spec.cityTaxRate}});
+           {{QStringLiteral("ID1"), sample.id1},
+            {QStringLiteral("物件名"), sample.name},
+            {QStringLiteral("敷地面積"), sample.siteArea},
+            {QStringLiteral("評価額"), sample.landValue},
+            {QStringLiteral("固定資産税税率"), sample.landTaxRate},
+            {QStringLiteral("都市計画税税率"), sample.cityTaxRate}});
     tx.commit();
 }
 
 void addProperty(int id1, cDao &dao)
 {
-    PropertySpec spec;
-    spec.id1 = id1;
-    addProperty(spec, dao);
+    SampleProperty sample;
+    sample.id1 = id1;
+    addProperty(sample, dao);
 }
 
-void addParkingPlan(const ParkingSpec &spec, cDao &dao)
+void addParkingPlan(const SampleParking &sample, cDao &dao)
 {
     DaoTransaction tx(dao);
-    Columns c = planKey(spec.id1, spec.id2);
-    c.insert(c.end(), {{QStringLiteral("名称"), spec.name},
-                       {QStringLiteral("料金1"), spec.ryokin1},
-                       {QStringLiteral("料金2"), spec.ryokin2},
-                       {QStringLiteral("料金3"), spec.ryokin3}});
-    addNumbered(c, "予算", spec.yosan, 4);
-    c.emplace_back(QStringLiteral("資金1"), spec.sikin1);
-    addNumbered(c, "計画", spec.keikaku, 5);
+    Columns c = planKey(sample.id1, sample.id2);
+    c.insert(c.end(), {{QStringLiteral("名称"), sample.name},
+                       {QStringLiteral("料金1"), sample.ryokin1},
+                       {QStringLiteral("料金2"), sample.ryokin2},
+                       {QStringLiteral("料金3"), sample.ryokin3}});
+    addNumbered(c, "予算", sample.yosan, 4);
+    c.emplace_back(QStringLiteral("資金1"), sample.sikin1);
+    addNumbered(c, "計画", sample.keikaku, 5);
     insert(dao, QStringLiteral("D_駐車場"), c);
-    insertLoans(dao, spec.id1, spec.id2, spec.loans);
-    if (spec.withResults) {
+    insertLoans(dao, sample.id1, sample.id2, sample.loans);
+    if (sample.withResults) {
         ParkingPlanInput input;
-        if (!PlanInputLoader(dao).loadParking(spec.id1, spec.id2, &input))
-            fail(QStringLiteral("parking plan %1/%2 could not be read back").arg(spec.id1).arg(spec.id2));
+        if (!PlanInputLoader(dao).loadParking(sample.id1, sample.id2, &input))
+            fail(QStringLiteral("parking plan %1/%2 could not be read back").arg(sample.id1).arg(sample.id2));
         ParkingProjection projection(input);
-        storeResults(dao, spec.id1, spec.id2, projection);
+        storeResults(dao, sample.id1, sample.id2, projection);
     }
     tx.commit();
 }
 
-void addApartmentPlan(const ApartmentSpec &spec, const ProjectionSettings &settings, cDao &dao)
+void addApartmentPlan(const SampleApartment &sample, const ProjectionSettings &settings, cDao &dao)
 {
     DaoTransaction tx(dao);
-    Columns c = planKey(spec.id1, spec.id2);
-    c.emplace_back(QStringLiteral("名称"), spec.name);
-    addNumbered(c, "建物", spec.kaoku, 9);
-    addNumbered(c, "予算", spec.yosan, 12);
-    addNumbered(c, "資金", spec.sikin, 2);
-    addNumbered(c, "減価", spec.genka, 6);
-    addNumbered(c, "計画", spec.keikaku, 9);
-    c.emplace_back(QStringLiteral("火災保険"), spec.kasai);
+    Columns c = planKey(sample.id1, sample.id2);
+    c.emplace_back(QStringLiteral("名称"), sample.name);
+    addNumbered(c, "建物", sample.kaoku, 9);
+    addNumbered(c, "予算", sample.yosan, 12);
+    addNumbered(c, "資金", sample.sikin, 2);
+    addNumbered(c, "減価", sample.genka, 6);
+    addNumbered(c, "計画", sample.keikaku, 9);
+    c.emplace_back(QStringLiteral("火災保険"), sample.kasai);
     insert(dao, QStringLiteral("D_賃貸マンション"), c);
-    insertRents(dao, spec.id1, spec.id2, spec.rents);
-    insertLoans(dao, spec.id1, spec.id2, spec.loans);
-    if (spec.withResults) {
+    insertRents(dao, sample.id1, sample.id2, sample.rents);
+    insertLoans(dao, sample.id1, sample.id2, sample.loans);
+    if (sample.withResults) {
         ApartmentPlanInput input;
-        if (!PlanInputLoader(dao).loadApartment(spec.id1, spec.id2, &input))
-            fail(QStringLiteral("apartment plan %1/%2 could not be read back").arg(spec.id1).arg(spec.id2));
+        if (!PlanInputLoader(dao).loadApartment(sample.id1, sample.id2, &input))
+            fail(QStringLiteral("apartment plan %1/%2 could not be read back").arg(sample.id1).arg(sample.id2));
         ApartmentProjection projection(input, settings);
-        storeResults(dao, spec.id1, spec.id2, projection);
+        storeResults(dao, sample.id1, sample.id2, projection);
     }
     tx.commit();
 }

@@ -11,13 +11,13 @@ class cDao;
 
 // Builders of stored sample data: a property, parking and apartment plans with their
 // loan and rent rows, and result rows computed by the projection engines and stored
-// by the result-row writer, as registration stores them. A test takes a spec with
+// by the result-row writer, as registration stores them. A test takes a sample with
 // its defaults, overrides what it checks and builds it. Every builder writes in one
 // transaction and throws std::runtime_error when anything fails. An invalid
 // QVariant is stored as NULL (an empty box).
 
 /// D_物件. Defaults: 200 ㎡ at 100 thousand yen per ㎡, taxed 1.4 % + 0.3 %.
-struct PropertySpec {
+struct SampleProperty {
     int id1 = 1;
     QVariant name = QStringLiteral("テスト物件"); ///< 物件名
     QVariant siteArea = 200.0;                    ///< 敷地面積
@@ -27,7 +27,7 @@ struct PropertySpec {
 };
 
 /// One row of D_借入金. Default: 10,000 over 20 years at 2 %, level payment, one rate.
-struct LoanSpec {
+struct SampleLoan {
     QVariant number;                              ///< 連番; empty: the loan's position from 1
     QVariant lender = QStringLiteral("第一銀行"); ///< 借入先名称
     QVariant amount = 10000;                      ///< 借入金額
@@ -42,9 +42,9 @@ struct LoanSpec {
 };
 
 /// A 30-year loan of 50,000 at 2 %, level payment.
-inline LoanSpec buildingLoan()
+inline SampleLoan buildingLoan()
 {
-    LoanSpec loan;
+    SampleLoan loan;
     loan.lender = QStringLiteral("住宅金融");
     loan.amount = 50000;
     loan.end1 = 30;
@@ -53,7 +53,7 @@ inline LoanSpec buildingLoan()
 }
 
 /// One row of D_家賃. Default: four 2LDK dwellings at 100 rent + 10 charges.
-struct RentSpec {
+struct SampleRent {
     QVariant type;                            ///< タイプ; empty: "A", "B", ... by position
     QVariant layout = QStringLiteral("2LDK"); ///< 間取り
     QVariant area = 60.5;                     ///< 専有面積
@@ -69,7 +69,7 @@ struct RentSpec {
 /// 10 % vacant, fee +10 % every 3 years, land +2 % every 5 years, budget 1000, no
 /// loan: year 1 is 540 income, 340 land taxes, balance 200; the profit and loss
 /// adds the budget, 1340 in all.
-struct ParkingSpec {
+struct SampleParking {
     int id1 = 1;
     int id2 = 1;
     QVariant name = QStringLiteral("第一駐車場");  ///< 名称
@@ -79,13 +79,13 @@ struct ParkingSpec {
     QVariant yosan[4] = {900, 45, 55, 1000};       ///< 予算1 to 予算4
     QVariant sikin1 = 1000;                        ///< 資金1
     QVariant keikaku[5] = {10.0, 5, 2.0, 3, 10.0}; ///< 計画1 to 計画5
-    QVector<LoanSpec> loans;
+    QVector<SampleLoan> loans;
     bool withResults = true; ///< compute and store the 75 result years
 };
 
 /// D_賃貸マンション with its rent rows and loans; defaults describe a small RC
 /// building of 4 dwellings (one rent row) with one loan.
-struct ApartmentSpec {
+struct SampleApartment {
     int id1 = 1;
     int id2 = 2;
     QVariant name = QStringLiteral("テストマンション"); ///< 名称
@@ -101,14 +101,14 @@ struct ApartmentSpec {
     /// land rise, repair cost, upkeep.
     QVariant keikaku[9] = {5.0, 10.0, 20, 2, 3.0, 5, 1.0, 300, 5.0};
     QVariant kasai = 10; ///< 火災保険
-    QVector<RentSpec> rents = {RentSpec()};
-    QVector<LoanSpec> loans = {buildingLoan()};
+    QVector<SampleRent> rents = {SampleRent()};
+    QVector<SampleLoan> loans = {buildingLoan()};
     bool withResults = true;
 };
 
 /// The default plans under other numbers.
-ParkingSpec parkingSpec(int id1, int id2, bool withResults = true);
-ApartmentSpec apartmentSpec(int id1, int id2, bool withResults = true);
+SampleParking sampleParking(int id1, int id2, bool withResults = true);
+SampleApartment sampleApartment(int id1, int id2, bool withResults = true);
 
 /// One T_収支 row written as given, for readers tested on hand-made values.
 struct StoredYear {
@@ -118,11 +118,11 @@ struct StoredYear {
     qint64 balance = 0;
 };
 
-void addProperty(const PropertySpec &spec = PropertySpec(), cDao &dao = gDao());
+void addProperty(const SampleProperty &sample = SampleProperty(), cDao &dao = gDao());
 /// The default property under another number.
 void addProperty(int id1, cDao &dao = gDao());
-void addParkingPlan(const ParkingSpec &spec = ParkingSpec(), cDao &dao = gDao());
-void addApartmentPlan(const ApartmentSpec &spec = ApartmentSpec(),
+void addParkingPlan(const SampleParking &sample = SampleParking(), cDao &dao = gDao());
+void addApartmentPlan(const SampleApartment &sample = SampleApartment(),
                       const ProjectionSettings &settings = ProjectionSettings(), cDao &dao = gDao());
 /// A title row of D_店舗 (store plans have no inputs of their own).
 void addStorePlan(int id1, int id2, const QString &name, cDao &dao = gDao());

@@ -1,6 +1,7 @@
 #include "FormTrap.h"
 
 #include "DaoTransaction.h"
+#include "DbFixture.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "TestDb.h"
@@ -17,28 +18,18 @@ class tst_FormTrap : public QObject
 {
     Q_OBJECT
 
-    QStringList m_log;
+    ErrLogRecorder m_log;
     TestDb m_db;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(m_db.connectGlobal());
-        setErrLogWriter([this](const QString &message, const QString &object, const QString &procedure) {
-            m_log << object + QLatin1Char('|') + procedure + QLatin1Char('|') + message;
-        });
-    }
+    void initTestCase() { QVERIFY(m_db.connectGlobal()); }
     void init()
     {
         m_log.clear();
         MsgBox::clearHistory();
         MsgBox::setAutoAnswer(true);
     }
-    void cleanupTestCase()
-    {
-        setErrLogWriter(nullptr);
-        releaseGlobals();
-    }
+    void cleanupTestCase() { releaseGlobals(); }
 
     void exceptionInASlotIsLoggedAndStopsThere_data()
     {
@@ -67,7 +58,7 @@ private Q_SLOTS:
         button.click(); // returns normally: nothing escapes into the event loop
         button.click();
         QCOMPARE(reached, 2);
-        QCOMPARE(m_log, (QStringList{logged, logged}));
+        QCOMPARE(m_log.lines(), (QStringList{logged, logged}));
         QVERIFY(MsgBox::history().isEmpty()); // a trapped handler shows nothing
     }
 
@@ -84,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(gDao().Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)"), QStringLiteral("ID1 = 7")).toInt(),
                  0);
         QVERIFY(!gDao().inTransaction());
-        QCOMPARE(m_log, QStringList{QStringLiteral("frmTest|lbutAdd_Click|disk full")});
+        QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmTest|lbutAdd_Click|disk full")});
         QCOMPARE(MsgBox::history().size(), 1);
         QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
         QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
@@ -101,7 +92,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(gDao().Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)"), QStringLiteral("ID1 = 8")).toInt(),
                  1);
-        QVERIFY(m_log.isEmpty());
+        QVERIFY(m_log.lines().isEmpty());
         QVERIFY(MsgBox::history().isEmpty());
     }
 };

@@ -1,5 +1,6 @@
 #include "ApartmentProjection.h"
 #include "DaoTransaction.h"
+#include "DbFixture.h"
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "ParkingProjection.h"
@@ -37,7 +38,7 @@ private:
     bool registerPlan(Projection &projection, int id2, const QString &object);
 
     TestDb m_db;
-    QStringList m_log;
+    ErrLogRecorder m_log;
 };
 
 namespace
@@ -100,9 +101,6 @@ void tst_ResultRowWriter::initTestCase()
 {
     QVERIFY2(m_db.isValid(), qPrintable(m_db.error()));
     QVERIFY(m_db.connectGlobal());
-    setErrLogWriter([this](const QString &message, const QString &object, const QString &procedure) {
-        m_log << object + QLatin1Char('|') + procedure + QLatin1Char('|') + message;
-    });
 }
 
 void tst_ResultRowWriter::init()
@@ -112,7 +110,6 @@ void tst_ResultRowWriter::init()
 
 void tst_ResultRowWriter::cleanupTestCase()
 {
-    setErrLogWriter(nullptr);
     releaseGlobals();
 }
 
@@ -155,7 +152,7 @@ void tst_ResultRowWriter::seventyFiveRowsPerTable()
                  75);
     }
     QCOMPARE(count(QStringLiteral("T_収支"), id2, QStringLiteral("AND TYPE = %1").arg(type)), 75);
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_log.lines().isEmpty());
 }
 
 void tst_ResultRowWriter::parkingColumns()
@@ -241,7 +238,7 @@ void tst_ResultRowWriter::storedValues()
              !stored.isEmpty());
     if (stored.isEmpty()) {
         QCOMPARE(count(QStringLiteral("T_収支"), 19), 0);
-        QCOMPARE(m_log, QStringList{QStringLiteral("frm|SaveSSData|オーバーフローしました。")});
+        QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frm|SaveSSData|オーバーフローしました。")});
     } else {
         QCOMPARE(scalar(QStringLiteral("SELECT 収支累計 FROM T_収支 WHERE ID2 = 19")).toString(), stored);
     }
@@ -273,10 +270,10 @@ void tst_ResultRowWriter::failureAtYear40KeepsOldRows()
     gDao().Execute(QStringLiteral("DROP TRIGGER fail40"));
     QVERIFY(!ok);
     QVERIFY(!gDao().inTransaction());
-    QCOMPARE(m_log.size(), 1);
-    QVERIFY2(m_log[0].startsWith(QStringLiteral("frmInputParking|") + procedure + QLatin1Char('|')),
-             qPrintable(m_log[0]));
-    QVERIFY(m_log[0].contains(QStringLiteral("injected")));
+    QCOMPARE(m_log.lines().size(), 1);
+    QVERIFY2(m_log.lines()[0].startsWith(QStringLiteral("frmInputParking|") + procedure + QLatin1Char('|')),
+             qPrintable(m_log.lines()[0]));
+    QVERIFY(m_log.lines()[0].contains(QStringLiteral("injected")));
     for (const QString &t : ResultRowWriter::resultTables())
         QCOMPARE(count(t, 2), 75);
     QCOMPARE(scalar(QStringLiteral("SELECT 収入 FROM T_収支 WHERE ID1 = 1 AND ID2 = 2 AND 年 = 1")).toInt(), 540);
@@ -296,7 +293,7 @@ void tst_ResultRowWriter::computationFailureKeepsOldRows()
     huge.numRyokin2 = 99999;
     ParkingProjection tooLarge(huge);
     QVERIFY(!registerPlan(tooLarge, 3, QStringLiteral("frmInputParking")));
-    QCOMPARE(m_log, QStringList{QStringLiteral("frmInputParking|GetInTyusya|オーバーフローしました。")});
+    QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmInputParking|GetInTyusya|オーバーフローしました。")});
 
     // A computation failure is logged under the failing term.
     m_log.clear();
@@ -308,7 +305,7 @@ void tst_ResultRowWriter::computationFailureKeepsOldRows()
     broken.rents = QVector<RentRow>(5, r);
     ApartmentProjection failing(broken, ProjectionSettings());
     QVERIFY(!registerPlan(failing, 3, QStringLiteral("frmInputApartment")));
-    QCOMPARE(m_log, QStringList{QStringLiteral("frmInputApartment|GetInYatin|オーバーフローしました。")});
+    QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmInputApartment|GetInYatin|オーバーフローしました。")});
 
     QCOMPARE(count(QStringLiteral("T_収支"), 3), 75);
     QCOMPARE(count(QStringLiteral("T_収支"), 3, QStringLiteral("AND 年 = 1 AND 収入 = 540 AND TYPE = 1")), 1);
@@ -320,7 +317,7 @@ void tst_ResultRowWriter::refusedOutsideATransaction()
     ResultRowWriter writer(gDao(), 1, 4);
     QVERIFY_THROWS_EXCEPTION(ProcedureError, writer.ReplaceResults(p));
     QCOMPARE(count(QStringLiteral("T_収支"), 4), 0);
-    QVERIFY(m_log.isEmpty()); // the writer itself logs nothing
+    QVERIFY(m_log.lines().isEmpty()); // the writer itself logs nothing
 }
 
 void tst_ResultRowWriter::onlyResultTablesAreDeleted()

@@ -1,42 +1,35 @@
 #pragma once
 
+#include "DbFixture.h"
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ShellHooks.h"
-#include "TestDb.h"
+#include "TestFiles.h"
 #include "cDao.h"
 #include "frmGraph.h"
 #include "mdlMain.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QSqlQuery>
 #include <QtTest>
 
-#include <memory>
-
 // A fresh database for each test, the program's view settings at their defaults (every
 // year, middle size, whole window), the error log in the database's folder, message boxes
 // answered ahead of time and plan windows made by the real factory.
-struct PlanWindowFixture {
-    std::unique_ptr<TestDb> db;
-
+struct PlanWindowFixture : DbFixture {
     bool setUp()
     {
-        db = std::make_unique<TestDb>();
-        if (!db->connectGlobal())
+        if (!DbFixture::setUp())
             return false;
-        setAppPath(db->folder());
+        setAppPath(folder());
         gDispInterval = 1;
         BuildYearFilter();
         gDispSize = 2;
         gGraphOnly = false;
         gMdiClosing = false;
-        MsgBox::setAutoAnswer(true);
-        MsgBox::clearHistory();
         setErrLogWriter(&SetErrLog); // as the program installs it at start-up
         ShellHooks::reset();
         ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
@@ -53,8 +46,8 @@ struct PlanWindowFixture {
             delete w.data();
         ShellHooks::reset();
         setErrLogWriter(nullptr);
+        DbFixture::tearDown();
         releaseGlobals();
-        db.reset();
     }
 
     // A plan window outside a workspace, loaded as the workspace loads it.
@@ -79,16 +72,9 @@ struct PlanWindowFixture {
         return q.value(0).toInt();
     }
 
-    static bool exec(const QString &sql)
-    {
-        QSqlQuery q(gDao().CurrentDB());
-        return q.exec(sql);
-    }
-
     QString errorLog() const
     {
-        QFile file(QDir(db->folder()).filePath(QStringLiteral("ErrLog.txt")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(fileBytes(QDir(folder()).filePath(QStringLiteral("ErrLog.txt"))));
     }
 
     // The texts the graph prints, in drawing order.

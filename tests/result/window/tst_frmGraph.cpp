@@ -39,9 +39,9 @@ public:
     void showModal() override
     {
         ++opened;
-        PlanWindowFixture::exec(QStringLiteral("UPDATE D_駐車場 SET 名称 = '北口駐車場' WHERE ID1 = %1 AND ID2 = %2")
-                                    .arg(m_id1)
-                                    .arg(m_id2));
+        runSql(QStringLiteral("UPDATE D_駐車場 SET 名称 = '北口駐車場' WHERE ID1 = %1 AND ID2 = %2")
+                   .arg(m_id1)
+                   .arg(m_id2));
     }
     bool Pro_State() const override { return registers; }
 
@@ -125,9 +125,9 @@ void tst_frmGraph::captionColourAndType()
     QFETCH(int, type);
     QFETCH(QColor, colour);
     QFETCH(int, rows);
-    addParkingPlan(parkingSpec(1, 1));
-    addApartmentPlan(apartmentSpec(1, 2));
-    addParkingPlan(parkingSpec(1, 5, false));
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    addParkingPlan(sampleParking(1, 5, false));
     addStorePlan(1, 8, QStringLiteral("駅前店舗"));
     addSummaryRows(1, 8, 3, scaleYears());
     addSummaryRows(1, 14, 7, scaleYears());
@@ -271,7 +271,7 @@ void tst_frmGraph::graphScalesOverThePropertysPlans()
 
 void tst_frmGraph::discardDeletesThePlan()
 {
-    addApartmentPlan(apartmentSpec(1, 2));
+    addApartmentPlan(sampleApartment(1, 2));
     frmGraph *w = f.open(1, 2);
     QPointer<frmGraph> alive(w);
     MsgBox::setNextAnswer(MsgBox::Yes);
@@ -301,8 +301,8 @@ void tst_frmGraph::discardFailureKeepsEverything()
 {
     QFETCH(QString, table);
     addParkingPlan();
-    addApartmentPlan(apartmentSpec(1, 1, false)); // rows in both plan tables and D_家賃
-    QVERIFY(f.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON %1 "
+    addApartmentPlan(sampleApartment(1, 1, false)); // rows in both plan tables and D_家賃
+    QVERIFY(runSql(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON %1 "
                                   "BEGIN SELECT RAISE(ABORT, 'locked'); END")
                        .arg(table)));
     QVector<int> before;
@@ -342,9 +342,9 @@ void tst_frmGraph::discardReloadsTheOtherWindows()
 {
     QVector<StoredYear> big = scaleYears();
     big[4].balance = 500000;
-    addParkingPlan(parkingSpec(1, 1, false));
+    addParkingPlan(sampleParking(1, 1, false));
     addSummaryRows(1, 1, 1, big);
-    addApartmentPlan(apartmentSpec(1, 2, false));
+    addApartmentPlan(sampleApartment(1, 2, false));
     addSummaryRows(1, 2, 2, scaleYears());
 
     auto *ws = new MDIForm1;
@@ -367,9 +367,9 @@ void tst_frmGraph::discardReloadsTheOtherWindows()
 // size and graph-only items reload, lay out and redraw every window.
 void tst_frmGraph::workspaceReopensAndRedraws()
 {
-    addParkingPlan(parkingSpec(1, 3));
-    addParkingPlan(parkingSpec(1, 1));
-    addApartmentPlan(apartmentSpec(1, 2));
+    addParkingPlan(sampleParking(1, 3));
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
     auto *ws = new MDIForm1;
     ws->setPro_ID1(1);
     ws->show();
@@ -416,8 +416,8 @@ void tst_frmGraph::workspaceReopensAndRedraws()
 
 void tst_frmGraph::workspaceClosesWithoutAsking()
 {
-    addParkingPlan(parkingSpec(1, 1));
-    addApartmentPlan(apartmentSpec(1, 2));
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
     auto *ws = new MDIForm1;
     ws->setPro_ID1(1);
     ws->show();
@@ -445,7 +445,7 @@ void tst_frmGraph::entryFormReloadsOnRegistration()
     RenamingEntryForm::opened = 0;
     ShellHooks::setEntryFormFactory(1, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
     frmGraph *w = f.open(1, 1);
-    QVERIFY(f.exec(QStringLiteral("DELETE FROM T_収支 WHERE ID1 = 1 AND ID2 = 1 AND 年 > 10")));
+    QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支 WHERE ID1 = 1 AND ID2 = 1 AND 年 > 10")));
     FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutInput")));
     QCOMPARE(RenamingEntryForm::opened, 1);
     QCOMPARE(w->windowTitle(), caption);

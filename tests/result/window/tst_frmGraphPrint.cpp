@@ -117,10 +117,10 @@ void tst_frmGraphPrint::printsBothReports()
     QFETCH(QString, tableLayout);
     QFETCH(QString, name);
     QFETCH(QString, firstRent);
-    addParkingPlan(parkingSpec(1, 1));
-    addApartmentPlan(apartmentSpec(1, 2));
-    addApartmentPlan(apartmentSpec(1, 3));
-    QVERIFY(f.exec(QStringLiteral("UPDATE T_収支 SET TYPE = 3 WHERE ID1 = 1 AND ID2 = 3")));
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    addApartmentPlan(sampleApartment(1, 3));
+    QVERIFY(runSql(QStringLiteral("UPDATE T_収支 SET TYPE = 3 WHERE ID1 = 1 AND ID2 = 3")));
     addStorePlan(1, 3, QStringLiteral("駅前店舗"));
 
     frmGraph *w = printPlan(id2);
@@ -184,7 +184,7 @@ void tst_frmGraphPrint::failingFillStepPrintsNothing()
 {
     addParkingPlan();
     frmGraph *w = f.open(1, 1);
-    QVERIFY(f.exec(QStringLiteral("DELETE FROM D_駐車場 WHERE ID1 = 1 AND ID2 = 1")));
+    QVERIFY(runSql(QStringLiteral("DELETE FROM D_駐車場 WHERE ID1 = 1 AND ID2 = 1")));
     FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
     QCOMPARE(m_log->jobsCreated, 0);
     QVERIFY(m_log->calls.empty());
@@ -196,7 +196,7 @@ void tst_frmGraphPrint::failingFillStepPrintsNothing()
 void tst_frmGraphPrint::emptyYearlyTablePrintsNothing()
 {
     addParkingPlan();
-    QVERIFY(f.exec(QStringLiteral("DELETE FROM T_収支計画 WHERE ID1 = 1 AND ID2 = 1")));
+    QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支計画 WHERE ID1 = 1 AND ID2 = 1")));
     printPlan(1);
     QCOMPARE(m_log->jobsCreated, 0);
     QVERIFY(MsgBox::history().isEmpty());
