@@ -3,6 +3,7 @@
 #include "MsgBox.h"
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
+#include "Twips.h"
 #include "cAreport.h"
 
 #include <QAction>
@@ -306,8 +307,9 @@ void ActiveReport::paintPages(QPrinter &printer)
                                    : printer.printerName();
         throw ReportError(ReportError::OutputFailed, QStringLiteral("「%1」に印刷できません。").arg(target));
     }
-    const double sx = printer.logicalDpiX() / 1440.0;
-    const double sy = printer.logicalDpiY() / 1440.0;
+    // Device pixels per twip of this printer: the same arithmetic as a form on the screen.
+    const double sx = 1 / twipsPerPixelX(&printer);
+    const double sy = 1 / twipsPerPixelY(&printer);
     const QRectF paper = pageLayout().fullRectPoints();
     for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
         if (i > 0 && !printer.newPage())
