@@ -1,12 +1,8 @@
 // The program: start-up, then the window events until the property list ends it.
 #include "DesktopServices.h"
 #include "Globals.h"
+#include "ProgramParts.h"
 #include "QtTranslation.h"
-#include "ShellHooks.h"
-#include "frmGraph.h"
-#include "frmInputApartment.h"
-#include "frmInputParking.h"
-#include "frmSysPrintList.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -17,15 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vanrek"));
     installDesktopServices();
     installQtTranslation();
-    // The plan entry forms, the plan windows and the printer settings register
-    // themselves here with ShellHooks as they are built into the program.
-    ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
-    frmInputParking::install();
-    frmInputApartment::install();
-    ShellHooks::setPrinterSettings([](QWidget *owner) {
-        frmSysPrintList list(AppPath(), owner);
-        list.exec();
-    });
+    installProgramParts();
 
     switch (Main()) {
     case StartResult::AlreadyRunning:

@@ -1,0 +1,6 @@
+#pragma once
+
+/// Plugs the parts built into this program into the shell's hooks: the plan window
+/// (frmGraph), the parking and apartment entry forms and the printer-settings list.
+/// Called once before Main(), by the program and by the test that drives it whole.
+void installProgramParts();
