@@ -9,6 +9,7 @@
 #include "LoanGrid.h"
 #include "MDIForm1.h"
 #include "MsgBox.h"
+#include "PrintConfirmations.h"
 #include "PropertyListModel.h"
 #include "RegistryStore.h"
 #include "TestDb.h"
@@ -235,22 +236,9 @@ private:
         if (!w)
             return {QStringLiteral("no window")};
         m_pdfPrefix = prefix;
-        QStringList asked;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, this, [&asked] {
-            for (QWidget *top : QApplication::topLevelWidgets()) {
-                auto *dialog = qobject_cast<fDlgPrint *>(top);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                asked << dialog->windowTitle();
-                for (LineButton *b : dialog->findChildren<LineButton *>(QStringLiteral("cmdButton")))
-                    if (!b->isHidden() && b->Caption() == QStringLiteral("印　刷"))
-                        FormButtons::click(b);
-            }
-        });
-        answer.start(20);
+        const PrintConfirmations answer;
         click(w, "lbutPrint");
-        return asked;
+        return answer.asked();
     }
     QString pdfPath(const QString &prefix, const QString &report) const
     {

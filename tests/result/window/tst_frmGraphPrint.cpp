@@ -7,6 +7,7 @@
 #include "LineButton.h"
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
+#include "PrintConfirmations.h"
 #include "RecordingPrintJob.h"
 #include "fDlgPrint.h"
 
@@ -244,21 +245,11 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
     frmGraph *w = f.open(1, 1);
 
     QStringList asked;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&asked] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            auto *dialog = qobject_cast<fDlgPrint *>(top);
-            if (!dialog || !dialog->isVisible())
-                continue;
-            asked << dialog->windowTitle();
-            for (LineButton *b : dialog->findChildren<LineButton *>(QStringLiteral("cmdButton")))
-                if (!b->isHidden() && b->Caption() == QStringLiteral("印　刷"))
-                    FormButtons::click(b);
-        }
-    });
-    answer.start(20);
-    FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
-    answer.stop();
+    {
+        const PrintConfirmations answer;
+        FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
+        asked = answer.asked();
+    }
     ActiveReport::setPdfChooserForTests(nullptr);
     PrinterCatalog::install(nullptr);
     QCOMPARE(asked, (QStringList{kSheet + QStringLiteral(" 印刷確認"), kTables + QStringLiteral(" 印刷確認")}));
