@@ -6,6 +6,7 @@
 #include "LoanGrid.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
+#include "TestFiles.h"
 #include "cBase.h"
 
 #include <QCheckBox>
@@ -242,6 +243,31 @@ private Q_SLOTS:
         field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure);
         QCOMPARE(value(f.get(), "numGenka2"), life);
         QCOMPARE(value(f.get(), "numGenka3"), rate);
+    }
+
+    void shippedSettingsGiveTheStatutoryLives_data()
+    {
+        QTest::addColumn<int>("structure");
+        QTest::addColumn<double>("life");
+        QTest::addColumn<double>("rate"); // declining balance of M_償却 x 100
+        QTest::newRow("wood") << 0 << 22.0 << 9.9;
+        QTest::newRow("wood and mortar") << 1 << 20.0 << 10.9;
+        QTest::newRow("metal up to 3 mm") << 2 << 19.0 << 11.4;
+        QTest::newRow("metal 3 to 4 mm") << 3 << 27.0 << 8.2;
+        QTest::newRow("metal over 4 mm") << 4 << 34.0 << 6.6;
+        QTest::newRow("reinforced concrete") << 5 << 47.0 << 4.8;
+    }
+    void shippedSettingsGiveTheStatutoryLives()
+    {
+        QFETCH(int, structure);
+        const QByteArray shipped = fileBytes(QStringLiteral(VANREK_DB_SQL_DIR "/../data/Vanrek.ini"));
+        QVERIFY(!shipped.isEmpty());
+        m_env.writeIni(shipped);
+        auto f = open();
+        field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure == 0 ? 1 : 0);
+        field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure);
+        QTEST(value(f.get(), "numGenka2"), "life");
+        QTEST(value(f.get(), "numGenka3"), "rate");
     }
 
     void lifeWithoutAKeyOrARowGivesRateZero()
