@@ -20,10 +20,10 @@ class RowGrid;
 ///
 /// Created anew for each showing: the caller sets Pro_ID1 and Pro_ID2, calls
 /// showModal(), and afterwards Pro_State() is true only when the plan was registered
-/// and committed. 登録 with nothing changed closes the form; otherwise it runs the
-/// form's two checks, then its registration, and closes the form in either outcome
-/// (a failure is rolled back and reported). ｷｬﾝｾﾙ, and the window's close box, ask
-/// before dropping changes; Escape does nothing.
+/// and committed. 登録 with nothing changed closes the form; otherwise it runs the form's two
+/// checks, then its registration, and closes the form once the plan is stored; a
+/// failure is rolled back and reported, and the form stays open with its values.
+/// ｷｬﾝｾﾙ, and the window's close box, ask before dropping changes; Escape does nothing.
 class PlanEntryDialog : public EntryDialog, public PlanEntryForm
 {
     Q_OBJECT

@@ -705,8 +705,9 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numSikin2"), 5.0);
         MsgBox::setNextAnswer(MsgBox::Yes);
         click(f.get(), "lbutAdd");
-        // The running balance leaves the 32-bit column: refused, never stored cut.
-        QVERIFY(f->isHidden());
+        // The running balance leaves the 32-bit column: refused, never stored cut; the
+        // form stays open for a correction.
+        QVERIFY(f->isVisible());
         QVERIFY(!f->Pro_State());
         QCOMPARE(prompts().constLast(), QStringLiteral("データの登録中にエラーが発生しました。"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
@@ -776,7 +777,12 @@ private Q_SLOTS:
         field<ImText>(f.get(), "txtName")->setText(QStringLiteral("新しい計画"));
         MsgBox::setNextAnswer(MsgBox::Yes); // budget and funds differ
         click(f.get(), "lbutAdd");
-        QVERIFY(f->isHidden());
+        // The form stays open with what was typed.
+        QVERIFY(f->isVisible());
+        QCOMPARE(field<ImText>(f.get(), "txtName")->Text(), QStringLiteral("新しい計画"));
+        QVERIFY(field(f.get(), "lbutAdd")->isEnabled());
+        QVERIFY(field(f.get(), "lbutClose")->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!f->Pro_State());
         const MsgBox::Shown &last = MsgBox::history().constLast();
         QCOMPARE(last.prompt, QStringLiteral("データの登録中にエラーが発生しました。"));

@@ -361,26 +361,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("lock");
+        QTest::addColumn<int>("fee");
         QTest::newRow("result row of year 40")
             << "CREATE TRIGGER f BEFORE INSERT ON T_収支計画 WHEN NEW.年 = 40 BEGIN SELECT RAISE(ABORT, 'x'); END"
-            << "";
+            << "" << 6;
         QTest::newRow("loan copy") << "CREATE TRIGGER f BEFORE INSERT ON D_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"
-                                   << "";
+                                   << "" << 6;
         QTest::newRow("plan update") << "CREATE TRIGGER f BEFORE UPDATE ON D_駐車場 BEGIN SELECT RAISE(ABORT, 'x'); END"
-                                     << "";
+                                     << "" << 6;
         QTest::newRow("commit against a reader") << ""
-                                                 << "BEGIN;SELECT COUNT(*) FROM D_物件";
+                                                 << "BEGIN;SELECT COUNT(*) FROM D_物件" << 6;
         QTest::newRow("write lock held") << ""
-                                         << "BEGIN IMMEDIATE";
+                                         << "BEGIN IMMEDIATE" << 6;
+        // 40 cars at 999,999 a month, 10 % vacant: 431,999,568 a year, so the running
+        // balance passes the 32-bit column in year 5.
+        QTest::newRow("balance too large") << ""
+                                           << "" << 999999;
     }
     void failureLeavesTheStoredPlan()
     {
         QFETCH(QString, sql);
         QFETCH(QString, lock);
+        QFETCH(int, fee);
         registerNewPlan();
         const QString before = storedPlan();
         auto f = open();
-        type(f.get(), "numRyokin3", "6");
+        type(f.get(), "numRyokin3", QString::number(fee));
         type(f.get(), "txtName", QStringLiteral("変更後"));
         if (!sql.isEmpty())
             QVERIFY(runSql(sql));
@@ -402,9 +408,21 @@ private Q_SLOTS:
         QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("駐車場データ入力"));
         QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
         QVERIFY(!f->Pro_State());
-        QVERIFY(!f->isVisible());
         QVERIFY(!gDao().inTransaction());
         QCOMPARE(storedPlan(), before);
+        // The form stays open with what was typed, ready to be corrected and registered again.
+        QVERIFY(f->isVisible());
+        QCOMPARE(child<ImText>(f.get(), "txtName")->Text(), QStringLiteral("変更後"));
+        QVERIFY(child(f.get(), "lbutAdd")->isEnabled());
+        QVERIFY(child(f.get(), "lbutClose")->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        if (!sql.isEmpty())
+            QVERIFY(runSql("DROP TRIGGER f"));
+        type(f.get(), "numRyokin3", "6");
+        click(f.get(), "lbutAdd");
+        QVERIFY(f->Pro_State());
+        QVERIFY(!f->isVisible());
+        QCOMPARE(queryRows("SELECT 名称 FROM D_駐車場"), QStringLiteral("変更後"));
     }
 
     void chooserOpensTheFormForTheNewPlan()
