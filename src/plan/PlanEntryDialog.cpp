@@ -61,6 +61,13 @@ void PlanEntryDialog::Form_Load()
         ctrl()->GetDataDefault();
         afterSnapshot();
     });
+    if (m_readFailed) {
+        // A plan shown without its rows would be registered without them.
+        MsgBox::show(QStringLiteral("データの読み込みに失敗しました。"), MsgBox::Exclamation, m_caption,
+                     parentWidget());
+        m_state = false;
+        unload(QDialog::Rejected);
+    }
 }
 
 PlanEntryDialog::RowButtons PlanEntryDialog::createRowButtons(QWidget *frame, const char *newRow, const char *detail,

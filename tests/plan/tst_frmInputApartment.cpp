@@ -821,20 +821,32 @@ private Q_SLOTS:
         QCOMPARE(ApartmentFixture::count(QStringLiteral("T_収支")), 0);
     }
 
-    void failedWorkCopyRefusesToRegister()
+    void unreadDataKeepsTheFormClosed_data()
     {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("rent work copy refused")
+            << "CREATE TRIGGER fail BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END";
+        QTest::newRow("depreciation rates") << "ALTER TABLE M_償却 RENAME TO M_gone";
+        QTest::newRow("plan record") << "ALTER TABLE D_賃貸マンション RENAME TO D_gone";
+    }
+    void unreadDataKeepsTheFormClosed()
+    {
+        QFETCH(QString, sql);
         seedTwoRents();
-        QVERIFY(runSql(
-            QStringLiteral("CREATE TRIGGER fail BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END")));
-        auto f = open();
-        fillPlan(f.get());
-        MsgBox::setNextAnswer(MsgBox::Yes);
-        click(f.get(), "lbutAdd");
-        QVERIFY(!f->Pro_State());
-        QCOMPARE(MsgBox::history().constLast().prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
+        QVERIFY(runSql(sql));
+        frmInputApartment f;
+        f.setPro_ID1(1);
+        f.setPro_ID2(1);
+        bool shown = false;
+        QTimer::singleShot(0, &f, [&] { shown = true, f.reject(); });
+        f.showModal();
+        QVERIFY(!shown);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("賃貸マンションデータ入力"));
+        QVERIFY(!f.Pro_State());
         // The stored rent rows were neither deleted nor overwritten.
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 2);
-        QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
     }
 
     void propertyNumbersBeyondSixteenBits()

@@ -5,12 +5,15 @@
 #include "LoanGrid.h"
 #include "LoanGridModel.h"
 #include "ShellHooks.h"
+#include "WriteLock.h"
 #include "frmInputKariire.h"
 #include "frmType.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QSqlDatabase>
+
+#include <optional>
 
 using namespace EntryFixtures;
 
@@ -446,19 +449,35 @@ private Q_SLOTS:
         ShellHooks::reset();
     }
 
-    void unreadWorkRowsRefuseTheRegistration()
+    void unreadRowsKeepTheFormClosed_data()
     {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("work copy refused") << false;
+        QTest::newRow("write lock held") << true;
+    }
+    void unreadRowsKeepTheFormClosed()
+    {
+        QFETCH(bool, locked);
         registerNewPlan();
-        const QString before = storedPlan();
-        QVERIFY(runSql("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
-        auto f = open();
-        QCOMPARE(grid(f.get())->RecordCount(), 0);
-        type(f.get(), "numRyokin3", "6");
-        MsgBox::setNextAnswer(MsgBox::Yes); // without its loan the budget is not covered
-        click(f.get(), "lbutAdd");
-        QCOMPARE(prompts().last(), kFailed);
-        QVERIFY(!f->Pro_State());
-        QCOMPARE(storedPlan(), before);
+        const QString before = storedPlan() + "/" + queryRows("SELECT * FROM W_借入金");
+        if (!locked)
+            QVERIFY(runSql("CREATE TRIGGER f BEFORE INSERT ON W_借入金 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+        frmInputParking f;
+        f.setPro_ID1(1);
+        f.setPro_ID2(1);
+        bool shown = false;
+        QTimer::singleShot(0, &f, [&] { shown = true, f.reject(); });
+        {
+            std::optional<WriteLock> lock;
+            if (locked)
+                lock.emplace(m_env.db().path());
+            f.showModal();
+        }
+        QVERIFY(!shown);
+        QCOMPARE(prompts(), QStringList{QStringLiteral("データの読み込みに失敗しました。")});
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("駐車場データ入力"));
+        QVERIFY(!f.Pro_State());
+        QCOMPARE(storedPlan() + "/" + queryRows("SELECT * FROM W_借入金"), before);
     }
 };
 
