@@ -61,6 +61,13 @@ void PlanEntryDialog::Form_Load()
         ctrl()->GetDataDefault();
         afterSnapshot();
     });
+    if (m_readFailed) {
+        // A plan shown without its rows would be registered without them.
+        MsgBox::show(QStringLiteral("データの読み込みに失敗しました。"), MsgBox::Exclamation, m_caption,
+                     parentWidget());
+        m_state = false;
+        unload(QDialog::Rejected);
+    }
 }
 
 PlanEntryDialog::RowButtons PlanEntryDialog::createRowButtons(QWidget *frame, const char *newRow, const char *detail,
@@ -205,25 +212,40 @@ void PlanEntryDialog::lbutAdd_Click()
         return;
     m_busy = true;
     const auto idle = qScopeGuard([this] { m_busy = false; });
-    leaveFocusedBox();
-    if (!ctrl()->DataChanged() && !rowsChanged()) {
-        unload(QDialog::Accepted);
+    bool close = false;
+    // Any failure, a step of the registration or an error of this click, is rolled
+    // back and reported, and the form stays open with what was typed: the user
+    // corrects it or tries again.
+    const bool ok =
+        trap().report("lbutAdd_Click", this,
+                      {QStringLiteral("データの登録中にエラーが発生しました。"), m_caption, MsgBox::Exclamation}, [&] {
+                          leaveFocusedBox();
+                          if (!ctrl()->DataChanged() && !rowsChanged()) {
+                              close = true;
+                              return;
+                          }
+                          if (!CheckInputValue() || !CheckInputValue2())
+                              return;
+                          QApplication::setOverrideCursor(Qt::WaitCursor);
+                          m_lbutAdd->setEnabled(false);
+                          m_lbutClose->setEnabled(false);
+                          // The hourglass gives way to the message, and the buttons come back.
+                          const auto busy = qScopeGuard([this] {
+                              QApplication::restoreOverrideCursor();
+                              m_lbutAdd->setEnabled(true);
+                              m_lbutClose->setEnabled(true);
+                          });
+                          Register();
+                          m_state = true;
+                          close = true;
+                      });
+    if (!ok) {
+        m_state = false;
+        m_lbutAdd->setFocus();
         return;
     }
-    if (!CheckInputValue() || !CheckInputValue2())
-        return;
-    m_lbutAdd->setEnabled(false);
-    m_lbutClose->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool stored = trap().report(
-        "lbutAdd_Click", this,
-        {QStringLiteral("データの登録中にエラーが発生しました。"), m_caption, MsgBox::Exclamation}, [this] {
-            // The hourglass gives way to the message.
-            const auto pointer = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-            Register();
-        });
-    m_state = stored;
-    unload(stored ? QDialog::Accepted : QDialog::Rejected);
+    if (close)
+        unload(QDialog::Accepted);
 }
 
 void PlanEntryDialog::lbutClose_Click()

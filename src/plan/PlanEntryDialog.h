@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 class ImNumber;
 class LoanGridModel;
@@ -20,10 +21,11 @@ class RowGrid;
 ///
 /// Created anew for each showing: the caller sets Pro_ID1 and Pro_ID2, calls
 /// showModal(), and afterwards Pro_State() is true only when the plan was registered
-/// and committed. 登録 with nothing changed closes the form; otherwise it runs the
-/// form's two checks, then its registration, and closes the form in either outcome
-/// (a failure is rolled back and reported). ｷｬﾝｾﾙ, and the window's close box, ask
-/// before dropping changes; Escape does nothing.
+/// and committed. A form whose plan cannot be read says so and does not open.
+/// 登録 with nothing changed closes the form; otherwise it runs the form's two
+/// checks, then its registration, and closes the form once the plan is stored; a
+/// failure is rolled back and reported, and the form stays open with its values.
+/// ｷｬﾝｾﾙ, and the window's close box, ask before dropping changes; Escape does nothing.
 class PlanEntryDialog : public EntryDialog, public PlanEntryForm
 {
     Q_OBJECT
@@ -63,6 +65,15 @@ protected:
     virtual void Register() = 0;
     /// A control of the form lost the focus to another one of the form: its rule runs.
     virtual void focusLeft(QWidget *old) = 0;
+
+    /// Runs a step of the loading that reads the plan from the database. Once one
+    /// has failed (logged under procedure) the later ones are skipped, and the form
+    /// tells the user and does not open.
+    template <class F> void readStep(const char *procedure, F &&body)
+    {
+        if (!m_readFailed && !trap()(procedure, std::forward<F>(body)))
+            m_readFailed = true;
+    }
 
     // Helpers of the forms.
     /// The new, detail and delete buttons of a row grid (the names of their
@@ -117,6 +128,7 @@ private:
     int32_t m_id2 = 0;
     bool m_state = false;
     bool m_loaded = false;
+    bool m_readFailed = false;
     bool m_busy = false;
     QWidget *m_lbutAdd = nullptr;
     QWidget *m_lbutClose = nullptr;

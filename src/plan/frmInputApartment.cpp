@@ -331,13 +331,18 @@ void frmInputApartment::loadPlan()
     const FormTrap &trap = this->trap();
     trap("SetControlsColor", [this] { SetControlsColor(); });
     trap("Init", [this] { Init(); });
+    // The rates are read once, for every rule that looks one up while the form is open.
+    readStep("InitCombo", [this] {
+        if (!m_rates.load(gDao()))
+            throw DaoError(gDao().lastError());
+    });
     trap("InitCombo", [this] { InitCombo(); });
     SetGridStyle(this, m_yatin);
     SetGridStyle(this, m_kariire);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
     trap("SetTDBYatinFootertext", [this] { SetTDBYatinFootertext(); });
-    trap("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
-    trap("SetApartmentData", [this] { SetApartmentData(); });
+    readStep("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
+    readStep("SetApartmentData", [this] { SetApartmentData(); });
 }
 
 void frmInputApartment::afterSnapshot()
@@ -364,8 +369,8 @@ void frmInputApartment::SetControlsColor()
 
 void frmInputApartment::Init()
 {
-    trap()("InitYatin", [this] { InitYatin(); });
-    trap()("InitKariire", [this] { InitKariire(); });
+    readStep("InitYatin", [this] { InitYatin(); });
+    readStep("InitKariire", [this] { InitKariire(); });
     const cBase &base = gBase();
     m_numKaoku[7]->setValue(base.CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("固定資産税"))));
     m_numKaoku[8]->setValue(base.CvtDbl(IniValue(QStringLiteral("CONST"), QStringLiteral("都市計画税"))));
@@ -399,8 +404,6 @@ void frmInputApartment::InitCombo()
     const int structure = base.CvtLng(IniValue(QStringLiteral("DEFAULT"), QStringLiteral("構造")));
     selectEntry(m_cmbKaoku1, structure >= 0 && structure < m_cmbKaoku1->count() ? structure : -1);
 
-    if (!m_rates.load(gDao()))
-        SetErrLog(gDao().lastError(), objectName(), QStringLiteral("InitCombo"));
     m_cmbGenka1->addItems({DepreciationRates::methodName(0), DepreciationRates::methodName(1)});
     // No check asks for the method or the extra depreciation: a default outside the
     // list takes the first entry, so depreciation is never silently left out.

@@ -162,9 +162,9 @@ void frmInputParking::loadPlan()
     trap("SetControlsColor", [this] { SetControlsColor(); });
     SetGridStyle(this, m_grid);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
-    trap("Init", [this] { Init(); });
-    trap("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
-    trap("SetParkingData", [this] { SetParkingData(); });
+    readStep("Init", [this] { Init(); });
+    readStep("SetThingData", [this] { SetThingData(m_numSikiti + 1); });
+    readStep("SetParkingData", [this] { SetParkingData(); });
 }
 
 void frmInputParking::afterSnapshot()

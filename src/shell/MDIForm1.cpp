@@ -3,6 +3,7 @@
 #include "FormButtons.h"
 #include "FormTrap.h"
 #include "Globals.h"
+#include "MsgBox.h"
 #include "PictureFile.h"
 #include "PlanWindow.h"
 #include "ShellHooks.h"
@@ -24,6 +25,8 @@
 #include <QVBoxLayout>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -31,6 +34,14 @@ namespace
 const QString kObject = QStringLiteral("MDIForm");
 
 const FormTrap trap(kObject);
+
+const QString kReadFailed = QStringLiteral("データの読み込みに失敗しました。");
+
+// Every table that holds rows of a plan under its number.
+const QString kPlanTables[] = {QStringLiteral("D_駐車場"),   QStringLiteral("D_賃貸マンション"),
+                               QStringLiteral("D_店舗"),     QStringLiteral("D_借入金"),
+                               QStringLiteral("D_家賃"),     QStringLiteral("T_収支"),
+                               QStringLiteral("T_収支計画"), QStringLiteral("T_損益計算")};
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption, int index = 0)
 {
@@ -146,9 +157,21 @@ void MDIForm1::Form_Load()
     m_slotUsed.fill(false);
     trap("SetControlsColor", [this] { SetControlsColor(); });
     trap("SetSetting", [this] { SetSetting(); });
-    trap("LoadfrmGraph", [this] { LoadfrmGraph(); });
+    const bool read = trap("LoadfrmGraph", [this] { LoadfrmGraph(); });
     gMdiClosing = false;
     setWindowTitle(QStringLiteral("物件名　[") + gPropertyName + QStringLiteral("]"));
+    if (!read) {
+        // Without its stored plans the workspace would hand out their numbers again:
+        // it says so and goes back to the property list once it is on the screen.
+        m_lbutAdd->setEnabled(false);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                MsgBox::show(kReadFailed, MsgBox::Exclamation, QStringLiteral("Vanrek"), this);
+                close();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void MDIForm1::SetControlsColor()
@@ -160,12 +183,18 @@ void MDIForm1::SetControlsColor()
 void MDIForm1::LoadfrmGraph()
 {
     const cBase &base = gBase();
+    // Both tables are read before any window opens: a workspace that cannot read
+    // them all opens none.
+    std::vector<std::pair<QString, std::unique_ptr<Recordset>>> plans;
     for (const QString &table : {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション")}) {
         const QString sql = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ID1 = ") +
                             base.CvtSQL(QVariant(m_id1), cBase::SqlLong) + QStringLiteral(" ORDER BY ID2");
         auto rs = gDao().OpenRecordset(sql, cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
         if (!rs)
             throw DaoError(gDao().lastError());
+        plans.emplace_back(table, std::move(rs));
+    }
+    for (const auto &[table, rs] : plans) {
         for (; !rs->isEOF(); rs->MoveNext()) {
             const int n = base.CvtLng(rs->Fields(QStringLiteral("ID2")));
             // A damaged row must not stop the other plans from opening.
@@ -196,17 +225,33 @@ void MDIForm1::openPlanWindow(int idx)
     window->show();
 }
 
-int MDIForm1::firstFreeSlot() const
+int MDIForm1::firstFreeSlot(const QSet<int> &stored) const
 {
     for (int i = 1; i <= kSlots; ++i)
-        if (!m_slotUsed[i])
+        if (!m_slotUsed[i] && !stored.contains(i))
             return i;
     return 0;
 }
 
-void MDIForm1::updateAddButton()
+void MDIForm1::updateAddButton(const QSet<int> &stored)
 {
-    m_lbutAdd->setEnabled(firstFreeSlot() != 0);
+    m_lbutAdd->setEnabled(firstFreeSlot(stored) != 0);
+}
+
+QSet<int> MDIForm1::storedPlanNumbers() const
+{
+    const QString key = gBase().CvtSQL(QVariant(m_id1), cBase::SqlLong);
+    QStringList selects;
+    for (const QString &table : kPlanTables)
+        selects << QStringLiteral("SELECT ID2 FROM ") + table + QStringLiteral(" WHERE ID1 = ") + key;
+    auto rs = gDao().OpenRecordset(selects.join(QStringLiteral(" UNION ")), cDao::dbOpenDynaset, cDao::dbReadOnly,
+                                   cDao::dbReadOnly);
+    if (!rs)
+        throw DaoError(gDao().lastError());
+    QSet<int> numbers;
+    for (; !rs->isEOF(); rs->MoveNext())
+        numbers.insert(gBase().CvtLng(rs->Fields(0)));
+    return numbers;
 }
 
 bool MDIForm1::isSlotUsed(int idx) const
@@ -235,7 +280,14 @@ QList<PlanWindow *> MDIForm1::planWindows() const
 
 void MDIForm1::lbutAdd_Click()
 {
-    const int idx = firstFreeSlot();
+    // A number is free only when no table holds rows under it, whatever windows are
+    // open: a plan left behind by a failed read or a failed discard keeps its number.
+    QSet<int> stored;
+    if (!trap("lbutAdd_Click", [this, &stored] { stored = storedPlanNumbers(); })) {
+        MsgBox::show(kReadFailed, MsgBox::Exclamation, QStringLiteral("Vanrek"), this);
+        return;
+    }
+    const int idx = firstFreeSlot(stored);
     if (idx != 0) {
         m_slotUsed[idx] = true;
         // Whatever fails below, a number without its window is free again.
@@ -257,7 +309,7 @@ void MDIForm1::lbutAdd_Click()
         if (!done && !m_planWindows[idx])
             m_slotUsed[idx] = false;
     }
-    updateAddButton();
+    updateAddButton(stored);
 }
 
 void MDIForm1::menuFile_System_Click()

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <QSet>
 #include <QVariant>
 
 #include <array>
@@ -60,8 +61,12 @@ private:
     void SetControlsColor();
     void LoadfrmGraph();
     void openPlanWindow(int idx);
-    int firstFreeSlot() const;
-    void updateAddButton();
+    /// The first number that is neither taken by a window nor among stored; 0 when none.
+    int firstFreeSlot(const QSet<int> &stored = {}) const;
+    void updateAddButton(const QSet<int> &stored = {});
+    /// The plan numbers of the property that hold rows in any plan table; throws a
+    /// DaoError when they cannot be read.
+    QSet<int> storedPlanNumbers() const;
     void MDIForm_Resize();
 
     void lbutAdd_Click();

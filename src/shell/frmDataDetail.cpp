@@ -21,6 +21,8 @@
 
 #include <QKeyEvent>
 
+#include <stdexcept>
+
 namespace
 {
 
@@ -119,7 +121,13 @@ void frmDataDetail::lbutAdd_Click()
         return;
     bool saved = false;
     trap("SaveRecord", [this, &saved] { SaveRecord(saved); });
-    if (saved && gBase().CvtLng(gApl().DialogBox()) == 0) {
+    if (!saved) {
+        // Whatever failed, the input stays in the dialog for a correction or a retry.
+        MsgBox::show(QStringLiteral("物件データの登録に失敗しました。"), MsgBox::Critical, QStringLiteral("SaveRecord"),
+                     this);
+        return;
+    }
+    if (gBase().CvtLng(gApl().DialogBox()) == 0) {
         frmMsgbox notice;
         notice.exec();
     }
@@ -154,20 +162,19 @@ void frmDataDetail::CheckInputValue(bool &result)
     first->setFocus();
 }
 
+// Every failure throws: the caller reports it; the transaction, once begun, has
+// been rolled back as the error left it.
 void frmDataDetail::SaveRecord(bool &result)
 {
     result = false;
     cDao &dao = gDao();
     const cBase &base = gBase();
-    const QString failed = QStringLiteral("物件データの登録に失敗しました。");
     const QVariant greatest = dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"), QString());
     int id1 = 1;
     if (!vb::isNull(greatest)) {
         const int n = base.CvtLng(greatest);
-        if (n == 0) {
-            MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
-            return;
-        }
+        if (n == 0)
+            throw std::runtime_error("物件番号 0 の物件があるため、次の番号を決められません。");
         id1 = PropertyStore::nextId1(n);
     }
     DaoTransaction trans(dao);
@@ -180,15 +187,13 @@ void frmDataDetail::SaveRecord(bool &result)
                         base.CvtSQL(m_numKotei->Value(), cBase::SqlDouble) + QStringLiteral(",") +
                         base.CvtSQL(m_numTosi->Value(), cBase::SqlDouble) + QStringLiteral(")");
     const int count = dao.Execute(sql, cDao::dbInconsistent);
-    if (count >= 1) {
-        trans.commit();
-        result = true;
-        m_registered = id1;
-        return;
-    }
-    SetErrLog(dao.lastError(), kObject, QStringLiteral("SaveRecord"));
-    MsgBox::show(failed, MsgBox::Critical, QStringLiteral("SaveRecord"), this);
-    trans.rollback();
+    if (count < 0)
+        throw DaoError(dao.lastError());
+    if (count == 0)
+        throw DaoError(QStringLiteral("D_物件 に行を追加できませんでした。"));
+    trans.commit();
+    result = true;
+    m_registered = id1;
 }
 
 void frmDataDetail::keyPressEvent(QKeyEvent *event)

@@ -6,6 +6,7 @@
 #include "LoanGrid.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
+#include "TestFiles.h"
 #include "cBase.h"
 
 #include <QCheckBox>
@@ -242,6 +243,31 @@ private Q_SLOTS:
         field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure);
         QCOMPARE(value(f.get(), "numGenka2"), life);
         QCOMPARE(value(f.get(), "numGenka3"), rate);
+    }
+
+    void shippedSettingsGiveTheStatutoryLives_data()
+    {
+        QTest::addColumn<int>("structure");
+        QTest::addColumn<double>("life");
+        QTest::addColumn<double>("rate"); // declining balance of M_償却 x 100
+        QTest::newRow("wood") << 0 << 22.0 << 9.9;
+        QTest::newRow("wood and mortar") << 1 << 20.0 << 10.9;
+        QTest::newRow("metal up to 3 mm") << 2 << 19.0 << 11.4;
+        QTest::newRow("metal 3 to 4 mm") << 3 << 27.0 << 8.2;
+        QTest::newRow("metal over 4 mm") << 4 << 34.0 << 6.6;
+        QTest::newRow("reinforced concrete") << 5 << 47.0 << 4.8;
+    }
+    void shippedSettingsGiveTheStatutoryLives()
+    {
+        QFETCH(int, structure);
+        const QByteArray shipped = fileBytes(QStringLiteral(VANREK_DB_SQL_DIR "/../data/Vanrek.ini"));
+        QVERIFY(!shipped.isEmpty());
+        m_env.writeIni(shipped);
+        auto f = open();
+        field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure == 0 ? 1 : 0);
+        field<QComboBox>(f.get(), "cmbKaoku1")->setCurrentIndex(structure);
+        QTEST(value(f.get(), "numGenka2"), "life");
+        QTEST(value(f.get(), "numGenka3"), "rate");
     }
 
     void lifeWithoutAKeyOrARowGivesRateZero()
@@ -679,8 +705,9 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numSikin2"), 5.0);
         MsgBox::setNextAnswer(MsgBox::Yes);
         click(f.get(), "lbutAdd");
-        // The running balance leaves the 32-bit column: refused, never stored cut.
-        QVERIFY(f->isHidden());
+        // The running balance leaves the 32-bit column: refused, never stored cut; the
+        // form stays open for a correction.
+        QVERIFY(f->isVisible());
         QVERIFY(!f->Pro_State());
         QCOMPARE(prompts().constLast(), QStringLiteral("データの登録中にエラーが発生しました。"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
@@ -750,7 +777,12 @@ private Q_SLOTS:
         field<ImText>(f.get(), "txtName")->setText(QStringLiteral("新しい計画"));
         MsgBox::setNextAnswer(MsgBox::Yes); // budget and funds differ
         click(f.get(), "lbutAdd");
-        QVERIFY(f->isHidden());
+        // The form stays open with what was typed.
+        QVERIFY(f->isVisible());
+        QCOMPARE(field<ImText>(f.get(), "txtName")->Text(), QStringLiteral("新しい計画"));
+        QVERIFY(field(f.get(), "lbutAdd")->isEnabled());
+        QVERIFY(field(f.get(), "lbutClose")->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!f->Pro_State());
         const MsgBox::Shown &last = MsgBox::history().constLast();
         QCOMPARE(last.prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
@@ -789,20 +821,32 @@ private Q_SLOTS:
         QCOMPARE(ApartmentFixture::count(QStringLiteral("T_収支")), 0);
     }
 
-    void failedWorkCopyRefusesToRegister()
+    void unreadDataKeepsTheFormClosed_data()
     {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("rent work copy refused")
+            << "CREATE TRIGGER fail BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END";
+        QTest::newRow("depreciation rates") << "ALTER TABLE M_償却 RENAME TO M_gone";
+        QTest::newRow("plan record") << "ALTER TABLE D_賃貸マンション RENAME TO D_gone";
+    }
+    void unreadDataKeepsTheFormClosed()
+    {
+        QFETCH(QString, sql);
         seedTwoRents();
-        QVERIFY(runSql(
-            QStringLiteral("CREATE TRIGGER fail BEFORE INSERT ON W_家賃 BEGIN SELECT RAISE(ABORT, 'injected'); END")));
-        auto f = open();
-        fillPlan(f.get());
-        MsgBox::setNextAnswer(MsgBox::Yes);
-        click(f.get(), "lbutAdd");
-        QVERIFY(!f->Pro_State());
-        QCOMPARE(MsgBox::history().constLast().prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
+        QVERIFY(runSql(sql));
+        frmInputApartment f;
+        f.setPro_ID1(1);
+        f.setPro_ID2(1);
+        bool shown = false;
+        QTimer::singleShot(0, &f, [&] { shown = true, f.reject(); });
+        f.showModal();
+        QVERIFY(!shown);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("賃貸マンションデータ入力"));
+        QVERIFY(!f.Pro_State());
         // The stored rent rows were neither deleted nor overwritten.
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 2);
-        QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
     }
 
     void propertyNumbersBeyondSixteenBits()

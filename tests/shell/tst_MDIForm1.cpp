@@ -7,6 +7,7 @@
 #include "PlanWindow.h"
 #include "ShellHooks.h"
 #include "TestDb.h"
+#include "WriteLock.h"
 #include "cDao.h"
 #include "cIni.h"
 #include "frmType.h"
@@ -51,8 +52,15 @@ protected:
     void closeEvent(QCloseEvent *event) override
     {
         // The discard question is the real window's; the double always discards.
-        if (!gMdiClosing)
+        if (!gMdiClosing) {
             deletedPlan = true;
+            for (const char *table : {"D_駐車場", "D_賃貸マンション"})
+                QSqlQuery(gDao().CurrentDB())
+                    .exec(QStringLiteral("DELETE FROM %1 WHERE ID1 = %2 AND ID2 = %3")
+                              .arg(QString::fromUtf8(table))
+                              .arg(Pro_ID1().toInt())
+                              .arg(Pro_ID2().toInt()));
+        }
         releaseSlot();
         QMdiSubWindow::closeEvent(event);
     }
@@ -191,6 +199,44 @@ private Q_SLOTS:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }());
         QCOMPARE(log.count(QStringLiteral("LoadfrmGraph")), 3);
+    }
+
+    void unreadablePlansCloseTheWorkspace()
+    {
+        addPlans("D_駐車場", {1});
+        WriteLock lock(m_db->path());
+        QVERIFY(lock.isHeld());
+        QPointer<MDIForm1> w = new MDIForm1;
+        QSignalSpy closed(w.data(), &MDIForm1::unloaded);
+        w->setPro_ID1(7);
+        w->show();
+        QVERIFY(!addButton(w)->isEnabled());
+        QTRY_COMPARE(closed.count(), 1);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
+        QVERIFY(!w || !w->isVisible());
+    }
+
+    void newPlanNumberIsFreeInEveryPlanTable_data()
+    {
+        QTest::addColumn<QString>("row"); // of plan 1, stored after the workspace opened
+        QTest::newRow("parking") << "D_駐車場 (ID1, ID2) VALUES (7, 1)";
+        QTest::newRow("apartment") << "D_賃貸マンション (ID1, ID2) VALUES (7, 1)";
+        QTest::newRow("store") << "D_店舗 (ID1, ID2) VALUES (7, 1)";
+        QTest::newRow("loan") << "D_借入金 (ID1, ID2, 連番) VALUES (7, 1, 1)";
+        QTest::newRow("rent") << "D_家賃 (ID1, ID2, タイプ) VALUES (7, 1, 'A')";
+        QTest::newRow("balance") << "T_収支 (ID1, ID2, 年) VALUES (7, 1, 1)";
+        QTest::newRow("cash-flow plan") << "T_収支計画 (ID1, ID2, 年) VALUES (7, 1, 1)";
+        QTest::newRow("profit and loss") << "T_損益計算 (ID1, ID2, 年) VALUES (7, 1, 1)";
+    }
+    void newPlanNumberIsFreeInEveryPlanTable()
+    {
+        QFETCH(QString, row);
+        MDIForm1 *w = open();
+        exec(QStringLiteral("INSERT INTO ") + row);
+        addPlan(w);
+        QCOMPARE(FakeEntryForm::opened, (QList<QPair<int, int>>{{7, 2}}));
+        QCOMPARE(windowNumbers(w), QList<int>({2}));
     }
 
     void newPlansTakeTheFirstFreeNumber()

@@ -6,6 +6,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "WriteLock.h"
 #include "cApl.h"
 #include "cDao.h"
 #include "frmMsgbox.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+
+#include <optional>
 
 // Registering a property: the next number, the checks, the stored row, the notice.
 class tst_frmDataDetail : public QObject
@@ -140,6 +143,7 @@ private Q_SLOTS:
     {
         execSql(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (0, 'zero')"));
         frmDataDetail d;
+        d.show();
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);
         QCOMPARE(MsgBox::history().size(), 1);
@@ -148,6 +152,7 @@ private Q_SLOTS:
         QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
         QCOMPARE(rows(), QStringLiteral("0|zero|NULL|NULL|NULL|NULL"));
         QVERIFY(!gDao().inTransaction());
+        QVERIFY(d.isVisible());
     }
 
     void numberPastTheLongRange_data()
@@ -166,33 +171,61 @@ private Q_SLOTS:
         const ErrLogRecorder log;
         execSql(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (%1, 'last')").arg(greatest));
         frmDataDetail d;
+        d.show();
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);
         QCOMPARE(d.registeredID1(), expected);
         QVERIFY(!gDao().inTransaction());
-        QVERIFY(MsgBox::history().isEmpty());
         const QString before = QStringLiteral("%1|last|NULL|NULL|NULL|NULL").arg(greatest);
         if (expected) {
+            QVERIFY(MsgBox::history().isEmpty());
             QCOMPARE(rows(), before + QStringLiteral(";2147483647|b|1|1|1.4|0.3"));
             QCOMPARE(log.lines(), QStringList());
         } else {
             // Refused with the overflow error in the log; nothing stored, never a wrapped number.
             QCOMPARE(rows(), before);
             QCOMPARE(log.lines(), QStringList{QStringLiteral("frmDataDetail|SaveRecord|オーバーフローしました。")});
+            QCOMPARE(MsgBox::history().size(), 1);
+            QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+            QVERIFY(d.isVisible());
         }
     }
 
-    void rejectedInsertLeavesNoRow()
+    void failedInsertKeepsTheDialog_data()
     {
-        execSql(QStringLiteral("CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        QTest::addColumn<QString>("sql"); // run on the program's connection before 登録
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("insert refused")
+            << "CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END" << false;
+        QTest::newRow("BEGIN refused") << "BEGIN" << false;
+        QTest::newRow("write lock held") << "" << true;
+    }
+    void failedInsertKeepsTheDialog()
+    {
+        QFETCH(QString, sql);
+        QFETCH(bool, locked);
         frmDataDetail d;
+        d.show();
         fill(d, QStringLiteral("b"), 1, 1);
-        add(d);
+        if (!sql.isEmpty())
+            execSql(sql);
+        {
+            std::optional<WriteLock> lock;
+            if (locked)
+                lock.emplace(m_db.db().path());
+            add(d);
+        }
+        if (sql == QLatin1String("BEGIN"))
+            execSql(QStringLiteral("ROLLBACK"));
         QCOMPARE(MsgBox::history().size(), 1);
         QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SaveRecord"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
         QCOMPARE(rows(), QString());
         QVERIFY(!gDao().inTransaction());
-        QCOMPARE(d.result(), int(QDialog::Accepted));
+        // Still open with what was typed.
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.findChild<ImText *>(QStringLiteral("txtName"))->Text(), QStringLiteral("b"));
     }
 
     void noticeAfterRegistration()
