@@ -278,6 +278,7 @@ void tst_cDao::recordsets()
     rs->MoveNext();
     QCOMPARE(rs->Fields(QStringLiteral("敷地面積")).toDouble(), 12.5);
     QCOMPARE(rs->Fields(QStringLiteral("物件名")).toString(), QStringLiteral("y"));
+    QVERIFY_THROWS_EXCEPTION(DaoError, rs->Fields(QStringLiteral("料金2")));
     rs->MoveNext();
     QVERIFY(rs->isEOF());
 }
