@@ -40,6 +40,9 @@ StartResult Main(double waitSeconds)
     auto instance = std::make_unique<SingleInstance>();
     if (!instance->acquire(AppPath()))
         return StartResult::AlreadyRunning;
+    // Only a running copy stops the start; the connection below says what else fails.
+    if (!instance->failures().isEmpty())
+        writeErrLog(instance->failures(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
 
     auto splash = std::make_unique<fSplash>();
     splash->show();

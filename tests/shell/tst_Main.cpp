@@ -14,8 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -174,6 +176,40 @@ private Q_SLOTS:
         QCOMPARE(Main(0), StartResult::Started);
         QVERIFY(MsgBox::history().isEmpty());
         EndMain();
+    }
+
+    void staleLockThatCannotBeRemovedIsLogged_data()
+    {
+        QTest::addColumn<bool>("wholeFolder");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("lock file") << false << true;
+        // No room for anything in the folder: the connection then says what fails.
+        QTest::newRow("DB folder") << true << false;
+    }
+
+    void staleLockThatCannotBeRemovedIsLogged()
+    {
+        QFETCH(bool, wholeFolder);
+        QFETCH(bool, connects);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        // The lock of a copy that was killed: its process id no longer runs.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForFinished());
+        const QString lock = file(testDb.folder(), "DB/Vanrek.lock");
+        QVERIFY(writeFileBytes(lock, QByteArray::number(gone.processId()) + "\nvanrek\n" +
+                                         QSysInfo::machineHostName().toUtf8() + "\n"));
+        {
+            Unwritable stuck(wholeFolder ? QFileInfo(lock).path() : lock);
+            if (!stuck.isActive())
+                QSKIP(qPrintable(stuck.skipReason()));
+            QCOMPARE(Main(0), connects ? StartResult::Started : StartResult::NoDatabase);
+            EndMain();
+        }
+        const QString log = errLog(testDb.folder());
+        QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(lock), qPrintable(log));
     }
 
     void splashShowsConnectingThenCompacting()
