@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QUuid>
 
+#include <sqlite3.h>
+
 namespace
 {
 
@@ -28,6 +30,31 @@ QSqlDatabase openUri(const QString &name, const QString &path, int busyTimeoutMs
     db.setDatabaseName(uriFor(path));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     return db;
+}
+
+// The engine's connection under Qt's driver. Calls into it go through this program's
+// own sqlite3 library, so that must be the library the driver runs on: a second copy
+// of the engine would not know the handle.
+sqlite3 *driverHandle(const QSqlDatabase &db, QString *error)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    sqlite3 *engine = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                          ? *static_cast<sqlite3 *const *>(handle.constData())
+                          : nullptr;
+    if (!engine) {
+        *error = QStringLiteral("データベースエンジンの接続を取得できません。(%1)")
+                     .arg(QString::fromLatin1(handle.typeName()));
+        return nullptr;
+    }
+    QSqlQuery q(db);
+    const QString driverSource =
+        q.exec(QStringLiteral("SELECT sqlite_source_id()")) && q.next() ? q.value(0).toString() : QString();
+    if (driverSource != QString::fromLatin1(sqlite3_sourceid())) {
+        *error = QStringLiteral("データベースエンジンのライブラリが一致しません。(%1 / %2)")
+                     .arg(driverSource, QString::fromLatin1(sqlite3_sourceid()));
+        return nullptr;
+    }
+    return engine;
 }
 
 QVariant fieldValue(const QSqlQuery &q, int i)
@@ -94,10 +121,18 @@ bool cDao::Connect(const QString &path, bool exclusive)
             QSqlDatabase::removeDatabase(m_connection);
             return false;
         }
+        m_handle = driverHandle(db, &m_lastError);
+        if (!m_handle) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connection);
+            return false;
+        }
     }
     m_path = fi.absoluteFilePath();
     m_open = true;
     m_depth = 0;
+    m_lostDepth = 0;
     return true;
 }
 
@@ -138,6 +173,8 @@ QVariant cDao::Disconnect()
         QSqlDatabase::removeDatabase(m_connection);
         m_open = false;
         m_depth = 0;
+        m_lostDepth = 0;
+        m_handle = nullptr;
         m_path.clear();
     }
     return QVariant();
@@ -155,19 +192,40 @@ void cDao::exec(const QString &sql)
     QSqlQuery q(CurrentDB());
     if (!q.exec(sql)) {
         m_lastError = q.lastError().text();
+        followConnection();
         throw DaoError(m_lastError);
+    }
+}
+
+bool cDao::inTransaction() const
+{
+    return m_depth > 0 && !(m_handle && sqlite3_get_autocommit(m_handle));
+}
+
+// After a full disk or an I/O error the engine may have rolled the whole transaction
+// back by itself, whatever statement failed (ours, the plan forms' or the result
+// writer's): the connection, not our count, says whether one is open.
+void cDao::followConnection()
+{
+    if (m_depth > 0 && !inTransaction()) {
+        m_lostDepth += m_depth;
+        m_depth = 0;
     }
 }
 
 // Nested calls become savepoints, so an inner rollback undoes only its own work.
 void cDao::BeginTrans()
 {
+    followConnection();
     exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT vanrek_%1").arg(m_depth));
     ++m_depth;
 }
 
 void cDao::CommitTrans()
 {
+    followConnection();
+    if (m_depth == 0 && m_lostDepth > 0)
+        throw DaoError(QStringLiteral("トランザクションはデータベースエンジンによってロールバックされました。"));
     if (m_depth == 0)
         throw DaoError(QStringLiteral("BeginTrans を実行せずに CommitTrans を実行しました。"));
     exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE vanrek_%1").arg(m_depth - 1));
@@ -176,6 +234,11 @@ void cDao::CommitTrans()
 
 void cDao::RollbackTrans()
 {
+    followConnection();
+    if (m_depth == 0 && m_lostDepth > 0) {
+        --m_lostDepth; // the engine has undone this level already
+        return;
+    }
     if (m_depth == 0)
         throw DaoError(QStringLiteral("BeginTrans を実行せずに Rollback を実行しました。"));
     if (m_depth == 1) {
@@ -196,6 +259,7 @@ std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int
     q.setForwardOnly(true);
     if (!q.exec(JetSql::toSqlite(sql))) {
         m_lastError = q.lastError().text();
+        followConnection();
         return nullptr;
     }
     const QSqlRecord rec = q.record();
@@ -211,6 +275,7 @@ std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int
     }
     if (q.lastError().isValid()) {
         m_lastError = q.lastError().text();
+        followConnection();
         return nullptr;
     }
     return std::make_unique<Recordset>(names, std::move(rows));
@@ -232,6 +297,7 @@ int cDao::Execute(const QString &sql, int)
     QSqlQuery q(db);
     if (!q.exec(JetSql::toSqlite(sql))) {
         m_lastError = q.lastError().text();
+        followConnection();
         return -1;
     }
     const int affected = q.numRowsAffected();
@@ -318,6 +384,7 @@ bool cDao::CompactDatabase(const QString &path)
 {
     // VACUUM rewrites the file through the engine itself, so the open connection
     // stays valid and the file is never deleted or replaced behind its back.
+    followConnection();
     if (m_depth > 0)
         return false;
     QString error;

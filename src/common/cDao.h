@@ -8,6 +8,8 @@
 
 #include <memory>
 
+struct sqlite3;
+
 /// The one connection of the program to its database file. Failures of queries
 /// and statements come back as results (no record set, -1, false); transaction
 /// calls and Lookup's reading let errors reach the caller as DaoError.
@@ -25,7 +27,8 @@ public:
     /// Opens an existing database file for reading and writing; false, with nothing
     /// created or changed and the reason in lastError(), when the file is missing,
     /// empty, not a database, or cannot be written (a read-only file, a folder that
-    /// takes no journal file, a lock held by another writer).
+    /// takes no journal file, a lock held by another writer), or when the engine library
+    /// of this program is not the one under Qt's driver (see engineHandle()).
     bool Connect(const QString &path, bool exclusive = false);
     QVariant Disconnect();
     void BeginTrans();
@@ -55,7 +58,16 @@ public:
     int busyTimeout() const { return m_busyTimeoutMs; }
 
     bool isConnected() const { return m_open; }
-    bool inTransaction() const { return m_depth > 0; }
+    /// True while a transaction begun here is open on the connection. The engine may
+    /// end one by itself after a failed statement (a full disk or an I/O error rolls it
+    /// back); from then on this is false, a commit of it throws, and a rollback of
+    /// each of its levels has nothing left to undo.
+    bool inTransaction() const;
+    /// The engine's own handle of the connection, for work that goes past Qt's driver;
+    /// null when not connected. The one place the program takes it: Connect checks that
+    /// the handle is the driver's sqlite3 connection and that this program's sqlite3
+    /// library is the very one the driver runs on.
+    sqlite3 *engineHandle() const { return m_handle; }
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
@@ -65,11 +77,14 @@ private:
     bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);
     void exec(const QString &sql);
+    void followConnection();
 
     QString m_connection;
     QString m_path;
     QString m_lastError;
     bool m_open = false;
     int m_depth = 0;
+    int m_lostDepth = 0; ///< levels the engine rolled back that are still to be rolled back here
+    sqlite3 *m_handle = nullptr;
     int m_busyTimeoutMs = 5000;
 };

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -44,6 +45,7 @@ PlanSql::Rows PlanSql::select(cDao &dao, const QString &procedure, const QString
 {
     QSqlQuery q = prepared(dao, procedure, sql, values);
     Rows out;
+    out.procedure = procedure;
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i)
         out.names << rec.fieldName(i);
@@ -58,6 +60,19 @@ PlanSql::Rows PlanSql::select(cDao &dao, const QString &procedure, const QString
     if (error.isValid())
         throw ProcedureError(procedure, error.text());
     return out;
+}
+
+QVariant PlanSql::Rows::value(int row, const QString &name) const
+{
+    // Field names compare without case, as the engine compares them.
+    const auto column = std::find_if(names.cbegin(), names.cend(), [&name](const QString &field) {
+        return field.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (column == names.cend())
+        throw ProcedureError(procedure, QStringLiteral("このコレクションには項目がありません。(%1)").arg(name));
+    if (row < 0 || row >= rows.size())
+        throw ProcedureError(procedure, QStringLiteral("カレント レコードがありません。"));
+    return rows.at(row).at(column - names.cbegin());
 }
 
 QVariant PlanSql::stored(const QVariant &value, int kind, const QString &procedure)

@@ -21,8 +21,10 @@ int exec(cDao &dao, const QString &procedure, const QString &sql, const QVariant
 struct Rows {
     QStringList names;
     QVector<QVector<QVariant>> rows;
-    /// The value of a named column of a row; a null variant for NULL.
-    QVariant value(int row, const QString &name) const { return rows.at(row).at(names.indexOf(name)); }
+    QString procedure; ///< the step that read them, named by a failed lookup
+    /// The value of a named column of a row; a null variant for NULL. Throws a
+    /// ProcedureError for a column the query did not give or a row it has not.
+    QVariant value(int row, const QString &name) const;
 };
 Rows select(cDao &dao, const QString &procedure, const QString &sql, const QVariantList &values = {});
 

@@ -76,13 +76,20 @@ cPrinter::Setting cPrinter::readSetting()
                      MsgBox::Critical | MsgBox::OKOnly, QStringLiteral("印刷確認"), QApplication::activeWindow());
         return s;
     }
-    s.bin = m_base->CvtInt(row->value(QStringLiteral("PaperBin")));
-    s.size = m_base->CvtInt(row->value(QStringLiteral("PaperSize")));
-    s.orientation = m_orientation == -1 ? m_base->CvtInt(row->value(QStringLiteral("PaperDirect"))) : m_orientation;
-    s.mode = m_base->CvtInt(row->value(QStringLiteral("PrintMode")));
+    // A column the table lacks is an error to show, never a silent 0.
+    const auto field = [&row](const QString &name) {
+        if (row->indexOf(name) < 0)
+            throw std::runtime_error(
+                QStringLiteral("このコレクションには項目がありません。(%1)").arg(name).toStdString());
+        return row->value(name);
+    };
+    s.bin = m_base->CvtInt(field(QStringLiteral("PaperBin")));
+    s.size = m_base->CvtInt(field(QStringLiteral("PaperSize")));
+    s.orientation = m_orientation == -1 ? m_base->CvtInt(field(QStringLiteral("PaperDirect"))) : m_orientation;
+    s.mode = m_base->CvtInt(field(QStringLiteral("PrintMode")));
     const bool nt = m_system->IsWindowsNT();
-    s.device = m_base->CvtStr(row->value(nt ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x")));
-    s.port = m_base->CvtStr(row->value(nt ? QStringLiteral("PrinterPortNT") : QStringLiteral("PrinterPort9x")));
+    s.device = m_base->CvtStr(field(nt ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x")));
+    s.port = m_base->CvtStr(field(nt ? QStringLiteral("PrinterPortNT") : QStringLiteral("PrinterPort9x")));
     return s;
 }
 

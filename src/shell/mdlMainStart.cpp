@@ -1,6 +1,7 @@
 // Start-up of the program: everything before the property list takes over.
 #include "mdlMain.h"
 
+#include "DbSchema.h"
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
@@ -39,6 +40,9 @@ StartResult Main(double waitSeconds)
     auto instance = std::make_unique<SingleInstance>();
     if (!instance->acquire(AppPath()))
         return StartResult::AlreadyRunning;
+    // Only a running copy stops the start; the connection below says what else fails.
+    if (!instance->failures().isEmpty())
+        writeErrLog(instance->failures(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
 
     auto splash = std::make_unique<fSplash>();
     splash->show();
@@ -46,8 +50,15 @@ StartResult Main(double waitSeconds)
     Wait(waitSeconds, true);
 
     gDbPath = QDir(AppPath()).filePath(QStringLiteral("DB/Vanrek.mdb"));
-    if (!gDao().Connect(gDbPath, false)) {
-        writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
+    // A database without a table or column the windows use would show them empty or
+    // fail inside them: it is refused like one that cannot be opened.
+    QString failure;
+    const bool connected = gDao().Connect(gDbPath, false) && DbSchema::check(gDao(), &failure);
+    if (!connected) {
+        if (failure.isEmpty())
+            failure = gDao().lastError();
+        gDao().Disconnect();
+        writeErrLog(failure, QStringLiteral("mdlMain"), QStringLiteral("Main"));
         splash.reset();
         MsgBox::show(QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"), MsgBox::Critical, QStringLiteral("Main"));
         return StartResult::NoDatabase;

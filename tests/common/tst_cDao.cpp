@@ -1,4 +1,6 @@
+#include "DaoTransaction.h"
 #include "DbBuilder.h"
+#include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "TestDb.h"
 #include "TestFiles.h"
@@ -9,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -39,6 +42,8 @@ private Q_SLOTS:
     void lookup();
     void transactionsRollBack();
     void nestedTransactions();
+    void engineRollbackEndsTheTransaction_data();
+    void engineRollbackEndsTheTransaction();
     void compactRefusedInTransaction();
     void repairReportsCorruption();
     void builderNeverOverwrites();
@@ -278,6 +283,7 @@ void tst_cDao::recordsets()
     rs->MoveNext();
     QCOMPARE(rs->Fields(QStringLiteral("敷地面積")).toDouble(), 12.5);
     QCOMPARE(rs->Fields(QStringLiteral("物件名")).toString(), QStringLiteral("y"));
+    QVERIFY_THROWS_EXCEPTION(DaoError, rs->Fields(QStringLiteral("料金2")));
     rs->MoveNext();
     QVERIFY(rs->isEOF());
 }
@@ -330,6 +336,54 @@ void tst_cDao::nestedTransactions()
     dao.CommitTrans();
     QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)")).toInt(), 1);
     QVERIFY(!dao.inTransaction());
+}
+
+void tst_cDao::engineRollbackEndsTheTransaction_data()
+{
+    QTest::addColumn<bool>("throughDao");
+    QTest::addColumn<int>("levels");
+    QTest::newRow("statement of the connection") << true << 1;
+    QTest::newRow("statement past the connection") << false << 1;
+    QTest::newRow("nested transaction") << true << 2;
+}
+
+void tst_cDao::engineRollbackEndsTheTransaction()
+{
+    // A full disk: the engine rolls the whole transaction back by itself.
+    QFETCH(bool, throughDao);
+    QFETCH(int, levels);
+    TestDb db;
+    cDao dao;
+    QVERIFY(dao.Connect(db.path()));
+    QStringList logged;
+    setErrLogWriter([&logged](const QString &message, const QString &, const QString &) { logged << message; });
+    const auto restore = qScopeGuard([] { setErrLogWriter(nullptr); });
+    QSqlQuery(dao.CurrentDB()).exec(QStringLiteral("PRAGMA max_page_count = 1")); // no page beyond the file's
+    const QString tooBig = QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (2, hex(randomblob(100000)))");
+    {
+        std::vector<std::unique_ptr<DaoTransaction>> open;
+        for (int i = 0; i < levels; ++i)
+            open.push_back(std::make_unique<DaoTransaction>(dao));
+        QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)")), 1);
+        if (throughDao)
+            QCOMPARE(dao.Execute(tooBig), -1);
+        else
+            QVERIFY(!QSqlQuery(dao.CurrentDB()).exec(tooBig));
+        QVERIFY(!dao.inTransaction());
+        QVERIFY_THROWS_EXCEPTION(DaoError, open.back()->commit());
+        while (!open.empty())
+            open.pop_back(); // each level's rollback finds nothing left to undo
+    }
+    QCOMPARE(logged, QStringList());
+    {
+        DaoTransaction next(dao);
+        QVERIFY(dao.inTransaction());
+        QCOMPARE(dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (3)")), 1);
+        next.commit();
+    }
+    QVERIFY(!dao.inTransaction());
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 3);
+    QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)")).toInt(), 1);
 }
 
 void tst_cDao::compactRefusedInTransaction()

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void yearlyRowsFormattedAndPlaced();
     void yearlyRowText_data();
     void yearlyRowText();
+    void unknownColumnThrows();
     void yearlyPages_data();
     void yearlyPages();
     void noDataOnlyForAnEmptyRecordSet();
@@ -271,6 +272,16 @@ void tst_ReportRenderer::yearlyRowText()
     field.column = QStringLiteral("SK残");
     field.format = QStringLiteral("##,###,##0");
     QCOMPARE(ReportRenderer::rowText(field, data, 0), text);
+}
+
+void tst_ReportRenderer::unknownColumnThrows()
+{
+    ReportData data;
+    data.columns = QStringList{QStringLiteral("SK残")};
+    data.rows = {{1}};
+    ReportControl field;
+    field.column = QStringLiteral("SK累計");
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, ReportRenderer::rowText(field, data, 0));
 }
 
 void tst_ReportRenderer::yearlyPages_data()

@@ -204,6 +204,19 @@ private Q_SLOTS:
         QVERIFY(MsgBox::history().isEmpty());
     }
 
+    void missingColumnIsShown()
+    {
+        addSetting(QStringLiteral("R"), QString(), 13, 2, 1, 1);
+        execSql(QStringLiteral("ALTER TABLE M_Printer DROP COLUMN PaperBin"));
+        auto p = job(QStringLiteral("R"));
+        QCOMPARE(p->PrintDialog(1), 1);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("PrintDialog"));
+        QVERIFY2(MsgBox::history().at(0).prompt.contains(QStringLiteral("PaperBin")),
+                 qPrintable(MsgBox::history().at(0).prompt));
+        QVERIFY(m_log->runs.empty());
+    }
+
     void skipPrintsWithoutAsking()
     {
         auto p = job(QStringLiteral("経営計画ご提案書１"));

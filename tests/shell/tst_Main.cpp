@@ -14,8 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -30,6 +32,18 @@ private:
     {
         return QDir(folder).filePath(QString::fromUtf8(name));
     }
+    static void execOn(const QString &path, const QString &sql)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QVERIFY2(QSqlQuery(db).exec(sql), qPrintable(sql));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+    }
+    static QString errLog(const QString &folder) { return QString::fromUtf8(fileBytes(file(folder, "ErrLog.txt"))); }
     static void expectNoDatabaseBox()
     {
         QCOMPARE(MsgBox::history().size(), 1);
@@ -119,6 +133,83 @@ private Q_SLOTS:
             other.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
+    void damagedDatabaseShowsTheBox_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("a table") << "DROP TABLE D_店舗"
+                                 << "D_店舗";
+        QTest::newRow("a column of the parking plans") << "ALTER TABLE D_駐車場 DROP COLUMN 料金2"
+                                                       << "料金2";
+        QTest::newRow("a column of the properties") << "ALTER TABLE D_物件 DROP COLUMN 評価額"
+                                                    << "評価額";
+        QTest::newRow("a column of the results") << "ALTER TABLE T_損益計算 DROP COLUMN 支出9"
+                                                 << "支出9";
+    }
+
+    void damagedDatabaseShowsTheBox()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, missing);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        execOn(testDb.path(), damage);
+        const QByteArray before = fileBytes(testDb.path());
+        QCOMPARE(Main(0), StartResult::NoDatabase);
+        expectNoDatabaseBox();
+        QCOMPARE(fileBytes(testDb.path()), before);
+        QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+        const QString log = errLog(testDb.folder());
+        QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(missing), qPrintable(log));
+    }
+
+    void withoutPrinterSettingsTheProgramStarts()
+    {
+        // Printing reports a missing printer table itself.
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        execOn(testDb.path(), QStringLiteral("DROP TABLE M_Printer"));
+        QCOMPARE(Main(0), StartResult::Started);
+        QVERIFY(MsgBox::history().isEmpty());
+        EndMain();
+    }
+
+    void staleLockThatCannotBeRemovedIsLogged_data()
+    {
+        QTest::addColumn<bool>("wholeFolder");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("lock file") << false << true;
+        // No room for anything in the folder: the connection then says what fails.
+        QTest::newRow("DB folder") << true << false;
+    }
+
+    void staleLockThatCannotBeRemovedIsLogged()
+    {
+        QFETCH(bool, wholeFolder);
+        QFETCH(bool, connects);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        // The lock of a copy that was killed: its process id no longer runs.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForFinished());
+        const QString lock = file(testDb.folder(), "DB/Vanrek.lock");
+        QVERIFY(writeFileBytes(lock, QByteArray::number(gone.processId()) + "\nvanrek\n" +
+                                         QSysInfo::machineHostName().toUtf8() + "\n"));
+        {
+            Unwritable stuck(wholeFolder ? QFileInfo(lock).path() : lock);
+            if (!stuck.isActive())
+                QSKIP(qPrintable(stuck.skipReason()));
+            QCOMPARE(Main(0), connects ? StartResult::Started : StartResult::NoDatabase);
+            EndMain();
+        }
+        const QString log = errLog(testDb.folder());
+        QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(lock), qPrintable(log));
     }
 
     void splashShowsConnectingThenCompacting()
