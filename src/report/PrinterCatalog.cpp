@@ -18,13 +18,14 @@ public:
 
     QStringList ports(const QString &device) const override
     {
-        return hasPrinter(device) ? QStringList{device} : QStringList();
+        const QString queue = installedName(device);
+        return queue.isEmpty() ? QStringList() : QStringList{queue};
     }
 
     QList<Entry> paperSizes(const QString &device) const override
     {
         QList<Entry> out;
-        const QPrinterInfo info = QPrinterInfo::printerInfo(device);
+        const QPrinterInfo info = QPrinterInfo::printerInfo(installedName(device));
         if (info.isNull())
             return out;
         for (const QPageSize &size : info.supportedPageSizes()) {
@@ -39,7 +40,7 @@ public:
     QList<Entry> paperBins(const QString &device) const override
     {
         QList<Entry> out;
-        const QPrinterInfo info = QPrinterInfo::printerInfo(device);
+        const QPrinterInfo info = QPrinterInfo::printerInfo(installedName(device));
         if (info.isNull())
             return out;
         // The print engine says which of Qt's trays the device offers.
@@ -55,7 +56,7 @@ public:
 
     QPageSize defaultPageSize(const QString &device) const override
     {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(device);
+        const QPrinterInfo info = QPrinterInfo::printerInfo(installedName(device));
         const QPageSize size = info.isNull() ? QPageSize() : info.defaultPageSize();
         return size.isValid() ? size : QPageSize(QPageSize::A4);
     }
@@ -68,6 +69,19 @@ std::shared_ptr<PrinterCatalog> &installed()
 }
 
 } // namespace
+
+QString PrinterCatalog::installedName(const QString &device) const
+{
+    if (device.isEmpty())
+        return QString();
+    const QStringList names = printerNames();
+    if (names.contains(device))
+        return device;
+    for (const QString &name : names)
+        if (name.compare(device, Qt::CaseInsensitive) == 0)
+            return name;
+    return QString();
+}
 
 const PrinterCatalog &PrinterCatalog::current()
 {

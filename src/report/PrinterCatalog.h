@@ -13,7 +13,8 @@
 /// reads the print system (QPrinterInfo); tests install a catalog of their own.
 ///
 /// A job on this system reaches its printer through the printer's queue, so a
-/// device's one port is its queue name.
+/// device's one port is its queue name. The print system treats queue names without
+/// regard to letter case, and so does the catalog: a device may be named in any case.
 class PrinterCatalog
 {
 public:
@@ -34,7 +35,10 @@ public:
     /// The paper a new job on the device starts with (A4 when the device does not say).
     virtual QPageSize defaultPageSize(const QString &device) const = 0;
 
-    bool hasPrinter(const QString &device) const { return printerNames().contains(device); }
+    /// The installed device's own spelling of a name given in any letter case; "" when
+    /// no such printer is installed.
+    QString installedName(const QString &device) const;
+    bool hasPrinter(const QString &device) const { return !installedName(device).isEmpty(); }
     bool isEmpty() const { return printerNames().isEmpty(); }
 
     /// The catalog in use: the print system's unless a test installed another.

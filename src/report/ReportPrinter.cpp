@@ -40,11 +40,15 @@ ReportPrinter::ReportPrinter()
 
 void ReportPrinter::setDeviceName(const QString &name)
 {
-    if (!PrinterCatalog::current().hasPrinter(name))
-        throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
-                                                                       "通常使うプリンタで印刷します。")
-                                                            .arg(name));
-    m_device = name;
+    const PrinterCatalog &catalog = PrinterCatalog::current();
+    const QString installed = catalog.installedName(name);
+    if (!installed.isEmpty()) {
+        m_device = installed;
+        return;
+    }
+    throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
+                                                                   "通常使うプリンタで印刷します。")
+                                                        .arg(name));
 }
 
 int ReportPrinter::PaperSize() const
@@ -74,8 +78,8 @@ double ReportPrinter::PaperWidth() const
 void ReportPrinter::applyTo(QPrinter &printer) const
 {
     const PrinterCatalog &catalog = PrinterCatalog::current();
-    const QString device = m_device.isEmpty() ? catalog.defaultPrinterName() : m_device;
-    if (!device.isEmpty() && catalog.hasPrinter(device))
+    const QString device = catalog.installedName(m_device.isEmpty() ? catalog.defaultPrinterName() : m_device);
+    if (!device.isEmpty())
         printer.setPrinterName(device);
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(m_pageSize, pageOrientation(), QMarginsF()));
