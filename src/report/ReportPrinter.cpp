@@ -2,34 +2,14 @@
 
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
+#include "PrinterSetupDialog.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace
 {
 
 ReportPrinter::SetupRunner s_setupRunner;
-
-ReportPrinter::SetupChoice runPrintDialog(QWidget *owner, const ReportPrinter &start)
-{
-    ReportPrinter::SetupChoice choice;
-    QPrinter printer(QPrinter::HighResolution);
-    start.applyTo(printer);
-    QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
-        return choice;
-    choice.accepted = true;
-    if (printer.outputFormat() == QPrinter::NativeFormat)
-        choice.device = printer.printerName();
-    choice.paperSize = PaperCodes::paperCode(printer.pageLayout().pageSize());
-    choice.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    choice.paperBin = PaperCodes::binCode(printer.paperSource());
-    return choice;
-}
 
 } // namespace
 
@@ -101,9 +81,23 @@ void ReportPrinter::applyTo(QPrinter &printer) const
         printer.setResolution(PrintQuality);
 }
 
-ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner) const
+ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner, const QString &acceptText) const
 {
-    return s_setupRunner ? s_setupRunner(owner, *this) : runPrintDialog(owner, *this);
+    if (s_setupRunner)
+        return s_setupRunner(owner, *this);
+    PrinterSetupDialog dialog(*this, acceptText, owner);
+    dialog.exec();
+    return dialog.choice();
+}
+
+void ReportPrinter::setChoice(const SetupChoice &choice)
+{
+    if (!choice.device.isEmpty())
+        setDeviceName(choice.device);
+    setPaperSize(choice.paperSize);
+    if (choice.paperBin != 0)
+        m_bin = choice.paperBin;
+    setOrientation(choice.orientation == 2 ? 2 : 1);
 }
 
 void ReportPrinter::setSetupRunnerForTests(SetupRunner runner)

@@ -64,14 +64,17 @@ public:
     /// What the printer set-up dialog chose.
     struct SetupChoice {
         bool accepted = false;
-        QString device; ///< "" when the dialog's choice was a file
-        int paperSize = 0;
+        QString device;
+        int paperSize = 0; ///< 0 when no paper was chosen
         int orientation = 1;
-        int paperBin = 0;
+        int paperBin = 0; ///< 0 when no source was chosen
     };
     using SetupRunner = std::function<SetupChoice(QWidget *owner, const ReportPrinter &start)>;
-    /// The print system's set-up dialog, starting from this printer's settings.
-    SetupChoice SetupDialog(QWidget *owner) const;
+    /// The set-up dialog (printer, paper, source, orientation), starting from this
+    /// printer's settings; acceptText is the caption of its accept button.
+    SetupChoice SetupDialog(QWidget *owner, const QString &acceptText = QStringLiteral("OK")) const;
+    /// Takes what the dialog chose: the device, and the paper and source where one was chosen.
+    void setChoice(const SetupChoice &choice);
     /// Replaces the dialog (tests answer without a window); an empty function restores it.
     static void setSetupRunnerForTests(SetupRunner runner);
 
