@@ -34,6 +34,12 @@ public:
     virtual QList<Entry> paperBins(const QString &device) const = 0;
     /// The paper a new job on the device starts with (A4 when the device does not say).
     virtual QPageSize defaultPageSize(const QString &device) const = 0;
+    /// False when the print system does not answer at all (its scheduler is down), as
+    /// opposed to answering that no printer is installed.
+    virtual bool reachable() const { return true; }
+    /// Right after a job was handed to the device's queue: why the print system refused
+    /// it, "" when it took the job.
+    virtual QString jobRefusal(const QString &device) const { return QString(); }
 
     /// The installed device's own spelling of a name given in any letter case; "" when
     /// no such printer is installed.

@@ -26,6 +26,12 @@ void ReportPrinter::setDeviceName(const QString &name)
         m_device = installed;
         return;
     }
+    // With the print system down nothing can be looked up: the name is kept, and the
+    // print says that no printer can be reached.
+    if (catalog.isEmpty() && !catalog.reachable()) {
+        m_device = name;
+        return;
+    }
     throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
                                                                    "通常使うプリンタで印刷します。")
                                                         .arg(name));
