@@ -215,7 +215,9 @@ bool ActiveReport::handOver(QPrinter &printer)
 void ActiveReport::tellPrintFailure(const QString &description, QWidget *owner)
 {
     MsgBox::show(description, MsgBox::Critical, QStringLiteral("PrintDialog"), owner);
-    writeErrLog(description, QStringLiteral("cPrinter"), QStringLiteral("PrintDialog"));
+    // The log keeps one line per error.
+    writeErrLog(QString(description).replace(QStringLiteral("\r\n"), QStringLiteral(" ")), QStringLiteral("cPrinter"),
+                QStringLiteral("PrintDialog"));
 }
 
 QString ActiveReport::choosePdfFile(QWidget *owner, const QString &suggested) const

@@ -18,6 +18,7 @@ QComboBox *listBox(QWidget *parent, const char *name)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(24);
     return box;
 }

@@ -336,7 +336,11 @@ void tst_PrintQueues::refusedJobIsTold()
     QVERIFY2(box.prompt.contains(QStringLiteral("「Back-Office」")) &&
                  box.prompt.contains(QStringLiteral("紙詰まり点検中")),
              qPrintable(box.prompt));
-    QVERIFY2(f.errorLog().contains(QStringLiteral("紙詰まり点検中")), qPrintable(f.errorLog()));
+    // One line: the error, the queue and its reason.
+    const QStringList log = f.errorLog().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(log.size() == 1 && log[0].contains(QStringLiteral("Back-Office")) &&
+                 log[0].contains(QStringLiteral("紙詰まり点検中")),
+             qPrintable(f.errorLog()));
 }
 
 QTEST_MAIN(tst_PrintQueues)
