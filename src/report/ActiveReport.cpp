@@ -1,5 +1,6 @@
 #include "ActiveReport.h"
 
+#include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
@@ -16,10 +17,10 @@
 #include <QFileInfo>
 #include <QGraphicsView>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTimer>
@@ -163,23 +164,31 @@ bool ActiveReport::startOutput(QPrinter &printer)
     return true;
 }
 
-void ActiveReport::PrintReport(bool showDialog)
+bool ActiveReport::PrintReport(bool showDialog)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!startOutput(printer))
-        return;
+        return true;
     QWidget *owner = QApplication::activeWindow();
-    if (showDialog) {
-        QPrintDialog dialog(&printer, owner);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-    } else if (PrinterCatalog::current().isEmpty()) {
+    const PrinterCatalog &catalog = PrinterCatalog::current();
+    if (showDialog && !catalog.isEmpty()) {
+        // Qt's print dialog would start from the queue's default paper, not the report's.
+        const ReportPrinter::SetupChoice choice = m_printer.SetupDialog(owner, QStringLiteral("印　刷"));
+        if (!choice.accepted)
+            return false;
+        m_printer.setChoice(choice);
+        m_printer.applyTo(printer);
+    } else if (catalog.isEmpty()) {
         // Without a printer the report is kept as a PDF file rather than lost.
+        if (!catalog.reachable())
+            MsgBox::show(QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
+                                        "帳票はPDFファイルに保存します。"),
+                         MsgBox::Exclamation, m_caption, owner);
         QString path = suggestedPdfPath(m_documentName.isEmpty() ? m_caption : m_documentName);
         for (;;) {
             path = choosePdfFile(owner, path);
             if (path.isEmpty())
-                return;
+                return false;
             if (QFileInfo(path).suffix().isEmpty())
                 path += QStringLiteral(".pdf");
             if (canWrite(path))
@@ -192,7 +201,23 @@ void ActiveReport::PrintReport(bool showDialog)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
     }
-    run(printer);
+    handOver(printer);
+    return true;
+}
+
+bool ActiveReport::handOver(QPrinter &printer)
+{
+    m_handingOver = true;
+    const auto done = qScopeGuard([this] { m_handingOver = false; });
+    return run(printer);
+}
+
+void ActiveReport::tellPrintFailure(const QString &description, QWidget *owner)
+{
+    MsgBox::show(description, MsgBox::Critical, QStringLiteral("PrintDialog"), owner);
+    // The log keeps one line per error.
+    writeErrLog(QString(description).replace(QStringLiteral("\r\n"), QStringLiteral(" ")), QStringLiteral("cPrinter"),
+                QStringLiteral("PrintDialog"));
 }
 
 QString ActiveReport::choosePdfFile(QWidget *owner, const QString &suggested) const
@@ -220,6 +245,20 @@ void ActiveReport::Show(int modal)
     m_preview = &dialog;
 
     if (auto *bar = dialog.findChild<QToolBar *>()) {
+        // Qt's page set-up and print dialogs would start from a print queue's default paper:
+        // the report's own set-up dialog takes their place, starting from the report's.
+        // Without a queue, Qt's page set-up of the PDF writer keeps the paper as it is.
+        const bool queues = !PrinterCatalog::current().isEmpty();
+        for (QAction *tool : bar->actions()) {
+            const auto retarget = [tool, &dialog](auto handler) {
+                tool->disconnect(&dialog);
+                QObject::connect(tool, &QAction::triggered, &dialog, handler);
+            };
+            if (queues && tool->text() == QCoreApplication::translate("QPrintPreviewDialog", "Page setup"))
+                retarget([this, &dialog] { previewPageSetup(dialog); });
+            else if (tool->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+                retarget([this, &dialog] { previewPrint(dialog); });
+        }
         bar->setVisible(m_viewer.ToolbarVisible);
         bar->addSeparator();
         QAction *close = bar->addAction(kCloseTool);
@@ -265,6 +304,32 @@ void ActiveReport::Show(int modal)
     m_preview = nullptr;
 }
 
+void ActiveReport::previewPageSetup(QPrintPreviewDialog &preview)
+{
+    try {
+        const ReportPrinter::SetupChoice choice = m_printer.SetupDialog(&preview);
+        if (!choice.accepted)
+            return;
+        m_printer.setChoice(choice);
+        m_printer.applyTo(*preview.printer());
+        if (auto *view = preview.findChild<QPrintPreviewWidget *>())
+            view->updatePreview();
+    } catch (const std::exception &e) {
+        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, m_caption, &preview);
+    }
+}
+
+void ActiveReport::previewPrint(QPrintPreviewDialog &preview)
+{
+    try {
+        // The preview's paper is the report's: printing starts from it.
+        if (PrintReport(true))
+            preview.accept();
+    } catch (const std::exception &e) {
+        tellPrintFailure(QString::fromUtf8(e.what()), &preview);
+    }
+}
+
 bool ActiveReport::run(QPrinter &printer)
 {
     m_cancelled = false;
@@ -288,6 +353,10 @@ bool ActiveReport::run(QPrinter &printer)
         ActiveReport_ReportEnd();
         return true;
     } catch (const ReportError &e) {
+        if (e.number() == ReportError::JobRefused && m_handingOver) {
+            restoreCursor();
+            throw;
+        }
         bool cancelDisplay = false;
         ActiveReport_Error(e.number(), e.description(), cancelDisplay);
     } catch (const std::exception &e) {
@@ -324,7 +393,21 @@ void ActiveReport::paintPages(QPrinter &printer)
                             size.height() * sy);
         paintDrawList(painter, page, target);
     }
-    painter.end();
+    // The job is handed over here: to the print system, or written to its file.
+    const bool written = painter.end();
+    const bool queued = printer.outputFormat() == QPrinter::NativeFormat;
+    if (!written)
+        throw ReportError(ReportError::JobRefused,
+                          queued ? QStringLiteral("プリンタ「%1」に印刷を渡せませんでした。").arg(printer.printerName())
+                                 : QStringLiteral("「%1」に書き込めませんでした。")
+                                       .arg(QDir::toNativeSeparators(printer.outputFileName())));
+    if (!queued || !m_handingOver)
+        return;
+    const QString refusal = PrinterCatalog::current().jobRefusal(printer.printerName());
+    if (!refusal.isEmpty())
+        throw ReportError(
+            ReportError::JobRefused,
+            QStringLiteral("プリンタ「%1」が印刷を受け付けませんでした。\r\n%2").arg(printer.printerName(), refusal));
 }
 
 void ActiveReport::CenterLayout()

@@ -60,9 +60,12 @@ public:
 
     /// Prepares a new run.
     virtual void Restart();
-    /// Prints on the report's printer; with showDialog the print dialog comes first.
-    /// Without any printer installed the report goes to a PDF file the user names.
-    virtual void PrintReport(bool showDialog);
+    /// Prints on the report's printer; with showDialog the print dialog comes first,
+    /// starting from the report's printer, paper and orientation. Without any printer
+    /// the report goes to a PDF file the user names. False when the user cancelled (the
+    /// dialog or the file's name). Throws ReportError JobRefused when the print system
+    /// did not take the job.
+    virtual bool PrintReport(bool showDialog);
     /// Opens the preview and returns when it has closed (every preview is modal).
     virtual void Show(int modal);
 
@@ -71,6 +74,8 @@ public:
     /// Runs the report onto a printer or PDF writer already set up; false when
     /// nothing was output (no data, an error, cancelled).
     bool run(QPrinter &printer);
+    /// The box and log line of a print job that failed while the report was handed over.
+    static void tellPrintFailure(const QString &description, QWidget *owner);
     /// The greatest right edge of what the pages draw, in twips (lines by their
     /// larger end).
     static double rightEdge(const std::vector<DrawList> &pages);
@@ -102,6 +107,10 @@ private:
     /// events run and false.
     bool startOutput(QPrinter &printer);
     void paintPages(QPrinter &printer);
+    /// run() for a job that goes out: a job the print system refused throws.
+    bool handOver(QPrinter &printer);
+    void previewPageSetup(QPrintPreviewDialog &preview);
+    void previewPrint(QPrintPreviewDialog &preview);
     void hidePreviewIfMaximized();
     void restoreCursor();
     QString choosePdfFile(QWidget *owner, const QString &suggested) const;
@@ -116,5 +125,6 @@ private:
     double m_rightEdge = 0;
     bool m_cancelled = false;
     bool m_waitCursor = false;
+    bool m_handingOver = false;
     QPointer<QPrintPreviewDialog> m_preview;
 };

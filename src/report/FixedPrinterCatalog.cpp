@@ -10,8 +10,9 @@ QStringList FixedPrinterCatalog::printerNames() const
 
 const FixedPrinterCatalog::Printer *FixedPrinterCatalog::find(const QString &device) const
 {
+    const QString name = installedName(device);
     for (const Printer &p : m_printers)
-        if (p.name == device)
+        if (p.name == name)
             return &p;
     return nullptr;
 }

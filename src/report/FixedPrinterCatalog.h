@@ -25,10 +25,14 @@ public:
     QList<Entry> paperSizes(const QString &device) const override;
     QList<Entry> paperBins(const QString &device) const override;
     QPageSize defaultPageSize(const QString &device) const override;
+    bool reachable() const override { return m_reachable; }
+    /// A catalog of no printers whose print system does not answer.
+    void setReachable(bool on) { m_reachable = on; }
 
 private:
     const Printer *find(const QString &device) const;
 
     QList<Printer> m_printers;
     QString m_default;
+    bool m_reachable = true;
 };

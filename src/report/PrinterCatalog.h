@@ -13,7 +13,8 @@
 /// reads the print system (QPrinterInfo); tests install a catalog of their own.
 ///
 /// A job on this system reaches its printer through the printer's queue, so a
-/// device's one port is its queue name.
+/// device's one port is its queue name. The print system treats queue names without
+/// regard to letter case, and so does the catalog: a device may be named in any case.
 class PrinterCatalog
 {
 public:
@@ -33,8 +34,17 @@ public:
     virtual QList<Entry> paperBins(const QString &device) const = 0;
     /// The paper a new job on the device starts with (A4 when the device does not say).
     virtual QPageSize defaultPageSize(const QString &device) const = 0;
+    /// False when the print system does not answer at all (its scheduler is down), as
+    /// opposed to answering that no printer is installed.
+    virtual bool reachable() const { return true; }
+    /// Right after a job was handed to the device's queue: why the print system refused
+    /// it, "" when it took the job.
+    virtual QString jobRefusal(const QString &device) const { return QString(); }
 
-    bool hasPrinter(const QString &device) const { return printerNames().contains(device); }
+    /// The installed device's own spelling of a name given in any letter case; "" when
+    /// no such printer is installed.
+    QString installedName(const QString &device) const;
+    bool hasPrinter(const QString &device) const { return !installedName(device).isEmpty(); }
     bool isEmpty() const { return printerNames().isEmpty(); }
 
     /// The catalog in use: the print system's unless a test installed another.

@@ -9,7 +9,9 @@
 class ReportError : public std::runtime_error
 {
 public:
-    enum Number { General = 1, PrinterNotFound = 2, BadOrientation = 3, OutputFailed = 4 };
+    /// JobRefused: the print system did not take a finished job (or its file could not be
+    /// written); it is the print job's failure, not the layout's.
+    enum Number { General = 1, PrinterNotFound = 2, BadOrientation = 3, OutputFailed = 4, JobRefused = 5 };
 
     ReportError(int number, const QString &description)
         : std::runtime_error(description.toStdString()), m_number(number)

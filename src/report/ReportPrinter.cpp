@@ -2,34 +2,14 @@
 
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
+#include "PrinterSetupDialog.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace
 {
 
 ReportPrinter::SetupRunner s_setupRunner;
-
-ReportPrinter::SetupChoice runPrintDialog(QWidget *owner, const ReportPrinter &start)
-{
-    ReportPrinter::SetupChoice choice;
-    QPrinter printer(QPrinter::HighResolution);
-    start.applyTo(printer);
-    QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
-        return choice;
-    choice.accepted = true;
-    if (printer.outputFormat() == QPrinter::NativeFormat)
-        choice.device = printer.printerName();
-    choice.paperSize = PaperCodes::paperCode(printer.pageLayout().pageSize());
-    choice.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    choice.paperBin = PaperCodes::binCode(printer.paperSource());
-    return choice;
-}
 
 } // namespace
 
@@ -40,11 +20,21 @@ ReportPrinter::ReportPrinter()
 
 void ReportPrinter::setDeviceName(const QString &name)
 {
-    if (!PrinterCatalog::current().hasPrinter(name))
-        throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
-                                                                       "通常使うプリンタで印刷します。")
-                                                            .arg(name));
-    m_device = name;
+    const PrinterCatalog &catalog = PrinterCatalog::current();
+    const QString installed = catalog.installedName(name);
+    if (!installed.isEmpty()) {
+        m_device = installed;
+        return;
+    }
+    // With the print system down nothing can be looked up: the name is kept, and the
+    // print says that no printer can be reached.
+    if (catalog.isEmpty() && !catalog.reachable()) {
+        m_device = name;
+        return;
+    }
+    throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
+                                                                   "通常使うプリンタで印刷します。")
+                                                        .arg(name));
 }
 
 int ReportPrinter::PaperSize() const
@@ -74,8 +64,8 @@ double ReportPrinter::PaperWidth() const
 void ReportPrinter::applyTo(QPrinter &printer) const
 {
     const PrinterCatalog &catalog = PrinterCatalog::current();
-    const QString device = m_device.isEmpty() ? catalog.defaultPrinterName() : m_device;
-    if (!device.isEmpty() && catalog.hasPrinter(device))
+    const QString device = catalog.installedName(m_device.isEmpty() ? catalog.defaultPrinterName() : m_device);
+    if (!device.isEmpty())
         printer.setPrinterName(device);
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(m_pageSize, pageOrientation(), QMarginsF()));
@@ -97,9 +87,23 @@ void ReportPrinter::applyTo(QPrinter &printer) const
         printer.setResolution(PrintQuality);
 }
 
-ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner) const
+ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner, const QString &acceptText) const
 {
-    return s_setupRunner ? s_setupRunner(owner, *this) : runPrintDialog(owner, *this);
+    if (s_setupRunner)
+        return s_setupRunner(owner, *this);
+    PrinterSetupDialog dialog(*this, acceptText, owner);
+    dialog.exec();
+    return dialog.choice();
+}
+
+void ReportPrinter::setChoice(const SetupChoice &choice)
+{
+    if (!choice.device.isEmpty())
+        setDeviceName(choice.device);
+    setPaperSize(choice.paperSize);
+    if (choice.paperBin != 0)
+        m_bin = choice.paperBin;
+    setOrientation(choice.orientation == 2 ? 2 : 1);
 }
 
 void ReportPrinter::setSetupRunnerForTests(SetupRunner runner)

@@ -25,7 +25,9 @@ public:
 
     /// The device a run prints on; "" is the default printer.
     QString DeviceName() const { return m_device; }
-    /// Throws ReportError when no such printer is installed; the device is then unchanged.
+    /// Takes the installed printer's spelling of a name in any letter case. Throws
+    /// ReportError when no such printer is installed; the device is then unchanged. With
+    /// the print system down nothing can be looked up: the name is kept as given.
     void setDeviceName(const QString &name);
     QString Port() const { return m_port; }
     void setPort(const QString &port) { m_port = port; }
@@ -63,14 +65,17 @@ public:
     /// What the printer set-up dialog chose.
     struct SetupChoice {
         bool accepted = false;
-        QString device; ///< "" when the dialog's choice was a file
-        int paperSize = 0;
+        QString device;
+        int paperSize = 0; ///< 0 when no paper was chosen
         int orientation = 1;
-        int paperBin = 0;
+        int paperBin = 0; ///< 0 when no source was chosen
     };
     using SetupRunner = std::function<SetupChoice(QWidget *owner, const ReportPrinter &start)>;
-    /// The print system's set-up dialog, starting from this printer's settings.
-    SetupChoice SetupDialog(QWidget *owner) const;
+    /// The set-up dialog (printer, paper, source, orientation), starting from this
+    /// printer's settings; acceptText is the caption of its accept button.
+    SetupChoice SetupDialog(QWidget *owner, const QString &acceptText = QStringLiteral("OK")) const;
+    /// Takes what the dialog chose: the device, and the paper and source where one was chosen.
+    void setChoice(const SetupChoice &choice);
     /// Replaces the dialog (tests answer without a window); an empty function restores it.
     static void setSetupRunnerForTests(SetupRunner runner);
 

@@ -123,14 +123,23 @@ int cPrinter::PrintDialog(int skip)
         }
         if (result == PrintJob::Print) {
             m_report->Restart();
-            m_report->PrintReport(false);
+            // The user cancelled the PDF file's name: nothing was printed.
+            if (!m_report->PrintReport(false))
+                result = PrintJob::Cancel;
         } else if (result == PrintJob::Preview) {
             m_report->Restart();
             m_report->Show(1);
         }
     } catch (const std::exception &e) {
-        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, QStringLiteral("PrintDialog"),
-                     QApplication::activeWindow());
+        const auto *report = dynamic_cast<const ReportError *>(&e);
+        if (report && report->number() == ReportError::JobRefused) {
+            // Nothing went out: the job ends as if cancelled, and the failure is also logged.
+            ActiveReport::tellPrintFailure(report->description(), QApplication::activeWindow());
+            result = PrintJob::Cancel;
+        } else {
+            MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, QStringLiteral("PrintDialog"),
+                         QApplication::activeWindow());
+        }
     }
     // The report and the dialog are unloaded on every path; the next job needs a new report.
     m_report.reset();

@@ -226,7 +226,7 @@ void frmSysPrintDtl::InitCombo()
         box->clear();
     LoadReportNames(cmbReport);
     areport().SetPrinterCombo(cmbPrint);
-    areport().SetPaperBinCombo(cmbBin, cmbPrint->currentText());
+    listPaperBins(cmbPrint->currentText());
     AddComboItem(cmbMode, 0, QStringLiteral("選択(印刷/プレビュー)"));
     AddComboItem(cmbMode, 1, QStringLiteral("印刷"));
     AddComboItem(cmbMode, 2, QStringLiteral("プレビュー"));
@@ -272,6 +272,8 @@ void frmSysPrintDtl::SetData(int32_t ID, bool IsEdit, int16_t OsFlag)
         ignoreErrors([&] {
             m_currentPrinter =
                 base().CvtStr(field(nt ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x")));
+            if (const QString listed = listedPrinter(m_currentPrinter); !listed.isEmpty())
+                m_currentPrinter = listed;
             setComboText(cmbPrint, m_currentPrinter);
         });
         ignoreErrors([&] {
@@ -287,7 +289,7 @@ void frmSysPrintDtl::SetData(int32_t ID, bool IsEdit, int16_t OsFlag)
         ignoreErrors([&] { selectDirect(base().CvtInt(field(QStringLiteral("PaperDirect"))) == 2 ? 2 : 1); });
         ignoreErrors([&] {
             m_paperBin = base().CvtInt(field(QStringLiteral("PaperBin")));
-            areport().SetPaperBinCombo(cmbBin, m_currentPrinter);
+            listPaperBins(m_currentPrinter);
             setComboText(cmbBin, GetComboTextByData(cmbBin, m_paperBin));
         });
         ignoreErrors([&] {
@@ -348,25 +350,54 @@ void frmSysPrintDtl::ResetChangeFlags()
 bool frmSysPrintDtl::cmbPrint_Validate()
 {
     const QString text = cmbPrint->currentText();
-    if (text.isEmpty() || text.compare(m_currentPrinter, Qt::CaseInsensitive) == 0)
+    // Queue names are one name in any letter case: the box takes the installed spelling.
+    const QString listed = listedPrinter(text);
+    if (text.isEmpty() || text.compare(m_currentPrinter, Qt::CaseInsensitive) == 0) {
+        if (!listed.isEmpty() && listed != text)
+            setComboText(cmbPrint, listed);
         return true;
-    if (FindComboIndexByText(cmbPrint, text) == -1) {
+    }
+    if (listed.isEmpty()) {
         MsgBox::show(QStringLiteral("プリンタが見つかりません。"), MsgBox::Exclamation, windowTitle(), this);
         return false;
     }
-    m_currentPrinter = text;
-    areport().SetPortCombo(cmbPort, text);
-    areport().SetPaperSizeCombo(cmbSize, text);
-    areport().SetPaperBinCombo(cmbBin, text);
+    if (listed != text)
+        setComboText(cmbPrint, listed);
+    m_currentPrinter = listed;
+    areport().SetPortCombo(cmbPort, listed);
+    areport().SetPaperSizeCombo(cmbSize, listed);
+    listPaperBins(listed);
     return true;
+}
+
+QString frmSysPrintDtl::listedPrinter(const QString &text) const
+{
+    for (int i = 0; i < cmbPrint->count(); ++i)
+        if (cmbPrint->itemText(i).compare(text, Qt::CaseInsensitive) == 0)
+            return cmbPrint->itemText(i);
+    return QString();
+}
+
+void frmSysPrintDtl::listPaperBins(const QString &printer)
+{
+    areport().SetPaperBinCombo(cmbBin, printer);
+    // Nothing to choose from: the box says so, and the stored bin stays as it is.
+    cmbBin->setEnabled(cmbBin->count() > 0);
 }
 
 void frmSysPrintDtl::butPrint_Click()
 {
+    if (PrinterCatalog::current().isEmpty()) {
+        MsgBox::show(QStringLiteral("プリンタが見つかりません。"), MsgBox::Exclamation, windowTitle(), this);
+        return;
+    }
+    // The dialog starts from what the window shows.
     ReportPrinter printer;
-    // The dialog starts on the printer the setting names, when it is installed.
     if (PrinterCatalog::current().hasPrinter(m_currentPrinter))
         ignoreErrors([&] { printer.setDeviceName(m_currentPrinter); });
+    printer.setPaperSize(m_paperSize);
+    printer.setOrientation(m_direct == 2 ? 2 : 1);
+    printer.setPaperBin(m_paperBin);
     ReportPrinter::SetupChoice choice;
     ignoreErrors([&] { choice = printer.SetupDialog(this); });
     if (!choice.accepted)
@@ -376,15 +407,21 @@ void frmSysPrintDtl::butPrint_Click()
         cmbPrint_Validate();
     });
     ignoreErrors([&] { setComboText(cmbPort, PrinterCatalog::current().ports(choice.device).value(0)); });
+    // A code is stored only when its list shows it: otherwise the one before stays.
     ignoreErrors([&] {
-        m_paperSize = int16_t(choice.paperSize);
         areport().SetPaperSizeCombo(cmbSize, m_currentPrinter);
+        if (choice.paperSize != 0 && FindComboIndexByData(cmbSize, choice.paperSize) >= 0)
+            m_paperSize = int16_t(choice.paperSize);
+        else if (choice.paperSize != m_paperSize)
+            MsgBox::show(QStringLiteral("選択された用紙サイズは登録できません。\r\n用紙サイズは変更しません。"),
+                         MsgBox::Exclamation, windowTitle(), this);
         setComboText(cmbSize, GetComboTextByData(cmbSize, m_paperSize));
     });
     ignoreErrors([&] { selectDirect(choice.orientation == 2 ? 2 : 1); });
     ignoreErrors([&] {
-        m_paperBin = int16_t(choice.paperBin);
-        areport().SetPaperBinCombo(cmbBin, m_currentPrinter);
+        listPaperBins(m_currentPrinter);
+        if (choice.paperBin != 0 && FindComboIndexByData(cmbBin, choice.paperBin) >= 0)
+            m_paperBin = int16_t(choice.paperBin);
         setComboText(cmbBin, GetComboTextByData(cmbBin, m_paperBin));
     });
     // The print mode is no printer setting: its box keeps showing the mode chosen.
@@ -465,8 +502,9 @@ bool frmSysPrintDtl::SaveRecord()
                                     QStringLiteral("Kind")};
         const int codes = m_isEdit ? cBase::SqlInt : cBase::SqlLong;
         const cBase &b = base();
+        const QString listed = listedPrinter(cmbPrint->currentText());
         const QStringList values = {b.CvtSQL(cmbReport->currentText(), cBase::SqlText),
-                                    b.CvtSQL(cmbPrint->currentText(), cBase::SqlText),
+                                    b.CvtSQL(listed.isEmpty() ? cmbPrint->currentText() : listed, cBase::SqlText),
                                     b.CvtSQL(cmbPort->currentText(), cBase::SqlText),
                                     b.CvtSQL(QVariant(m_paperSize), codes),
                                     b.CvtSQL(QVariant(m_direct), codes),

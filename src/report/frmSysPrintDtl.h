@@ -55,6 +55,10 @@ private:
     void resetNewEntry();
     /// False keeps the focus in the printer box.
     bool cmbPrint_Validate();
+    /// The printer list's item of a name in any letter case; "" when it has none.
+    QString listedPrinter(const QString &text) const;
+    /// The printer's paper bins; the box is disabled when it has none.
+    void listPaperBins(const QString &printer);
     void butPrint_Click();
     void butPort_Click();
     void lbutEntry_Click();

@@ -71,11 +71,10 @@ public:
             ++m_log->restarts;
         ActiveReport::Restart();
     }
-    void PrintReport(bool showDialog) override
+    bool PrintReport(bool showDialog) override
     {
         record(QStringLiteral("print"));
-        if (!m_recordOnly)
-            ActiveReport::PrintReport(showDialog);
+        return m_recordOnly || ActiveReport::PrintReport(showDialog);
     }
     void Show(int modal) override
     {

@@ -3,6 +3,7 @@
 #include "FakeLayout.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
+#include "cAreport.h"
 #include "cPrinter.h"
 
 #include <QAction>
@@ -57,13 +58,13 @@ private:
         return -1;
     }
     /// A print job that goes straight to output, without its printer table.
-    static void printAtOnce(std::unique_ptr<ActiveReport> report, const QString &name)
+    static void printAtOnce(std::unique_ptr<ActiveReport> report, const QString &name, int result = 2)
     {
         cPrinter job;
         job.setReportName(name);
         job.setUsePrintTable(false);
         job.setActiveReport(std::move(report));
-        QCOMPARE(job.PrintDialog(1), 2);
+        QCOMPARE(job.PrintDialog(1), result);
     }
 
     static inline QTemporaryDir *m_dir = nullptr;
@@ -124,7 +125,8 @@ private Q_SLOTS:
 
     void cancelledChoiceWritesNothing()
     {
-        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        // Nothing printed: the job answers as cancelled.
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
         QCOMPARE(m_offered.size(), 1);
         QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
         QVERIFY(MsgBox::history().isEmpty());
@@ -145,6 +147,29 @@ private Q_SLOTS:
         QCOMPARE(m_offered.size(), 2);
         QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path
         QCOMPARE(pdfPages(good), 1);
+    }
+
+    // A stored printer while the print system does not answer: the user learns that no
+    // printer can be reached before the PDF file is asked for.
+    void unreachablePrintSystemIsToldBeforeThePdf()
+    {
+        auto none = std::make_shared<FixedPrinterCatalog>();
+        none->setReachable(false);
+        PrinterCatalog::install(none);
+        qsizetype boxesAtChoice = -1;
+        ActiveReport::setPdfChooserForTests([&boxesAtChoice](QWidget *, const QString &, const QString &) {
+            boxesAtChoice = MsgBox::history().size();
+            return QString();
+        });
+        auto layout = std::make_unique<FakeLayout>(1);
+        cAreport().SetPrinterParam(*layout, QStringLiteral("Back-Office"), QString(), 0, 13, 1);
+        printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書１"), 1);
+        QCOMPARE(boxesAtChoice, 1);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt,
+                 QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
+                                "帳票はPDFファイルに保存します。"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
     }
 
     void noDataIsToldNotPrinted()

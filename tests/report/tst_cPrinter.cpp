@@ -300,6 +300,16 @@ private Q_SLOTS:
         QCOMPARE(m_log->runs[0].orientation, 2);
     }
 
+    // The print system takes queue names in any letter case, and so does the job.
+    void storedPrinterInOtherLetterCase()
+    {
+        addSetting(QStringLiteral("R"), QStringLiteral("BACK OFFICE"), 8, 2, 0, 1);
+        auto p = job(QStringLiteral("R"));
+        QCOMPARE(p->PrintDialog(1), 2);
+        QCOMPARE(m_log->runs[0].device, QStringLiteral("Back Office"));
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
     void recordSetAndTwoJobs()
     {
         auto p = job(QStringLiteral("経営計画ご提案書１"));

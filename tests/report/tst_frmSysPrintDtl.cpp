@@ -356,6 +356,109 @@ private Q_SLOTS:
         QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("A3"));
     }
 
+    void printerInOtherLetterCaseIsStoredAsInstalled()
+    {
+        auto d = editor(0, false);
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("見積書"));
+        typeAndLeave(*d, box(*d, "cmbPrint"), QStringLiteral("back office"));
+        QVERIFY(MsgBox::history().isEmpty());
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QStringLiteral("Back Office"));
+        QCOMPARE(box(*d, "cmbSize")->count(), 3);
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(1), QStringLiteral("2|見積書|Back Office|NULL|NULL|NULL|0|1|0|0|NULL|1"));
+    }
+
+    // The real set-up dialog: "OK", and printer, paper, source and orientation at once,
+    // starting from the setting; accepted as it opens, it changes nothing.
+    void setupDialogStartsFromTheSetting()
+    {
+        execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', NULL, NULL, "
+                               "8, 2, 1, 1, NULL, 1)"));
+        auto d = editor(5, true);
+        QStringList seen;
+        QTimer::singleShot(0, [&seen] {
+            QWidget *w = QApplication::activeModalWidget();
+            seen << (w ? QString::fromLatin1(w->metaObject()->className()) : QString());
+            if (!w || !w->inherits("PrinterSetupDialog")) {
+                if (w)
+                    w->close();
+                return;
+            }
+            for (const char *name : {"cmbPrinter", "cmbSize", "cmbBin"})
+                seen << w->findChild<QComboBox *>(QString::fromLatin1(name))->currentText();
+            seen << QString::number(w->findChild<QRadioButton *>(QStringLiteral("optLandscape"))->isChecked());
+            auto *ok = w->findChild<QPushButton *>(QStringLiteral("butOK"));
+            seen << ok->text();
+            ok->click();
+        });
+        d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
+        QCOMPARE(seen, (QStringList{"PrinterSetupDialog", "Back Office", "A3", "上段トレイ", "1", "OK"}));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|Back Office|Back Office|NULL|NULL|8|2|1|1|NULL|1"));
+        QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void setupWithoutPrintersSaysSo()
+    {
+        PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
+        auto d = editor(0, false);
+        bool opened = false;
+        ReportPrinter::setSetupRunnerForTests([&opened](QWidget *, const ReportPrinter &) {
+            opened = true;
+            ReportPrinter::SetupChoice choice;
+            choice.accepted = true;
+            choice.paperSize = 9;
+            choice.paperBin = 7;
+            return choice;
+        });
+        d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
+        QVERIFY(!opened);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
+        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        FormButtons::click(button(*d, "lbutClose"));
+        QVERIFY(!d->isVisible()); // nothing to lose
+    }
+
+    // A paper the setting's list lacks (ISO B5 has no driver code) keeps the stored one, and the user is told.
+    void unlistedPaperKeepsTheStoredOne()
+    {
+        execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Office Laser', 'Office Laser', NULL, NULL, "
+                               "13, 1, 0, 0, NULL, 1)"));
+        auto d = editor(5, true);
+        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+            ReportPrinter::SetupChoice choice;
+            choice.accepted = true;
+            choice.device = QStringLiteral("Office Laser");
+            choice.orientation = 2;
+            return choice;
+        });
+        d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(MsgBox::history().at(0).prompt,
+                 QStringLiteral("選択された用紙サイズは登録できません。\r\n用紙サイズは変更しません。"));
+        QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("JIS B5"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|Office Laser|Office Laser|NULL|NULL|13|2|0|0|NULL|1"));
+    }
+
+    // A printer without paper bins: the box is disabled and the stored bin kept.
+    void binBoxOfAPrinterWithoutBins()
+    {
+        FixedPrinterCatalog::Printer pdf;
+        pdf.name = QStringLiteral("PDF");
+        pdf.sizes = {{9, QStringLiteral("A4")}};
+        PrinterCatalog::install(
+            std::make_shared<FixedPrinterCatalog>(QList<FixedPrinterCatalog::Printer>{pdf}, QStringLiteral("PDF")));
+        execSql(
+            QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'PDF', NULL, NULL, NULL, 9, 1, 7, 0, NULL, 1)"));
+        auto d = editor(5, true);
+        QVERIFY(!box(*d, "cmbBin")->isEnabled());
+        pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|PDF|NULL|NULL|NULL|9|1|7|1|NULL|1"));
+    }
+
     void setupDialogFillsThePrinterFields()
     {
         auto d = editor(0, false);

@@ -1,0 +1,347 @@
+#include "frmGraph.h"
+
+#include "FormButtons.h"
+#include "LineButton.h"
+#include "PlanBuilders.h"
+#include "PlanWindowFixture.h"
+#include "fDlgPrint.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace
+{
+
+const QString kSheet = QStringLiteral("経営計画ご提案書１");
+const QString kTables = QStringLiteral("経営計画ご提案書２");
+const QString kPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd");
+
+QString tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name),
+                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+}
+
+QString output(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+}
+
+/// A CUPS scheduler of the test's own: configuration, socket, spool and logs in a private
+/// folder, no network port. Its PDF queues have the paper list of the cups-pdf driver and
+/// write the PDF each job hands over into a file of the folder, text layer and all (the
+/// driver's own back end would write into the user's home through PostScript).
+class PrivateCups
+{
+public:
+    QString socket() const { return m_dir.filePath(QStringLiteral("cups.sock")); }
+    QString file(const QString &queue) const { return m_dir.filePath(queue + QStringLiteral(".pdf")); }
+
+    bool start()
+    {
+        // The filters run as the scheduler's own user and must reach the spool.
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        const QString folder = m_dir.path();
+        write(QStringLiteral("cupsd.conf"), QStringLiteral("Listen %1\nBrowsing No\nWebInterface No\nLogLevel warn\n"
+                                                           "DefaultAuthType None\n<Policy default>\n<Limit All>\n"
+                                                           "Order deny,allow\n</Limit>\n</Policy>\n")
+                                                .arg(socket()));
+        write(QStringLiteral("cups-files.conf"),
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
+                             "ErrorLog %1/error_log\nAccessLog %1/access_log\nPageLog %1/page_log\nFileDevice Yes\n")
+                  .arg(folder));
+        QDir(folder).mkdir(QStringLiteral("spool"));
+        QFile ppd(kPpd);
+        if (!ppd.open(QIODevice::ReadOnly))
+            return false;
+        write(QStringLiteral("pdf.ppd"),
+              QString::fromUtf8(ppd.readAll()) + QStringLiteral("*cupsFilter2: \"application/pdf application/pdf 0 "
+                                                                "gziptoany\"\n"));
+        m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+        m_cupsd.start(tool("cupsd"), {QStringLiteral("-F"), QStringLiteral("-c"), m_dir.filePath("cupsd.conf"),
+                                      QStringLiteral("-s"), m_dir.filePath("cups-files.conf")});
+        // Up once it listens: the folder is new, so the socket is its.
+        for (int i = 0; i < 200 && m_cupsd.state() != QProcess::NotRunning; ++i) {
+            if (QFile::exists(socket()))
+                return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    bool addQueue(const QString &name)
+    {
+        return admin(tool("lpadmin"),
+                     {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                      QStringLiteral("file://") + file(name), QStringLiteral("-P"), m_dir.filePath("pdf.ppd")});
+    }
+    bool admin(const QString &program, const QStringList &args)
+    {
+        QProcess p;
+        p.start(program, args);
+        return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    QString log() const
+    {
+        QFile f(m_dir.filePath(QStringLiteral("error_log")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    void stop()
+    {
+        m_cupsd.terminate();
+        if (!m_cupsd.waitForFinished(5000))
+            m_cupsd.kill();
+        m_cupsd.waitForFinished(5000);
+    }
+
+private:
+    void write(const QString &name, const QString &text)
+    {
+        QFile f(m_dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text.toUtf8());
+    }
+
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/cups-XXXXXX")};
+    QProcess m_cupsd;
+};
+
+/// A whole PDF has arrived: the queue wrote the job to its end.
+bool complete(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) && f.size() > 0 && f.readAll().trimmed().endsWith("%%EOF");
+}
+
+/// The first page's size in millimetres, as pdfinfo gives it.
+QSizeF pageSize(const QString &file)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                                          .match(output(tool("pdfinfo"), {file}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QSizeF();
+}
+
+bool near(const QSizeF &a, const QSizeF &b)
+{
+    return qAbs(a.width() - b.width()) < 1 && qAbs(a.height() - b.height()) < 1;
+}
+
+QString text(const QString &file)
+{
+    // The faces of the printed text map a few ideographs to radicals: compared in their compatible form.
+    return output(tool("pdftotext"), {file, QStringLiteral("-")}).normalized(QString::NormalizationForm_KC);
+}
+
+template <class T> T *shown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+            return t;
+    return nullptr;
+}
+
+void press(fDlgPrint *confirmation, const QString &caption)
+{
+    for (LineButton *b : confirmation->findChildren<LineButton *>(QStringLiteral("cmdButton")))
+        if (!b->isHidden() && b->Caption() == caption)
+            FormButtons::click(b);
+}
+
+QAction *previewTool(QPrintPreviewDialog *preview, const char *text)
+{
+    for (QAction *a : preview->findChildren<QAction *>())
+        if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", text))
+            return a;
+    return nullptr;
+}
+
+} // namespace
+
+// Both reports of a plan through a real print system: the stored queue, paper and orientation
+// of each report reach the PDF its queue writes; the preview's page set-up and print keep the
+// report's paper; a queue that takes no jobs is told, not passed over.
+class tst_PrintQueues : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void printsEachReportOnItsQueue();
+    void previewKeepsTheReportsPaper();
+    void refusedJobIsTold();
+
+private:
+    /// Presses the plan window's print button; answer is called every 20 ms meanwhile.
+    void print(const std::function<void()> &answer);
+
+    PrivateCups m_cups;
+    PlanWindowFixture f;
+    frmGraph *m_window = nullptr;
+};
+
+void tst_PrintQueues::initTestCase()
+{
+    if (tool("cupsd").isEmpty())
+        QSKIP("cupsd is not installed (Debian package cups): no print system to print through");
+    for (const char *program : {"lpadmin", "cupsreject", "cupsaccept", "pdfinfo", "pdftotext"})
+        QVERIFY2(!tool(program).isEmpty(), program);
+    QVERIFY2(QFile::exists(kPpd), "the cups-pdf driver (printer-driver-cups-pdf) is not installed");
+    // Before anything asks the print system: libcups reads the server once.
+    qputenv("CUPS_SERVER", m_cups.socket().toLocal8Bit());
+    QVERIFY2(m_cups.start(), qPrintable(m_cups.log()));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Front-Desk")));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Back-Office")));
+    QVERIFY(m_cups.admin(tool("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Front-Desk")}));
+}
+
+void tst_PrintQueues::cleanupTestCase()
+{
+    m_cups.stop();
+}
+
+void tst_PrintQueues::init()
+{
+    QVERIFY(f.setUp());
+    addProperty();
+    addParkingPlan();
+    // The sheet to the second queue on A4 landscape, the tables to the default queue on JIS B5.
+    execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PaperSize, PaperDirect, PaperBin, "
+                           "PrintMode, Kind) VALUES (2, '経営計画ご提案書１', 'Back-Office', 9, 2, 0, 0, 1)"));
+    execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PaperSize, PaperDirect, PaperBin, "
+                           "PrintMode, Kind) VALUES (3, '経営計画ご提案書２', NULL, 13, 1, 0, 0, 1)"));
+    for (const QString &queue : {QStringLiteral("Front-Desk"), QStringLiteral("Back-Office")})
+        QFile::remove(m_cups.file(queue));
+    m_window = f.open(1, 1);
+}
+
+void tst_PrintQueues::cleanup()
+{
+    m_cups.admin(tool("cupsaccept"), {QStringLiteral("Back-Office")});
+    f.tearDown();
+}
+
+void tst_PrintQueues::print(const std::function<void()> &answer)
+{
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    connect(&poll, &QTimer::timeout, this, [&] {
+        answer();
+        // A dialog nobody answers must not hold the test for ever.
+        if (clock.elapsed() > 60000)
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+    });
+    poll.start(20);
+    FormButtons::click(m_window->findChild<QWidget *>(QStringLiteral("lbutPrint")));
+}
+
+void tst_PrintQueues::printsEachReportOnItsQueue()
+{
+    print([] {
+        if (fDlgPrint *confirmation = shown<fDlgPrint>())
+            press(confirmation, QStringLiteral("印　刷"));
+    });
+    const QString sheet = m_cups.file(QStringLiteral("Back-Office"));
+    const QString tables = m_cups.file(QStringLiteral("Front-Desk"));
+    QTRY_VERIFY_WITH_TIMEOUT(complete(sheet) && complete(tables), 20000);
+    QVERIFY2(near(pageSize(sheet), QSizeF(297, 210)), "A4 landscape");
+    QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
+    // The sample plan: 10 cars on テスト物件; year 1 leaves 540 income.
+    const QString sheetText = text(sheet);
+    for (const QString &s : {QStringLiteral("第一駐車場"), QStringLiteral("テスト物件")})
+        QVERIFY2(sheetText.contains(s.normalized(QString::NormalizationForm_KC)), qPrintable(s));
+    QVERIFY(text(tables).contains(QStringLiteral("540")));
+    QVERIFY(MsgBox::history().isEmpty());
+}
+
+// The tables previewed on their JIS B5: the preview's page set-up, accepted as it opens, and its
+// print dialog start from that paper, and the job goes out on it.
+void tst_PrintQueues::previewKeepsTheReportsPaper()
+{
+    QStringList seen;
+    int step = 0;
+    print([&] {
+        if (fDlgPrint *confirmation = shown<fDlgPrint>()) {
+            press(confirmation, confirmation->windowTitle().startsWith(kTables) ? QStringLiteral("プレビュー")
+                                                                                : QStringLiteral("キャンセル"));
+            return;
+        }
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(dialog);
+        if (!preview) {
+            // The page set-up or print dialog the preview opened, accepted as it opens.
+            QString what = QString::fromLatin1(dialog->metaObject()->className());
+            if (auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("butOK")))
+                what = ok->text() + QLatin1Char(' ') +
+                       dialog->findChild<QComboBox *>(QStringLiteral("cmbPrinter"))->currentText() + QLatin1Char(' ') +
+                       dialog->findChild<QComboBox *>(QStringLiteral("cmbSize"))->currentText();
+            seen << what;
+            QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            return;
+        }
+        if (step > 1)
+            return;
+        seen << QStringLiteral("preview %1").arg(preview->printer()->pageLayout().pageSize().windowsId());
+        QAction *tool = previewTool(preview, step++ == 0 ? "Page setup" : "Print");
+        QVERIFY(tool);
+        QMetaObject::invokeMethod(tool, &QAction::trigger, Qt::QueuedConnection);
+    });
+    const QString tables = m_cups.file(QStringLiteral("Front-Desk"));
+    QTRY_VERIFY_WITH_TIMEOUT(complete(tables), 20000);
+    QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
+    QCOMPARE(seen, (QStringList{"preview 13", "OK Front-Desk B5 (JIS)", "preview 13", "印　刷 Front-Desk B5 (JIS)"}));
+    QVERIFY(!QFile::exists(m_cups.file(QStringLiteral("Back-Office"))));
+}
+
+// The second queue takes no jobs: the sheet's job is told as the print job's failure and
+// logged, and nothing goes on as if it had printed; the tables still print on theirs.
+void tst_PrintQueues::refusedJobIsTold()
+{
+    QVERIFY(m_cups.admin(tool("cupsreject"),
+                         {QStringLiteral("-r"), QStringLiteral("紙詰まり点検中"), QStringLiteral("Back-Office")}));
+    QList<qsizetype> boxesAtConfirmation;
+    print([&] {
+        if (fDlgPrint *confirmation = shown<fDlgPrint>()) {
+            boxesAtConfirmation << MsgBox::history().size();
+            press(confirmation, QStringLiteral("印　刷"));
+        }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(complete(m_cups.file(QStringLiteral("Front-Desk"))), 20000);
+    QVERIFY(!QFile::exists(m_cups.file(QStringLiteral("Back-Office"))));
+    QCOMPARE(boxesAtConfirmation, (QList<qsizetype>{0, 1}));
+    QCOMPARE(MsgBox::history().size(), 1);
+    const MsgBox::Shown box = MsgBox::history().at(0);
+    QCOMPARE(box.title, QStringLiteral("PrintDialog"));
+    QCOMPARE(box.style, int(MsgBox::Critical));
+    QVERIFY2(box.prompt.contains(QStringLiteral("「Back-Office」")) &&
+                 box.prompt.contains(QStringLiteral("紙詰まり点検中")),
+             qPrintable(box.prompt));
+    // One line: the error, the queue and its reason.
+    const QStringList log = f.errorLog().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(log.size() == 1 && log[0].contains(QStringLiteral("Back-Office")) &&
+                 log[0].contains(QStringLiteral("紙詰まり点検中")),
+             qPrintable(f.errorLog()));
+}
+
+QTEST_MAIN(tst_PrintQueues)
+#include "tst_PrintQueues.moc"
