@@ -3,7 +3,7 @@
 # make bench: the same set-up, then build and run the benchmarks
 BUILD ?= build
 JOBS  ?= $(shell nproc)
-PKGS  := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk libsqlite3-dev \
+PKGS  := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk fonts-ipafont-gothic libsqlite3-dev \
          qt6-translations-l10n poppler-utils
 SUDO  := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

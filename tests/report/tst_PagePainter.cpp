@@ -85,6 +85,8 @@ private Q_SLOTS:
     void graphHasInkInThePdf();
     void imageOfAPage();
     void unwritablePath();
+    void sheetTextIsTheSheetsOwn_data();
+    void sheetTextIsTheSheetsOwn();
 
 private:
     bool m_tools = false;
@@ -208,6 +210,34 @@ void tst_PagePainter::unwritablePath()
     QVERIFY(error.startsWith(QStringLiteral("PDFファイルを作成できません。")));
     QVERIFY(!PagePainter::writePdf(m_dir.filePath(QStringLiteral("none.pdf")), {}, QString(), &error));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("none.pdf"))));
+}
+
+void tst_PagePainter::sheetTextIsTheSheetsOwn_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("parking sheet") << QStringLiteral("artParking");
+    QTest::newRow("apartment sheet") << QStringLiteral("artApartment");
+}
+
+// A planner searches the PDF and copies names out of it: its text is the sheet's own
+// characters, as written, never look-alike radicals (U+2E80 to U+2FDF) or the hyphenation
+// point U+2027 in place of "・".
+void tst_PagePainter::sheetTextIsTheSheetsOwn()
+{
+    QFETCH(QString, layout);
+    if (!m_tools)
+        QSKIP("pdfinfo, pdftotext or pdftoppm is not installed");
+    ReportData data =
+        layout == QLatin1String("artParking") ? ReportSamples::parkingSheet() : ReportSamples::apartmentSheet();
+    data.graph = parkingSheetWithGraph().graph;
+    const QString path = m_dir.filePath(layout + QStringLiteral(".pdf"));
+    QVERIFY(PagePainter::writePdf(path, ReportRenderer::render(ReportLayouts::byName(layout), data), QString()));
+    const QString text = run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    for (const QString &word : {QStringLiteral("借入金"), QStringLiteral("収入・支出"), QStringLiteral("敷地面積")})
+        QVERIFY2(text.contains(word), qPrintable(word));
+    for (const QChar c : text)
+        QVERIFY2((c.unicode() < 0x2E80 || c.unicode() > 0x2FDF) && c.unicode() != 0x2027,
+                 qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
 }
 
 QTEST_MAIN(tst_PagePainter)
