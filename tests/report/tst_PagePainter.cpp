@@ -87,6 +87,7 @@ private Q_SLOTS:
     void unwritablePath();
     void sheetTextIsTheSheetsOwn_data();
     void sheetTextIsTheSheetsOwn();
+    void rulesAreHalfAPointOnPaper();
 
 private:
     bool m_tools = false;
@@ -238,6 +239,32 @@ void tst_PagePainter::sheetTextIsTheSheetsOwn()
     for (const QChar c : text)
         QVERIFY2((c.unicode() < 0x2E80 || c.unicode() > 0x2FDF) && c.unicode() != 0x2027,
                  qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+}
+
+// A rule of the thinnest pen is half a point wide on paper, 600 / 144 = 4.2 dots at 600 dots
+// per inch, not one dot of the PDF's 1200; on the screen it stays one pixel.
+void tst_PagePainter::rulesAreHalfAPointOnPaper()
+{
+    if (!m_tools)
+        QSKIP("pdfinfo, pdftotext or pdftoppm is not installed");
+    DrawList page;
+    page.size = QSizeF(1440, 1440);
+    page.line(QPointF(0, 720), QPointF(1440, 720), Qt::black);
+    const QString path = m_dir.filePath(QStringLiteral("rule.pdf"));
+    QVERIFY(PagePainter::writePdf(path, {page}, QString()));
+    const QString prefix = m_dir.filePath(QStringLiteral("rule"));
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"),
+                                                   QStringLiteral("-singlefile"), path, prefix});
+    const auto darkRows = [](const QImage &image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y)
+            rows += qGray(image.pixel(image.width() / 2, y)) < 128;
+        return rows;
+    };
+    const QImage paper(prefix + QStringLiteral(".pgm"));
+    QVERIFY(!paper.isNull());
+    QVERIFY2(darkRows(paper) >= 4, qPrintable(QString::number(darkRows(paper))));
+    QCOMPARE(darkRows(PagePainter::toImage(page, 96)), 1);
 }
 
 QTEST_MAIN(tst_PagePainter)
