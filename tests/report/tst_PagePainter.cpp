@@ -114,7 +114,7 @@ void tst_PagePainter::sheetPdf()
     QVERIFY(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("経営計画ご提案書１")));
     const QString text = normalised(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"}));
     for (const char *expected : {"計画名", "月極駐車場計画（アスファルト舗装）", "世田谷区桜丘三丁目田中様所有地",
-                                 "826.45㎡", "１車両面積25.00㎡", "舗装費用12,000千円", "計14,100千円",
+                                 "826.45㎡", "１車両面積25㎡", "舗装費用12,000千円", "計14,100千円",
                                  "さくら信用金庫桜丘支店10,000千円元利均等1～10年2.50％", "収入・支出", "収支累計"})
         QVERIFY2(text.contains(normalised(QString::fromUtf8(expected))), expected);
     // No sample text of an unfilled field reaches the paper.
