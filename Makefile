@@ -3,8 +3,8 @@
 # make bench: the same set-up, then build and run the benchmarks
 BUILD ?= build
 JOBS  ?= $(shell nproc)
-PKGS  := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk libsqlite3-dev \
-         qt6-translations-l10n poppler-utils libcups2-dev cups printer-driver-cups-pdf
+PKGS  := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-noto-cjk fonts-ipafont-gothic \
+         libsqlite3-dev qt6-translations-l10n poppler-utils libcups2-dev cups printer-driver-cups-pdf
 SUDO  := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: setup build run test bench clean

@@ -344,7 +344,13 @@ bool ActiveReport::run(QPrinter &printer)
         const QPageLayout paper = printer.pageLayout();
         m_printer.setPageSize(paper.pageSize());
         m_printer.setOrientation(paper.orientation() == QPageLayout::Landscape ? 2 : 1);
-        m_pages = renderPages(pageLayout());
+        // The pages fit what this printer can print on this paper.
+        QPageLayout page = pageLayout();
+        QPageLayout printable = paper;
+        printable.setUnits(page.units());
+        page.setMode(QPageLayout::FullPageMode);
+        page.setMinimumMargins(printable.minimumMargins());
+        m_pages = renderPages(page);
         m_rightEdge = layoutRightEdge(m_pages);
         CenterLayout();
         paintPages(printer);

@@ -40,7 +40,8 @@ public:
     ActiveReport(const ActiveReport &) = delete;
     ActiveReport &operator=(const ActiveReport &) = delete;
 
-    /// The pages of the layout with its data, for a paper, orientation and margins.
+    /// The pages of the layout with its data, for a paper, orientation and margins; the
+    /// page's minimum margins are the printer's own for that paper.
     virtual std::vector<DrawList> renderPages(const QPageLayout &page) const = 0;
     /// False when there is nothing to print (an empty record set of a table layout).
     virtual bool hasData() const = 0;

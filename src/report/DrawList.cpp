@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 void DrawList::rect(const QRectF &r, const QColor &pen, const QColor &brush, double penTwips)
@@ -78,14 +79,25 @@ void DrawList::embed(const DrawList &other, const QRectF &target)
 namespace
 {
 
-QPen penFor(const DrawItem &item)
+// minWidth: the thinnest line in the list's units; 0 leaves a thinner pen as it is.
+QPen penFor(const DrawItem &item, double minWidth)
 {
     if (!item.pen.isValid())
         return Qt::NoPen;
     QPen pen(item.pen);
-    pen.setWidthF(item.penTwips); // 0 is a cosmetic one-pixel line
+    pen.setWidthF(std::max(item.penTwips, minWidth)); // 0 is a cosmetic one-pixel line
     pen.setStyle(item.penStyle);
     return pen;
+}
+
+// A line of one device dot nearly vanishes on paper (0.02 mm at 1200 dots per inch): no line
+// is drawn thinner than half a point. On the screen half a point is less than a pixel, and
+// the thinnest line stays one pixel wide.
+double thinnestLine(const QPainter &painter)
+{
+    const double halfPoint = painter.device() ? painter.device()->logicalDpiY() / 144.0 : 0; // in dots
+    const double dotsPerUnit = std::sqrt(std::abs(painter.combinedTransform().determinant()));
+    return halfPoint > 1 && dotsPerUnit > 0 ? halfPoint / dotsPerUnit : 0;
 }
 
 } // namespace
@@ -99,8 +111,9 @@ void paintDrawList(QPainter &painter, const DrawList &list, const QRectF &target
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.translate(target.topLeft());
     painter.scale(target.width() / list.size.width(), target.height() / list.size.height());
+    const double minWidth = thinnestLine(painter);
     for (const DrawItem &item : list.items) {
-        painter.setPen(penFor(item));
+        painter.setPen(penFor(item, minWidth));
         switch (item.kind) {
         case DrawItem::Rect:
             painter.setBrush(item.brush.isValid() ? QBrush(item.brush) : QBrush(Qt::NoBrush));

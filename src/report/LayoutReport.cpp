@@ -1,5 +1,6 @@
 #include "LayoutReport.h"
 
+#include "PaperCodes.h"
 #include "ReportRenderer.h"
 
 #include <cmath>
@@ -29,17 +30,16 @@ std::vector<DrawList> LayoutReport::renderPages(const QPageLayout &page) const
     if (pages.empty())
         return pages;
 
-    // Twips from the page layout's points.
-    const QRectF paper = page.fullRectPoints();
-    const QMarginsF margins = page.margins(QPageLayout::Point);
-    const double paperWidth = paper.width() * 20;
-    const QSizeF content = pages.front().size;
-    // Content narrower than the paper is centred on it, which replaces the side margins; wider
-    // content keeps them and has to fit between them.
-    const bool centred = std::nearbyint(paperWidth - content.width()) > 0;
-    const double roomWidth = centred ? paperWidth : paperWidth - (margins.left() + margins.right()) * 20;
-    const double roomHeight = (paper.height() - margins.top() - margins.bottom()) * 20;
-    const double scale = ReportRenderer::fitScale(content, QSizeF(roomWidth, roomHeight));
+    // Twips from the page layout's points; the width as the centring measures it.
+    const QSizeF paper(PaperCodes::paperWidthTwips(page.pageSize(), page.orientation()),
+                       page.fullRectPoints().height() * 20);
+    const QMarginsF margins = page.margins(QPageLayout::Point) * 20;
+    QPageLayout inPoints = page;
+    inPoints.setUnits(QPageLayout::Point);
+    const QMarginsF printer = inPoints.minimumMargins() * 20;
+    const QSizeF room =
+        ReportRenderer::room(paper, std::max(printer.left(), printer.right()), margins.top(), margins.bottom());
+    const double scale = ReportRenderer::fitScale(pages.front().size, room);
     if (scale <= 0)
         return {};
     if (scale >= 1)

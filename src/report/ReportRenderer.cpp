@@ -142,6 +142,12 @@ double ReportRenderer::fitScale(const QSizeF &content, const QSizeF &room)
     return std::min({1.0, room.width() / content.width(), room.height() / content.height()});
 }
 
+QSizeF ReportRenderer::room(const QSizeF &paper, double printerSide, double marginTop, double marginBottom)
+{
+    const double side = std::max(printerSide, 1.0);
+    return QSizeF(paper.width() - 2 * side, paper.height() - marginTop - marginBottom);
+}
+
 std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const ReportData &data,
                                              const ReportPageSetup &setup)
 {
@@ -150,12 +156,13 @@ std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const R
         return pages;
     const QSizeF content = pages.front().size;
     ReportPageSetup page = centred(layout, setup);
-    const double scale = fitScale(content, QSizeF(page.paper.width() - page.marginLeft - page.marginRight,
-                                                  page.paper.height() - page.marginTop - page.marginBottom));
+    const double scale = fitScale(content, room(page.paper, 0, page.marginTop, page.marginBottom));
     if (scale <= 0)
         return {};
-    if (scale < 1 && page.marginRight == 0)
+    if (scale < 1) {
         page.marginLeft = (page.paper.width() - content.width() * scale) / 2;
+        page.marginRight = 0;
+    }
 
     for (DrawList &content : pages) {
         DrawList sheet;

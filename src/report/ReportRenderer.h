@@ -19,7 +19,7 @@
 /// of ReportData::rows per body row, each field formatted from its column, row n laid
 /// n × rowPitch lower; after rowsPerPage records the next ones continue on a new page over the
 /// same titles and rules. The content is centred on the paper's width and, when it would not
-/// fit the paper, drawn smaller until it does.
+/// fit the room (see room()), drawn smaller until it does.
 class ReportRenderer
 {
 public:
@@ -36,6 +36,12 @@ public:
     /// The scale at which content fits the room: 1 when it fits, smaller when it does not,
     /// 0 for empty content.
     static double fitScale(const QSizeF &content, const QSizeF &room);
+    /// The room a page's content may fill, in twips: the paper's width less the printer's own
+    /// margin on each side (the larger of its two, as the content is centred; at least a twip,
+    /// which the centring needs to place it), and the paper's height less the report's top and
+    /// bottom margins. The side margins the centring sets take no part, so every run on the
+    /// same paper finds the same room.
+    static QSizeF room(const QSizeF &paper, double printerSide, double marginTop, double marginBottom);
 
     /// A yearly table without records prints nothing: the print job shows kNoDataMessage.
     static bool hasNoData(const ReportLayout &layout, const ReportData &data);

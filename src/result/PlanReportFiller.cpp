@@ -222,8 +222,9 @@ void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
     const auto v = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v("名称"));
-    // The area per car and the rates keep two decimals: a 0.4 % vacancy must not print as 0.
-    f[QStringLiteral("fldRyokin1")] = formatted(v("料金1"), kArea);
+    // The area per car is entered in whole square metres and prints so. The rates keep two
+    // decimals: a 0.4 % vacancy must not print as 0.
+    f[QStringLiteral("fldRyokin1")] = formatted(v("料金1"), kWhole);
     f[QStringLiteral("fldRyokin2")] = formatted(v("料金2"), kWhole);
     f[QStringLiteral("fldRyokin3")] = formatted(v("料金3"), kWhole);
     for (int i = 1; i <= 4; ++i)

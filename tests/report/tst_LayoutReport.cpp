@@ -5,8 +5,12 @@
 #include "ReportSamples.h"
 
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
 
 // A layout held as data run by the report engine: placed on the paper and centred once,
 // with the rows the print job binds to its data control.
@@ -19,6 +23,9 @@ private Q_SLOTS:
     void centredOnce();
     void boundRowsArePrinted();
     void tooTallLayoutIsDrawnSmaller();
+    void smallPaperGivesTheSamePagesEveryRun();
+    void wideTableFitsThePrintableWidth_data();
+    void wideTableFitsThePrintableWidth();
 
 private:
     QTemporaryDir m_dir;
@@ -115,6 +122,68 @@ void tst_LayoutReport::tooTallLayoutIsDrawnSmaller()
     const double room = 8400 - 2 * 1440; // A5 landscape is 420 points (8400 twips) high
     QVERIFY(std::abs(pages.front().size.height() - room) < 1);
     QVERIFY(std::abs(report.layoutRightEdge(pages) - design.rightEdge() * room / height) < 1);
+}
+
+// On JIS B5 (182 mm, 10318.1 twips wide; 729 points high) the apartment sheet (10346 x 13890)
+// is drawn smaller by the paper alone: the height between the margins of 1440, 11700 twips,
+// bounds it, and its right edge 10346 x 11700 / 13890 = 8714.8 leaves 1603.3 free, a left
+// margin of 801.5. A second run, preview or print, draws the same page whatever margins the
+// first run's centring left.
+void tst_LayoutReport::smallPaperGivesTheSamePagesEveryRun()
+{
+    LayoutReport report(ReportLayouts::artApartment(), ReportSamples::apartmentSheet());
+    const bool poppler = !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+    std::vector<QImage> images;
+    for (int i = 0; i < 2; ++i) {
+        const QString file = m_dir.filePath(QStringLiteral("b5-%1.pdf").arg(i));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setPageSize(QPageSize(QPageSize::JisB5));
+        QVERIFY(report.run(printer));
+        QCOMPARE(report.PageSettings().LeftMargin, 801.5);
+        QCOMPARE(report.PageSettings().RightMargin, 0.0);
+        if (!poppler)
+            continue;
+        const QString base = m_dir.filePath(QStringLiteral("b5-%1").arg(i));
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QStringLiteral("36"), QStringLiteral("-gray"),
+                           QStringLiteral("-singlefile"), file, base});
+        images.push_back(QImage(base + QStringLiteral(".pgm")));
+    }
+    if (!poppler)
+        QSKIP("pdftoppm is not installed");
+    QVERIFY(!images[0].isNull());
+    QVERIFY(images[0] == images[1]);
+}
+
+void tst_LayoutReport::wideTableFitsThePrintableWidth_data()
+{
+    QTest::addColumn<QMarginsF>("printerMargins");
+    QTest::addColumn<double>("width");
+    // A PDF has no margins of its own: 10318.1 less a twip a side, which the centring needs.
+    QTest::newRow("PDF") << QMarginsF() << 10316.1;
+    // A printer that cannot print the outer 12 and 18 points: 18 points (360 twips) a side.
+    QTest::newRow("printer") << QMarginsF(12, 12, 18, 12) << 9598.1;
+}
+
+// The apartment tables (11197 wide with their unit caption, 12030 high) on JIS B5 shrink to
+// the largest scale that fits both ways: the printable width gives about 92 % where the
+// height would allow 11700 / 12030 = 97 %; the report's side margins take no part.
+void tst_LayoutReport::wideTableFitsThePrintableWidth()
+{
+    QFETCH(QMarginsF, printerMargins);
+    QFETCH(double, width);
+    LayoutReport report(ReportLayouts::artApartSS(), ReportData());
+    ReportData yearly;
+    ReportSamples::fillYearly(yearly, ReportSamples::apartmentYears(), ReportSamples::displayYears(3));
+    report.DAODataControl1().setRecordset(yearly);
+    QPageLayout b5(QPageSize(QPageSize::JisB5), QPageLayout::Portrait, QMarginsF(72, 72, 72, 72), QPageLayout::Point);
+    b5.setMinimumMargins(printerMargins);
+    const std::vector<DrawList> pages = report.renderPages(b5);
+    QCOMPARE(pages.size(), size_t(1));
+    QVERIFY2(std::abs(pages.front().size.width() - width) < 0.1,
+             qPrintable(QString::number(pages.front().size.width())));
 }
 
 QTEST_MAIN(tst_LayoutReport)

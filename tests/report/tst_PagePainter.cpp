@@ -85,6 +85,9 @@ private Q_SLOTS:
     void graphHasInkInThePdf();
     void imageOfAPage();
     void unwritablePath();
+    void sheetTextIsTheSheetsOwn_data();
+    void sheetTextIsTheSheetsOwn();
+    void rulesAreHalfAPointOnPaper();
 
 private:
     bool m_tools = false;
@@ -111,7 +114,7 @@ void tst_PagePainter::sheetPdf()
     QVERIFY(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("経営計画ご提案書１")));
     const QString text = normalised(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, "-"}));
     for (const char *expected : {"計画名", "月極駐車場計画（アスファルト舗装）", "世田谷区桜丘三丁目田中様所有地",
-                                 "826.45㎡", "１車両面積25.00㎡", "舗装費用12,000千円", "計14,100千円",
+                                 "826.45㎡", "１車両面積25㎡", "舗装費用12,000千円", "計14,100千円",
                                  "さくら信用金庫桜丘支店10,000千円元利均等1～10年2.50％", "収入・支出", "収支累計"})
         QVERIFY2(text.contains(normalised(QString::fromUtf8(expected))), expected);
     // No sample text of an unfilled field reaches the paper.
@@ -208,6 +211,60 @@ void tst_PagePainter::unwritablePath()
     QVERIFY(error.startsWith(QStringLiteral("PDFファイルを作成できません。")));
     QVERIFY(!PagePainter::writePdf(m_dir.filePath(QStringLiteral("none.pdf")), {}, QString(), &error));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("none.pdf"))));
+}
+
+void tst_PagePainter::sheetTextIsTheSheetsOwn_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("parking sheet") << QStringLiteral("artParking");
+    QTest::newRow("apartment sheet") << QStringLiteral("artApartment");
+}
+
+// A planner searches the PDF and copies names out of it: its text is the sheet's own
+// characters, as written, never look-alike radicals (U+2E80 to U+2FDF) or the hyphenation
+// point U+2027 in place of "・".
+void tst_PagePainter::sheetTextIsTheSheetsOwn()
+{
+    QFETCH(QString, layout);
+    if (!m_tools)
+        QSKIP("pdfinfo, pdftotext or pdftoppm is not installed");
+    ReportData data =
+        layout == QLatin1String("artParking") ? ReportSamples::parkingSheet() : ReportSamples::apartmentSheet();
+    data.graph = parkingSheetWithGraph().graph;
+    const QString path = m_dir.filePath(layout + QStringLiteral(".pdf"));
+    QVERIFY(PagePainter::writePdf(path, ReportRenderer::render(ReportLayouts::byName(layout), data), QString()));
+    const QString text = run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    for (const QString &word : {QStringLiteral("借入金"), QStringLiteral("収入・支出"), QStringLiteral("敷地面積")})
+        QVERIFY2(text.contains(word), qPrintable(word));
+    for (const QChar c : text)
+        QVERIFY2((c.unicode() < 0x2E80 || c.unicode() > 0x2FDF) && c.unicode() != 0x2027,
+                 qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+}
+
+// A rule of the thinnest pen is half a point wide on paper, 600 / 144 = 4.2 dots at 600 dots
+// per inch, not one dot of the PDF's 1200; on the screen it stays one pixel.
+void tst_PagePainter::rulesAreHalfAPointOnPaper()
+{
+    if (!m_tools)
+        QSKIP("pdfinfo, pdftotext or pdftoppm is not installed");
+    DrawList page;
+    page.size = QSizeF(1440, 1440);
+    page.line(QPointF(0, 720), QPointF(1440, 720), Qt::black);
+    const QString path = m_dir.filePath(QStringLiteral("rule.pdf"));
+    QVERIFY(PagePainter::writePdf(path, {page}, QString()));
+    const QString prefix = m_dir.filePath(QStringLiteral("rule"));
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"),
+                                                   QStringLiteral("-singlefile"), path, prefix});
+    const auto darkRows = [](const QImage &image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y)
+            rows += qGray(image.pixel(image.width() / 2, y)) < 128;
+        return rows;
+    };
+    const QImage paper(prefix + QStringLiteral(".pgm"));
+    QVERIFY(!paper.isNull());
+    QVERIFY2(darkRows(paper) >= 4, qPrintable(QString::number(darkRows(paper))));
+    QCOMPARE(darkRows(PagePainter::toImage(page, 96)), 1);
 }
 
 QTEST_MAIN(tst_PagePainter)

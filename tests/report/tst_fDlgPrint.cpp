@@ -155,7 +155,7 @@ private Q_SLOTS:
     void longPromptWraps()
     {
         fDlgPrint d;
-        const QString name = QStringLiteral("とても長い帳票名").repeated(8);
+        const QString name = QStringLiteral("とても長い帳票名").repeated(12);
         d.setDialogPrompt(QStringLiteral("「") + name + QStringLiteral("」を印刷します。"));
         d.setDialogSubPrompt(QStringLiteral("二行目"));
         d.arrange();

@@ -228,7 +228,8 @@ void tst_PlanReportFiller::parkingSheet()
         {"fldSikiti1", "1230.97"},
         {"fldSikiti2", "123,456"},
         {"fldName", "駅前駐車場"},
-        {"fldRyokin1", "12.50"},
+        // The area per car prints in whole square metres, a half rounded up: 12.5 gives 13.
+        {"fldRyokin1", "13"},
         {"fldRyokin2", "99"},
         {"fldRyokin3", "1,800"},
         {"fldYosan1", "15,000"},

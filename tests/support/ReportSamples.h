@@ -257,7 +257,7 @@ inline ReportData parkingSheet()
     data.fields.insert(QStringLiteral("fldName"), QStringLiteral("月極駐車場計画（アスファルト舗装）"));
     fillCommonSheet(data, QStringLiteral("世田谷区桜丘三丁目 田中様所有地"), 826.45, 320);
     const std::pair<const char *, QString> values[] = {
-        {"fldRyokin1", decimals(25)}, {"fldRyokin2", amount(30)},   {"fldRyokin3", amount(18)},
+        {"fldRyokin1", amount(25)},   {"fldRyokin2", amount(30)},   {"fldRyokin3", amount(18)},
         {"fldYosan1", amount(12000)}, {"fldYosan2", amount(600)},   {"fldYosan3", amount(1500)},
         {"fldYosan4", amount(14100)}, {"fldSikin1", amount(4100)},  {"fldKeikaku1", decimals(5)},
         {"fldKeikaku2", amount(3)},   {"fldKeikaku3", decimals(1)}, {"fldKeikaku4", amount(5)},

@@ -134,11 +134,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("family");
         QTest::addColumn<bool>("fixed");
         QTest::newRow("proportional gothic") << "ＭＳ Ｐゴシック"
-                                             << "Noto Sans CJK JP" << false;
+                                             << "IPAPGothic" << false;
         QTest::newRow("fixed gothic") << "ＭＳ ゴシック"
-                                      << "Noto Sans Mono CJK JP" << true;
+                                      << "IPAGothic" << true;
         QTest::newRow("half-width spelling") << "MS Gothic"
-                                             << "Noto Sans Mono CJK JP" << true;
+                                             << "IPAGothic" << true;
         QTest::newRow("other face") << "Arial"
                                     << "Arial" << false;
     }

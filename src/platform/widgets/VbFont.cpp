@@ -5,8 +5,13 @@
 namespace
 {
 
-const QString kProportional = QStringLiteral("Noto Sans CJK JP");
-const QString kFixed = QStringLiteral("Noto Sans Mono CJK JP");
+// IPA's two Gothic faces name every ideograph by itself in a PDF's text; Noto Sans CJK shares
+// its glyphs between ideographs and radicals, and a PDF then names "入" as the radical "⼊".
+const QString kProportional = QStringLiteral("IPAPGothic");
+const QString kFixed = QStringLiteral("IPAGothic");
+// For what the IPA faces lack, or when they are not installed.
+const QString kProportionalFallback = QStringLiteral("Noto Sans CJK JP");
+const QString kFixedFallback = QStringLiteral("Noto Sans Mono CJK JP");
 
 QString squeezed(const QString &face)
 {
@@ -45,7 +50,8 @@ QFont VbFont::make(const QString &face, double pointSize, bool bold)
 {
     const bool fixed = isFixedPitch(face);
     QFont font(family(face));
-    font.setFamilies(QStringList{family(face), fixed ? kFixed : kProportional});
+    font.setFamilies(
+        QStringList{family(face), fixed ? kFixed : kProportional, fixed ? kFixedFallback : kProportionalFallback});
     font.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
     font.setFixedPitch(fixed);
     font.setPointSizeF(pointSize);

@@ -5,7 +5,8 @@
 
 /// Fonts named as the forms name them. The Japanese system faces map to installed
 /// Japanese fonts with the same point size: the proportional "ＭＳ Ｐゴシック" to
-/// Noto Sans CJK JP, the fixed-pitch "ＭＳ ゴシック" to Noto Sans Mono CJK JP.
+/// IPAPGothic, the fixed-pitch "ＭＳ ゴシック" to IPAGothic, each with Noto Sans CJK JP
+/// (Mono for the fixed pitch) behind it.
 class VbFont
 {
 public:
