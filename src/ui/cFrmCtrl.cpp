@@ -306,8 +306,10 @@ bool cFrmCtrl::eventFilter(QObject *watched, QEvent *event)
     auto *target = qobject_cast<QWidget *>(watched);
     if (!form || !target)
         return false;
-    // Only the first delivery (to the focused widget) counts, not the propagation.
-    QWidget *focus = QApplication::focusWidget();
+    // Only the first delivery counts, not the propagation to the parents. Keys go to
+    // the focus widget of the form's window, also while that window is not active (a
+    // message box closed with a key leaves it so) and the application has none.
+    QWidget *focus = form->window()->focusWidget();
     if (focus ? target != focus : target != form)
         return false;
     if (target != form && !form->isAncestorOf(target))
@@ -401,7 +403,8 @@ void cFrmCtrl::KeyUp(int &KeyCode, int Shift)
 void cFrmCtrl::TabFocusEasy(int MoveType)
 {
     QWidget *form = pweForm;
-    QWidget *from = QApplication::focusWidget();
+    // Tab from the control that has the form's focus, so that it sees itself left.
+    QWidget *from = form ? form->window()->focusWidget() : QApplication::focusWidget();
     if (form && (!from || !(from == form || form->isAncestorOf(from))))
         from = form;
     if (!from)

@@ -19,7 +19,13 @@
 /// When the box loses the focus holding a value outside MinValue..MaxValue, it
 /// raises InvalidRange(&keep): a handler may put the value into range itself or set
 /// keep to leave it as it is; when neither happened the box pulls the value to the
-/// nearer bound.
+/// nearer bound. Losing the focus to another window checks the range too, but the
+/// box stays in editing for the user's return.
+///
+/// A window that is not active (a message box closed with a key leaves its parent
+/// so) still gets keys, but its boxes get no focus events: a key that reaches the
+/// box starts editing as entering it would, and the focus moving on from it ends
+/// editing as leaving it would.
 class ImNumber : public ImBox
 {
     Q_OBJECT
@@ -75,8 +81,16 @@ Q_SIGNALS:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void startEditing();
+    void startEditingByKey();
+    void leave();
+    bool outOfRange(double value) const { return value < m_min || value > m_max; }
+    double nearerBound(double value) const { return value < m_min ? m_min : m_max; }
     void takeTypedText(const QString &text);
     void store(std::optional<double> value);
     void showValue();
@@ -91,4 +105,6 @@ private:
     QString m_dataField;
     int m_decimals = -1;
     bool m_editing = false;
+    bool m_showing = false; // the box writes its own text
+    bool m_checking = false;
 };
