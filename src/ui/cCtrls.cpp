@@ -122,6 +122,8 @@ void cCtrls::setControl(QWidget *New_Control)
     m_type = type;
     if (isInputBox(type))
         CaptionJointlyControl = qobject_cast<ImBox *>(New_Control);
+    if (auto *box = qobject_cast<ImNumber *>(New_Control))
+        box->setRangeGuard(m_allowRangeFilter);
     if (auto *text = qobject_cast<ImText *>(New_Control))
         text->setLengthAsByte(true);
     if (!VbControl::isArrayMember(New_Control))
@@ -596,6 +598,13 @@ void cCtrls::ShowRangeError(ImNumber *box)
     ErrorFocus();
 }
 
+void cCtrls::setAllowRangeFilter(bool on)
+{
+    m_allowRangeFilter = on;
+    if (auto *box = qobject_cast<ImNumber *>(m_control))
+        box->setRangeGuard(on);
+}
+
 void cCtrls::rangeEvent(bool *keep)
 {
     auto *box = qobject_cast<ImNumber *>(m_control);
@@ -603,7 +612,7 @@ void cCtrls::rangeEvent(bool *keep)
         return;
     if (AllowRangeError)
         ShowRangeError(box);
-    if (AllowRangeFilter)
+    if (m_allowRangeFilter)
         ForwardRangeFilter(box);
     else if (keep)
         *keep = true;

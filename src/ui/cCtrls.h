@@ -55,8 +55,6 @@ public:
     /// The control itself when it is a number or text box: its own caption look is
     /// coloured together with the caption label.
     QPointer<ImBox> CaptionJointlyControl;
-    /// On a number box's range error, pull the value into range.
-    bool AllowRangeFilter = true;
     /// On a number box's range error, show the range message.
     bool AllowRangeError = false;
     /// A click on the caption label moves the focus to the control.
@@ -106,6 +104,12 @@ public:
     /// The caption shows the error state (3).
     void ErrorCaption();
 
+    /// On a number box's range error, pull the value into range. A number box of a
+    /// wrapper with the filter on also never hands out a value outside its range
+    /// (ImNumber::RangeGuard).
+    bool AllowRangeFilter() const { return m_allowRangeFilter; }
+    void setAllowRangeFilter(bool on);
+
     /// The type name of the wrapped control ("" without one).
     QString TypeName() const { return m_type; }
     /// The present value of the control, as DefaultValue holds it.
@@ -153,6 +157,7 @@ private:
     bool m_captionFontKnown = false;
 
     int m_checkBoxColor = 1;
+    bool m_allowRangeFilter = true;
 
     bool m_bound = false;
     bool m_captionBound = false;

@@ -407,7 +407,17 @@ private Q_SLOTS:
             QTest::keyClick(f.form->windowHandle(), Qt::Key(key));
         QTEST(VbControl::key(f.form->focusWidget()), "focus");
         if (sikiti.isValid())
-            QCOMPARE(f.form->numSikiti->Value(), sikiti);
+            QCOMPARE(f.form->numSikiti->TypedValue(), sikiti);
+    }
+
+    void readValueIsWithinTheRange()
+    {
+        Fixture f = open(true);
+        focusOn(f.form->numSikiti);
+        QTest::keyClicks(f.form->numSikiti, QStringLiteral("123456"));
+        // Typed past the maximum and not yet left: what the program reads is in range.
+        QCOMPARE(f.form->numSikiti->text(), QStringLiteral("123456"));
+        QCOMPARE(f.form->numSikiti->Value(), QVariant(99999.99));
     }
 
     void rangeErrorMessage_data()

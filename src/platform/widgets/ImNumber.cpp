@@ -85,6 +85,13 @@ ImNumber::ImNumber(QWidget *parent) : ImBox(parent)
 
 QVariant ImNumber::Value() const
 {
+    if (m_value && m_rangeGuard && outOfRange(*m_value))
+        return nearerBound(*m_value);
+    return TypedValue();
+}
+
+QVariant ImNumber::TypedValue() const
+{
     return m_value ? QVariant(*m_value) : vb::null();
 }
 

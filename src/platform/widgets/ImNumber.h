@@ -26,6 +26,10 @@
 /// so) still gets keys, but its boxes get no focus events: a key that reaches the
 /// box starts editing as entering it would, and the focus moving on from it ends
 /// editing as leaving it would.
+///
+/// With RangeGuard on (the forms' control wrappers set it where range filtering is on),
+/// the box never hands out a value outside its range: Value() gives a value typed
+/// past a bound, not yet judged on leaving, as that bound.
 class ImNumber : public ImBox
 {
     Q_OBJECT
@@ -36,6 +40,7 @@ class ImNumber : public ImBox
     Q_PROPERTY(QString Format READ Format WRITE setFormat)
     Q_PROPERTY(int Decimals READ Decimals WRITE setDecimals)
     Q_PROPERTY(QString DataField READ DataField WRITE setDataField)
+    Q_PROPERTY(bool RangeGuard READ RangeGuard WRITE setRangeGuard)
 
 public:
     explicit ImNumber(QWidget *parent = nullptr);
@@ -44,6 +49,9 @@ public:
     /// Null, Empty or blank text empties the box; a number or numeric text sets it.
     /// Throws std::invalid_argument for anything else.
     void setValue(const QVariant &value);
+    /// The value as held, a typed value past a bound included: what the range rule
+    /// judges. Without RangeGuard the same as Value().
+    QVariant TypedValue() const;
     bool isNull() const { return !m_value.has_value(); }
     /// Empties the box (the value becomes Null).
     void ClearControl();
@@ -67,6 +75,8 @@ public:
     /// The field's name, used in the range message.
     QString DataField() const { return m_dataField; }
     void setDataField(const QString &name) { m_dataField = name; }
+    bool RangeGuard() const { return m_rangeGuard; }
+    void setRangeGuard(bool on) { m_rangeGuard = on; }
 
     /// A number in a format of up to three sections (positive;negative;zero); an
     /// empty section uses the first. An empty pattern gives the plain number.
@@ -107,4 +117,5 @@ private:
     bool m_editing = false;
     bool m_showing = false; // the box writes its own text
     bool m_checking = false;
+    bool m_rangeGuard = false;
 };
