@@ -161,6 +161,9 @@ void cCtrls::bindControl()
         m_connections << connect(box, &ImNumber::InvalidRange, this, [this](bool *keep) {
             trapErrors(kObject, QStringLiteral("pweImNumber_InvalidRange"), [this, keep] { rangeEvent(keep); });
         });
+        m_connections << connect(box, &ImNumber::ValueClamped, this, [this, box](double requested) {
+            trapErrors(kObject, QStringLiteral("pweImNumber_ValueClamped"), [&] { logClamp(box, requested); });
+        });
     } else if (auto *text = qobject_cast<ImText *>(w)) {
         m_connections << connect(text, &ImText::Change, this, change("pweImText_Change"));
     } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
@@ -603,6 +606,18 @@ void cCtrls::setAllowRangeFilter(bool on)
     m_allowRangeFilter = on;
     if (auto *box = qobject_cast<ImNumber *>(m_control))
         box->setRangeGuard(on);
+}
+
+void cCtrls::logClamp(ImNumber *box, double requested)
+{
+    // A value from the settings or a stored row that the box cannot hold: the user
+    // goes on with the bound, the log keeps what was there.
+    const auto number = [](double v) { return QString::number(v, 'g', 15); };
+    QWidget *form = OwnerClass && OwnerClass->Form() ? OwnerClass->Form() : box->window();
+    writeErrLog(
+        QStringLiteral("値 %1 は範囲[%2]～[%3]の外のため %4 にしました。")
+            .arg(number(requested), number(box->MinValue()), number(box->MaxValue()), number(box->Value().toDouble())),
+        form->objectName(), VbControl::key(box));
 }
 
 void cCtrls::rangeEvent(bool *keep)

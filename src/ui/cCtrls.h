@@ -105,8 +105,8 @@ public:
     void ErrorCaption();
 
     /// On a number box's range error, pull the value into range. A number box of a
-    /// wrapper with the filter on also never hands out a value outside its range
-    /// (ImNumber::RangeGuard).
+    /// wrapper with the filter on also never hands out a value outside its range and
+    /// pulls one the program sets into it (ImNumber::RangeGuard); the wrapper logs that.
     bool AllowRangeFilter() const { return m_allowRangeFilter; }
     void setAllowRangeFilter(bool on);
 
@@ -134,6 +134,7 @@ private:
     bool forwardsKey(int keyCode, int shift, bool down) const;
     bool formPreviews() const;
     void writeValue(const QVariant &value);
+    void logClamp(ImNumber *box, double requested);
 
     QPointer<QWidget> m_control;
     QPointer<QLabel> m_caption;

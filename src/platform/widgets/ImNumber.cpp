@@ -104,8 +104,18 @@ void ImNumber::setValue(const QVariant &value)
         return;
     }
     double d = 0;
-    if (!vb::isNumeric(value, &d) || !std::isfinite(d))
+    if (!vb::isNumeric(value, &d) || std::isnan(d) || (!std::isfinite(d) && !m_rangeGuard))
         throw std::invalid_argument("型が一致しません。");
+    if (m_rangeGuard && outOfRange(d)) {
+        store(nearerBound(d));
+        showValue();
+        try {
+            Q_EMIT ValueClamped(d);
+        } catch (...) {
+            qWarning("ImNumber: a ValueClamped handler failed");
+        }
+        return;
+    }
     store(d == 0 ? 0.0 : d);
     showValue();
 }

@@ -29,7 +29,8 @@
 ///
 /// With RangeGuard on (the forms' control wrappers set it where range filtering is on),
 /// the box never hands out a value outside its range: Value() gives a value typed
-/// past a bound, not yet judged on leaving, as that bound.
+/// past a bound, not yet judged on leaving, as that bound; a value the program sets
+/// outside the range is stored as the nearer bound and reported by ValueClamped.
 class ImNumber : public ImBox
 {
     Q_OBJECT
@@ -47,7 +48,8 @@ public:
 
     QVariant Value() const;
     /// Null, Empty or blank text empties the box; a number or numeric text sets it.
-    /// Throws std::invalid_argument for anything else.
+    /// Throws std::invalid_argument for anything else (with RangeGuard, an infinite
+    /// number is out of range rather than no number).
     void setValue(const QVariant &value);
     /// The value as held, a typed value past a bound included: what the range rule
     /// judges. Without RangeGuard the same as Value().
@@ -87,6 +89,9 @@ Q_SIGNALS:
     void Change();
     /// The box is left holding a value outside its range.
     void InvalidRange(bool *keep);
+    /// With RangeGuard, the program set a value outside the range; the box holds the
+    /// nearer bound instead.
+    void ValueClamped(double requested);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
