@@ -201,7 +201,7 @@ void PlanEntryDialog::leaveFocusedBox()
         return;
     if (auto *box = qobject_cast<ImNumber *>(left);
         box && !box->isNull() &&
-        (box->Value().toDouble() < box->MinValue() || box->Value().toDouble() > box->MaxValue()))
+        (box->TypedValue().toDouble() < box->MinValue() || box->TypedValue().toDouble() > box->MaxValue()))
         ctrl()->NumberRangeFilter(box);
     focusLeft(left);
 }

@@ -122,6 +122,8 @@ void cCtrls::setControl(QWidget *New_Control)
     m_type = type;
     if (isInputBox(type))
         CaptionJointlyControl = qobject_cast<ImBox *>(New_Control);
+    if (auto *box = qobject_cast<ImNumber *>(New_Control))
+        box->setRangeGuard(m_allowRangeFilter);
     if (auto *text = qobject_cast<ImText *>(New_Control))
         text->setLengthAsByte(true);
     if (!VbControl::isArrayMember(New_Control))
@@ -158,6 +160,9 @@ void cCtrls::bindControl()
         m_connections << connect(box, &ImNumber::Change, this, change("pweImNumber_Change"));
         m_connections << connect(box, &ImNumber::InvalidRange, this, [this](bool *keep) {
             trapErrors(kObject, QStringLiteral("pweImNumber_InvalidRange"), [this, keep] { rangeEvent(keep); });
+        });
+        m_connections << connect(box, &ImNumber::ValueClamped, this, [this, box](double requested) {
+            trapErrors(kObject, QStringLiteral("pweImNumber_ValueClamped"), [&] { logClamp(box, requested); });
         });
     } else if (auto *text = qobject_cast<ImText *>(w)) {
         m_connections << connect(text, &ImText::Change, this, change("pweImText_Change"));
@@ -596,6 +601,25 @@ void cCtrls::ShowRangeError(ImNumber *box)
     ErrorFocus();
 }
 
+void cCtrls::setAllowRangeFilter(bool on)
+{
+    m_allowRangeFilter = on;
+    if (auto *box = qobject_cast<ImNumber *>(m_control))
+        box->setRangeGuard(on);
+}
+
+void cCtrls::logClamp(ImNumber *box, double requested)
+{
+    // A value from the settings or a stored row that the box cannot hold: the user
+    // goes on with the bound, the log keeps what was there.
+    const auto number = [](double v) { return QString::number(v, 'g', 15); };
+    QWidget *form = OwnerClass && OwnerClass->Form() ? OwnerClass->Form() : box->window();
+    writeErrLog(
+        QStringLiteral("値 %1 は範囲[%2]～[%3]の外のため %4 にしました。")
+            .arg(number(requested), number(box->MinValue()), number(box->MaxValue()), number(box->Value().toDouble())),
+        form->objectName(), VbControl::key(box));
+}
+
 void cCtrls::rangeEvent(bool *keep)
 {
     auto *box = qobject_cast<ImNumber *>(m_control);
@@ -603,7 +627,7 @@ void cCtrls::rangeEvent(bool *keep)
         return;
     if (AllowRangeError)
         ShowRangeError(box);
-    if (AllowRangeFilter)
+    if (m_allowRangeFilter)
         ForwardRangeFilter(box);
     else if (keep)
         *keep = true;

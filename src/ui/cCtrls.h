@@ -55,8 +55,6 @@ public:
     /// The control itself when it is a number or text box: its own caption look is
     /// coloured together with the caption label.
     QPointer<ImBox> CaptionJointlyControl;
-    /// On a number box's range error, pull the value into range.
-    bool AllowRangeFilter = true;
     /// On a number box's range error, show the range message.
     bool AllowRangeError = false;
     /// A click on the caption label moves the focus to the control.
@@ -106,6 +104,12 @@ public:
     /// The caption shows the error state (3).
     void ErrorCaption();
 
+    /// On a number box's range error, pull the value into range. A number box of a
+    /// wrapper with the filter on also never hands out a value outside its range and
+    /// pulls one the program sets into it (ImNumber::RangeGuard); the wrapper logs that.
+    bool AllowRangeFilter() const { return m_allowRangeFilter; }
+    void setAllowRangeFilter(bool on);
+
     /// The type name of the wrapped control ("" without one).
     QString TypeName() const { return m_type; }
     /// The present value of the control, as DefaultValue holds it.
@@ -130,6 +134,7 @@ private:
     bool forwardsKey(int keyCode, int shift, bool down) const;
     bool formPreviews() const;
     void writeValue(const QVariant &value);
+    void logClamp(ImNumber *box, double requested);
 
     QPointer<QWidget> m_control;
     QPointer<QLabel> m_caption;
@@ -153,6 +158,7 @@ private:
     bool m_captionFontKnown = false;
 
     int m_checkBoxColor = 1;
+    bool m_allowRangeFilter = true;
 
     bool m_bound = false;
     bool m_captionBound = false;

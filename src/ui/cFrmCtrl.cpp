@@ -306,8 +306,10 @@ bool cFrmCtrl::eventFilter(QObject *watched, QEvent *event)
     auto *target = qobject_cast<QWidget *>(watched);
     if (!form || !target)
         return false;
-    // Only the first delivery (to the focused widget) counts, not the propagation.
-    QWidget *focus = QApplication::focusWidget();
+    // Only the first delivery counts, not the propagation to the parents. Keys go to
+    // the focus widget of the form's window, also while that window is not active (a
+    // message box closed with a key leaves it so) and the application has none.
+    QWidget *focus = form->window()->focusWidget();
     if (focus ? target != focus : target != form)
         return false;
     if (target != form && !form->isAncestorOf(target))
@@ -401,7 +403,8 @@ void cFrmCtrl::KeyUp(int &KeyCode, int Shift)
 void cFrmCtrl::TabFocusEasy(int MoveType)
 {
     QWidget *form = pweForm;
-    QWidget *from = QApplication::focusWidget();
+    // Tab from the control that has the form's focus, so that it sees itself left.
+    QWidget *from = form ? form->window()->focusWidget() : QApplication::focusWidget();
     if (form && (!from || !(from == form || form->isAncestorOf(from))))
         from = form;
     if (!from)
@@ -501,37 +504,24 @@ void cFrmCtrl::NumberRangeFilter(ImNumber *ImNum)
 {
     if (!ImNum)
         return;
-    // A negation can happen once per bound; the loop ends within three rounds.
-    for (int round = 0; round < 4; ++round) {
-        const QVariant v = ImNum->Value();
-        if (vb::isNull(v))
-            return; // an empty box is neither above nor below its bounds
-        const double value = v.toDouble();
-        const double max = ImNum->MaxValue();
-        const double min = ImNum->MinValue();
-        if (max == min) {
-            if (value != max)
-                ImNum->setValue(max);
-            return;
-        }
-        if (value > max) {
-            if (max == 0) {
-                ImNum->setValue(-value);
-                continue;
-            }
-            ImNum->setValue(max);
-            return;
-        }
-        if (value < min) {
-            if (min == 0) {
-                ImNum->setValue(-value);
-                continue;
-            }
-            ImNum->setValue(min);
-            return;
-        }
+    // The value as typed, not as a guarded box hands it out; an empty box is neither
+    // above nor below its bounds.
+    const QVariant typed = ImNum->TypedValue();
+    if (vb::isNull(typed))
         return;
-    }
+    const double max = ImNum->MaxValue();
+    const double min = ImNum->MinValue();
+    double value = typed.toDouble();
+    // Beyond a bound of 0 the sign is turned round first. The box gets the end result
+    // only, never a value on the way that lies outside the range.
+    if (max != min && ((value > max && max == 0) || (value < min && min == 0)))
+        value = -value;
+    if (max == min || value > max)
+        value = max;
+    else if (value < min)
+        value = min;
+    if (value != typed.toDouble())
+        ImNum->setValue(value);
 }
 
 // ---- appearance -----------------------------------------------------------------
@@ -639,7 +629,7 @@ void cFrmCtrl::setFormCheckBoxColor(int value)
 void cFrmCtrl::AllowRangeFilter(bool New_Invalid)
 {
     for (cCtrls *w : std::as_const(m_ctrls))
-        w->AllowRangeFilter = New_Invalid;
+        w->setAllowRangeFilter(New_Invalid);
 }
 
 void cFrmCtrl::AllowRangeError(bool New_Invalid)

@@ -148,6 +148,41 @@ private Q_SLOTS:
         QCOMPARE(num(f.get(), "numKaoku2")->Value().toDouble(), 0.0);
     }
 
+    void valuesOutsideTheBoxRangesAreClamped_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("settings: fixed-asset tax far below 0")
+            << QByteArray("固定資産税=\"1.4\"") << QByteArray("固定資産税=\"-1e308\"") << QString() << "numKaoku7"
+            << 0.0 << "値 -1e+308 は範囲[0]～[100]の外のため 0 にしました。";
+        QTest::newRow("settings: city-planning tax past 100")
+            << QByteArray("都市計画税=\"0.3\"") << QByteArray("都市計画税=\"99999999999999999999999\"") << QString()
+            << "numKaoku8" << 100.0 << "値 1e+23 は範囲[0]～[100]の外のため 100 にしました。";
+        QTest::newRow("stored row: site area below 0")
+            << QByteArray() << QByteArray() << "UPDATE D_物件 SET 敷地面積 = -5"
+            << "numSikiti1" << 0.0 << "値 -5 は範囲[0]～[99999.99]の外のため 0 にしました。";
+    }
+    void valuesOutsideTheBoxRangesAreClamped()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, sql);
+        QFETCH(QString, box);
+        QFETCH(QString, logged);
+        if (!from.isEmpty())
+            m_env.writeIni(ApartmentFixture::defaultIni().replace(from, to));
+        if (!sql.isEmpty())
+            execSql(sql);
+        const ErrLogRecorder log;
+        auto f = open();
+        QTEST(value(f.get(), box), "expected");
+        QCOMPARE(log.lines(), QStringList{QStringLiteral("frmInputApartment|") + box + QLatin1Char('|') + logged});
+    }
+
     void workCopyClosesLetterGapsWithoutAChange()
     {
         QVERIFY(ApartmentFixture::addRent(QStringLiteral("'A', '1K', 25, 3, 3, 100, 10, 5, 300")));

@@ -6,6 +6,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "RealMessageBoxes.h"
 #include "WriteLock.h"
 #include "cApl.h"
 #include "cDao.h"
@@ -268,6 +269,43 @@ private Q_SLOTS:
         FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
         QVERIFY(!d.isVisible());
         QCOMPARE(rows(), QString());
+    }
+
+    void rangeHoldsAfterAMessageClosedWithEnter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("below the minimum of 0") << "-5"
+                                                << "5";
+        QTest::newRow("a minus inside the number") << "10-30"
+                                                   << "1030";
+    }
+    void rangeHoldsAfterAMessageClosedWithEnter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        const RealMessageBoxes boxes;
+        frmDataDetail d;
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        // Keys go where a user's keys go: to the window, which hands them to its focus.
+        const auto keys = [&d](const QString &text) {
+            for (QChar c : text)
+                QTest::keyClick(d.windowHandle(), c.toLatin1());
+        };
+        // Only the fixed-asset tax changed; the check's message is closed with Enter.
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("numKotei")), Qt::LeftButton);
+        QApplication::processEvents();
+        keys(QStringLiteral("2"));
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("lbutAdd")), Qt::LeftButton);
+        QCOMPARE(MsgBox::history().size(), 1);
+        keys(QStringLiteral("abc\r") + typed + QStringLiteral("\r"));
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("numHyoka")), Qt::LeftButton);
+        keys(QStringLiteral("300"));
+        QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("lbutAdd")), Qt::LeftButton);
+        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(rows(), QStringLiteral("1|abc|%1|300|2|0.3").arg(stored));
     }
 
     void escapeKeepsTypedInput()

@@ -2,6 +2,7 @@
 
 #include "EntryTestForm.h"
 #include "MsgBox.h"
+#include "RealMessageBoxes.h"
 #include "TypeText.h"
 #include "VbColor.h"
 #include "VbKeys.h"
@@ -363,6 +364,60 @@ private Q_SLOTS:
         QCOMPARE(f.form->numSikiti->Value(), QVariant(-100.0));
         QCOMPARE(focusedKey(f.form.get()), QStringLiteral("txtName"));
         QVERIFY(MsgBox::history().isEmpty());
+    }
+
+    void keysAfterAMessageClosedWithEnter_data()
+    {
+        QTest::addColumn<bool>("keyPreview");
+        QTest::addColumn<QString>("before"); // typed into numSikiti before the message
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QVariant>("sikiti");
+        const QList<int> minusFiveEnter = {Qt::Key_Minus, Qt::Key_5, Qt::Key_Return};
+        QTest::newRow("form previews keys") << true << ""
+                                            << "numSikiti" << minusFiveEnter << "txtName" << QVariant(5.0);
+        QTest::newRow("box passes keys on") << false << ""
+                                            << "numSikiti" << minusFiveEnter << "txtName" << QVariant(5.0);
+        QTest::newRow("form previews a combo box's Up")
+            << true << ""
+            << "cmbPort" << QList<int>{Qt::Key_Up} << "txtName" << QVariant();
+        QTest::newRow("typed before, the program moves on") << true << "-5"
+                                                            << "txtName" << QList<int>() << "txtName" << QVariant(5.0);
+    }
+    void keysAfterAMessageClosedWithEnter()
+    {
+        QFETCH(bool, keyPreview);
+        QFETCH(QString, before);
+        QFETCH(QString, start);
+        QFETCH(QList<int>, keys);
+        QFETCH(QVariant, sikiti);
+        Fixture f = open(keyPreview);
+        if (!before.isEmpty()) {
+            focusOn(f.form->numSikiti);
+            QTest::keyClicks(f.form->numSikiti, before);
+        }
+        {
+            const RealMessageBoxes boxes;
+            MsgBox::show(QStringLiteral("確認"), MsgBox::Exclamation, QString(), f.form.get());
+        }
+        // The form's window gets the keys although the closed box left it inactive.
+        byKey(f.form.get(), start)->setFocus();
+        for (int key : keys)
+            QTest::keyClick(f.form->windowHandle(), Qt::Key(key));
+        QTEST(VbControl::key(f.form->focusWidget()), "focus");
+        if (sikiti.isValid())
+            QCOMPARE(f.form->numSikiti->TypedValue(), sikiti);
+    }
+
+    void readValueIsWithinTheRange()
+    {
+        Fixture f = open(true);
+        focusOn(f.form->numSikiti);
+        QTest::keyClicks(f.form->numSikiti, QStringLiteral("123456"));
+        // Typed past the maximum and not yet left: what the program reads is in range.
+        QCOMPARE(f.form->numSikiti->text(), QStringLiteral("123456"));
+        QCOMPARE(f.form->numSikiti->Value(), QVariant(99999.99));
     }
 
     void rangeErrorMessage_data()

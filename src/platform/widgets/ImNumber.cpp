@@ -33,17 +33,17 @@ int decimalsOf(const QString &pattern)
     return n;
 }
 
-/// Keeps the text of a focused box a plain number the box can take.
+/// Keeps what the user types a plain number the box can take.
 class NumberValidator : public QValidator
 {
 public:
-    NumberValidator(ImNumber *box, const bool *editing) : QValidator(box), m_box(box), m_editing(editing) {}
+    NumberValidator(ImNumber *box, const bool *showing) : QValidator(box), m_box(box), m_showing(showing) {}
 
     State validate(QString &input, int &pos) const override
     {
         Q_UNUSED(pos)
-        if (!*m_editing)
-            return Acceptable; // the display text set by the box itself
+        if (*m_showing)
+            return Acceptable; // the box's own text, as the display format shows it
         for (QChar &c : input) {
             const ushort u = c.unicode();
             if (u >= 0xFF10 && u <= 0xFF19)
@@ -62,7 +62,7 @@ public:
 
 private:
     ImNumber *m_box;
-    const bool *m_editing;
+    const bool *m_showing;
 };
 
 std::optional<double> parseTyped(const QString &text)
@@ -79,11 +79,18 @@ std::optional<double> parseTyped(const QString &text)
 ImNumber::ImNumber(QWidget *parent) : ImBox(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setValidator(new NumberValidator(this, &m_editing));
+    setValidator(new NumberValidator(this, &m_showing));
     connect(this, &QLineEdit::textEdited, this, &ImNumber::takeTypedText);
 }
 
 QVariant ImNumber::Value() const
+{
+    if (m_value && m_rangeGuard && outOfRange(*m_value))
+        return nearerBound(*m_value);
+    return TypedValue();
+}
+
+QVariant ImNumber::TypedValue() const
 {
     return m_value ? QVariant(*m_value) : vb::null();
 }
@@ -97,8 +104,18 @@ void ImNumber::setValue(const QVariant &value)
         return;
     }
     double d = 0;
-    if (!vb::isNumeric(value, &d) || !std::isfinite(d))
+    if (!vb::isNumeric(value, &d) || std::isnan(d) || (!std::isfinite(d) && !m_rangeGuard))
         throw std::invalid_argument("型が一致しません。");
+    if (m_rangeGuard && outOfRange(d)) {
+        store(nearerBound(d));
+        showValue();
+        try {
+            Q_EMIT ValueClamped(d);
+        } catch (...) {
+            qWarning("ImNumber: a ValueClamped handler failed");
+        }
+        return;
+    }
     store(d == 0 ? 0.0 : d);
     showValue();
 }
@@ -158,17 +175,18 @@ QString ImNumber::editText() const
 
 void ImNumber::showValue()
 {
-    if (m_editing) {
-        if (text() != editText())
-            setText(editText());
-        return;
+    QString shown;
+    if (m_editing || !m_value) {
+        shown = editText();
+    } else {
+        const QString pattern = m_displayFormat.isEmpty() ? m_format : m_displayFormat;
+        shown = pattern.isEmpty() ? editText() : FormatNumber(*m_value, pattern);
     }
-    if (!m_value) {
-        setText(QString());
+    if (text() == shown)
         return;
-    }
-    const QString pattern = m_displayFormat.isEmpty() ? m_format : m_displayFormat;
-    setText(pattern.isEmpty() ? editText() : FormatNumber(*m_value, pattern));
+    m_showing = true;
+    setText(shown);
+    m_showing = false;
 }
 
 void ImNumber::store(std::optional<double> value)
@@ -189,39 +207,90 @@ void ImNumber::takeTypedText(const QString &text)
     store(parseTyped(text));
 }
 
+void ImNumber::startEditing()
+{
+    m_editing = true;
+    showValue();
+}
+
+void ImNumber::leave()
+{
+    checkRange();
+    if (window()->focusWidget() == this)
+        return; // a range handler gave the focus back to the box
+    m_editing = false;
+    showValue();
+}
+
 void ImNumber::focusInEvent(QFocusEvent *event)
 {
-    if (!m_editing && !isReadOnly()) {
-        m_editing = true;
-        setText(editText());
-    }
+    if (!m_editing && !isReadOnly())
+        startEditing();
     ImBox::focusInEvent(event);
 }
 
 void ImNumber::focusOutEvent(QFocusEvent *event)
 {
     ImBox::focusOutEvent(event);
-    // Switching windows or opening a pop-up keeps the box in editing.
-    if (!m_editing || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    // A pop-up (the box's own menu) keeps the box in editing.
+    if (!m_editing || event->reason() == Qt::PopupFocusReason)
         return;
-    checkRange();
-    if (hasFocus())
-        return; // a range handler gave the focus back to the box
-    m_editing = false;
-    showValue();
+    // Another window keeps it in editing for the user's return, but the value is judged
+    // now: the focus may move on in this window before it is active again, and then
+    // the box hears nothing of it.
+    if (event->reason() == Qt::ActiveWindowFocusReason) {
+        checkRange();
+        return;
+    }
+    leave();
+}
+
+void ImNumber::startEditingByKey()
+{
+    if (m_editing || isReadOnly())
+        return;
+    // Entered without a focus event: the window is not active, yet the key is here.
+    startEditing();
+    if (!hasFocus() && HighlightText())
+        selectAll(); // as entering the box does
+}
+
+void ImNumber::keyPressEvent(QKeyEvent *event)
+{
+    startEditingByKey();
+    ImBox::keyPressEvent(event);
+}
+
+void ImNumber::inputMethodEvent(QInputMethodEvent *event)
+{
+    startEditingByKey();
+    ImBox::inputMethodEvent(event);
+}
+
+bool ImNumber::focusNextPrevChild(bool next)
+{
+    // In a window that is not active the focus moves on without a focus-out: the box
+    // is left here, as the focus-out would have left it.
+    const bool unnoticed = m_editing && !hasFocus();
+    const bool moved = ImBox::focusNextPrevChild(next);
+    if (unnoticed && window()->focusWidget() != this)
+        leave();
+    return moved;
 }
 
 void ImNumber::checkRange()
 {
-    if (!m_value || (*m_value >= m_min && *m_value <= m_max))
+    if (m_checking || !m_value || !outOfRange(*m_value))
         return;
+    m_checking = true; // a handler's message box takes the focus to another window
     bool keep = false;
     try {
         Q_EMIT InvalidRange(&keep);
     } catch (...) {
         qWarning("ImNumber: an InvalidRange handler failed");
     }
-    if (keep || !m_value || (*m_value >= m_min && *m_value <= m_max))
+    m_checking = false;
+    if (keep || !m_value || !outOfRange(*m_value))
         return;
-    store(*m_value < m_min ? m_min : m_max);
+    store(nearerBound(*m_value));
 }

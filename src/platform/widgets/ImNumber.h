@@ -19,7 +19,18 @@
 /// When the box loses the focus holding a value outside MinValue..MaxValue, it
 /// raises InvalidRange(&keep): a handler may put the value into range itself or set
 /// keep to leave it as it is; when neither happened the box pulls the value to the
-/// nearer bound.
+/// nearer bound. Losing the focus to another window checks the range too, but the
+/// box stays in editing for the user's return.
+///
+/// A window that is not active (a message box closed with a key leaves its parent
+/// so) still gets keys, but its boxes get no focus events: a key that reaches the
+/// box starts editing as entering it would, and the focus moving on from it ends
+/// editing as leaving it would.
+///
+/// With RangeGuard on (the forms' control wrappers set it where range filtering is on),
+/// the box never hands out a value outside its range: Value() gives a value typed
+/// past a bound, not yet judged on leaving, as that bound; a value the program sets
+/// outside the range is stored as the nearer bound and reported by ValueClamped.
 class ImNumber : public ImBox
 {
     Q_OBJECT
@@ -30,14 +41,19 @@ class ImNumber : public ImBox
     Q_PROPERTY(QString Format READ Format WRITE setFormat)
     Q_PROPERTY(int Decimals READ Decimals WRITE setDecimals)
     Q_PROPERTY(QString DataField READ DataField WRITE setDataField)
+    Q_PROPERTY(bool RangeGuard READ RangeGuard WRITE setRangeGuard)
 
 public:
     explicit ImNumber(QWidget *parent = nullptr);
 
     QVariant Value() const;
     /// Null, Empty or blank text empties the box; a number or numeric text sets it.
-    /// Throws std::invalid_argument for anything else.
+    /// Throws std::invalid_argument for anything else (with RangeGuard, an infinite
+    /// number is out of range rather than no number).
     void setValue(const QVariant &value);
+    /// The value as held, a typed value past a bound included: what the range rule
+    /// judges. Without RangeGuard the same as Value().
+    QVariant TypedValue() const;
     bool isNull() const { return !m_value.has_value(); }
     /// Empties the box (the value becomes Null).
     void ClearControl();
@@ -61,6 +77,8 @@ public:
     /// The field's name, used in the range message.
     QString DataField() const { return m_dataField; }
     void setDataField(const QString &name) { m_dataField = name; }
+    bool RangeGuard() const { return m_rangeGuard; }
+    void setRangeGuard(bool on) { m_rangeGuard = on; }
 
     /// A number in a format of up to three sections (positive;negative;zero); an
     /// empty section uses the first. An empty pattern gives the plain number.
@@ -71,12 +89,23 @@ Q_SIGNALS:
     void Change();
     /// The box is left holding a value outside its range.
     void InvalidRange(bool *keep);
+    /// With RangeGuard, the program set a value outside the range; the box holds the
+    /// nearer bound instead.
+    void ValueClamped(double requested);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void startEditing();
+    void startEditingByKey();
+    void leave();
+    bool outOfRange(double value) const { return value < m_min || value > m_max; }
+    double nearerBound(double value) const { return value < m_min ? m_min : m_max; }
     void takeTypedText(const QString &text);
     void store(std::optional<double> value);
     void showValue();
@@ -91,4 +120,7 @@ private:
     QString m_dataField;
     int m_decimals = -1;
     bool m_editing = false;
+    bool m_showing = false; // the box writes its own text
+    bool m_checking = false;
+    bool m_rangeGuard = false;
 };

@@ -249,8 +249,9 @@ int VbControl::tabIndex(QWidget *form, QWidget *control)
 
 QWidget *VbControl::activeControl(QWidget *form)
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (!form || !focus || !(focus == form || form->isAncestorOf(focus)))
+    // The window keeps its focus widget while it is not active, and keys still reach it.
+    QWidget *focus = form ? form->window()->focusWidget() : nullptr;
+    if (!focus || !(focus == form || form->isAncestorOf(focus)))
         return nullptr;
     QWidget *found = nullptr;
     for (QWidget *w = focus; w && w != form; w = w->parentWidget())

@@ -44,8 +44,9 @@ public:
     static QList<QWidget *> tabOrder(QWidget *form);
     /// Position of the control in tabOrder; -1 when it is not a control of the form.
     static int tabIndex(QWidget *form, QWidget *control);
-    /// The control of the form that has the focus (for an inner part, the control
-    /// it belongs to); null when the focus is elsewhere.
+    /// The control of the form that has the focus, or has it back when the form's
+    /// window is active again (for an inner part, the control it belongs to); null
+    /// when the focus is elsewhere.
     static QWidget *activeControl(QWidget *form);
 
     /// Whether Tab stops at the control. Turning it off keeps the control
