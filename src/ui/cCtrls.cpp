@@ -638,7 +638,8 @@ void cCtrls::rangeEvent(bool *keep)
 bool cCtrls::eventFilter(QObject *watched, QEvent *event)
 {
     bool consumed = false;
-    if (watched == m_caption && m_captionBound) {
+    // A caption in its destructor is no longer a label and must not be taken for one.
+    if (m_captionBound && qobject_cast<QLabel *>(watched) && watched == m_caption) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             trapErrors(kObject, QStringLiteral("pweCaption_Click"), [this] {
