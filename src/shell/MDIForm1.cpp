@@ -17,13 +17,16 @@
 #include "mdlMain.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -69,6 +72,14 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
     buildMenus();
+
+    // Ctrl+Tab and Ctrl+F6 move to the next plan window wherever the focus is in the
+    // workspace, with Shift to the one before.
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)})
+        connect(new QShortcut(key, this), &QShortcut::activated, m_area, &QMdiArea::activateNextSubWindow);
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)})
+        connect(new QShortcut(key, this), &QShortcut::activated, m_area, &QMdiArea::activatePreviousSubWindow);
 
     FormButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
     FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { close(); }); });
@@ -311,6 +322,32 @@ bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_area->viewport() && event->type() == QEvent::Resize && !m_backPicture.isNull())
         trap("MDIForm_Resize", [this] { paintBackground(); });
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MDIForm1::focusButtons(bool first)
+{
+    QWidget *order[] = {m_lbutAdd, m_lbutClose};
+    if (!first)
+        std::swap(order[0], order[1]);
+    for (QWidget *b : order)
+        if (b->isEnabled() && b->isVisible()) {
+            b->setFocus(first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    return false;
+}
+
+bool MDIForm1::focusNextPrevChild(bool next)
+{
+    // The buttons and the active plan window form one ring: 新　規, 閉じる, then the
+    // window's controls, then 新　規 again.
+    QWidget *focused = QApplication::focusWidget();
+    QWidget *edge = next ? (m_lbutClose->isEnabled() ? m_lbutClose : m_lbutAdd)
+                         : (m_lbutAdd->isEnabled() ? m_lbutAdd : m_lbutClose);
+    if (focused == edge)
+        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); plan && plan->focusEdge(next))
+            return true;
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void MDIForm1::paintBackground()

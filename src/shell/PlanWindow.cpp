@@ -4,6 +4,8 @@
 #include "PictureFile.h"
 #include "mdlMain.h"
 
+#include <QApplication>
+
 PlanWindow::PlanWindow(QWidget *parent) : QMdiSubWindow(parent) {}
 
 PlanWindow::~PlanWindow() = default;
@@ -27,6 +29,42 @@ void PlanWindow::releaseSlot()
 {
     if (m_workspace)
         m_workspace->ReleaseID(m_id2);
+}
+
+namespace
+{
+
+// The window's controls that Tab stops at, in the order Tab visits them.
+QList<QWidget *> tabStops(QWidget *window)
+{
+    QList<QWidget *> out;
+    for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (window->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(window))
+            out << w;
+    return out;
+}
+
+} // namespace
+
+bool PlanWindow::focusEdge(bool first)
+{
+    const QList<QWidget *> stops = tabStops(this);
+    if (stops.isEmpty())
+        return false;
+    stops.at(first ? 0 : stops.size() - 1)->setFocus(first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool PlanWindow::focusNextPrevChild(bool next)
+{
+    // From the last control Tab goes on to the workspace's buttons (Shift+Tab from the
+    // first one), rather than round the window again.
+    const QList<QWidget *> stops = tabStops(this);
+    QWidget *focused = QApplication::focusWidget();
+    if (m_workspace && !stops.isEmpty() && focused == (next ? stops.last() : stops.first()) &&
+        m_workspace->focusButtons(next))
+        return true;
+    return QMdiSubWindow::focusNextPrevChild(next);
 }
 
 bool PlanWindow::applyTypePicture()

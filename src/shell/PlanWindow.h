@@ -51,9 +51,15 @@ public:
     MDIForm1 *workspace() const;
     void setWorkspace(MDIForm1 *workspace);
 
+    /// Gives the focus to the window's first control that Tab reaches (or its last);
+    /// false when it has none.
+    bool focusEdge(bool first);
+
 protected:
     /// Frees the window's plan number in its workspace; the window's close calls it.
     void releaseSlot();
+    /// Tab runs through the window's controls and on to the workspace's buttons.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     int m_id1 = 0;

@@ -85,6 +85,9 @@ void frmGraph::buildControls()
     m_picGraph = new GraphPicture(m_content);
     m_grid = new QTableView(m_content);
     m_grid->setObjectName(QStringLiteral("TDBGrid"));
+    // A read-only table: Tab leaves it for the buttons; the arrows move through the years.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_model = new YearlyTableModel(this);
     m_imgImage = new QLabel(m_content);
     m_imgImage->setObjectName(QStringLiteral("imgImage"));

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void workspaceClosesWithoutAsking();
     void entryFormReloadsOnRegistration_data();
     void entryFormReloadsOnRegistration();
+    void keyboardReachesEveryButton();
 
 private:
     PlanWindowFixture f;
@@ -451,6 +452,43 @@ void tst_frmGraph::entryFormReloadsOnRegistration()
     QCOMPARE(w->windowTitle(), caption);
     // Only a registration reloads the rows.
     QCOMPARE(int(w->rows().size()), registers ? 10 : 15);
+}
+
+// Tab leaves the read-only table for the window's buttons and the workspace's; Ctrl+Tab and
+// Ctrl+F6 move to the next plan window, with Shift to the previous one.
+void tst_frmGraph::keyboardReachesEveryButton()
+{
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    auto *ws = new MDIForm1;
+    ws->setPro_ID1(1);
+    ws->show();
+    QVERIFY(QTest::qWaitForWindowActive(ws));
+    QMdiArea *area = ws->mdiArea();
+    const QList<PlanWindow *> windows = ws->planWindows();
+    area->setActiveSubWindow(windows.at(0));
+    windows.at(0)->findChild<QWidget *>(QStringLiteral("TDBGrid"))->setFocus(Qt::MouseFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"lbutInput", "lbutPrint", "lbutDelete", "lbutAdd", "lbutClose", "TDBGrid"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lbutClose"));
+    QCOMPARE(area->activeSubWindow(), windows.at(0));
+
+    const QList<QPair<int, Qt::KeyboardModifiers>> keys = {{Qt::Key_Tab, Qt::ControlModifier},
+                                                           {Qt::Key_Tab, Qt::ControlModifier},
+                                                           {Qt::Key_F6, Qt::ControlModifier},
+                                                           {Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier},
+                                                           {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}};
+    QList<int> active;
+    for (const auto &[key, modifiers] : keys) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        active << qobject_cast<PlanWindow *>(area->activeSubWindow())->Pro_ID2().toInt();
+    }
+    QCOMPARE(active, (QList<int>{2, 1, 2, 1, 2}));
 }
 
 QTEST_MAIN(tst_frmGraph)
