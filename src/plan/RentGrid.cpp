@@ -8,12 +8,12 @@
 
 #include <cmath>
 
-/// The footer line, drawn over the bottom of the grid's viewport in the grid's
-/// footer font, each text in its column.
+/// The footer line under the rows, outside the grid's viewport, in the grid's footer
+/// font, each text in its column.
 class RentGrid::Footer : public QWidget
 {
 public:
-    explicit Footer(RentGrid *grid) : QWidget(grid->viewport()), m_grid(grid)
+    explicit Footer(RentGrid *grid) : QWidget(grid), m_grid(grid)
     {
         setObjectName(QStringLiteral("TDBYatinFooter"));
         setAutoFillBackground(true);
@@ -94,7 +94,10 @@ void RentGrid::resizeEvent(QResizeEvent *event)
 
 void RentGrid::placeFooter()
 {
+    // The footer takes its own strip below the viewport: no row is ever drawn under it.
     const int h = footerHeight();
-    m_footer->setGeometry(0, viewport()->height() - h, viewport()->width(), h);
+    setViewportMargins(0, 0, 0, h);
+    const QRect rows = viewport()->geometry();
+    m_footer->setGeometry(rows.left(), rows.bottom() + 1, rows.width(), h);
     m_footer->raise();
 }

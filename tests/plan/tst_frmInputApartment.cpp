@@ -428,6 +428,32 @@ private Q_SLOTS:
                  QStringLiteral("1100,2300"));
     }
 
+    // Every line the grid offers (five rows; below five, the new-row line) shows whole
+    // above the "合　計" footer.
+    void rentLinesStandAboveTheFooter_data()
+    {
+        QTest::addColumn<QString>("types");
+        QTest::newRow("four rows and the new-row line") << "ABCD";
+        QTest::newRow("five rows") << "ABCDE";
+    }
+    void rentLinesStandAboveTheFooter()
+    {
+        QFETCH(QString, types);
+        for (QChar t : types)
+            QVERIFY(ApartmentFixture::addRent(QStringLiteral("'%1', NULL, NULL, 1, 0, 50, 0, 0, 0").arg(t)));
+        auto f = open();
+        auto *rents = field<RentGrid>(f.get(), "TDBYatin");
+        QWidget *footer = field(rents, "TDBYatinFooter");
+        const int footerTop = footer->mapTo(rents, QPoint()).y();
+        QCOMPARE(rents->model()->rowCount(), 5);
+        for (int row = 0; row < 5; ++row) {
+            const QRect line = rents->visualRect(rents->model()->index(row, 0));
+            QVERIFY2(rents->viewport()->rect().contains(line), qPrintable(QString::number(row)));
+            QVERIFY2(rents->viewport()->mapTo(rents, line.bottomLeft()).y() < footerTop,
+                     qPrintable(QString::number(row)));
+        }
+    }
+
     void gridKeysLeaveAtTheEdges()
     {
         seedTwoRents();
