@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -452,7 +453,26 @@ void MDIForm1::menuWindow_Size_Select_Click(int index)
 
 void MDIForm1::menuWindow_Order_P_Click()
 {
-    m_area->cascadeSubWindows();
+    // A plan window's size is its layout's (Resize): the cascade only moves the windows,
+    // one title bar apart, the active one last and in front. A window whose title bar would
+    // leave the workspace starts the stack again at the top.
+    QList<PlanWindow *> windows;
+    for (PlanWindow *w : planWindows())
+        if (!w->isMinimized())
+            windows << w;
+    if (auto *active = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); windows.removeOne(active))
+        windows << active;
+    int offset = 0;
+    for (PlanWindow *w : windows) {
+        const int bar = w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+        if (offset > 0 && offset + bar > m_area->viewport()->height())
+            offset = 0;
+        if (w->isMaximized())
+            w->showNormal();
+        w->move(offset, offset);
+        w->raise();
+        offset += bar;
+    }
 }
 
 void MDIForm1::menuWindow_Order_H_Click()

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -333,6 +334,26 @@ private Q_SLOTS:
         const QList<PlanWindow *> p = w->planWindows();
         QCOMPARE(p.at(0)->pos(), QPoint(0, 0));
         QCOMPARE(p.at(1)->pos(), QPoint(494, 0));
+        QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
+    }
+
+    // Cascade keeps every window's size and stacks them one title bar apart, the active
+    // one in front; the tilings still place them afterwards.
+    void cascadeKeepsTheSizes()
+    {
+        addPlans("D_駐車場", {1, 2, 3});
+        MDIForm1 *w = open();
+        const QList<PlanWindow *> p = w->planWindows();
+        w->mdiArea()->setActiveSubWindow(p.at(1));
+        item(w, "menuWindow_Order_P")->trigger();
+        const int bar = p.at(0)->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, p.at(0));
+        QList<QRect> placed;
+        for (PlanWindow *plan : p)
+            placed << plan->geometry();
+        QCOMPARE(placed,
+                 (QList<QRect>{QRect(0, 0, 494, 502), QRect(2 * bar, 2 * bar, 494, 502), QRect(bar, bar, 494, 502)}));
+        QCOMPARE(w->mdiArea()->activeSubWindow(), p.at(1));
+        item(w, "menuWindow_Order_H")->trigger();
         QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
     }
 
