@@ -241,10 +241,12 @@ void frmGraph::Resize(const PlanView &view)
         const std::pair<QWidget *, QRectF> buttons[] = {
             {m_lbutInput, g.inputButton()}, {m_lbutPrint, g.printButton()}, {m_lbutDelete, g.deleteButton()}};
         for (const auto &[button, box] : buttons) {
-            button->setGeometry(pixels(box));
+            // The font first: a button is never lower than a line of its font, and the
+            // larger font of the size before must not hold it up against the next one.
             QFont font = button->font();
             font.setPointSizeF(g.fontPoints());
             button->setFont(font);
+            button->setGeometry(pixels(box));
         }
 
         // In graph-only mode the window ends a little below the graph; whatever part of the

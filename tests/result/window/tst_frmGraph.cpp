@@ -67,6 +67,7 @@ private Q_SLOTS:
     void sizes_data();
     void sizes();
     void sizesDoNotDrift();
+    void smallButtonsKeepTheirHeight();
     void tableListsEveryYearUpToTheLast();
     void graphScalesOverThePropertysPlans();
     void discardDeletesThePlan();
@@ -209,6 +210,19 @@ void tst_frmGraph::sizesDoNotDrift()
     }
     QCOMPARE(w->geometry(), before);
     QCOMPARE(w->findChild<QTableView *>(QStringLiteral("TDBGrid"))->geometry(), grid);
+}
+
+// At the small size the buttons are 375 / 1.45 = 258.6 twips (17 pixels) high at tops of
+// 6120, 6600 and 7080 / 1.45 twips (281, 303 and 326 pixels): gaps show between them.
+void tst_frmGraph::smallButtonsKeepTheirHeight()
+{
+    addParkingPlan();
+    gDispSize = 3;
+    frmGraph *w = f.open(1, 1);
+    QList<QRect> buttons;
+    for (const char *name : {"lbutInput", "lbutPrint", "lbutDelete"})
+        buttons << w->findChild<QWidget *>(QLatin1String(name))->geometry();
+    QCOMPARE(buttons, (QList<QRect>{QRect(276, 281, 56, 17), QRect(276, 303, 56, 17), QRect(276, 326, 56, 17)}));
 }
 
 // Every second year: the table lists all 30 years up to the last display year while the
