@@ -403,13 +403,17 @@ void MDIForm1::CheckSizeSelect()
 void MDIForm1::ChangeView()
 {
     trap("ChangeView", [this] {
+        // A file that cannot be read keeps the background shown, and the windows still
+        // take their pictures.
         bool ok = true;
         const QPixmap back = PictureFile::picture(gBackImage, &ok);
-        if (!ok)
+        if (ok) {
+            m_backPicture = back;
+            paintBackground();
+        } else {
             SetErrLog(QStringLiteral("画像ファイルを読み込めません。(") + gBackImage + QStringLiteral(")"), kObject,
                       QStringLiteral("ChangeView"));
-        m_backPicture = back;
-        paintBackground();
+        }
         for (PlanWindow *w : planWindows()) {
             if (!w->applyTypePicture())
                 SetErrLog(QStringLiteral("計画 %1 の画像またはアイコンを読み込めません。").arg(w->Pro_ID2().toInt()),

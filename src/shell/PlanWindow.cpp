@@ -74,9 +74,14 @@ bool PlanWindow::applyTypePicture()
         return true;
     const QString *const images[] = {&gImage1, &gImage2, &gImage3};
     const QString *const icons[] = {&gIcon1, &gIcon2, &gIcon3};
+    // An empty path clears; a file that cannot be read leaves what is shown.
     bool pictureOk = true;
     bool iconOk = true;
-    setImage(PictureFile::picture(*images[type - 1], &pictureOk));
-    setWindowIcon(PictureFile::icon(*icons[type - 1], &iconOk));
+    const QPixmap picture = PictureFile::picture(*images[type - 1], &pictureOk);
+    if (pictureOk)
+        setImage(picture);
+    const QIcon icon = PictureFile::icon(*icons[type - 1], &iconOk);
+    if (iconOk)
+        setWindowIcon(icon);
     return pictureOk && iconOk;
 }

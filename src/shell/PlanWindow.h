@@ -44,7 +44,8 @@ public:
 
     /// Sets the picture and the window icon of the window's plan type from the
     /// settings (gImage1 to gImage3, gIcon1 to gIcon3); another type keeps both.
-    /// False when a file of the settings could not be read (that picture is then cleared).
+    /// An empty path clears. False when a file of the settings could not be read:
+    /// that picture or icon then stays as it was.
     bool applyTypePicture();
 
     /// The workspace that holds the window (set by the workspace before Form_Load).

@@ -272,7 +272,10 @@ void frmGraph::ApplyPlanType(int type)
     // A name that cannot be read leaves the caption with an empty name.
     trap("ApplyPlanType", [&] { name = ResultRowReader(gDao()).planName(id1, id2, type); });
     if (type >= 1 && type <= 3) {
-        applyTypePicture();
+        // A file that cannot be read leaves the picture and icon shown as they were.
+        if (!applyTypePicture())
+            SetErrLog(QStringLiteral("画像またはアイコンのファイルを読み込めません。"), kObjectName,
+                      QStringLiteral("ApplyPlanType"));
     } else {
         setImage(QPixmap());
         setWindowIcon(QIcon());

@@ -10,6 +10,7 @@
 #include "Twips.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTableView>
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void cleanup();
     void captionColourAndType_data();
     void captionColourAndType();
+    void unreadablePictureIsKept();
     void sizes_data();
     void sizes();
     void sizesDoNotDrift();
@@ -147,6 +149,23 @@ void tst_frmGraph::captionColourAndType()
     for (const char *name : {"lbutInput", "lbutPrint", "lbutDelete"})
         captions << w->findChild<QWidget *>(QLatin1String(name))->property("Caption").toString();
     QCOMPARE(captions, (QStringList{QStringLiteral("データ"), QStringLiteral("印　刷"), QStringLiteral("破　棄")}));
+}
+
+void tst_frmGraph::unreadablePictureIsKept()
+{
+    addParkingPlan();
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    gImage1 = QDir(f.folder()).filePath(QStringLiteral("p1.png"));
+    QVERIFY(red.save(gImage1));
+    frmGraph *w = f.open(1, 1);
+    auto *image = w->findChild<QLabel *>(QStringLiteral("imgImage"));
+    QCOMPARE(image->pixmap().size(), QSize(8, 8));
+    gImage1 = QDir(f.folder()).filePath(QStringLiteral("gone.png"));
+    w->ApplyPlanType(1); // as after a registration through データ
+    QCOMPARE(image->pixmap().size(), QSize(8, 8));
+    QVERIFY(f.errorLog().contains(QStringLiteral("ApplyPlanType")));
+    gImage1.clear();
 }
 
 void tst_frmGraph::sizes_data()
