@@ -684,8 +684,8 @@ void frmInputApartment::GenkaTotal()
     const int method = m_cmbGenka1->currentIndex();
     const BudgetTotals::Genka g = BudgetTotals::GenkaTotal(m_numYosan[1]->Value(), m_numYosan[2]->Value(), method);
     m_numGenka[4]->setValue(g.base.toDouble());
-    if (method == kStraightLine)
-        m_numGenka[5]->setValue(g.residual.toDouble());
+    // Without the straight-line method the residual is 0, whatever a stored plan held.
+    m_numGenka[5]->setValue(g.residual.toDouble());
 }
 
 // ---------------------------------------------------------------------------

@@ -277,6 +277,19 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numGenka5"), 1296.0);
     }
 
+    // A stored plan that mixes the declining-balance method with a residual value: the
+    // next change of the contract amount sets the residual to 0.
+    void decliningBalanceClearsAStoredResidual()
+    {
+        QVERIFY(runSql(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 減価1, 減価4, 減価5) "
+                                      "VALUES (1, 1, '古い計画', 0, 5000, 500)")));
+        auto f = open();
+        QCOMPARE(value(f.get(), "numGenka5"), 500.0);
+        enter(f.get(), "numYosan1", "1000");
+        QCOMPARE(value(f.get(), "numGenka4"), 1050.0);
+        QCOMPARE(value(f.get(), "numGenka5"), 0.0);
+    }
+
     // ---- rows --------------------------------------------------------------
 
     void footersAndDeletionReletter()
