@@ -31,8 +31,7 @@ private:
         f->Form_Load();
         f->show();
         QApplication::setActiveWindow(f.get());
-        if (!QTest::qWaitForWindowActive(f.get()))
-            qWarning("form not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(f.get()), "form not active"); }();
         return f;
     }
     template <class T = QWidget> static T *field(QWidget *f, const QString &name)
