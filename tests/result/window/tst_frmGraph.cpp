@@ -81,6 +81,8 @@ private Q_SLOTS:
     void workspaceClosesWithoutAsking();
     void entryFormReloadsOnRegistration_data();
     void entryFormReloadsOnRegistration();
+    void registrationReloadsTheOtherWindows_data();
+    void registrationReloadsTheOtherWindows();
     void keyboardReachesEveryButton();
 
 private:
@@ -485,6 +487,33 @@ void tst_frmGraph::entryFormReloadsOnRegistration()
     QCOMPARE(w->windowTitle(), caption);
     // Only a registration reloads the rows.
     QCOMPARE(int(w->rows().size()), registers ? 10 : 15);
+}
+
+void tst_frmGraph::registrationReloadsTheOtherWindows_data()
+{
+    QTest::addColumn<bool>("registers");
+    QTest::addColumn<int>("otherRows");
+    QTest::newRow("registered") << true << 10;
+    QTest::newRow("closed without registering") << false << 15;
+}
+
+// A registration through one window's データ reloads every plan window of the workspace.
+void tst_frmGraph::registrationReloadsTheOtherWindows()
+{
+    QFETCH(bool, registers);
+    QFETCH(int, otherRows);
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    RenamingEntryForm::registers = registers;
+    ShellHooks::setEntryFormFactory(1, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
+    auto *ws = new MDIForm1;
+    ws->setPro_ID1(1);
+    ws->show();
+    auto *other = qobject_cast<frmGraph *>(ws->planWindows().at(1));
+    QCOMPARE(other->Pro_ID2().toInt(), 2);
+    QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支 WHERE ID1 = 1 AND ID2 = 2 AND 年 > 10")));
+    FormButtons::click(ws->planWindows().at(0)->findChild<QWidget *>(QStringLiteral("lbutInput")));
+    QCOMPARE(int(other->rows().size()), otherRows);
 }
 
 // Tab leaves the read-only table for the window's buttons and the workspace's; Ctrl+Tab and
