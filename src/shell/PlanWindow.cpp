@@ -67,6 +67,12 @@ bool PlanWindow::focusNextPrevChild(bool next)
     return QMdiSubWindow::focusNextPrevChild(next);
 }
 
+void PlanWindow::setPlanIcon(const QIcon &icon)
+{
+    // A window given a null icon would show the toolkit's; it shows the program's.
+    setWindowIcon(icon.isNull() ? QApplication::windowIcon() : icon);
+}
+
 bool PlanWindow::applyTypePicture()
 {
     const int type = Pro_Type().toInt();
@@ -82,6 +88,6 @@ bool PlanWindow::applyTypePicture()
         setImage(picture);
     const QIcon icon = PictureFile::icon(*icons[type - 1], &iconOk);
     if (iconOk)
-        setWindowIcon(icon);
+        setPlanIcon(icon);
     return pictureOk && iconOk;
 }

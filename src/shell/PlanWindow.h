@@ -5,6 +5,7 @@
 #include <QVariant>
 
 class MDIForm1;
+class QIcon;
 class QPixmap;
 
 /// A plan window of the property workspace (one per open plan). The workspace
@@ -61,6 +62,8 @@ protected:
     void releaseSlot();
     /// Tab runs through the window's controls and on to the workspace's buttons.
     bool focusNextPrevChild(bool next) override;
+    /// The window's icon; without one (a null icon) the program's own.
+    void setPlanIcon(const QIcon &icon);
 
 private:
     int m_id1 = 0;

@@ -278,7 +278,7 @@ void frmGraph::ApplyPlanType(int type)
                       QStringLiteral("ApplyPlanType"));
     } else {
         setImage(QPixmap());
-        setWindowIcon(QIcon());
+        setPlanIcon(QIcon());
     }
     setWindowTitle(ResultRowReader::caption(name));
     mPlanName = name;

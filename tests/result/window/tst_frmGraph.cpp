@@ -7,6 +7,7 @@
 #include "PlanDeleter.h"
 #include "PlanGraph.h"
 #include "PlanWindowFixture.h"
+#include "ProgramIcon.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -94,6 +95,7 @@ void tst_frmGraph::initTestCase()
     // Every pixel figure below is worked at 15 twips to the pixel.
     QCOMPARE(twipsPerPixelX(), 15.0);
     QCOMPARE(twipsPerPixelY(), 15.0);
+    QApplication::setWindowIcon(programIcon()); // as the program's start-up sets it
 }
 
 void tst_frmGraph::init()
@@ -147,6 +149,8 @@ void tst_frmGraph::captionColourAndType()
     // Without rows the picture stays empty: no frame, no labels; the layout is the same.
     QCOMPARE(w->graph().items.empty(), rows == 0);
     QCOMPARE(w->width(), 494); // 7410 twips
+    // No icon configured: the program's own, not the toolkit's.
+    QCOMPARE(w->windowIcon().pixmap(16).toImage(), programIcon().pixmap(16).toImage());
     QStringList captions;
     for (const char *name : {"lbutInput", "lbutPrint", "lbutDelete"})
         captions << w->findChild<QWidget *>(QLatin1String(name))->property("Caption").toString();
