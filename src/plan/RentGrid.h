@@ -28,11 +28,10 @@ public:
     int footerHeight() const;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void updateGeometries() override;
 
 private:
     class Footer;
-    void placeFooter();
 
     Footer *m_footer = nullptr;
     QStringList m_footerText;

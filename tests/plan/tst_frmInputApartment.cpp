@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QSqlDatabase>
 
 using namespace EntryFixtures;
@@ -458,6 +459,8 @@ private Q_SLOTS:
         QWidget *footer = field(rents, "TDBYatinFooter");
         const int footerTop = footer->mapTo(rents, QPoint()).y();
         QCOMPARE(rents->model()->rowCount(), 5);
+        // The column captions keep their place above the rows.
+        QCOMPARE(rents->viewport()->y(), rents->frameWidth() + rents->horizontalHeader()->height());
         for (int row = 0; row < 5; ++row) {
             const QRect line = rents->visualRect(rents->model()->index(row, 0));
             QVERIFY2(rents->viewport()->rect().contains(line), qPrintable(QString::number(row)));
