@@ -15,6 +15,7 @@
 #include "frmSysPrintList.h"
 #include "frmSystem.h"
 #include "frmType.h"
+#include "frmVersion.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -74,6 +75,8 @@ private:
             chooser.setPro_ID1(1);
             chooser.setPro_ID2(1);
             chooser.exec();
+        } else if (form == "frmVersion") {
+            frmVersion(&owner).exec();
         } else if (form == "frmMsgbox") {
             frmMsgbox(&owner).exec();
         } else if (form == "frmSysPrintList") {
@@ -123,30 +126,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("property registration") << "frmDataDetail"
-                                               << "txtName";
-        QTest::newRow("system settings") << "frmSystem"
-                                         << "numTax";
-        QTest::newRow("plan-type chooser") << "frmType"
-                                           << "butType[1]";
-        QTest::newRow("notice") << "frmMsgbox"
-                                << "Check1";
-        QTest::newRow("printer settings list") << "frmSysPrintList"
-                                               << "TDBGrid";
-        QTest::newRow("new printer setting") << "frmSysPrintDtl new"
-                                             << "cmbReport";
+        QTest::newRow("property registration") << QStringLiteral("frmDataDetail") << QStringLiteral("txtName");
+        QTest::newRow("system settings") << QStringLiteral("frmSystem") << QStringLiteral("numTax");
+        QTest::newRow("plan-type chooser") << QStringLiteral("frmType") << QStringLiteral("butType[1]");
+        QTest::newRow("notice") << QStringLiteral("frmMsgbox") << QStringLiteral("Check1");
+        QTest::newRow("version") << QStringLiteral("frmVersion") << QStringLiteral("lbutClose");
+        QTest::newRow("printer settings list") << QStringLiteral("frmSysPrintList") << QStringLiteral("TDBGrid");
+        QTest::newRow("new printer setting") << QStringLiteral("frmSysPrintDtl new") << QStringLiteral("cmbReport");
         // The report name of a stored setting is shown, not edited.
-        QTest::newRow("stored printer setting") << "frmSysPrintDtl edit"
-                                                << "cmbPrint";
-        QTest::newRow("parking plan") << "frmInputParking"
-                                      << "txtName";
-        QTest::newRow("apartment plan") << "frmInputApartment"
-                                        << "txtName";
-        QTest::newRow("loan row") << "frmInputKariire"
-                                  << "txtName";
+        QTest::newRow("stored printer setting") << QStringLiteral("frmSysPrintDtl edit") << QStringLiteral("cmbPrint");
+        QTest::newRow("parking plan") << QStringLiteral("frmInputParking") << QStringLiteral("txtName");
+        QTest::newRow("apartment plan") << QStringLiteral("frmInputApartment") << QStringLiteral("txtName");
+        QTest::newRow("loan row") << QStringLiteral("frmInputKariire") << QStringLiteral("txtName");
         // The type letter is shown, not edited.
-        QTest::newRow("rent row") << "frmInputYatin"
-                                  << "txtMadori";
+        QTest::newRow("rent row") << QStringLiteral("frmInputYatin") << QStringLiteral("txtMadori");
     }
     void firstControlOfTheTabOrder()
     {
