@@ -8,12 +8,12 @@
 
 #include <cmath>
 
-/// The footer line, drawn over the bottom of the grid's viewport in the grid's
-/// footer font, each text in its column.
+/// The footer line under the rows, outside the grid's viewport, in the grid's footer
+/// font, each text in its column.
 class RentGrid::Footer : public QWidget
 {
 public:
-    explicit Footer(RentGrid *grid) : QWidget(grid->viewport()), m_grid(grid)
+    explicit Footer(RentGrid *grid) : QWidget(grid), m_grid(grid)
     {
         setObjectName(QStringLiteral("TDBYatinFooter"));
         setAutoFillBackground(true);
@@ -70,7 +70,7 @@ void RentGrid::SetTDBYatinColumns()
     setColumnWidth(RentGridModel::Type, qMax(twipsToPixelsX(300), viewport()->width() - fixed));
     m_footer->setFont(gothicFont(9, true));
     setFooterText(RentGridModel::Tyusya, QStringLiteral("合　計"));
-    placeFooter();
+    updateGeometries();
 }
 
 void RentGrid::setFooterText(int column, const QString &text)
@@ -86,15 +86,15 @@ int RentGrid::footerHeight() const
     return int(std::lround(QFontMetrics(m_footer->font()).height() * 1.2)) + 4;
 }
 
-void RentGrid::resizeEvent(QResizeEvent *event)
+void RentGrid::updateGeometries()
 {
-    RowGrid::resizeEvent(event);
-    placeFooter();
-}
-
-void RentGrid::placeFooter()
-{
+    // The table keeps its headers in the viewport's margins; the footer takes a strip of
+    // its own below the rows, so no row is ever drawn under it.
+    RowGrid::updateGeometries();
     const int h = footerHeight();
-    m_footer->setGeometry(0, viewport()->height() - h, viewport()->width(), h);
-    m_footer->raise();
+    const QMargins margins = viewportMargins();
+    if (margins.bottom() != h)
+        setViewportMargins(margins.left(), margins.top(), margins.right(), h);
+    const QRect rows = viewport()->geometry();
+    m_footer->setGeometry(rows.left(), rows.bottom() + 1, rows.width(), h);
 }

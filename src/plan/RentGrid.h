@@ -9,8 +9,7 @@ class RentGridModel;
 /// The rent grid of the apartment form (control name TDBYatin): one line per
 /// dwelling type over its data control (RentGridModel, DataYatin), and a footer
 /// line under the rows with "合　計" and the three totals the form writes there.
-/// A plan has at most five rent rows, so the rows never reach the footer of a grid
-/// of the form's size.
+/// The footer has its own strip below the rows' viewport, so no row is drawn under it.
 class RentGrid : public RowGrid
 {
     Q_OBJECT
@@ -29,11 +28,10 @@ public:
     int footerHeight() const;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void updateGeometries() override;
 
 private:
     class Footer;
-    void placeFooter();
 
     Footer *m_footer = nullptr;
     QStringList m_footerText;

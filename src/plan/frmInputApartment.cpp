@@ -142,8 +142,8 @@ void frmInputApartment::buildControls()
     caption(this, QStringLiteral("labKasai"), "火災保険の保険期間", 4830, 7080, 1860);
     m_numKasai = box(this, QStringLiteral("numKasai"), 99, "#0", 6750, 7080, 600);
     caption(this, QString(), "年", 7410, 7080, 480);
-    buildRents(frame(this, QStringLiteral("家賃設定"), 9000, 120, 8820, 2955));
-    buildFunds(frame(this, QStringLiteral("資金計画"), 9000, 3135, 8820, 3885));
+    buildRents(frame(this, QStringLiteral("家賃設定"), 9000, 120, 8820, 3330));
+    buildFunds(frame(this, QStringLiteral("資金計画"), 9000, 3510, 8820, 3885));
 
     place(lbutAdd(), 15285, 8085, 1215, 375);
     place(lbutClose(), 16605, 8085, 1215, 375);
@@ -275,8 +275,9 @@ void frmInputApartment::buildRents(QWidget *f)
 {
     using FormControls::place;
     m_yatin = new RentGrid(f);
-    place(m_yatin, 120, 300, 8580, 2100);
-    m_yatinButtons = createRowButtons(f, "lbutNewYatin", "lbutDetailYatin", "lbutLineDelYatin", 8700, 2460);
+    // High enough for the captions, five rows and the totals line.
+    place(m_yatin, 120, 300, 8580, 2475);
+    m_yatinButtons = createRowButtons(f, "lbutNewYatin", "lbutDetailYatin", "lbutLineDelYatin", 8700, 2835);
 }
 
 void frmInputApartment::buildFunds(QWidget *f)
@@ -687,8 +688,8 @@ void frmInputApartment::GenkaTotal()
     const int method = m_cmbGenka1->currentIndex();
     const BudgetTotals::Genka g = BudgetTotals::GenkaTotal(m_numYosan[1]->Value(), m_numYosan[2]->Value(), method);
     m_numGenka[4]->setValue(g.base.toDouble());
-    if (method == kStraightLine)
-        m_numGenka[5]->setValue(g.residual.toDouble());
+    // Without the straight-line method the residual is 0, whatever a stored plan held.
+    m_numGenka[5]->setValue(g.residual.toDouble());
 }
 
 // ---------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTimer>
@@ -296,9 +297,14 @@ void ActiveReport::Show(int modal)
         }));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter *target) { run(*target); });
-    if (m_viewer.WindowState == ReportViewer::Maximized)
+    if (m_viewer.WindowState == ReportViewer::Maximized) {
+        // A desktop that does not maximise the window leaves it at this size, not at the
+        // toolbar's.
+        const QWidget *owner = dialog.parentWidget();
+        if (const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+            dialog.setGeometry(screen->availableGeometry());
         dialog.setWindowState(Qt::WindowMaximized);
-    else if (m_viewer.WindowState == ReportViewer::Minimized)
+    } else if (m_viewer.WindowState == ReportViewer::Minimized)
         dialog.setWindowState(Qt::WindowMinimized);
     dialog.exec();
     m_preview = nullptr;

@@ -18,10 +18,13 @@
 #include "mdlMain.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -80,6 +83,14 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
     buildMenus();
+
+    // Ctrl+Tab and Ctrl+F6 move to the next plan window wherever the focus is in the
+    // workspace, with Shift to the one before.
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)})
+        connect(new QShortcut(key, this), &QShortcut::activated, m_area, &QMdiArea::activateNextSubWindow);
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)})
+        connect(new QShortcut(key, this), &QShortcut::activated, m_area, &QMdiArea::activatePreviousSubWindow);
 
     FormButtons::onClick(m_lbutAdd, this, [this] { trap("lbutAdd_Click", [this] { lbutAdd_Click(); }); });
     FormButtons::onClick(m_lbutClose, this, [this] { trap("lbutClose_Click", [this] { close(); }); });
@@ -365,6 +376,32 @@ bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool MDIForm1::focusButtons(bool first)
+{
+    QWidget *order[] = {m_lbutAdd, m_lbutClose};
+    if (!first)
+        std::swap(order[0], order[1]);
+    for (QWidget *b : order)
+        if (b->isEnabled() && b->isVisible()) {
+            b->setFocus(first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    return false;
+}
+
+bool MDIForm1::focusNextPrevChild(bool next)
+{
+    // The buttons and the active plan window form one ring: 新　規, 閉じる, then the
+    // window's controls, then 新　規 again.
+    QWidget *focused = QApplication::focusWidget();
+    QWidget *edge = next ? (m_lbutClose->isEnabled() ? m_lbutClose : m_lbutAdd)
+                         : (m_lbutAdd->isEnabled() ? m_lbutAdd : m_lbutClose);
+    if (focused == edge)
+        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); plan && plan->focusEdge(next))
+            return true;
+    return QMainWindow::focusNextPrevChild(next);
+}
+
 void MDIForm1::paintBackground()
 {
     const QColor dark = palette().color(QPalette::Dark);
@@ -417,13 +454,17 @@ void MDIForm1::CheckSizeSelect()
 void MDIForm1::ChangeView()
 {
     trap("ChangeView", [this] {
+        // A file that cannot be read keeps the background shown, and the windows still
+        // take their pictures.
         bool ok = true;
         const QPixmap back = PictureFile::picture(gBackImage, &ok);
-        if (!ok)
+        if (ok) {
+            m_backPicture = back;
+            paintBackground();
+        } else {
             SetErrLog(QStringLiteral("画像ファイルを読み込めません。(") + gBackImage + QStringLiteral(")"), kObject,
                       QStringLiteral("ChangeView"));
-        m_backPicture = back;
-        paintBackground();
+        }
         for (PlanWindow *w : planWindows()) {
             if (!w->applyTypePicture())
                 SetErrLog(QStringLiteral("計画 %1 の画像またはアイコンを読み込めません。").arg(w->Pro_ID2().toInt()),
@@ -467,7 +508,26 @@ void MDIForm1::menuWindow_Size_Select_Click(int index)
 
 void MDIForm1::menuWindow_Order_P_Click()
 {
-    m_area->cascadeSubWindows();
+    // A plan window's size is its layout's (Resize): the cascade only moves the windows,
+    // one title bar apart, the active one last and in front. A window whose title bar would
+    // leave the workspace starts the stack again at the top.
+    QList<PlanWindow *> windows;
+    for (PlanWindow *w : planWindows())
+        if (!w->isMinimized())
+            windows << w;
+    if (auto *active = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); windows.removeOne(active))
+        windows << active;
+    int offset = 0;
+    for (PlanWindow *w : windows) {
+        const int bar = w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+        if (offset > 0 && offset + bar > m_area->viewport()->height())
+            offset = 0;
+        if (w->isMaximized())
+            w->showNormal();
+        w->move(offset, offset);
+        w->raise();
+        offset += bar;
+    }
 }
 
 void MDIForm1::menuWindow_Order_H_Click()

@@ -41,6 +41,9 @@ public:
 
     /// Applies the background picture and every plan window's picture and icon.
     void ChangeView();
+    /// Gives the focus to the first button of the tool bar that can take it (the last
+    /// one when first is false); false when neither can.
+    bool focusButtons(bool first);
 
 Q_SIGNALS:
     /// The workspace has closed and saved its settings.
@@ -51,6 +54,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Tab runs from the buttons into the active plan window and back out.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     /// The background picture shown once, centred, on the dark workspace colour.

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 class MDIForm1;
+class QIcon;
 class QPixmap;
 
 /// A plan window of the property workspace (one per open plan). The workspace
@@ -44,16 +45,25 @@ public:
 
     /// Sets the picture and the window icon of the window's plan type from the
     /// settings (gImage1 to gImage3, gIcon1 to gIcon3); another type keeps both.
-    /// False when a file of the settings could not be read (that picture is then cleared).
+    /// An empty path clears. False when a file of the settings could not be read:
+    /// that picture or icon then stays as it was.
     bool applyTypePicture();
 
     /// The workspace that holds the window (set by the workspace before Form_Load).
     MDIForm1 *workspace() const;
     void setWorkspace(MDIForm1 *workspace);
 
+    /// Gives the focus to the window's first control that Tab reaches (or its last);
+    /// false when it has none.
+    bool focusEdge(bool first);
+
 protected:
     /// Frees the window's plan number in its workspace; the window's close calls it.
     void releaseSlot();
+    /// Tab runs through the window's controls and on to the workspace's buttons.
+    bool focusNextPrevChild(bool next) override;
+    /// The window's icon; without one (a null icon) the program's own.
+    void setPlanIcon(const QIcon &icon);
 
 private:
     int m_id1 = 0;

@@ -5,6 +5,7 @@
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
+#include "ProgramIcon.h"
 #include "SingleInstance.h"
 #include "cDao.h"
 #include "cSystem.h"
@@ -35,6 +36,8 @@ StartResult Main(double waitSeconds)
 {
     // The property list is hidden while a workspace is open: closing windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window without an icon of its own shows the program's.
+    QApplication::setWindowIcon(programIcon());
     setErrLogWriter(&SetErrLog);
 
     auto instance = std::make_unique<SingleInstance>();

@@ -77,6 +77,17 @@ QGroupBox *FormControls::frame(QWidget *parent, const QString &caption, int left
 
 void FormControls::tabOrder(const QList<QWidget *> &controls)
 {
+    if (controls.isEmpty())
+        return;
+    // The window gives the focus to the control that follows it in the focus ring, so
+    // the ring must run from the window to the first control. Qt leaves a control where
+    // it is when only controls without focus stand between it and the one it should
+    // follow, and the window itself takes none: the buttons made before the fields would
+    // stay at the window's side. While the order is set the window counts as a control.
+    QWidget *window = controls.first()->window();
+    const Qt::FocusPolicy policy = window->focusPolicy();
+    window->setFocusPolicy(Qt::TabFocus);
     for (qsizetype i = 1; i < controls.size(); ++i)
         QWidget::setTabOrder(controls.at(i - 1), controls.at(i));
+    window->setFocusPolicy(policy);
 }

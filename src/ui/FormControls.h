@@ -33,7 +33,8 @@ ImNumber *numberBox(QWidget *parent, const QString &name, double max, const QStr
                     int width, int height = RowHeight);
 /// A text box of at most maxLength characters (0: no limit).
 ImText *text(QWidget *parent, const QString &name, int maxLength, int left, int top, int width, int height = RowHeight);
-/// Tab visits the controls in this order.
+/// Tab visits the controls in this order, and the window opens on the first of them
+/// that can take the focus.
 void tabOrder(const QList<QWidget *> &controls);
 /// The list windows' layout: the grid fills the area above one row of buttons
 /// (1215 x 420 twips) at its lower right, 120 twips from the edges, the buttons

@@ -67,8 +67,8 @@ void type(QWidget *form, const char *name, const QString &text)
 {
     if (!form->isActiveWindow()) {
         form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form))
-            qWarning("%s did not become active", qPrintable(form->objectName()));
+        QVERIFY2(QTest::qWaitForWindowActive(form),
+                 qPrintable(form->objectName() + QStringLiteral(" did not become active")));
     }
     QWidget *box = child(form, name);
     box->setFocus(Qt::MouseFocusReason);

@@ -106,8 +106,12 @@ inline void onModal(std::function<void(QWidget *)> body)
             onModal(body);
             return;
         }
-        if (!QTest::qWaitForWindowExposed(modal))
-            qWarning("the dialog did not show");
+        if (!QTest::qWaitForWindowExposed(modal)) {
+            // Nothing waits on a dialog that never showed: it is closed and the test fails here.
+            QTest::qFail("the dialog did not show", __FILE__, __LINE__);
+            modal->close();
+            return;
+        }
         body(modal);
     });
 }

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QSqlDatabase>
 
 using namespace EntryFixtures;
@@ -32,8 +33,7 @@ private:
         f->Form_Load();
         f->show();
         QApplication::setActiveWindow(f.get());
-        if (!QTest::qWaitForWindowActive(f.get()))
-            qWarning("form not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(f.get()), "form not active"); }();
         return f;
     }
     template <class T = QWidget> static T *field(QWidget *f, const QString &name)
@@ -338,6 +338,19 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numGenka5"), 1296.0);
     }
 
+    // A stored plan that mixes the declining-balance method with a residual value: the
+    // next change of the contract amount sets the residual to 0.
+    void decliningBalanceClearsAStoredResidual()
+    {
+        QVERIFY(runSql(QStringLiteral("INSERT INTO D_賃貸マンション (ID1, ID2, 名称, 減価1, 減価4, 減価5) "
+                                      "VALUES (1, 1, '古い計画', 0, 5000, 500)")));
+        auto f = open();
+        QCOMPARE(value(f.get(), "numGenka5"), 500.0);
+        enter(f.get(), "numYosan1", "1000");
+        QCOMPARE(value(f.get(), "numGenka4"), 1050.0);
+        QCOMPARE(value(f.get(), "numGenka5"), 0.0);
+    }
+
     // ---- rows --------------------------------------------------------------
 
     void footersAndDeletionReletter()
@@ -487,6 +500,34 @@ private Q_SLOTS:
         QCOMPARE(queryRows(QStringLiteral("SELECT group_concat(連番 || 借入金額, ',') FROM "
                                           "(SELECT * FROM W_借入金 ORDER BY 連番)")),
                  QStringLiteral("1100,2300"));
+    }
+
+    // Every line the grid offers (five rows; below five, the new-row line) shows whole
+    // above the "合　計" footer.
+    void rentLinesStandAboveTheFooter_data()
+    {
+        QTest::addColumn<QString>("types");
+        QTest::newRow("four rows and the new-row line") << "ABCD";
+        QTest::newRow("five rows") << "ABCDE";
+    }
+    void rentLinesStandAboveTheFooter()
+    {
+        QFETCH(QString, types);
+        for (QChar t : types)
+            QVERIFY(ApartmentFixture::addRent(QStringLiteral("'%1', NULL, NULL, 1, 0, 50, 0, 0, 0").arg(t)));
+        auto f = open();
+        auto *rents = field<RentGrid>(f.get(), "TDBYatin");
+        QWidget *footer = field(rents, "TDBYatinFooter");
+        const int footerTop = footer->mapTo(rents, QPoint()).y();
+        QCOMPARE(rents->model()->rowCount(), 5);
+        // The column captions keep their place above the rows.
+        QCOMPARE(rents->viewport()->y(), rents->frameWidth() + rents->horizontalHeader()->height());
+        for (int row = 0; row < 5; ++row) {
+            const QRect line = rents->visualRect(rents->model()->index(row, 0));
+            QVERIFY2(rents->viewport()->rect().contains(line), qPrintable(QString::number(row)));
+            QVERIFY2(rents->viewport()->mapTo(rents, line.bottomLeft()).y() < footerTop,
+                     qPrintable(QString::number(row)));
+        }
     }
 
     void gridKeysLeaveAtTheEdges()

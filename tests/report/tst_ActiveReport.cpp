@@ -204,11 +204,15 @@ private Q_SLOTS:
         FakeLayout layout(3, 9000);
         layout.setCaption(QStringLiteral("経営計画ご提案書２"));
         bool seen = false;
+        QRect normal;
+        QRect screen;
         QTimer::singleShot(0, [&] {
             QPrintPreviewDialog *preview = layout.previewWindow();
             QVERIFY(preview && preview->isVisible());
             seen = true;
             QVERIFY(preview->windowState() & Qt::WindowMaximized);
+            normal = preview->normalGeometry();
+            screen = preview->screen()->availableGeometry();
             QCOMPARE(preview->windowTitle(), QStringLiteral("経営計画ご提案書２"));
             auto *view = preview->findChild<QPrintPreviewWidget *>();
             QCOMPARE(view->zoomFactor(), 1.0);
@@ -222,6 +226,8 @@ private Q_SLOTS:
         });
         layout.Show(1);
         QVERIFY(seen);
+        // Where the desktop does not maximise it, the window still fills the screen.
+        QCOMPARE(normal, screen);
         QVERIFY(!layout.previewWindow());
         QVERIFY(MsgBox::history().isEmpty());
     }

@@ -72,8 +72,7 @@ private:
         auto d = std::make_unique<frmSysPrintDtl>(m_db.folder());
         d->SetData(id, edit, 1);
         d->show();
-        if (!QTest::qWaitForWindowActive(d.get()))
-            qWarning("editor not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(d.get()), "editor not active"); }();
         return d;
     }
 

@@ -54,8 +54,7 @@ private:
     {
         auto l = std::make_unique<frmSysPrintList>(m_db.folder());
         l->show();
-        if (!QTest::qWaitForWindowActive(l.get()))
-            qWarning("list not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(l.get()), "list not active"); }();
         return l;
     }
     void addRows()

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -162,6 +163,8 @@ private Q_SLOTS:
         gBackImage.clear();
         gImage1.clear();
         gIcon1.clear();
+        gImage2.clear();
+        gIcon2.clear();
     }
     void cleanup()
     {
@@ -382,6 +385,26 @@ private Q_SLOTS:
         QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
     }
 
+    // Cascade keeps every window's size and stacks them one title bar apart, the active
+    // one in front; the tilings still place them afterwards.
+    void cascadeKeepsTheSizes()
+    {
+        addPlans("D_駐車場", {1, 2, 3});
+        MDIForm1 *w = open();
+        const QList<PlanWindow *> p = w->planWindows();
+        w->mdiArea()->setActiveSubWindow(p.at(1));
+        item(w, "menuWindow_Order_P")->trigger();
+        const int bar = p.at(0)->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, p.at(0));
+        QList<QRect> placed;
+        for (PlanWindow *plan : p)
+            placed << plan->geometry();
+        QCOMPARE(placed,
+                 (QList<QRect>{QRect(0, 0, 494, 502), QRect(2 * bar, 2 * bar, 494, 502), QRect(bar, bar, 494, 502)}));
+        QCOMPARE(w->mdiArea()->activeSubWindow(), p.at(1));
+        item(w, "menuWindow_Order_H")->trigger();
+        QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
+    }
+
     void tilingSkipsSmallWindows()
     {
         addPlans("D_駐車場", {1, 2, 3});
@@ -415,17 +438,17 @@ private Q_SLOTS:
         notImage.write("not a picture");
         notImage.close();
         gImage1 = good;
-        gImage2 = notImage.fileName();
-        gBackImage = QStringLiteral("/no/such/back.jpg");
-        addPlans("D_駐車場", {1, 2});
+        gImage2 = good;
+        gIcon2 = good;
+        addPlans("D_駐車場", {1, 2, 3});
         MDIForm1 *w = open();
         QVERIFY(w->mdiArea()->background().texture().isNull());
         // As after the settings dialog: every open window takes its type's picture.
         w->ChangeView();
         const QList<PlanWindow *> p = w->planWindows();
-        QCOMPARE(static_cast<FakePlanWindow *>(p.at(0))->image.size(), QSize(8, 8));
-        QVERIFY(static_cast<FakePlanWindow *>(p.at(1))->image.isNull());
-        QVERIFY(w->mdiArea()->background().texture().isNull());
+        for (PlanWindow *plan : p)
+            QCOMPARE(static_cast<FakePlanWindow *>(plan)->image.size(), QSize(8, 8));
+        QVERIFY(!p.at(1)->windowIcon().isNull());
         gBackImage = good;
         w->ChangeView();
         // One copy of the picture, centred on the workspace colour.
@@ -434,6 +457,24 @@ private Q_SLOTS:
         const QColor dark = w->palette().color(QPalette::Dark);
         QCOMPARE(back.pixelColor(0, 0).rgb(), dark.rgb());
         QVERIFY(back.pixelColor(back.width() / 2, back.height() / 2).rgb() != dark.rgb());
+
+        // Files that cannot be read leave what is shown as it was, are logged, and the
+        // windows after them still take their pictures; an empty path clears.
+        gBackImage = QStringLiteral("/no/such/back.jpg");
+        gImage2 = notImage.fileName();
+        gIcon2 = notImage.fileName();
+        gImage1.clear();
+        w->ChangeView();
+        QCOMPARE(w->mdiArea()->background().texture().toImage(), back);
+        QVERIFY(static_cast<FakePlanWindow *>(p.at(0))->image.isNull());
+        QCOMPARE(static_cast<FakePlanWindow *>(p.at(1))->image.size(), QSize(8, 8));
+        QVERIFY(!p.at(1)->windowIcon().isNull());
+        QVERIFY(static_cast<FakePlanWindow *>(p.at(2))->image.isNull());
+        QFile log(QDir(m_app->path()).filePath(QStringLiteral("ErrLog.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString lines = QString::fromUtf8(log.readAll());
+        QVERIFY(lines.contains(QStringLiteral("/no/such/back.jpg")));
+        QVERIFY(lines.contains(QStringLiteral("計画 2")));
     }
 
     void printerSettingsMenuCallsTheHook()

@@ -2,6 +2,7 @@
 
 #include "Globals.h"
 #include "MsgBox.h"
+#include "ProgramIcon.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
 #include "TestFiles.h"
@@ -265,6 +266,8 @@ private Q_SLOTS:
         QCOMPARE(list->objectName(), QStringLiteral("frmDataList"));
         QVERIFY(list->isVisible());
         QCOMPARE(list->windowTitle(), QStringLiteral("登録物件一覧"));
+        // The program's own icon, on every window that has none of its own.
+        QCOMPARE(list->windowIcon().pixmap(32).toImage(), programIcon().pixmap(32).toImage());
         QCOMPARE(gTaxRate, 5.0);
         QCOMPARE(gYearFilter, QStringLiteral("年 <= 15"));
         QVERIFY(QFile::exists(file(testDb.folder(), "Vanrek.ini")));

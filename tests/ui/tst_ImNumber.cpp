@@ -34,8 +34,7 @@ private:
         layout->addWidget(h.next);
         h.window->show();
         QApplication::setActiveWindow(h.window.get());
-        if (!QTest::qWaitForWindowActive(h.window.get()))
-            qWarning("window not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(h.window.get()), "window not active"); }();
         return h;
     }
 

@@ -39,8 +39,7 @@ private:
         f.ctrl->ControlItem(f.form->numKey)->setStyle(3);
         f.form->show();
         QApplication::setActiveWindow(f.form.get());
-        if (!QTest::qWaitForWindowActive(f.form.get()))
-            qWarning("form not active");
+        [&] { QVERIFY2(QTest::qWaitForWindowActive(f.form.get()), "form not active"); }();
         return f;
     }
 

@@ -85,6 +85,9 @@ void frmGraph::buildControls()
     m_picGraph = new GraphPicture(m_content);
     m_grid = new QTableView(m_content);
     m_grid->setObjectName(QStringLiteral("TDBGrid"));
+    // A read-only table: Tab leaves it for the buttons; the arrows move through the years.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_model = new YearlyTableModel(this);
     m_imgImage = new QLabel(m_content);
     m_imgImage->setObjectName(QStringLiteral("imgImage"));
@@ -238,10 +241,12 @@ void frmGraph::Resize(const PlanView &view)
         const std::pair<QWidget *, QRectF> buttons[] = {
             {m_lbutInput, g.inputButton()}, {m_lbutPrint, g.printButton()}, {m_lbutDelete, g.deleteButton()}};
         for (const auto &[button, box] : buttons) {
-            button->setGeometry(pixels(box));
+            // The font first: a button is never lower than a line of its font, and the
+            // larger font of the size before must not hold it up against the next one.
             QFont font = button->font();
             font.setPointSizeF(g.fontPoints());
             button->setFont(font);
+            button->setGeometry(pixels(box));
         }
 
         // In graph-only mode the window ends a little below the graph; whatever part of the
@@ -267,10 +272,13 @@ void frmGraph::ApplyPlanType(int type)
     // A name that cannot be read leaves the caption with an empty name.
     trap("ApplyPlanType", [&] { name = ResultRowReader(gDao()).planName(id1, id2, type); });
     if (type >= 1 && type <= 3) {
-        applyTypePicture();
+        // A file that cannot be read leaves the picture and icon shown as they were.
+        if (!applyTypePicture())
+            SetErrLog(QStringLiteral("画像またはアイコンのファイルを読み込めません。"), kObjectName,
+                      QStringLiteral("ApplyPlanType"));
     } else {
         setImage(QPixmap());
-        setWindowIcon(QIcon());
+        setPlanIcon(QIcon());
     }
     setWindowTitle(ResultRowReader::caption(name));
     mPlanName = name;

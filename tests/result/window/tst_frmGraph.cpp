@@ -7,9 +7,11 @@
 #include "PlanDeleter.h"
 #include "PlanGraph.h"
 #include "PlanWindowFixture.h"
+#include "ProgramIcon.h"
 #include "Twips.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTableView>
@@ -64,9 +66,11 @@ private Q_SLOTS:
     void cleanup();
     void captionColourAndType_data();
     void captionColourAndType();
+    void unreadablePictureIsKept();
     void sizes_data();
     void sizes();
     void sizesDoNotDrift();
+    void smallButtonsKeepTheirHeight();
     void tableListsEveryYearUpToTheLast();
     void graphScalesOverThePropertysPlans();
     void discardDeletesThePlan();
@@ -78,6 +82,9 @@ private Q_SLOTS:
     void workspaceClosesWithoutAsking();
     void entryFormReloadsOnRegistration_data();
     void entryFormReloadsOnRegistration();
+    void registrationReloadsTheOtherWindows_data();
+    void registrationReloadsTheOtherWindows();
+    void keyboardReachesEveryButton();
 
 private:
     PlanWindowFixture f;
@@ -88,6 +95,7 @@ void tst_frmGraph::initTestCase()
     // Every pixel figure below is worked at 15 twips to the pixel.
     QCOMPARE(twipsPerPixelX(), 15.0);
     QCOMPARE(twipsPerPixelY(), 15.0);
+    QApplication::setWindowIcon(programIcon()); // as the program's start-up sets it
 }
 
 void tst_frmGraph::init()
@@ -141,10 +149,29 @@ void tst_frmGraph::captionColourAndType()
     // Without rows the picture stays empty: no frame, no labels; the layout is the same.
     QCOMPARE(w->graph().items.empty(), rows == 0);
     QCOMPARE(w->width(), 494); // 7410 twips
+    // No icon configured: the program's own, not the toolkit's.
+    QCOMPARE(w->windowIcon().pixmap(16).toImage(), programIcon().pixmap(16).toImage());
     QStringList captions;
     for (const char *name : {"lbutInput", "lbutPrint", "lbutDelete"})
         captions << w->findChild<QWidget *>(QLatin1String(name))->property("Caption").toString();
     QCOMPARE(captions, (QStringList{QStringLiteral("データ"), QStringLiteral("印　刷"), QStringLiteral("破　棄")}));
+}
+
+void tst_frmGraph::unreadablePictureIsKept()
+{
+    addParkingPlan();
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    gImage1 = QDir(f.folder()).filePath(QStringLiteral("p1.png"));
+    QVERIFY(red.save(gImage1));
+    frmGraph *w = f.open(1, 1);
+    auto *image = w->findChild<QLabel *>(QStringLiteral("imgImage"));
+    QCOMPARE(image->pixmap().size(), QSize(8, 8));
+    gImage1 = QDir(f.folder()).filePath(QStringLiteral("gone.png"));
+    w->ApplyPlanType(1); // as after a registration through データ
+    QCOMPARE(image->pixmap().size(), QSize(8, 8));
+    QVERIFY(f.errorLog().contains(QStringLiteral("ApplyPlanType")));
+    gImage1.clear();
 }
 
 void tst_frmGraph::sizes_data()
@@ -208,6 +235,19 @@ void tst_frmGraph::sizesDoNotDrift()
     }
     QCOMPARE(w->geometry(), before);
     QCOMPARE(w->findChild<QTableView *>(QStringLiteral("TDBGrid"))->geometry(), grid);
+}
+
+// At the small size the buttons are 375 / 1.45 = 258.6 twips (17 pixels) high at tops of
+// 6120, 6600 and 7080 / 1.45 twips (281, 303 and 326 pixels): gaps show between them.
+void tst_frmGraph::smallButtonsKeepTheirHeight()
+{
+    addParkingPlan();
+    gDispSize = 3;
+    frmGraph *w = f.open(1, 1);
+    QList<QRect> buttons;
+    for (const char *name : {"lbutInput", "lbutPrint", "lbutDelete"})
+        buttons << w->findChild<QWidget *>(QLatin1String(name))->geometry();
+    QCOMPARE(buttons, (QList<QRect>{QRect(276, 281, 56, 17), QRect(276, 303, 56, 17), QRect(276, 326, 56, 17)}));
 }
 
 // Every second year: the table lists all 30 years up to the last display year while the
@@ -451,6 +491,70 @@ void tst_frmGraph::entryFormReloadsOnRegistration()
     QCOMPARE(w->windowTitle(), caption);
     // Only a registration reloads the rows.
     QCOMPARE(int(w->rows().size()), registers ? 10 : 15);
+}
+
+void tst_frmGraph::registrationReloadsTheOtherWindows_data()
+{
+    QTest::addColumn<bool>("registers");
+    QTest::addColumn<int>("otherRows");
+    QTest::newRow("registered") << true << 10;
+    QTest::newRow("closed without registering") << false << 15;
+}
+
+// A registration through one window's データ reloads every plan window of the workspace.
+void tst_frmGraph::registrationReloadsTheOtherWindows()
+{
+    QFETCH(bool, registers);
+    QFETCH(int, otherRows);
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    RenamingEntryForm::registers = registers;
+    ShellHooks::setEntryFormFactory(1, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
+    auto *ws = new MDIForm1;
+    ws->setPro_ID1(1);
+    ws->show();
+    auto *other = qobject_cast<frmGraph *>(ws->planWindows().at(1));
+    QCOMPARE(other->Pro_ID2().toInt(), 2);
+    QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支 WHERE ID1 = 1 AND ID2 = 2 AND 年 > 10")));
+    FormButtons::click(ws->planWindows().at(0)->findChild<QWidget *>(QStringLiteral("lbutInput")));
+    QCOMPARE(int(other->rows().size()), otherRows);
+}
+
+// Tab leaves the read-only table for the window's buttons and the workspace's; Ctrl+Tab and
+// Ctrl+F6 move to the next plan window, with Shift to the previous one.
+void tst_frmGraph::keyboardReachesEveryButton()
+{
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    auto *ws = new MDIForm1;
+    ws->setPro_ID1(1);
+    ws->show();
+    QVERIFY(QTest::qWaitForWindowActive(ws));
+    QMdiArea *area = ws->mdiArea();
+    const QList<PlanWindow *> windows = ws->planWindows();
+    area->setActiveSubWindow(windows.at(0));
+    windows.at(0)->findChild<QWidget *>(QStringLiteral("TDBGrid"))->setFocus(Qt::MouseFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"lbutInput", "lbutPrint", "lbutDelete", "lbutAdd", "lbutClose", "TDBGrid"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lbutClose"));
+    QCOMPARE(area->activeSubWindow(), windows.at(0));
+
+    const QList<QPair<int, Qt::KeyboardModifiers>> keys = {{Qt::Key_Tab, Qt::ControlModifier},
+                                                           {Qt::Key_Tab, Qt::ControlModifier},
+                                                           {Qt::Key_F6, Qt::ControlModifier},
+                                                           {Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier},
+                                                           {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}};
+    QList<int> active;
+    for (const auto &[key, modifiers] : keys) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        active << qobject_cast<PlanWindow *>(area->activeSubWindow())->Pro_ID2().toInt();
+    }
+    QCOMPARE(active, (QList<int>{2, 1, 2, 1, 2}));
 }
 
 QTEST_MAIN(tst_frmGraph)

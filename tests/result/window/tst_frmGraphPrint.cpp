@@ -5,12 +5,14 @@
 #include "FormButtons.h"
 #include "LayoutReport.h"
 #include "LineButton.h"
+#include "MDIForm1.h"
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
 #include "PrintConfirmations.h"
 #include "RecordingPrintJob.h"
 #include "fDlgPrint.h"
 
+#include <QAction>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void printsBothReports_data();
     void printsBothReports();
     void yearlyRowsFollowTheInterval();
+    void printsWhatTheWindowMenuChose();
     void failingFillStepPrintsNothing();
     void emptyYearlyTablePrintsNothing();
     void tablesFollowACancelledSheet();
@@ -177,6 +180,36 @@ void tst_frmGraphPrint::yearlyRowsFollowTheInterval()
     QCOMPARE(rows.value(14, QStringLiteral("SK年")).toInt(), 75);
     QVERIFY(f.texts(layoutOf(m_log->calls[0])->data().graph).contains(QStringLiteral("75")));
     QVERIFY(layoutOf(m_log->calls[0])->data().graph == w->graph());
+}
+
+// Every fifth year and the small size, both chosen from the workspace's Window menu: the
+// yearly rows are 5, 10, ..., 75 and the sheet's graph is the window's, drawn on the small
+// picture (326 × 224 pixels), where every second year is labelled: 10, 20, ..., 70.
+void tst_frmGraphPrint::printsWhatTheWindowMenuChose()
+{
+    addParkingPlan();
+    auto *ws = new MDIForm1;
+    ws->setPro_ID1(1);
+    ws->show();
+    const auto item = [ws](const char *name, int index) {
+        for (QAction *a : ws->findChildren<QAction *>(QLatin1String(name)))
+            if (a->property("index").toInt() == index)
+                a->trigger();
+    };
+    item("menuWindow_Between_Nen", 3);
+    item("menuWindow_Size_Select", 3);
+    auto *w = qobject_cast<frmGraph *>(ws->planWindows().at(0));
+    FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
+    QCOMPARE(int(m_log->calls.size()), 2);
+    const ReportData rows = layoutOf(m_log->calls[1])->runData();
+    QCOMPARE(rows.rows.size(), 15);
+    QCOMPARE(rows.value(0, QStringLiteral("SK年")).toInt(), 5);
+    QCOMPARE(rows.value(14, QStringLiteral("SK年")).toInt(), 75);
+    const DrawList &graph = layoutOf(m_log->calls[0])->data().graph;
+    QCOMPARE(graph.size, QSizeF(326 * 15.0, 224 * 15.0));
+    QVERIFY(f.texts(graph).contains(QStringLiteral("70")));
+    QVERIFY(!f.texts(graph).contains(QStringLiteral("75")));
+    QVERIFY(graph == w->graph());
 }
 
 // The plan row is gone when the print starts: the parking chain stops at its last step,
