@@ -119,7 +119,8 @@ frmInputApartment::frmInputApartment(QWidget *parent)
 
 void frmInputApartment::install()
 {
-    ShellHooks::setEntryFormFactory(2, [](QWidget *owner) { return std::make_unique<frmInputApartment>(owner); });
+    ShellHooks::setEntryFormFactory(PlanType::Apartment,
+                                    [](QWidget *owner) { return std::make_unique<frmInputApartment>(owner); });
 }
 
 // ---------------------------------------------------------------------------

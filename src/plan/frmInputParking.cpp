@@ -50,7 +50,8 @@ frmInputParking::frmInputParking(QWidget *parent)
 
 void frmInputParking::install()
 {
-    ShellHooks::setEntryFormFactory(1, [](QWidget *owner) { return std::make_unique<frmInputParking>(owner); });
+    ShellHooks::setEntryFormFactory(PlanType::Parking,
+                                    [](QWidget *owner) { return std::make_unique<frmInputParking>(owner); });
 }
 
 void frmInputParking::buildControls()
