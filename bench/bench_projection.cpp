@@ -122,7 +122,8 @@ const char *const kResultInserts[] = {
 void bindResultRows(sqlite3_stmt *ss, sqlite3_stmt *sk, sqlite3_stmt *se, int id1, int id2, const YearResult &r)
 {
     const auto whole = [](Currency c) { return sqlite3_int64(c.roundToInt()); };
-    const sqlite3_int64 a[] = {r.type, whole(r.summary.income), whole(r.summary.expense), whole(r.summary.balance)};
+    const sqlite3_int64 a[] = {planTypeNumber(r.type), whole(r.summary.income), whole(r.summary.expense),
+                               whole(r.summary.balance)};
     const sqlite3_int64 b[] = {whole(r.cashFlow.income1), whole(*r.cashFlow.income2), whole(r.cashFlow.incomeTotal),
                                whole(r.cashFlow.out1),    whole(r.cashFlow.out2),     whole(r.cashFlow.out3),
                                whole(*r.cashFlow.out4),   whole(r.cashFlow.outTotal), whole(r.cashFlow.balance)};

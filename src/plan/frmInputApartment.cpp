@@ -18,6 +18,7 @@
 #include "RentGridModel.h"
 #include "RequiredInputs.h"
 #include "Styling.h"
+#include "VbKeys.h"
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
@@ -118,7 +119,8 @@ frmInputApartment::frmInputApartment(QWidget *parent)
 
 void frmInputApartment::install()
 {
-    ShellHooks::setEntryFormFactory(2, [](QWidget *owner) { return std::make_unique<frmInputApartment>(owner); });
+    ShellHooks::setEntryFormFactory(PlanType::Apartment,
+                                    [](QWidget *owner) { return std::make_unique<frmInputApartment>(owner); });
 }
 
 // ---------------------------------------------------------------------------
@@ -564,14 +566,14 @@ void frmInputApartment::lbutLineDelKariire_Click()
 void frmInputApartment::TDBYatin_KeyDown(int keyCode)
 {
     switch (keyCode) {
-    case 13:
+    case VbKeys::Return:
         lbutDetailYatin_Click();
         break;
-    case 40:
+    case VbKeys::Down:
         if (m_yatin->isOnAddNewRow() || m_yatin->Row() + 1 == kRentLimit)
             m_numSikin[1]->setFocus();
         break;
-    case 38:
+    case VbKeys::Up:
         if (m_yatin->Row() == 0)
             m_numKasai->setFocus();
         break;
@@ -583,14 +585,14 @@ void frmInputApartment::TDBYatin_KeyDown(int keyCode)
 void frmInputApartment::TDBKariire_KeyDown(int keyCode)
 {
     switch (keyCode) {
-    case 13:
+    case VbKeys::Return:
         lbutDetailKariire_Click();
         break;
-    case 40:
+    case VbKeys::Down:
         if (m_kariire->isOnAddNewRow() || m_kariire->Row() + 1 == kLoanLimit)
             m_numKeikaku[1]->setFocus();
         break;
-    case 38:
+    case VbKeys::Up:
         if (m_kariire->Row() == 0)
             m_numSikin[2]->setFocus();
         break;

@@ -14,6 +14,7 @@
 #include "PlanRegistration.h"
 #include "PlanSql.h"
 #include "Styling.h"
+#include "VbKeys.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
 #include "cDao.h"
@@ -49,7 +50,8 @@ frmInputParking::frmInputParking(QWidget *parent)
 
 void frmInputParking::install()
 {
-    ShellHooks::setEntryFormFactory(1, [](QWidget *owner) { return std::make_unique<frmInputParking>(owner); });
+    ShellHooks::setEntryFormFactory(PlanType::Parking,
+                                    [](QWidget *owner) { return std::make_unique<frmInputParking>(owner); });
 }
 
 void frmInputParking::buildControls()
@@ -258,14 +260,14 @@ void frmInputParking::lbutLineDelKariire_Click()
 void frmInputParking::TDBKariire_KeyDown(int keyCode)
 {
     switch (keyCode) {
-    case 13:
+    case VbKeys::Return:
         lbutDetailKariire_Click();
         break;
-    case 40:
+    case VbKeys::Down:
         if (m_grid->isOnAddNewRow())
             lbutAdd()->setFocus();
         break;
-    case 38:
+    case VbKeys::Up:
         if (m_grid->Row() <= 0)
             m_numKeikaku[5]->setFocus();
         break;

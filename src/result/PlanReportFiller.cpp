@@ -101,7 +101,7 @@ const QStringList &PlanReportFiller::apartmentFields()
     return names;
 }
 
-QStringList PlanReportFiller::sheetSteps(int planType)
+QStringList PlanReportFiller::sheetSteps(PlanType planType)
 {
     const auto names = [](std::initializer_list<const char *> steps) {
         QStringList list;
@@ -110,11 +110,11 @@ QStringList PlanReportFiller::sheetSteps(int planType)
         return list;
     };
     switch (planType) {
-    case 1:
+    case PlanType::Parking:
         return names({kClearParking, kThing, kKariire, kParking});
-    case 2:
+    case PlanType::Apartment:
         return names({kClearApartment, kThing, kMadori, kKariire, kApartment});
-    case 3:
+    case PlanType::Store:
         return names({kClearApartment, kThing, kKariire, kApartment});
     default:
         return {};
@@ -142,7 +142,7 @@ void PlanReportFiller::runStep(const QString &step, ReportData &sheet) const
     throw std::invalid_argument("unknown report fill step: " + step.toStdString());
 }
 
-bool PlanReportFiller::fillSheet(int planType, ReportData &sheet, const QString &objectName) const
+bool PlanReportFiller::fillSheet(PlanType planType, ReportData &sheet, const QString &objectName) const
 {
     const QStringList steps = sheetSteps(planType);
     if (steps.isEmpty())

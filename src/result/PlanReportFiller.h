@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlanType.h"
 #include "ReportData.h"
 #include "YearView.h"
 
@@ -27,15 +28,15 @@ public:
     static const QStringList &parkingFields();
     static const QStringList &apartmentFields();
 
-    /// The step names of a plan type's sheet chain in order: 1 parking, 2 apartment,
-    /// 3 store (the apartment chain without the rent rows); empty for another type.
-    static QStringList sheetSteps(int planType);
+    /// The step names of a plan type's sheet chain in order: parking, apartment, store
+    /// (the apartment chain without the rent rows); empty for a value that names no type.
+    static QStringList sheetSteps(PlanType planType);
     /// Runs the step of that name; throws std::invalid_argument for an unknown name.
     void runStep(const QString &step, ReportData &sheet) const;
     /// Runs the plan type's chain; at the first step that throws, writes one error-log
     /// line (the object name, the step's name, the message) and returns false. A type
     /// without a chain returns false without a line.
-    bool fillSheet(int planType, ReportData &sheet, const QString &objectName) const;
+    bool fillSheet(PlanType planType, ReportData &sheet, const QString &objectName) const;
 
     /// Every value field of the sheet to "", so no field of an earlier print remains.
     void ClearActiveReportParking(ReportData &sheet) const;

@@ -1,6 +1,7 @@
 #include "ResultRowReader.h"
 
 #include "PlanQuery.h"
+#include "PlanType.h"
 #include "cBase.h"
 #include "cDao.h"
 
@@ -10,8 +11,18 @@ using PlanQuery::planCondition;
 namespace
 {
 
-const QString kPlanTables[] = {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション"),
-                               QStringLiteral("D_店舗")};
+// The plan table of each plan type, in the order a plan without result rows is looked for.
+const std::pair<PlanType, QString> kPlanTables[] = {{PlanType::Parking, QStringLiteral("D_駐車場")},
+                                                    {PlanType::Apartment, QStringLiteral("D_賃貸マンション")},
+                                                    {PlanType::Store, QStringLiteral("D_店舗")}};
+
+QString planTable(PlanType type)
+{
+    for (const auto &[t, table] : kPlanTables)
+        if (t == type)
+            return table;
+    return QString();
+}
 
 } // namespace
 
@@ -65,18 +76,19 @@ bool ResultRowReader::hasPlanRow(const QString &table, int id1, int id2) const
 
 int ResultRowReader::tablePlanType(int id1, int id2) const
 {
-    for (int type = 1; type <= 3; ++type)
-        if (hasPlanRow(kPlanTables[type - 1], id1, id2))
-            return type;
+    for (const auto &[type, table] : kPlanTables)
+        if (hasPlanRow(table, id1, id2))
+            return planTypeNumber(type);
     return 0;
 }
 
 QString ResultRowReader::planName(int id1, int id2, int type) const
 {
-    if (type < 1 || type > 3)
+    const std::optional<PlanType> planType = planTypeOf(type);
+    if (!planType)
         return PlanQuery::number(id1) + QStringLiteral("データ");
-    const auto rs = open(m_dao, QStringLiteral("SELECT 名称 FROM ") + kPlanTables[type - 1] +
-                                    QStringLiteral(" WHERE ") + planCondition(id1, id2));
+    const auto rs = open(m_dao, QStringLiteral("SELECT 名称 FROM ") + planTable(*planType) + QStringLiteral(" WHERE ") +
+                                    planCondition(id1, id2));
     return rs->isEOF() ? QString() : cBase().CvtStr(rs->Fields(0));
 }
 

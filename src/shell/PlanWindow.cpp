@@ -2,6 +2,7 @@
 
 #include "MDIForm1.h"
 #include "PictureFile.h"
+#include "PlanType.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -75,18 +76,20 @@ void PlanWindow::setPlanIcon(const QIcon &icon)
 
 bool PlanWindow::applyTypePicture()
 {
-    const int type = Pro_Type().toInt();
-    if (type < 1 || type > 3)
+    const std::optional<PlanType> type = planTypeOf(Pro_Type().toInt());
+    if (!type)
         return true;
-    const QString *const images[] = {&gImage1, &gImage2, &gImage3};
-    const QString *const icons[] = {&gIcon1, &gIcon2, &gIcon3};
+    const bool parking = *type == PlanType::Parking;
+    const bool apartment = *type == PlanType::Apartment;
+    const QString &imageFile = parking ? gImage1 : apartment ? gImage2 : gImage3;
+    const QString &iconFile = parking ? gIcon1 : apartment ? gIcon2 : gIcon3;
     // An empty path clears; a file that cannot be read leaves what is shown.
     bool pictureOk = true;
     bool iconOk = true;
-    const QPixmap picture = PictureFile::picture(*images[type - 1], &pictureOk);
+    const QPixmap picture = PictureFile::picture(imageFile, &pictureOk);
     if (pictureOk)
         setImage(picture);
-    const QIcon icon = PictureFile::icon(*icons[type - 1], &iconOk);
+    const QIcon icon = PictureFile::icon(iconFile, &iconOk);
     if (iconOk)
         setPlanIcon(icon);
     return pictureOk && iconOk;

@@ -2,14 +2,14 @@
 
 #include "PlanWindow.h"
 
-#include <QHash>
+#include <QMap>
 
 namespace
 {
 
 struct Hooks {
     ShellHooks::PlanWindowFactory planWindow;
-    QHash<int, ShellHooks::EntryFormFactory> entryForms;
+    QMap<PlanType, ShellHooks::EntryFormFactory> entryForms;
     ShellHooks::DialogHook printerSettings;
 };
 
@@ -31,12 +31,12 @@ PlanWindow *ShellHooks::createPlanWindow()
     return hooks().planWindow ? hooks().planWindow() : nullptr;
 }
 
-void ShellHooks::setEntryFormFactory(int planType, EntryFormFactory factory)
+void ShellHooks::setEntryFormFactory(PlanType planType, EntryFormFactory factory)
 {
     hooks().entryForms.insert(planType, std::move(factory));
 }
 
-std::unique_ptr<PlanEntryForm> ShellHooks::createEntryForm(int planType, QWidget *owner)
+std::unique_ptr<PlanEntryForm> ShellHooks::createEntryForm(PlanType planType, QWidget *owner)
 {
     const auto it = hooks().entryForms.constFind(planType);
     if (it == hooks().entryForms.constEnd() || !*it)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlanType.h"
+
 #include <QVariant>
 
 #include <functional>
@@ -36,9 +38,9 @@ using DialogHook = std::function<void(QWidget *owner)>;
 void setPlanWindowFactory(PlanWindowFactory factory);
 PlanWindow *createPlanWindow();
 
-/// The entry form of a plan type (1 parking, 2 apartment), created fresh for each use.
-void setEntryFormFactory(int planType, EntryFormFactory factory);
-std::unique_ptr<PlanEntryForm> createEntryForm(int planType, QWidget *owner);
+/// The entry form of a plan type (parking, apartment), created fresh for each use.
+void setEntryFormFactory(PlanType planType, EntryFormFactory factory);
+std::unique_ptr<PlanEntryForm> createEntryForm(PlanType planType, QWidget *owner);
 
 /// The printer-settings list, shown modally from the File menus.
 void setPrinterSettings(DialogHook show);

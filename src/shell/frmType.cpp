@@ -94,7 +94,8 @@ bool frmType::eventFilter(QObject *watched, QEvent *event)
 void frmType::ClickType(int index)
 {
     trap("ClickType", [this, index] {
-        std::unique_ptr<PlanEntryForm> form = ShellHooks::createEntryForm(index, this);
+        // The buttons and pictures carry the number of the plan type they choose.
+        std::unique_ptr<PlanEntryForm> form = ShellHooks::createEntryForm(static_cast<PlanType>(index), this);
         if (!form)
             throw std::runtime_error("この計画タイプの入力画面は組み込まれていません。");
         form->setPro_ID1(m_id1);

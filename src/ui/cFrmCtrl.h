@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VbKeys.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QList>
@@ -61,8 +63,8 @@ public:
 
     /// Form-level key handling on.
     bool AllowKeyAction = true;
-    /// Key code that clears every field (115, F4); 0 turns it off.
-    int ClearKey = 115;
+    /// Key code that clears every field (F4); 0 turns it off.
+    int ClearKey = VbKeys::F4;
     /// Key code that writes the snapshot back into every field; 0 (the default) off.
     int DefaultKey = 0;
     QFont ButtonNormalFont;  ///< command-button font for states 0 and 1

@@ -958,7 +958,7 @@ private Q_SLOTS:
     void installOpensTheFormForApartments()
     {
         frmInputApartment::install();
-        auto form = ShellHooks::createEntryForm(2, nullptr);
+        auto form = ShellHooks::createEntryForm(PlanType::Apartment, nullptr);
         QVERIFY(dynamic_cast<frmInputApartment *>(form.get()));
         ShellHooks::reset();
     }

@@ -41,7 +41,7 @@ private Q_SLOTS:
 
 private:
     /// The sheet chain of the type for the plan; false at a failed step.
-    static bool fill(int type, int id1, int id2, ReportData &data);
+    static bool fill(PlanType type, int id1, int id2, ReportData &data);
     const char *logText() const
     {
         m_logText = m_log.lines().join(QLatin1Char('\n')).toUtf8();
@@ -93,7 +93,7 @@ void tst_PlanReportFiller::exec(const QString &sql)
     QVERIFY2(gDao().Execute(sql) >= 0, qPrintable(gDao().lastError()));
 }
 
-bool tst_PlanReportFiller::fill(int type, int id1, int id2, ReportData &data)
+bool tst_PlanReportFiller::fill(PlanType type, int id1, int id2, ReportData &data)
 {
     return PlanReportFiller(gDao(), id1, id2).fillSheet(type, data, QStringLiteral("frmGraph"));
 }
@@ -195,21 +195,21 @@ void tst_PlanReportFiller::cleanupTestCase()
 
 void tst_PlanReportFiller::stepsOfEachPlanType()
 {
-    QCOMPARE(PlanReportFiller::sheetSteps(1),
+    QCOMPARE(PlanReportFiller::sheetSteps(PlanType::Parking),
              (QStringList{QStringLiteral("ClearActiveReportParking"), QStringLiteral("SetPrintThingData"),
                           QStringLiteral("SetPrintKariireData"), QStringLiteral("SetPrintParkingData")}));
-    QCOMPARE(PlanReportFiller::sheetSteps(2),
+    QCOMPARE(PlanReportFiller::sheetSteps(PlanType::Apartment),
              (QStringList{QStringLiteral("ClearActiveReportApartment"), QStringLiteral("SetPrintThingData"),
                           QStringLiteral("SetPrintMadoriData"), QStringLiteral("SetPrintKariireData"),
                           QStringLiteral("SetPrintApartmentData")}));
-    QCOMPARE(PlanReportFiller::sheetSteps(3),
+    QCOMPARE(PlanReportFiller::sheetSteps(PlanType::Store),
              (QStringList{QStringLiteral("ClearActiveReportApartment"), QStringLiteral("SetPrintThingData"),
                           QStringLiteral("SetPrintKariireData"), QStringLiteral("SetPrintApartmentData")}));
-    QVERIFY(PlanReportFiller::sheetSteps(0).isEmpty());
-    QVERIFY(PlanReportFiller::sheetSteps(4).isEmpty());
+    QVERIFY(PlanReportFiller::sheetSteps(static_cast<PlanType>(0)).isEmpty());
+    QVERIFY(PlanReportFiller::sheetSteps(static_cast<PlanType>(4)).isEmpty());
     // A type without a chain fills and logs nothing.
     ReportData data;
-    QVERIFY(!fill(4, 1, 1, data));
+    QVERIFY(!fill(static_cast<PlanType>(4), 1, 1, data));
     QVERIFY(data.fields.isEmpty());
     QVERIFY(m_log.lines().isEmpty());
 }
@@ -217,7 +217,7 @@ void tst_PlanReportFiller::stepsOfEachPlanType()
 void tst_PlanReportFiller::parkingSheet()
 {
     ReportData data;
-    QVERIFY2(fill(1, 1, 1, data), logText());
+    QVERIFY2(fill(PlanType::Parking, 1, 1, data), logText());
     QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 44);
     QCOMPARE(PlanReportFiller::parkingFields().size(), 44);
@@ -255,7 +255,7 @@ void tst_PlanReportFiller::loansInNumberOrderAtMostThree()
     // A method without a code row prints no name; 0.256 % rounds to 0.26.
     const QStringList row3 = {"C信金", "1,000", "", "1", "5", "0.26", "", "", ""};
     ReportData parking;
-    QVERIFY2(fill(1, 1, 1, parking), logText());
+    QVERIFY2(fill(PlanType::Parking, 1, 1, parking), logText());
     for (int c = 1; c <= 9; ++c) {
         QCOMPARE(parking.field(QStringLiteral("fldKariire1%1").arg(c)), row1.at(c - 1));
         QCOMPARE(parking.field(QStringLiteral("fldKariire2%1").arg(c)), row2.at(c - 1));
@@ -263,7 +263,7 @@ void tst_PlanReportFiller::loansInNumberOrderAtMostThree()
     }
     // The apartment plan's fourth loan is left out.
     ReportData apartment;
-    QVERIFY2(fill(2, 1, 2, apartment), logText());
+    QVERIFY2(fill(PlanType::Apartment, 1, 2, apartment), logText());
     QCOMPARE(apartment.field(QStringLiteral("fldKariire11")), QStringLiteral("A銀行"));
     QCOMPARE(apartment.field(QStringLiteral("fldKariire21")), QStringLiteral("B銀行"));
     QCOMPARE(apartment.field(QStringLiteral("fldKariire31")), QStringLiteral("C銀行"));
@@ -275,8 +275,8 @@ void tst_PlanReportFiller::clearedBetweenPrints()
 {
     // After a plan with three loans, a plan with one shows empty loan rows 2 and 3.
     ReportData data;
-    QVERIFY(fill(1, 1, 1, data));
-    QVERIFY(fill(1, 1, 3, data));
+    QVERIFY(fill(PlanType::Parking, 1, 1, data));
+    QVERIFY(fill(PlanType::Parking, 1, 3, data));
     QCOMPARE(data.fields.size(), 44);
     QCOMPARE(data.field(QStringLiteral("fldKariire11")), QStringLiteral("Z銀行"));
     for (int r = 2; r <= 3; ++r)
@@ -286,23 +286,23 @@ void tst_PlanReportFiller::clearedBetweenPrints()
 
 void tst_PlanReportFiller::missingRowsStopTheChain_data()
 {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<PlanType>("type");
     QTest::addColumn<int>("id1");
     QTest::addColumn<int>("id2");
     QTest::addColumn<QString>("failedStep");
     QTest::addColumn<QString>("propertyName");
-    QTest::newRow("no property row") << 1 << 2 << 1 << QStringLiteral("SetPrintThingData") << QString();
-    QTest::newRow("no parking row") << 1 << 1 << 9 << QStringLiteral("SetPrintParkingData")
+    QTest::newRow("no property row") << PlanType::Parking << 2 << 1 << QStringLiteral("SetPrintThingData") << QString();
+    QTest::newRow("no parking row") << PlanType::Parking << 1 << 9 << QStringLiteral("SetPrintParkingData")
                                     << QStringLiteral("山田様土地");
-    QTest::newRow("no apartment row") << 2 << 1 << 9 << QStringLiteral("SetPrintApartmentData")
+    QTest::newRow("no apartment row") << PlanType::Apartment << 1 << 9 << QStringLiteral("SetPrintApartmentData")
                                       << QStringLiteral("山田様土地");
     QTest::newRow("store without apartment row")
-        << 3 << 1 << 9 << QStringLiteral("SetPrintApartmentData") << QStringLiteral("山田様土地");
+        << PlanType::Store << 1 << 9 << QStringLiteral("SetPrintApartmentData") << QStringLiteral("山田様土地");
 }
 
 void tst_PlanReportFiller::missingRowsStopTheChain()
 {
-    QFETCH(int, type);
+    QFETCH(PlanType, type);
     QFETCH(int, id1);
     QFETCH(int, id2);
     QFETCH(QString, failedStep);
@@ -313,7 +313,7 @@ void tst_PlanReportFiller::missingRowsStopTheChain()
     QCOMPARE(m_log.lines().size(), 1);
     QVERIFY2(m_log.lines().at(0).startsWith(QStringLiteral("frmGraph|") + failedStep + QLatin1Char('|')),
              qPrintable(m_log.lines().at(0)));
-    QCOMPARE(data.fields.size(), type == 1 ? 44 : 108);
+    QCOMPARE(data.fields.size(), type == PlanType::Parking ? 44 : 108);
     QCOMPARE(data.field(QStringLiteral("fldBuken")), propertyName);
     QCOMPARE(data.field(QStringLiteral("fldName")), QString());
 }
@@ -321,7 +321,7 @@ void tst_PlanReportFiller::missingRowsStopTheChain()
 void tst_PlanReportFiller::apartmentSheet()
 {
     ReportData data;
-    QVERIFY2(fill(2, 1, 2, data), logText());
+    QVERIFY2(fill(PlanType::Apartment, 1, 2, data), logText());
     QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 108);
     QCOMPARE(PlanReportFiller::apartmentFields().size(), 108);
@@ -375,7 +375,7 @@ void tst_PlanReportFiller::apartmentSheet()
 void tst_PlanReportFiller::rentRowsAndTotals()
 {
     ReportData data;
-    QVERIFY2(fill(2, 1, 2, data), logText());
+    QVERIFY2(fill(PlanType::Apartment, 1, 2, data), logText());
     // Columns A to E in letter order; F and G are not shown.
     const QList<QStringList> columns = {
         {"1LDK", "45.25", "4", "2", "80", "5", "10", "160"},  {"2LDK", "60.00", "2", "2", "50", "", "10", "100"},
@@ -396,7 +396,7 @@ void tst_PlanReportFiller::rentRowsAndTotals()
 void tst_PlanReportFiller::noRentRows()
 {
     ReportData data;
-    QVERIFY2(fill(2, 1, 4, data), logText());
+    QVERIFY2(fill(PlanType::Apartment, 1, 4, data), logText());
     QVERIFY(m_log.lines().isEmpty());
     for (int k = 1; k <= 6; ++k)
         for (int c = 1; c <= 8; ++c)
@@ -444,7 +444,7 @@ void tst_PlanReportFiller::codesAndComposedText()
 void tst_PlanReportFiller::storePlanHasNoRentRows()
 {
     ReportData data;
-    QVERIFY2(fill(3, 1, 2, data), logText());
+    QVERIFY2(fill(PlanType::Store, 1, 2, data), logText());
     QVERIFY(m_log.lines().isEmpty());
     QCOMPARE(data.fields.size(), 108);
     for (int k = 1; k <= 6; ++k)

@@ -154,7 +154,7 @@ private Q_SLOTS:
         FakeEntryForm::nextState = true;
         ShellHooks::reset();
         ShellHooks::setPlanWindowFactory([] { return new FakePlanWindow; });
-        for (int type = 1; type <= 2; ++type)
+        for (PlanType type : {PlanType::Parking, PlanType::Apartment})
             ShellHooks::setEntryFormFactory(type, [](QWidget *) { return std::make_unique<FakeEntryForm>(); });
         gDispInterval = 1;
         gGraphOnly = false;

@@ -61,9 +61,10 @@ private:
     }
     static void registerForms(bool state)
     {
-        for (int type = 1; type <= 2; ++type)
-            ShellHooks::setEntryFormFactory(
-                type, [type, state](QWidget *) { return std::make_unique<FakeEntryForm>(type, state); });
+        for (PlanType type : {PlanType::Parking, PlanType::Apartment})
+            ShellHooks::setEntryFormFactory(type, [type, state](QWidget *) {
+                return std::make_unique<FakeEntryForm>(planTypeNumber(type), state);
+            });
     }
 
 private Q_SLOTS:

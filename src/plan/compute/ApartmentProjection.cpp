@@ -299,7 +299,7 @@ bool ApartmentProjection::Compute(int year)
 
         YearResult r;
         r.year = year;
-        r.type = 2;
+        r.type = PlanType::Apartment;
         r.summary = {f.InTotal, f.OutTotal, balance};
         r.cashFlow.income1 = f.InYatin;
         r.cashFlow.income2 = f.InTyusya;

@@ -102,7 +102,7 @@ bool ParkingProjection::Compute(int year)
 
         YearResult r;
         r.year = year;
-        r.type = 1;
+        r.type = PlanType::Parking;
         r.summary = {f.income, f.cashExpense, balance};
         r.cashFlow.income1 = f.income;
         r.cashFlow.incomeTotal = f.income;

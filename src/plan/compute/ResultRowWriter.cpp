@@ -129,8 +129,8 @@ void ResultRowWriter::SaveSSData(const YearResult &row)
 {
     run("SaveSSData", [&] {
         const YearResult::Summary &s = row.summary;
-        const std::optional<int> values[] = {row.year, row.type, wholeValue(s.income), wholeValue(s.expense),
-                                             wholeValue(s.balance)};
+        const std::optional<int> values[] = {row.year, planTypeNumber(row.type), wholeValue(s.income),
+                                             wholeValue(s.expense), wholeValue(s.balance)};
         if (execute(statement(InsertSS), values, 5) < 1)
             throw DaoError(QStringLiteral("T_収支 に行を追加できませんでした。"));
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Currency.h"
+#include "PlanType.h"
 
 #include <optional>
 
@@ -8,7 +9,7 @@
 /// storage. Columns a plan type does not write are empty and stay NULL.
 struct YearResult {
     int year = 0;
-    int type = 0; ///< TYPE of T_収支: 1 parking, 2 apartment
+    PlanType type = PlanType::Parking; ///< TYPE of T_収支
 
     /// T_収支
     struct Summary {

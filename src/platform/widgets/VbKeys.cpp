@@ -23,9 +23,9 @@ int VbKeys::keyCode(int qtKey)
     case Qt::Key_Shift:
         return Shift;
     case Qt::Key_Control:
-        return 17;
+        return Control;
     case Qt::Key_Alt:
-        return 18;
+        return Menu;
     case Qt::Key_Escape:
         return Escape;
     case Qt::Key_Space:

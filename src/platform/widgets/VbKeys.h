@@ -16,6 +16,8 @@ public:
         Tab = 9,
         Return = 13,
         Shift = 16,
+        Control = 17,
+        Menu = 18,
         Escape = 27,
         Space = 32,
         PageUp = 33,

@@ -271,7 +271,7 @@ void frmGraph::ApplyPlanType(int type)
     QString name;
     // A name that cannot be read leaves the caption with an empty name.
     trap("ApplyPlanType", [&] { name = ResultRowReader(gDao()).planName(id1, id2, type); });
-    if (type >= 1 && type <= 3) {
+    if (planTypeOf(type)) {
         // A file that cannot be read leaves the picture and icon shown as they were.
         if (!applyTypePicture())
             SetErrLog(QStringLiteral("画像またはアイコンのファイルを読み込めません。"), kObjectName,
@@ -300,9 +300,10 @@ void frmGraph::reloadAllWindows()
 void frmGraph::lbutInput_Click()
 {
     trap("lbutInput_Click", [this] {
-        if (m_type != 1 && m_type != 2)
+        const std::optional<PlanType> type = planTypeOf(m_type);
+        if (type != PlanType::Parking && type != PlanType::Apartment)
             return;
-        std::unique_ptr<PlanEntryForm> form = ShellHooks::createEntryForm(m_type, this);
+        std::unique_ptr<PlanEntryForm> form = ShellHooks::createEntryForm(*type, this);
         if (!form)
             throw std::runtime_error("入力画面が組み込まれていません。");
         form->setPro_ID1(Pro_ID1());
@@ -373,14 +374,14 @@ void frmGraph::lbutPrint_Click()
 
 void frmGraph::printReports()
 {
-    const int type = m_type;
-    if (type < 1 || type > 3)
+    const std::optional<PlanType> type = planTypeOf(m_type);
+    if (!type)
         return;
-    const bool parking = type == 1;
+    const bool parking = *type == PlanType::Parking;
     PlanReportFiller filler(gDao(), Pro_ID1().toInt(), Pro_ID2().toInt());
 
     ReportData sheet;
-    if (!filler.fillSheet(type, sheet, kObjectName))
+    if (!filler.fillSheet(*type, sheet, kObjectName))
         return; // the failing step has logged itself; nothing is printed
     // The sheet shows the graph as the window shows it: its size and display years.
     sheet.graph = graph();

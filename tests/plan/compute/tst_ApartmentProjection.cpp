@@ -219,7 +219,7 @@ void checkPlan(const ApartmentPlanInput &in, const ProjectionSettings &s, int ye
 
     // The rows carry the figures into their columns.
     const YearResult &r = q.result();
-    QCOMPARE(r.type, 2);
+    QCOMPARE(r.type, PlanType::Apartment);
     QCOMPARE(r.cashFlow.income1, f.InYatin);
     QCOMPARE(*r.cashFlow.income2, f.InTyusya);
     QCOMPARE(r.cashFlow.out1, f.OutGankin + f.OutKinri);

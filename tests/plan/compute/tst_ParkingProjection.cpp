@@ -199,7 +199,7 @@ void tst_ParkingProjection::planWithoutLoans()
     QCOMPARE(brokenIdentity(rows), QString());
     const YearResult &r = rows[year - 1];
     QCOMPARE(r.year, year);
-    QCOMPARE(r.type, 1);
+    QCOMPARE(r.type, PlanType::Parking);
     QCOMPARE(r.summary.income, money(income.toLatin1()));
     QCOMPARE(r.summary.expense, money(expense.toLatin1()));
     QCOMPARE(r.profitLoss.outTotal, money(plExpense.toLatin1()));

@@ -230,7 +230,7 @@ void tst_ResultRowWriter::storedValues()
     QFETCH(QString, stored);
     YearResult r;
     r.year = 1;
-    r.type = 2;
+    r.type = PlanType::Apartment;
     QVERIFY(Currency::tryParse(value, &r.summary.balance));
     DaoTransaction tx(gDao());
     ResultRowWriter writer(gDao(), 1, 19);

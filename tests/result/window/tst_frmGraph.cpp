@@ -483,7 +483,7 @@ void tst_frmGraph::entryFormReloadsOnRegistration()
     addParkingPlan();
     RenamingEntryForm::registers = registers;
     RenamingEntryForm::opened = 0;
-    ShellHooks::setEntryFormFactory(1, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
+    ShellHooks::setEntryFormFactory(PlanType::Parking, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
     frmGraph *w = f.open(1, 1);
     QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支 WHERE ID1 = 1 AND ID2 = 1 AND 年 > 10")));
     FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutInput")));
@@ -509,7 +509,7 @@ void tst_frmGraph::registrationReloadsTheOtherWindows()
     addParkingPlan(sampleParking(1, 1));
     addApartmentPlan(sampleApartment(1, 2));
     RenamingEntryForm::registers = registers;
-    ShellHooks::setEntryFormFactory(1, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
+    ShellHooks::setEntryFormFactory(PlanType::Parking, [](QWidget *) { return std::make_unique<RenamingEntryForm>(); });
     auto *ws = new MDIForm1;
     ws->setPro_ID1(1);
     ws->show();
