@@ -5,7 +5,6 @@
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
 #include "Twips.h"
-#include "cAreport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -427,11 +426,7 @@ void ActiveReport::CenterLayout()
     // The widest item is known once the pages are made.
     if (m_pages.empty())
         return;
-    const double margin = cAreport::PaperCenterMargin(m_printer.PaperWidth(), m_rightEdge);
-    if (margin <= 0)
-        return;
-    m_pageSettings.LeftMargin = margin;
-    m_pageSettings.RightMargin = 0;
+    m_pageSettings.centre(m_printer.PaperWidth(), m_rightEdge);
 }
 
 void ActiveReport::ActiveReport_ToolbarClick(QAction *tool)

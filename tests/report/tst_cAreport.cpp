@@ -125,7 +125,7 @@ private Q_SLOTS:
     {
         QFETCH(double, paper);
         QFETCH(double, edge);
-        QTEST(cAreport::PaperCenterMargin(paper, edge), "margin");
+        QTEST(ReportPageSettings::centringMargin(paper, edge), "margin");
     }
 
     void paperCenterSetsTheMargins_data()
