@@ -222,15 +222,17 @@ void ActiveReport::tellPrintFailure(const QString &description, QWidget *owner)
 
 QString ActiveReport::choosePdfFile(QWidget *owner, const QString &suggested) const
 {
-    const QString title = QStringLiteral("PDFファイルに保存");
-    if (s_pdfChooser)
-        return s_pdfChooser(owner, title, suggested);
-    return QFileDialog::getSaveFileName(owner, title, suggested, QStringLiteral("PDFファイル (*.pdf)"));
+    return s_pdfChooser ? s_pdfChooser(owner, QStringLiteral("PDFファイルに保存"), suggested) : QString();
 }
 
-void ActiveReport::setPdfChooserForTests(PdfChooser chooser)
+void ActiveReport::setPdfChooser(PdfChooser chooser)
 {
     s_pdfChooser = std::move(chooser);
+}
+
+QString ActiveReport::pdfSaveDialog(QWidget *owner, const QString &title, const QString &suggested)
+{
+    return QFileDialog::getSaveFileName(owner, title, suggested, QStringLiteral("PDFファイル (*.pdf)"));
 }
 
 void ActiveReport::Show(int modal)

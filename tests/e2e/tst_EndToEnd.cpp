@@ -298,12 +298,11 @@ void tst_EndToEnd::initTestCase()
     // No printer here: each report goes to a PDF file, named in the chooser by the test.
     m_pdfDir = std::make_unique<QTemporaryDir>(QDir(m_db->folder()).filePath(QStringLiteral("pdf-XXXXXX")));
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
-    ActiveReport::setPdfChooserForTests([this](QWidget *, const QString &title, const QString &suggested) {
+    installProgramParts();
+    ActiveReport::setPdfChooser([this](QWidget *, const QString &title, const QString &suggested) {
         m_pdfAsked << title + QLatin1Char('|') + QFileInfo(suggested).fileName();
         return pdfPath(m_pdfPrefix, QFileInfo(suggested).completeBaseName());
     });
-
-    installProgramParts();
     QCOMPARE(Main(0), StartResult::Started);
     QVERIFY(MainWindow());
     QVERIFY(QTest::qWaitForWindowExposed(MainWindow()));
@@ -346,7 +345,7 @@ void tst_EndToEnd::cleanupTestCase()
     if (MDIForm1 *w = workspace())
         w->close();
     EndMain();
-    ActiveReport::setPdfChooserForTests(nullptr);
+    ActiveReport::setPdfChooser(nullptr);
     PrinterCatalog::install(nullptr);
     // Nothing on the whole path was logged as an error.
     QFile log(QDir(m_db->folder()).filePath(QStringLiteral("ErrLog.txt")));

@@ -86,14 +86,14 @@ private Q_SLOTS:
         PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
         m_offered.clear();
         m_answers.clear();
-        ActiveReport::setPdfChooserForTests([this](QWidget *, const QString &title, const QString &suggested) {
+        ActiveReport::setPdfChooser([this](QWidget *, const QString &title, const QString &suggested) {
             m_offered << title + QLatin1Char('|') + suggested;
             return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
         });
     }
     void cleanup()
     {
-        ActiveReport::setPdfChooserForTests(nullptr);
+        ActiveReport::setPdfChooser(nullptr);
         PrinterCatalog::install(nullptr);
         delete m_dir;
         m_dir = nullptr;
@@ -157,7 +157,7 @@ private Q_SLOTS:
         none->setReachable(false);
         PrinterCatalog::install(none);
         qsizetype boxesAtChoice = -1;
-        ActiveReport::setPdfChooserForTests([&boxesAtChoice](QWidget *, const QString &, const QString &) {
+        ActiveReport::setPdfChooser([&boxesAtChoice](QWidget *, const QString &, const QString &) {
             boxesAtChoice = MsgBox::history().size();
             return QString();
         });

@@ -6,6 +6,7 @@
 #include "ImText.h"
 #include "LineButton.h"
 #include "MsgBox.h"
+#include "PrinterSetupDialog.h"
 #include "ReportPrinter.h"
 #include "TestPrinters.h"
 #include "TypeText.h"
@@ -87,8 +88,8 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        ReportPrinter::setSetupRunnerForTests(nullptr);
-        cFoldDlg::setChooserForTests(nullptr);
+        ReportPrinter::setSetupRunner(nullptr);
+        cFoldDlg::setChooser(nullptr);
         PrinterCatalog::install(nullptr);
         m_db.tearDown();
     }
@@ -374,6 +375,7 @@ private Q_SLOTS:
         execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', NULL, NULL, "
                                "8, 2, 1, 1, NULL, 1)"));
         auto d = editor(5, true);
+        ReportPrinter::setSetupRunner(&PrinterSetupDialog::run);
         QStringList seen;
         QTimer::singleShot(0, [&seen] {
             QWidget *w = QApplication::activeModalWidget();
@@ -402,7 +404,7 @@ private Q_SLOTS:
         PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
         auto d = editor(0, false);
         bool opened = false;
-        ReportPrinter::setSetupRunnerForTests([&opened](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([&opened](QWidget *, const ReportPrinter &, const QString &) {
             opened = true;
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
@@ -425,7 +427,7 @@ private Q_SLOTS:
         execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Office Laser', 'Office Laser', NULL, NULL, "
                                "13, 1, 0, 0, NULL, 1)"));
         auto d = editor(5, true);
-        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
             choice.device = QStringLiteral("Office Laser");
@@ -462,7 +464,7 @@ private Q_SLOTS:
     {
         auto d = editor(0, false);
         pick(box(*d, "cmbMode"), QStringLiteral("プレビュー"));
-        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
             choice.device = QStringLiteral("Office Laser");
@@ -487,8 +489,8 @@ private Q_SLOTS:
     void cancelledSetupChangesNothing()
     {
         auto d = editor(0, false);
-        ReportPrinter::setSetupRunnerForTests(
-            [](QWidget *, const ReportPrinter &) { return ReportPrinter::SetupChoice(); });
+        ReportPrinter::setSetupRunner(
+            [](QWidget *, const ReportPrinter &, const QString &) { return ReportPrinter::SetupChoice(); });
         d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
         QCOMPARE(box(*d, "cmbPrint")->currentText(), QString());
         FormButtons::click(button(*d, "lbutClose"));
@@ -500,7 +502,7 @@ private Q_SLOTS:
     {
         auto d = editor(0, false);
         cFoldDlg::ChooserRequest asked;
-        cFoldDlg::setChooserForTests([&asked](const cFoldDlg::ChooserRequest &request) {
+        cFoldDlg::setChooser([&asked](const cFoldDlg::ChooserRequest &request) {
             asked = request;
             cFoldDlg::ChooserResult result;
             result.accepted = true;

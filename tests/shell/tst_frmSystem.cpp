@@ -159,10 +159,10 @@ private Q_SLOTS:
         writeIni("");
         frmSystem d;
         text(d, "txtIcon1")->setText(QStringLiteral("/kept.ico"));
-        cFileDlg::setChooserForTests(
+        cFileDlg::setChooser(
             [](const cFileDlg::ChooserRequest &) -> cFileDlg::ChooserResult { throw std::runtime_error("no picker"); });
         d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
-        cFileDlg::setChooserForTests({});
+        cFileDlg::setChooser({});
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/kept.ico"));
         QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmSystem|butIcon1_Click|no picker")});
     }
@@ -285,7 +285,7 @@ private Q_SLOTS:
         frmSystem d;
         text(d, "txtData2")->setText(QStringLiteral("/typed.bmp"));
         QString filter;
-        cFileDlg::setChooserForTests([&filter](const cFileDlg::ChooserRequest &r) {
+        cFileDlg::setChooser([&filter](const cFileDlg::ChooserRequest &r) {
             for (const auto &f : r.filters)
                 filter += f.first + QLatin1Char('|') + f.second + QLatin1Char(';');
             return cFileDlg::ChooserResult{false, QString(), 1};
@@ -293,7 +293,7 @@ private Q_SLOTS:
         d.findChild<QPushButton *>(QStringLiteral("butData2"))->click();
         QCOMPARE(text(d, "txtData2")->Text(), QStringLiteral("/typed.bmp"));
         QVERIFY(filter.contains(QStringLiteral("*.jpg")));
-        cFileDlg::setChooserForTests([&filter](const cFileDlg::ChooserRequest &r) {
+        cFileDlg::setChooser([&filter](const cFileDlg::ChooserRequest &r) {
             for (const auto &f : r.filters)
                 filter += f.first + QLatin1Char('|') + f.second + QLatin1Char(';');
             return cFileDlg::ChooserResult{true, QStringLiteral("/pics/icon.ico"), 1};
@@ -302,7 +302,7 @@ private Q_SLOTS:
         d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/pics/icon.ico"));
         QVERIFY(filter.contains(QStringLiteral("*.ico")));
-        cFileDlg::setChooserForTests({});
+        cFileDlg::setChooser({});
     }
 
     void enterOnAnOptionMovesTheFocus()

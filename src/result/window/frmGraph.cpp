@@ -390,6 +390,8 @@ void frmGraph::printReports()
 
     // The layouts live only for their job: each PrintDialog unloads its own.
     std::unique_ptr<PrintJob> job = createPrintJob();
+    if (!job)
+        throw std::runtime_error("印刷が組み込まれていません。");
     job->setReportName(kSheetReport);
     job->setActiveReport(std::make_unique<LayoutReport>(
         parking ? ReportLayouts::artParking() : ReportLayouts::artApartment(), std::move(sheet)));

@@ -270,10 +270,10 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
         QSKIP("pdfinfo and pdftotext (poppler-utils) are needed");
     QTemporaryDir out;
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
-    ActiveReport::setPdfChooserForTests([&out](QWidget *, const QString &, const QString &suggested) {
+    ActiveReport::setPdfChooser([&out](QWidget *, const QString &, const QString &suggested) {
         return out.filePath(QFileInfo(suggested).fileName());
     });
-    setPrintJobFactory(nullptr);
+    cPrinter::install();
     addParkingPlan();
     frmGraph *w = f.open(1, 1);
 
@@ -283,7 +283,7 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
         FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
         asked = answer.asked();
     }
-    ActiveReport::setPdfChooserForTests(nullptr);
+    ActiveReport::setPdfChooser(nullptr);
     PrinterCatalog::install(nullptr);
     QCOMPARE(asked, (QStringList{kSheet + QStringLiteral(" 印刷確認"), kTables + QStringLiteral(" 印刷確認")}));
 
