@@ -6,6 +6,7 @@
 #include "MsgBox.h"
 #include "PlanWindow.h"
 #include "ShellHooks.h"
+#include "ShownBoxes.h"
 #include "TestDb.h"
 #include "WriteLock.h"
 #include "cDao.h"
@@ -143,7 +144,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
         m_app = std::make_unique<QTemporaryDir>();
         setAppPath(m_app->path());
@@ -215,8 +216,8 @@ private Q_SLOTS:
         w->show();
         QVERIFY(!addButton(w)->isEnabled());
         QTRY_COMPARE(closed.count(), 1);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
         QVERIFY(!w || !w->isVisible());
     }
 

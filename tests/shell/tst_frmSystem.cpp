@@ -5,6 +5,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "Unwritable.h"
 #include "cFileDlg.h"
 #include "cIni.h"
@@ -64,7 +65,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
         m_dir = std::make_unique<QTemporaryDir>();
         setAppPath(m_dir->path());
@@ -133,10 +134,10 @@ private Q_SLOTS:
         }
         QVERIFY(d.isVisible());
         QCOMPARE(d.result(), 0);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QVERIFY2(MsgBox::history().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
-                 qPrintable(MsgBox::history().at(0).prompt));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QVERIFY2(shownBoxes().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
+                 qPrintable(shownBoxes().at(0).prompt));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCOMPARE(m_log.lines().size(), 1);
         QVERIFY2(m_log.lines().first().startsWith(QStringLiteral("cIni|SetIniValues|")),
                  qPrintable(m_log.lines().first()));
@@ -266,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(gTaxRate, 8.0);
         QCOMPARE(ini("CONST", "消費税"), QStringLiteral("8"));
         QCOMPARE(ini("SETTING", "画像1"), QString());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void unreadableFileNeverLosesThePaths()
