@@ -1,6 +1,12 @@
 #include "ProgramParts.h"
 
+#include "ActiveReport.h"
+#include "PrinterSetupDialog.h"
+#include "ReportPrinter.h"
 #include "ShellHooks.h"
+#include "cFileDlg.h"
+#include "cFoldDlg.h"
+#include "cPrinter.h"
 #include "frmGraph.h"
 #include "frmInputApartment.h"
 #include "frmInputParking.h"
@@ -16,4 +22,9 @@ void installProgramParts()
         frmSysPrintList list(AppPath(), owner);
         list.exec();
     });
+    cPrinter::install();
+    ReportPrinter::setSetupRunner(&PrinterSetupDialog::run);
+    ActiveReport::setPdfChooser(&ActiveReport::pdfSaveDialog);
+    cFileDlg::setChooser(&cFileDlg::fileDialog);
+    cFoldDlg::setChooser(&cFoldDlg::folderDialog);
 }

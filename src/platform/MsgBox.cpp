@@ -12,10 +12,10 @@ QList<int> &queue()
     return q;
 }
 
-QList<MsgBox::Shown> &shownList()
+MsgBox::Recorder &recorderSlot()
 {
-    static QList<MsgBox::Shown> h;
-    return h;
+    static MsgBox::Recorder r;
+    return r;
 }
 
 bool &autoAnswer()
@@ -61,7 +61,8 @@ int MsgBox::defaultAnswer(int style)
 
 int MsgBox::show(const QString &prompt, int style, const QString &title, QWidget *parent)
 {
-    shownList().append({prompt, style, title});
+    if (recorderSlot())
+        recorderSlot()({prompt, style, title});
     if (!queue().isEmpty())
         return queue().takeFirst();
     if (autoAnswer() || !presenterSlot()) {
@@ -82,15 +83,14 @@ void MsgBox::setNextAnswer(int answer)
     queue().append(answer);
 }
 
-const QList<MsgBox::Shown> &MsgBox::history()
+void MsgBox::clearNextAnswers()
 {
-    return shownList();
+    queue().clear();
 }
 
-void MsgBox::clearHistory()
+void MsgBox::setRecorder(Recorder recorder)
 {
-    shownList().clear();
-    queue().clear();
+    recorderSlot() = std::move(recorder);
 }
 
 void MsgBox::setAutoAnswer(bool on)

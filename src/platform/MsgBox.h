@@ -13,7 +13,7 @@ class QWidget;
 /// application installs the presenter that shows the box (installDesktopServices),
 /// so services below the forms can ask the user without linking widgets. Tests
 /// queue answers ahead of time with setNextAnswer, so no test ever waits on a
-/// modal box; every box asked for is recorded.
+/// modal box, and may install a recorder that is told of every box asked for.
 class MsgBox
 {
 public:
@@ -37,6 +37,7 @@ public:
     };
 
     using Presenter = std::function<int(const QString &prompt, int style, const QString &title, QWidget *parent)>;
+    using Recorder = std::function<void(const Shown &box)>;
 
     static int show(const QString &prompt, int style = OKOnly, const QString &title = QString(),
                     QWidget *parent = nullptr);
@@ -49,9 +50,11 @@ public:
 
     /// The next box returns this answer at once instead of waiting for the user.
     static void setNextAnswer(int answer);
-    /// Boxes shown so far (answered or not); cleared by clearHistory.
-    static const QList<Shown> &history();
-    static void clearHistory();
+    /// Drops the answers queued by setNextAnswer that no box took.
+    static void clearNextAnswers();
+    /// Who is told of every box asked for, answered or not (a test keeps a list of
+    /// them); the program installs none.
+    static void setRecorder(Recorder recorder);
     /// When set, a box with no queued answer returns its default button instead of
     /// waiting (tests set it so a forgotten answer cannot hang them).
     static void setAutoAnswer(bool on);

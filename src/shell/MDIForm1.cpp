@@ -289,6 +289,29 @@ QList<PlanWindow *> MDIForm1::planWindows() const
     return out;
 }
 
+void MDIForm1::reloadPlanWindows(const PlanWindow *loaded)
+{
+    for (PlanWindow *w : planWindows()) {
+        if (w == loaded)
+            continue;
+        w->Init();
+        w->ReDraw();
+    }
+}
+
+void MDIForm1::relayoutPlanWindows()
+{
+    for (PlanWindow *w : planWindows()) {
+        w->Resize();
+        w->ReDraw();
+    }
+}
+
+bool MDIForm1::isClosing() const
+{
+    return gMdiClosing;
+}
+
 void MDIForm1::lbutAdd_Click()
 {
     // A number is free only when no table holds rows under it, whatever windows are
@@ -312,10 +335,8 @@ void MDIForm1::lbutAdd_Click()
                 return;
             }
             openPlanWindow(idx);
-            for (PlanWindow *w : planWindows()) {
-                w->Init();
-                w->ReDraw();
-            }
+            // The new window has just loaded its rows; the others take the new plan's scales.
+            reloadPlanWindows(m_planWindows[idx]);
         });
         if (!done && !m_planWindows[idx])
             m_slotUsed[idx] = false;
@@ -480,30 +501,21 @@ void MDIForm1::menuWindow_Between_Nen_Click(int index)
     gDispInterval = int16_t(index);
     CheckBetweenNen();
     BuildYearFilter();
-    for (PlanWindow *w : planWindows()) {
-        w->Init();
-        w->ReDraw();
-    }
+    reloadPlanWindows();
 }
 
 void MDIForm1::menuWindow_Only_Click()
 {
     gGraphOnly = !gGraphOnly;
     CheckviewWindowOnly();
-    for (PlanWindow *w : planWindows()) {
-        w->Resize();
-        w->ReDraw();
-    }
+    relayoutPlanWindows();
 }
 
 void MDIForm1::menuWindow_Size_Select_Click(int index)
 {
     gDispSize = int16_t(index);
     CheckSizeSelect();
-    for (PlanWindow *w : planWindows()) {
-        w->Resize();
-        w->ReDraw();
-    }
+    relayoutPlanWindows();
 }
 
 void MDIForm1::menuWindow_Order_P_Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlanWorkspace.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
@@ -18,7 +20,7 @@ class QMenu;
 /// number), the new-plan and close buttons, and the File, Window and Help menus.
 /// The property list sets Pro_ID1 and gPropertyName and shows it; closing it saves
 /// the view settings and emits unloaded(), on which the list shows itself again.
-class MDIForm1 : public QMainWindow
+class MDIForm1 : public QMainWindow, public PlanWorkspace
 {
     Q_OBJECT
 
@@ -31,19 +33,17 @@ public:
     void setPro_ID1(const QVariant &id1) { m_id1 = id1.toInt(); }
     QVariant Pro_ID1() const { return m_id1; }
 
-    /// Frees a plan number (a plan window's close) and enables the new-plan button.
-    void ReleaseID(int idx);
-    /// The open plan windows, in the order they were created.
-    QList<PlanWindow *> planWindows() const;
+    void ReleaseID(int idx) override;
+    QList<PlanWindow *> planWindows() const override;
+    void reloadPlanWindows(const PlanWindow *loaded = nullptr) override;
+    bool isClosing() const override;
     /// Whether a plan number is taken (tests and the plan windows).
     bool isSlotUsed(int idx) const;
     QMdiArea *mdiArea() const { return m_area; }
 
     /// Applies the background picture and every plan window's picture and icon.
     void ChangeView();
-    /// Gives the focus to the first button of the tool bar that can take it (the last
-    /// one when first is false); false when neither can.
-    bool focusButtons(bool first);
+    bool focusButtons(bool first) override;
 
 Q_SIGNALS:
     /// The workspace has closed and saved its settings.
@@ -69,6 +69,8 @@ private:
     /// The first number that is neither taken by a window nor among stored; 0 when none.
     int firstFreeSlot(const QSet<int> &stored = {}) const;
     void updateAddButton(const QSet<int> &stored = {});
+    /// Resize, then ReDraw, on every open plan window in turn.
+    void relayoutPlanWindows();
     /// The plan numbers of the property that hold rows in any plan table; throws a
     /// DaoError when they cannot be read.
     QSet<int> storedPlanNumbers() const;

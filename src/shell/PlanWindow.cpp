@@ -1,8 +1,8 @@
 #include "PlanWindow.h"
 
-#include "MDIForm1.h"
 #include "PictureFile.h"
 #include "PlanType.h"
+#include "PlanWorkspace.h"
 #include "mdlMain.h"
 
 #include <QApplication>
@@ -14,16 +14,6 @@ PlanWindow::~PlanWindow() = default;
 void PlanWindow::RefreshView()
 {
     update();
-}
-
-MDIForm1 *PlanWindow::workspace() const
-{
-    return m_workspace.data();
-}
-
-void PlanWindow::setWorkspace(MDIForm1 *workspace)
-{
-    m_workspace = workspace;
 }
 
 void PlanWindow::releaseSlot()

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QVariant>
 
-class MDIForm1;
+class PlanWorkspace;
 class QIcon;
 class QPixmap;
 
@@ -49,9 +48,10 @@ public:
     /// that picture or icon then stays as it was.
     bool applyTypePicture();
 
-    /// The workspace that holds the window (set by the workspace before Form_Load).
-    MDIForm1 *workspace() const;
-    void setWorkspace(MDIForm1 *workspace);
+    /// The workspace that holds the window (set by the workspace before Form_Load); it
+    /// outlives the window, which is one of its children.
+    PlanWorkspace *workspace() const { return m_workspace; }
+    void setWorkspace(PlanWorkspace *workspace) { m_workspace = workspace; }
 
     /// Gives the focus to the window's first control that Tab reaches (or its last);
     /// false when it has none.
@@ -68,5 +68,5 @@ protected:
 private:
     int m_id1 = 0;
     int m_id2 = 0;
-    QPointer<MDIForm1> m_workspace;
+    PlanWorkspace *m_workspace = nullptr;
 };

@@ -14,7 +14,9 @@ cFileDlg::Chooser s_chooser;
 constexpr int32_t kOverwritePrompt = 0x2;
 constexpr int kSaveBufferLength = 257;
 
-cFileDlg::ChooserResult showFileDialog(const cFileDlg::ChooserRequest &request)
+} // namespace
+
+cFileDlg::ChooserResult cFileDlg::fileDialog(const ChooserRequest &request)
 {
     QFileDialog dialog(request.owner, request.title, request.initialPath);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -34,7 +36,7 @@ cFileDlg::ChooserResult showFileDialog(const cFileDlg::ChooserRequest &request)
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
 
-    cFileDlg::ChooserResult result;
+    ChooserResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.accepted = true;
@@ -43,9 +45,7 @@ cFileDlg::ChooserResult showFileDialog(const cFileDlg::ChooserRequest &request)
     return result;
 }
 
-} // namespace
-
-void cFileDlg::setChooserForTests(Chooser chooser)
+void cFileDlg::setChooser(Chooser chooser)
 {
     s_chooser = std::move(chooser);
 }
@@ -208,7 +208,7 @@ bool cFileDlg::runChooser(bool save)
     if (save)
         request.fileName = FileName();
 
-    const ChooserResult result = s_chooser ? s_chooser(request) : showFileDialog(request);
+    const ChooserResult result = s_chooser ? s_chooser(request) : ChooserResult();
     if (!result.accepted || result.path.isEmpty() || result.path.size() >= m_maxFileLen)
         return false;
     m_file = padded(result.path, m_maxFileLen);

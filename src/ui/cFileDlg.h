@@ -38,8 +38,11 @@ public:
         int filterIndex = 1;
     };
     using Chooser = std::function<ChooserResult(const ChooserRequest &)>;
-    /// Replaces the modal dialog (tests answer without a window); an empty function restores it.
-    static void setChooserForTests(Chooser chooser);
+    /// Who shows the modal dialog: the program installs fileDialog at start-up, a test
+    /// may answer in its place. Without one every dialog is cancelled.
+    static void setChooser(Chooser chooser);
+    /// The toolkit's Open or Save dialog.
+    static ChooserResult fileDialog(const ChooserRequest &request);
 
     cFileDlg();
 

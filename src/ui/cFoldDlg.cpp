@@ -12,10 +12,12 @@ cFoldDlg::Chooser s_chooser;
 
 constexpr int kDisplayNameLength = 260;
 
-cFoldDlg::ChooserResult showFolderDialog(const cFoldDlg::ChooserRequest &request)
+} // namespace
+
+cFoldDlg::ChooserResult cFoldDlg::folderDialog(const ChooserRequest &request)
 {
-    cFoldDlg::ChooserResult result;
-    if (request.options & cFoldDlg::BrowseForPrinter) {
+    ChooserResult result;
+    if (request.options & BrowseForPrinter) {
         const QStringList printers = QPrinterInfo::availablePrinterNames();
         bool ok = false;
         const QString name =
@@ -36,9 +38,7 @@ cFoldDlg::ChooserResult showFolderDialog(const cFoldDlg::ChooserRequest &request
     return result;
 }
 
-} // namespace
-
-void cFoldDlg::setChooserForTests(Chooser chooser)
+void cFoldDlg::setChooser(Chooser chooser)
 {
     s_chooser = std::move(chooser);
 }
@@ -88,7 +88,7 @@ QString cFoldDlg::SelectFolderDialog(QWidget *owner, int32_t root, const QString
     request.rootPath = m_rootPath;
     request.title = title;
     request.options = m_options;
-    const ChooserResult result = s_chooser ? s_chooser(request) : showFolderDialog(request);
+    const ChooserResult result = s_chooser ? s_chooser(request) : ChooserResult();
     m_selection = Selection();
     if (result.accepted) {
         m_selection = {true, result.path, result.displayName};

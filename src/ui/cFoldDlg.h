@@ -35,8 +35,12 @@ public:
         QString displayName;
     };
     using Chooser = std::function<ChooserResult(const ChooserRequest &)>;
-    /// Replaces the modal dialog (tests answer without a window); an empty function restores it.
-    static void setChooserForTests(Chooser chooser);
+    /// Who shows the modal dialog: the program installs folderDialog at start-up, a test
+    /// may answer in its place. Without one every dialog is cancelled.
+    static void setChooser(Chooser chooser);
+    /// The toolkit's folder dialog, or its list of the installed printers for the
+    /// browse-for-printers option.
+    static ChooserResult folderDialog(const ChooserRequest &request);
 
     cFoldDlg();
 

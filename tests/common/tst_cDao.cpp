@@ -2,6 +2,7 @@
 #include "DbBuilder.h"
 #include "ErrorTrap.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "TestDb.h"
 #include "TestFiles.h"
 #include "Unwritable.h"
@@ -413,9 +414,9 @@ void tst_cDao::repairReportsCorruption()
     TestDb db;
     cDao dao;
     QVERIFY(dao.Connect(db.path(), false));
-    MsgBox::clearHistory();
+    clearShownBoxes();
     QVERIFY(dao.RepairDatabase(db.path()));
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
     dao.Disconnect();
 
     // Damage a page in the middle of the file: the check fails and says so in its box.
@@ -427,9 +428,9 @@ void tst_cDao::repairReportsCorruption()
     }
     cDao broken;
     QVERIFY(!broken.RepairDatabase(db.path()));
-    QCOMPARE(MsgBox::history().size(), 1);
-    QCOMPARE(MsgBox::history().first().title, QStringLiteral("Database Repair Error"));
-    QVERIFY(MsgBox::history().first().prompt.startsWith(QStringLiteral("Error:")));
+    QCOMPARE(shownBoxes().size(), 1);
+    QCOMPARE(shownBoxes().first().title, QStringLiteral("Database Repair Error"));
+    QVERIFY(shownBoxes().first().prompt.startsWith(QStringLiteral("Error:")));
 }
 
 void tst_cDao::builderNeverOverwrites()

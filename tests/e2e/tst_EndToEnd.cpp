@@ -12,6 +12,7 @@
 #include "PrintConfirmations.h"
 #include "PropertyListModel.h"
 #include "RegistryStore.h"
+#include "ShownBoxes.h"
 #include "TestDb.h"
 #include "TypeText.h"
 #include "cDao.h"
@@ -285,7 +286,7 @@ private Q_SLOTS:
 void tst_EndToEnd::initTestCase()
 {
     MsgBox::setAutoAnswer(true);
-    MsgBox::clearHistory();
+    clearShownBoxes();
     m_db = std::make_unique<TestDb>();
     QVERIFY2(m_db->isValid(), qPrintable(m_db->error()));
     // The program's folder: the database, the settings file as shipped, the registry.
@@ -298,12 +299,11 @@ void tst_EndToEnd::initTestCase()
     // No printer here: each report goes to a PDF file, named in the chooser by the test.
     m_pdfDir = std::make_unique<QTemporaryDir>(QDir(m_db->folder()).filePath(QStringLiteral("pdf-XXXXXX")));
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
-    ActiveReport::setPdfChooserForTests([this](QWidget *, const QString &title, const QString &suggested) {
+    installProgramParts();
+    ActiveReport::setPdfChooser([this](QWidget *, const QString &title, const QString &suggested) {
         m_pdfAsked << title + QLatin1Char('|') + QFileInfo(suggested).fileName();
         return pdfPath(m_pdfPrefix, QFileInfo(suggested).completeBaseName());
     });
-
-    installProgramParts();
     QCOMPARE(Main(0), StartResult::Started);
     QVERIFY(MainWindow());
     QVERIFY(QTest::qWaitForWindowExposed(MainWindow()));
@@ -314,7 +314,7 @@ void tst_EndToEnd::initTestCase()
 // window is closed (answering Yes to whatever the closing asks) until the step can end.
 void tst_EndToEnd::init()
 {
-    MsgBox::clearHistory();
+    clearShownBoxes();
     m_watchdog.setInterval(20000);
     m_watchdog.callOnTimeout(this, [this] {
         QWidget *modal = QApplication::activeModalWidget();
@@ -322,7 +322,7 @@ void tst_EndToEnd::init()
             return;
         if (m_watchdog.interval() > 100) {
             QStringList seen;
-            for (const MsgBox::Shown &box : MsgBox::history())
+            for (const MsgBox::Shown &box : shownBoxes())
                 seen << box.prompt;
             QTest::qFail(qPrintable(QStringLiteral("stuck on %1; boxes: %2")
                                         .arg(QLatin1String(modal->metaObject()->className()), seen.join(" / "))),
@@ -346,7 +346,7 @@ void tst_EndToEnd::cleanupTestCase()
     if (MDIForm1 *w = workspace())
         w->close();
     EndMain();
-    ActiveReport::setPdfChooserForTests(nullptr);
+    ActiveReport::setPdfChooser(nullptr);
     PrinterCatalog::install(nullptr);
     // Nothing on the whole path was logged as an error.
     QFile log(QDir(m_db->folder()).filePath(QStringLiteral("ErrLog.txt")));
@@ -375,7 +375,7 @@ void tst_EndToEnd::registerAProperty()
     });
     click(list, "lbutNew");
     QVERIFY(noticed);
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
     // The tax rates come from the settings file as shipped.
     QCOMPARE(rows(QStringLiteral("SELECT * FROM D_物件")), QStringLiteral("1|駅前の土地|1000|100|1.4|0.3"));
     QCOMPARE(list->model()->rowCount(), 1);
@@ -417,7 +417,7 @@ void tst_EndToEnd::addAParkingPlan()
         click(f, "lbutAdd");
     });
     QVERIFY(!loanDialog.isEmpty());
-    QVERIFY2(MsgBox::history().isEmpty(), qPrintable(MsgBox::history().value(0).prompt));
+    QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
     QCOMPARE(rows(QStringLiteral("SELECT ID1, ID2, 名称, 料金1, 料金2, 料金3, 予算4, 資金1 FROM D_駐車場")),
              QStringLiteral("1|1|駅前駐車場|25|40|5|1050|50"));
     QCOMPARE(rows(QStringLiteral("SELECT 連番, 借入先名称, 借入金額, 返済期間 FROM D_借入金 WHERE ID2 = 1")),
@@ -484,7 +484,7 @@ void tst_EndToEnd::addAnApartmentPlan()
         click(f, "lbutAdd");
     });
     QCOMPARE(rentDialogs, 2);
-    QVERIFY2(MsgBox::history().isEmpty(), qPrintable(MsgBox::history().value(0).prompt));
+    QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
     QCOMPARE(rows(QStringLiteral("SELECT ID2, 名称, 予算12, 資金1 FROM D_賃貸マンション")),
              QStringLiteral("2|駅前マンション|215300|15300"));
     QCOMPARE(rows(QStringLiteral("SELECT タイプ, 間取り, 世帯数, 月家賃 FROM D_家賃 WHERE ID2 = 2 ORDER BY タイプ")),
@@ -515,7 +515,7 @@ void tst_EndToEnd::printBothPlansToPdf()
     const QString chooser = QStringLiteral("PDFファイルに保存|");
     QCOMPARE(m_pdfAsked, (QStringList{chooser + kSheet + ".pdf", chooser + kTables + ".pdf", chooser + kSheet + ".pdf",
                                       chooser + kTables + ".pdf"}));
-    QVERIFY2(MsgBox::history().isEmpty(), qPrintable(MsgBox::history().value(0).prompt));
+    QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -573,7 +573,7 @@ void tst_EndToEnd::changeTheParkingFeeFromItsWindow()
     });
     click(w, "lbutInput");
     QCOMPARE(loadedName, QStringLiteral("駅前駐車場"));
-    QVERIFY2(MsgBox::history().isEmpty(), qPrintable(MsgBox::history().value(0).prompt));
+    QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
     // The same plan, updated in place: 40 cars × 6 × 12 less 10 % = 2,592 in year 1.
     QCOMPARE(rows(QStringLiteral("SELECT COUNT(*), 料金3 FROM D_駐車場")), QStringLiteral("1|6"));
     QCOMPARE(rows(QStringLiteral("SELECT COUNT(*) FROM T_収支 WHERE ID2 = 1")), QStringLiteral("75"));
@@ -591,9 +591,9 @@ void tst_EndToEnd::discardTheApartmentPlan()
     QVERIFY(w);
     MsgBox::setNextAnswer(MsgBox::Yes);
     click(w, "lbutDelete");
-    QCOMPARE(MsgBox::history().size(), 1);
-    QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("破棄してよろしいですか?"));
-    MsgBox::clearHistory();
+    QCOMPARE(shownBoxes().size(), 1);
+    QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("破棄してよろしいですか?"));
+    clearShownBoxes();
     QTRY_VERIFY(!w || !w->isVisible());
     QCOMPARE(workspace()->planWindows().size(), 1);
     QVERIFY(!planWindow(2));

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "ImNumber.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "TypeText.h"
 #include "cDao.h"
 #include "cIni.h"
@@ -124,7 +125,7 @@ inline QString focusName(QWidget *form)
 inline QStringList prompts()
 {
     QStringList out;
-    for (const MsgBox::Shown &s : MsgBox::history())
+    for (const MsgBox::Shown &s : shownBoxes())
         out << s.prompt;
     return out;
 }

@@ -6,6 +6,7 @@
 #include "LoanGrid.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
+#include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "cBase.h"
 
@@ -193,9 +194,9 @@ private Q_SLOTS:
                                           "(SELECT * FROM W_家賃 ORDER BY タイプ)")),
                  QStringLiteral("A1K,B2K,C3K"));
         // Nothing changed: cancel asks nothing, and 新規 offers D.
-        MsgBox::clearHistory();
+        clearShownBoxes();
         click(f.get(), "lbutClose");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(f->isHidden());
     }
 
@@ -318,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(value(f.get(), "numGenka3"), 20.6);
         enter(f.get(), "numGenka2", "1");
         QCOMPARE(value(f.get(), "numGenka3"), 0.0);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void methodSwitchesTheResidualValue()
@@ -373,8 +374,8 @@ private Q_SLOTS:
         // The deletion is a change: cancel asks.
         MsgBox::setNextAnswer(MsgBox::No);
         click(f.get(), "lbutClose");
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
                  QStringLiteral("データが変更されていますが、キャンセルしてよろしいですか？"));
         QVERIFY(f->isVisible());
         // Stored rows stay as they were until a registration.
@@ -392,7 +393,7 @@ private Q_SLOTS:
         onModal([](QWidget *d) { click(d, "lbutAdd"); });
         click(f.get(), "lbutDetailYatin");
         click(f.get(), "lbutClose");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(f->isHidden());
     }
 
@@ -423,7 +424,7 @@ private Q_SLOTS:
         QCOMPARE(field<RentGrid>(f.get(), "TDBYatin")->RecordCount(), 3);
         // Nothing was deleted, so nothing changed.
         click(f.get(), "lbutClose");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void footerShowsThousands()
@@ -570,7 +571,7 @@ private Q_SLOTS:
         click(f.get(), "lbutDetailKariire");
         MsgBox::setNextAnswer(MsgBox::Yes);
         click(f.get(), "lbutClose");
-        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(shownBoxes().size(), 1);
         QVERIFY(!f->Pro_State());
     }
 
@@ -608,10 +609,10 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             enter(f.get(), QStringLiteral("numKaoku%1").arg(i + 2), numbers.at(i));
         click(f.get(), "lbutAdd");
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, message);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, message);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QVERIFY(f->isVisible());
         QVERIFY(field(f.get(), focus)->hasFocus());
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
@@ -636,12 +637,12 @@ private Q_SLOTS:
         enter(f.get(), "numGenka5", residual);
         click(f.get(), "lbutAdd");
         if (refused) {
-            QCOMPARE(MsgBox::history().size(), 1);
-            QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("残存額が償却額の10%を超えています。"));
+            QCOMPARE(shownBoxes().size(), 1);
+            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("残存額が償却額の10%を超えています。"));
             QVERIFY(f->isVisible());
             QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
         } else {
-            QVERIFY(MsgBox::history().isEmpty());
+            QVERIFY(shownBoxes().isEmpty());
             QVERIFY(f->Pro_State());
             QCOMPARE(planRow("減価4, 減価5"), QStringLiteral("1000|100"));
         }
@@ -671,11 +672,11 @@ private Q_SLOTS:
         if (answer)
             MsgBox::setNextAnswer(answer);
         click(f.get(), "lbutAdd");
-        QCOMPARE(MsgBox::history().size(), asked ? 1 : 0);
+        QCOMPARE(shownBoxes().size(), asked ? 1 : 0);
         if (asked) {
-            QCOMPARE(MsgBox::history().at(0).prompt,
+            QCOMPARE(shownBoxes().at(0).prompt,
                      QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"));
-            QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+            QCOMPARE(shownBoxes().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         }
         QCOMPARE(f->isVisible(), !registered);
         QCOMPARE(f->Pro_State(), registered);
@@ -698,7 +699,7 @@ private Q_SLOTS:
         });
         click(f.get(), "lbutNewKariire");
         click(f.get(), "lbutAdd");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(f->isHidden());
         QVERIFY(f->Pro_State());
         QCOMPARE(planRow("名称, 建物1, 建物2, 建物3, 建物4, 建物5, 建物6, 建物7, 建物8, 建物9"),
@@ -860,7 +861,7 @@ private Q_SLOTS:
         QVERIFY(field(f.get(), "lbutClose")->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!f->Pro_State());
-        const MsgBox::Shown &last = MsgBox::history().constLast();
+        const MsgBox::Shown &last = shownBoxes().constLast();
         QCOMPARE(last.prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
         QCOMPARE(last.title, QStringLiteral("賃貸マンションデータ入力"));
         QCOMPARE(last.style, int(MsgBox::Exclamation));
@@ -892,7 +893,7 @@ private Q_SLOTS:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("reader"));
         QVERIFY(!f->Pro_State());
-        QCOMPARE(MsgBox::history().constLast().prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
+        QCOMPARE(shownBoxes().constLast().prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_賃貸マンション")), 0);
         QCOMPARE(ApartmentFixture::count(QStringLiteral("T_収支")), 0);
     }
@@ -917,9 +918,9 @@ private Q_SLOTS:
         QTimer::singleShot(0, &f, [&] { shown = true, f.reject(); });
         f.showModal();
         QVERIFY(!shown);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("賃貸マンションデータ入力"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データの読み込みに失敗しました。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("賃貸マンションデータ入力"));
         QVERIFY(!f.Pro_State());
         // The stored rent rows were neither deleted nor overwritten.
         QCOMPARE(ApartmentFixture::count(QStringLiteral("D_家賃")), 2);
@@ -943,7 +944,7 @@ private Q_SLOTS:
         auto f = open();
         click(f.get(), "lbutClose");
         QVERIFY(f->isHidden());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         auto g = open();
         enter(g.get(), "numKaoku2", "3");
         MsgBox::setNextAnswer(MsgBox::No);

@@ -4,6 +4,7 @@
 #include "ImText.h"
 #include "LoanGrid.h"
 #include "LoanGridModel.h"
+#include "ShownBoxes.h"
 
 #include <QComboBox>
 
@@ -118,10 +119,10 @@ private Q_SLOTS:
         auto d = open(1);
         fill(d.get(), lender, amount, term, "2", start2, "3");
         click(d.get(), "lbutAdd");
-        QCOMPARE(MsgBox::history().size(), 1);
-        QTEST(MsgBox::history().at(0).prompt, "message");
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QTEST(shownBoxes().at(0).prompt, "message");
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QTEST(focusName(d.get()), "focus");
         QVERIFY(d->isVisible());
         QCOMPARE(workRows(), QString());
@@ -224,7 +225,7 @@ private Q_SLOTS:
     {
         auto d = open(1);
         click(d.get(), "lbutClose");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(!d->isVisible());
 
         d = open(1);
@@ -233,7 +234,7 @@ private Q_SLOTS:
         d->close(); // the close box takes the same way
         QCOMPARE(prompts(),
                  (QStringList{"データが入力されていますが、登録しますか？", " [ 返済期間 ] を入力して下さい。"}));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         QVERIFY(d->isVisible());
         MsgBox::setNextAnswer(MsgBox::No);
         click(d.get(), "lbutClose");

@@ -5,6 +5,7 @@
 #include "LoanGrid.h"
 #include "LoanGridModel.h"
 #include "ShellHooks.h"
+#include "ShownBoxes.h"
 #include "WriteLock.h"
 #include "frmInputKariire.h"
 #include "frmType.h"
@@ -84,7 +85,7 @@ private:
         addLoanByDialog(f.get());
         click(f.get(), "lbutAdd");
         QVERIFY(f->Pro_State());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
     // What must survive a failed registration of the plan stored by registerNewPlan.
     static QString storedPlan()
@@ -215,16 +216,15 @@ private Q_SLOTS:
         QCOMPARE(focusName(f.get()), QStringLiteral("txtName"));
         type(f.get(), "txtName", "P");
         click(f.get(), "lbutAdd");
-        QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("１車両必要敷地面積が敷地面積を超えています。"));
-        QCOMPARE(MsgBox::history().at(1).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().at(1).prompt, QStringLiteral("１車両必要敷地面積が敷地面積を超えています。"));
+        QCOMPARE(shownBoxes().at(1).style, int(MsgBox::Critical));
         QCOMPARE(focusName(f.get()), QStringLiteral("numRyokin1"));
         type(f.get(), "numRyokin1", "10");
         type(f.get(), "numYosan1", "100"); // budget 105, no funds: the question
         MsgBox::setNextAnswer(MsgBox::No);
         click(f.get(), "lbutAdd");
-        QCOMPARE(MsgBox::history().at(2).prompt,
-                 QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"));
-        QCOMPARE(MsgBox::history().at(2).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+        QCOMPARE(shownBoxes().at(2).prompt, QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"));
+        QCOMPARE(shownBoxes().at(2).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         QVERIFY(f->isVisible());
         QCOMPARE(count("D_駐車場"), 0);
         MsgBox::setNextAnswer(MsgBox::Yes);
@@ -248,7 +248,7 @@ private Q_SLOTS:
     {
         auto f = open();
         click(f.get(), "lbutClose");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(!f->isVisible());
 
         f = open();
@@ -320,7 +320,7 @@ private Q_SLOTS:
         QCOMPARE(renban, 3);
         QCOMPARE(grid(f.get())->Row(), 2);
         click(f.get(), "lbutClose"); // nothing changed: no question
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void badInputInBoxes()
@@ -355,7 +355,7 @@ private Q_SLOTS:
         FormButtons::click(add);
         FormButtons::click(add);
         QVERIFY(f->Pro_State());
-        QCOMPARE(MsgBox::history().size(), 1); // the budget question, once
+        QCOMPARE(shownBoxes().size(), 1); // the budget question, once
         QCOMPARE(count("D_駐車場"), 1);
         QCOMPARE(count("T_収支計画"), 75);
     }
@@ -408,8 +408,8 @@ private Q_SLOTS:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
         QCOMPARE(prompts(), QStringList{kFailed});
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("駐車場データ入力"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("駐車場データ入力"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QVERIFY(!f->Pro_State());
         QVERIFY(!gDao().inTransaction());
         QCOMPARE(storedPlan(), before);
@@ -475,7 +475,7 @@ private Q_SLOTS:
         }
         QVERIFY(!shown);
         QCOMPARE(prompts(), QStringList{QStringLiteral("データの読み込みに失敗しました。")});
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("駐車場データ入力"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("駐車場データ入力"));
         QVERIFY(!f.Pro_State());
         QCOMPARE(storedPlan() + "/" + queryRows("SELECT * FROM W_借入金"), before);
     }

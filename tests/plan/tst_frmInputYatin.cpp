@@ -5,6 +5,7 @@
 #include "ImText.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
+#include "ShownBoxes.h"
 
 using namespace EntryFixtures;
 
@@ -80,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(workRows(), QStringLiteral("C|2LDK|55.5|6|4|85|5|10|170"));
         // The owner's grid was read again and shows the row.
         QCOMPARE(m_grid->RecordCount(), 1);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void storedRowIsShownAndEmptyBoxesStoreNull()
@@ -111,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(d->isHidden());
         QVERIFY(!d->Pro_State());
         QCOMPARE(workRows(), QStringLiteral("A|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void continuousEntryWalksTheLettersUpToFive()
@@ -188,10 +189,10 @@ private Q_SLOTS:
         MsgBox::setNextAnswer(answer);
         click(d.get(), "lbutClose");
         QVERIFY(d->isHidden());
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データが入力されていますが、登録しますか？"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データが入力されていますが、登録しますか？"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         QCOMPARE(workRows(), stored);
         QCOMPARE(d->Pro_State(), answer == MsgBox::Yes);
     }
@@ -208,9 +209,9 @@ private Q_SLOTS:
         click(d.get(), "lbutAdd");
         QVERIFY(d->isVisible());
         QVERIFY(!d->Pro_State());
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("家賃設定"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("家賃設定"));
         // The delete before the insert was rolled back with it.
         QCOMPARE(workRows(), QStringLiteral("A|1K|25|8|2|60|3|8|120"));
     }

@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
+#include "ShownBoxes.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
 #include "TestFiles.h"
@@ -47,16 +48,16 @@ private:
     static QString errLog(const QString &folder) { return QString::fromUtf8(fileBytes(file(folder, "ErrLog.txt"))); }
     static void expectNoDatabaseBox()
     {
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("Main"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("Main"));
     }
 
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
     }
     void cleanup()
@@ -75,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file(app.path(), "Vanrek.ini")));
         QVERIFY(!MainWindow());
         // The lock went with the failed start: the next start is not taken for a second copy.
-        MsgBox::clearHistory();
+        clearShownBoxes();
         QCOMPARE(Main(0), StartResult::NoDatabase);
     }
 
@@ -175,7 +176,7 @@ private Q_SLOTS:
         setAppPath(testDb.folder());
         execOn(testDb.path(), QStringLiteral("DROP TABLE M_Printer"));
         QCOMPARE(Main(0), StartResult::Started);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         EndMain();
     }
 
@@ -245,7 +246,7 @@ private Q_SLOTS:
         SingleInstance running;
         QVERIFY(running.acquire(testDb.folder()));
         QCOMPARE(Main(0), StartResult::AlreadyRunning);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(!MainWindow());
         QVERIFY(!gDao().isConnected());
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
@@ -258,7 +259,7 @@ private Q_SLOTS:
         setAppPath(testDb.folder());
         gYearFilter.clear();
         QCOMPARE(Main(0), StartResult::Started);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QVERIFY(gDao().isConnected());
         QCOMPARE(QFileInfo(gDbPath).absoluteFilePath(), QFileInfo(testDb.path()).absoluteFilePath());
         QWidget *list = MainWindow();
@@ -291,9 +292,9 @@ private Q_SLOTS:
         QVERIFY(!list->close());
         QVERIFY(list->isVisible());
         QCOMPARE(ended.count(), 0);
-        QCOMPARE(MsgBox::history().last().prompt, QStringLiteral("システムを終了しますか？"));
-        QCOMPARE(MsgBox::history().last().title, QStringLiteral("Vanrek"));
-        QCOMPARE(MsgBox::history().last().style, int(MsgBox::YesNo | MsgBox::Information));
+        QCOMPARE(shownBoxes().last().prompt, QStringLiteral("システムを終了しますか？"));
+        QCOMPARE(shownBoxes().last().title, QStringLiteral("Vanrek"));
+        QCOMPARE(shownBoxes().last().style, int(MsgBox::YesNo | MsgBox::Information));
         QVERIFY(gDao().isConnected());
 
         MsgBox::setNextAnswer(MsgBox::Yes);

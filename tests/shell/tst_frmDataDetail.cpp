@@ -7,6 +7,7 @@
 #include "ImText.h"
 #include "MsgBox.h"
 #include "RealMessageBoxes.h"
+#include "ShownBoxes.h"
 #include "WriteLock.h"
 #include "cApl.h"
 #include "cDao.h"
@@ -91,7 +92,7 @@ private Q_SLOTS:
         d.findChild<ImNumber *>(QStringLiteral("numTosi"))->setValue(QVariant());
         add(d);
         QCOMPARE(rows(), QStringLiteral("1|It's 駅前|1234.56|250000|1.4|NULL"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void untouchedFormStoresNothing()
@@ -101,7 +102,7 @@ private Q_SLOTS:
         // Nothing typed: the form closes as if registered, and stores nothing.
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(rows(), QString());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void missingInputsAreListed_data()
@@ -131,10 +132,10 @@ private Q_SLOTS:
         d.findChild<ImNumber *>(QStringLiteral("numKotei"))->setValue(2.0);
         fill(d, name, area, value);
         add(d);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QTEST(MsgBox::history().at(0).prompt, "message");
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QTEST(shownBoxes().at(0).prompt, "message");
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QVERIFY(d.isVisible());
         QTEST(d.focusWidget() ? d.focusWidget()->objectName() : QString(), "focus");
         QCOMPARE(rows(), QString());
@@ -147,10 +148,10 @@ private Q_SLOTS:
         d.show();
         fill(d, QStringLiteral("b"), 1, 1);
         add(d);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SaveRecord"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SaveRecord"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCOMPARE(rows(), QStringLiteral("0|zero|NULL|NULL|NULL|NULL"));
         QVERIFY(!gDao().inTransaction());
         QVERIFY(d.isVisible());
@@ -179,15 +180,15 @@ private Q_SLOTS:
         QVERIFY(!gDao().inTransaction());
         const QString before = QStringLiteral("%1|last|NULL|NULL|NULL|NULL").arg(greatest);
         if (expected) {
-            QVERIFY(MsgBox::history().isEmpty());
+            QVERIFY(shownBoxes().isEmpty());
             QCOMPARE(rows(), before + QStringLiteral(";2147483647|b|1|1|1.4|0.3"));
             QCOMPARE(log.lines(), QStringList());
         } else {
             // Refused with the overflow error in the log; nothing stored, never a wrapped number.
             QCOMPARE(rows(), before);
             QCOMPARE(log.lines(), QStringList{QStringLiteral("frmDataDetail|SaveRecord|オーバーフローしました。")});
-            QCOMPARE(MsgBox::history().size(), 1);
-            QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+            QCOMPARE(shownBoxes().size(), 1);
+            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
             QVERIFY(d.isVisible());
         }
     }
@@ -218,10 +219,10 @@ private Q_SLOTS:
         }
         if (sql == QLatin1String("BEGIN"))
             execSql(QStringLiteral("ROLLBACK"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SaveRecord"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("物件データの登録に失敗しました。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SaveRecord"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCOMPARE(rows(), QString());
         QVERIFY(!gDao().inTransaction());
         // Still open with what was typed.
@@ -252,7 +253,7 @@ private Q_SLOTS:
         {
             frmDataDetail d;
             FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
-            QVERIFY(MsgBox::history().isEmpty());
+            QVERIFY(shownBoxes().isEmpty());
             QCOMPARE(d.result(), int(QDialog::Rejected));
         }
         frmDataDetail d;
@@ -260,10 +261,9 @@ private Q_SLOTS:
         fill(d, QStringLiteral("d"), 0, 0);
         MsgBox::setNextAnswer(MsgBox::No);
         FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
-                 QStringLiteral("データが入力されていますが、破棄してよろしいですか？"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データが入力されていますが、破棄してよろしいですか？"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2));
         QVERIFY(d.isVisible());
         MsgBox::setNextAnswer(MsgBox::Yes);
         FormButtons::click(d.findChild<QWidget *>(QStringLiteral("lbutClose")));
@@ -299,12 +299,12 @@ private Q_SLOTS:
         QApplication::processEvents();
         keys(QStringLiteral("2"));
         QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("lbutAdd")), Qt::LeftButton);
-        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(shownBoxes().size(), 1);
         keys(QStringLiteral("abc\r") + typed + QStringLiteral("\r"));
         QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("numHyoka")), Qt::LeftButton);
         keys(QStringLiteral("300"));
         QTest::mouseClick(d.findChild<QWidget *>(QStringLiteral("lbutAdd")), Qt::LeftButton);
-        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(rows(), QStringLiteral("1|abc|%1|300|2|0.3").arg(stored));
     }
 
@@ -319,7 +319,7 @@ private Q_SLOTS:
         QTest::keyClick(name, Qt::Key_Escape);
         QVERIFY(d.isVisible());
         QCOMPARE(name->text(), QStringLiteral("abc"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "MsgBox.h"
 #include "PropertyListModel.h"
 #include "ShellHooks.h"
+#include "ShownBoxes.h"
 #include "cDao.h"
 #include "frmDataDetail.h"
 #include "mdlMain.h"
@@ -96,9 +97,9 @@ private Q_SLOTS:
         frmDataList l;
         MsgBox::setNextAnswer(MsgBox::No);
         FormButtons::click(button(l, "lbutLineDel"));
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("削除してよろしいですか？\r\n\r\n物件名 [駅前]"));
-        QCOMPARE(MsgBox::history().at(0).style, 324);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("削除してよろしいですか？\r\n\r\n物件名 [駅前]"));
+        QCOMPARE(shownBoxes().at(0).style, 324);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
         QCOMPARE(count(QStringLiteral("D_物件")), 1);
 
         MsgBox::setNextAnswer(MsgBox::Yes);
@@ -121,8 +122,8 @@ private Q_SLOTS:
         MsgBox::setNextAnswer(MsgBox::Yes);
         MsgBox::setNextAnswer(MsgBox::OK);
         FormButtons::click(button(l, "lbutLineDel"));
-        QCOMPARE(MsgBox::history().size(), 2);
-        QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("物件データの削除に失敗しました。"));
+        QCOMPARE(shownBoxes().size(), 2);
+        QCOMPARE(shownBoxes().at(1).prompt, QStringLiteral("物件データの削除に失敗しました。"));
         QCOMPARE(count(QStringLiteral("D_物件")), 1);
         QCOMPARE(count(QStringLiteral("D_駐車場")), 1);
         QCOMPARE(count(QStringLiteral("T_損益計算")), 1);

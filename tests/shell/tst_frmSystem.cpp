@@ -5,6 +5,7 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "Unwritable.h"
 #include "cFileDlg.h"
 #include "cIni.h"
@@ -64,7 +65,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
         m_dir = std::make_unique<QTemporaryDir>();
         setAppPath(m_dir->path());
@@ -133,10 +134,10 @@ private Q_SLOTS:
         }
         QVERIFY(d.isVisible());
         QCOMPARE(d.result(), 0);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QVERIFY2(MsgBox::history().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
-                 qPrintable(MsgBox::history().at(0).prompt));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QVERIFY2(shownBoxes().at(0).prompt.startsWith(QStringLiteral("設定の保存に失敗しました。")),
+                 qPrintable(shownBoxes().at(0).prompt));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCOMPARE(m_log.lines().size(), 1);
         QVERIFY2(m_log.lines().first().startsWith(QStringLiteral("cIni|SetIniValues|")),
                  qPrintable(m_log.lines().first()));
@@ -159,10 +160,10 @@ private Q_SLOTS:
         writeIni("");
         frmSystem d;
         text(d, "txtIcon1")->setText(QStringLiteral("/kept.ico"));
-        cFileDlg::setChooserForTests(
+        cFileDlg::setChooser(
             [](const cFileDlg::ChooserRequest &) -> cFileDlg::ChooserResult { throw std::runtime_error("no picker"); });
         d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
-        cFileDlg::setChooserForTests({});
+        cFileDlg::setChooser({});
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/kept.ico"));
         QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmSystem|butIcon1_Click|no picker")});
     }
@@ -266,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(gTaxRate, 8.0);
         QCOMPARE(ini("CONST", "消費税"), QStringLiteral("8"));
         QCOMPARE(ini("SETTING", "画像1"), QString());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void unreadableFileNeverLosesThePaths()
@@ -285,7 +286,7 @@ private Q_SLOTS:
         frmSystem d;
         text(d, "txtData2")->setText(QStringLiteral("/typed.bmp"));
         QString filter;
-        cFileDlg::setChooserForTests([&filter](const cFileDlg::ChooserRequest &r) {
+        cFileDlg::setChooser([&filter](const cFileDlg::ChooserRequest &r) {
             for (const auto &f : r.filters)
                 filter += f.first + QLatin1Char('|') + f.second + QLatin1Char(';');
             return cFileDlg::ChooserResult{false, QString(), 1};
@@ -293,7 +294,7 @@ private Q_SLOTS:
         d.findChild<QPushButton *>(QStringLiteral("butData2"))->click();
         QCOMPARE(text(d, "txtData2")->Text(), QStringLiteral("/typed.bmp"));
         QVERIFY(filter.contains(QStringLiteral("*.jpg")));
-        cFileDlg::setChooserForTests([&filter](const cFileDlg::ChooserRequest &r) {
+        cFileDlg::setChooser([&filter](const cFileDlg::ChooserRequest &r) {
             for (const auto &f : r.filters)
                 filter += f.first + QLatin1Char('|') + f.second + QLatin1Char(';');
             return cFileDlg::ChooserResult{true, QStringLiteral("/pics/icon.ico"), 1};
@@ -302,7 +303,7 @@ private Q_SLOTS:
         d.findChild<QPushButton *>(QStringLiteral("butIcon1"))->click();
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/pics/icon.ico"));
         QVERIFY(filter.contains(QStringLiteral("*.ico")));
-        cFileDlg::setChooserForTests({});
+        cFileDlg::setChooser({});
     }
 
     void enterOnAnOptionMovesTheFocus()

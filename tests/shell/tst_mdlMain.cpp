@@ -2,6 +2,7 @@
 
 #include "Globals.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "cIni.h"
 
 #include <QDir>
@@ -46,7 +47,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         setAppPath(m_dir->path());
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
     }
     void cleanup() { m_dir.reset(); }
@@ -263,7 +264,7 @@ private Q_SLOTS:
         QVERIFY(stamp.match(lines.at(0)).hasMatch());
         QCOMPARE(lines.at(0).mid(20), QStringLiteral("frmType             ,ClickType                     ,一つ目"));
         QCOMPARE(lines.at(1).mid(20), QStringLiteral("MDIForm             ,lbutAdd_Click                 ,two"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void errLogThatCannotBeWrittenShowsBoxAndGoesOn()
@@ -273,10 +274,10 @@ private Q_SLOTS:
         MsgBox::setNextAnswer(MsgBox::OK);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("frmSystem.*SaveData.*lost")));
         SetErrLog(QStringLiteral("lost"), QStringLiteral("frmSystem"), QStringLiteral("SaveData"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SetErrLog"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QVERIFY(MsgBox::history().at(0).prompt.startsWith(QStringLiteral("ファイルへの書込みに失敗しました。\r\n")));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SetErrLog"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+        QVERIFY(shownBoxes().at(0).prompt.startsWith(QStringLiteral("ファイルへの書込みに失敗しました。\r\n")));
     }
 
     void settingsFileThatCannotBeWrittenGivesDefaults()

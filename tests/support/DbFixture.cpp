@@ -3,6 +3,7 @@
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "cDao.h"
 
@@ -14,7 +15,7 @@
 
 bool DbFixture::setUp()
 {
-    MsgBox::clearHistory();
+    clearShownBoxes();
     MsgBox::setAutoAnswer(true);
     m_db = std::make_unique<TestDb>();
     return m_db->connectGlobal();

@@ -4,6 +4,7 @@
 #include "DbFixture.h"
 #include "Globals.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "TestDb.h"
 #include "cDao.h"
 
@@ -26,7 +27,7 @@ private Q_SLOTS:
     void init()
     {
         m_log.clear();
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
     }
     void cleanupTestCase() { releaseGlobals(); }
@@ -59,7 +60,7 @@ private Q_SLOTS:
         button.click();
         QCOMPARE(reached, 2);
         QCOMPARE(m_log.lines(), (QStringList{logged, logged}));
-        QVERIFY(MsgBox::history().isEmpty()); // a trapped handler shows nothing
+        QVERIFY(shownBoxes().isEmpty()); // a trapped handler shows nothing
     }
 
     void failedWriteRollsBackAndTellsTheUser()
@@ -76,10 +77,10 @@ private Q_SLOTS:
                  0);
         QVERIFY(!gDao().inTransaction());
         QCOMPARE(m_log.lines(), QStringList{QStringLiteral("frmTest|lbutAdd_Click|disk full")});
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データの登録中にエラーが発生しました。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
     }
 
     void successfulWriteShowsNothing()
@@ -93,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(gDao().Lookup(QStringLiteral("D_物件"), QStringLiteral("COUNT(*)"), QStringLiteral("ID1 = 8")).toInt(),
                  1);
         QVERIFY(m_log.lines().isEmpty());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 };
 

@@ -18,14 +18,14 @@ private:
     // The next file dialog answers with this path and filter (or a cancel when path is empty).
     void answerFile(const QString &path, int filterIndex = 1)
     {
-        cFileDlg::setChooserForTests([this, path, filterIndex](const cFileDlg::ChooserRequest &request) {
+        cFileDlg::setChooser([this, path, filterIndex](const cFileDlg::ChooserRequest &request) {
             m_asked.append(request);
             return cFileDlg::ChooserResult{!path.isEmpty(), path, filterIndex};
         });
     }
     static void answerFolder(bool accepted, const QString &path, const QString &displayName)
     {
-        cFoldDlg::setChooserForTests([=](const cFoldDlg::ChooserRequest &) {
+        cFoldDlg::setChooser([=](const cFoldDlg::ChooserRequest &) {
             return cFoldDlg::ChooserResult{accepted, path, displayName};
         });
     }
@@ -33,8 +33,8 @@ private:
 private Q_SLOTS:
     void cleanupTestCase()
     {
-        cFileDlg::setChooserForTests({});
-        cFoldDlg::setChooserForTests({});
+        cFileDlg::setChooser({});
+        cFoldDlg::setChooser({});
     }
 
     void createFilters_data()

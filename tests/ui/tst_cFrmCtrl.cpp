@@ -3,6 +3,7 @@
 #include "EntryTestForm.h"
 #include "MsgBox.h"
 #include "RealMessageBoxes.h"
+#include "ShownBoxes.h"
 #include "TypeText.h"
 #include "VbColor.h"
 #include "VbKeys.h"
@@ -66,7 +67,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init() { MsgBox::clearHistory(); }
+    void init() { clearShownBoxes(); }
 
     void registration()
     {
@@ -362,7 +363,7 @@ private Q_SLOTS:
         press(Qt::Key_Return);
         QCOMPARE(f.form->numSikiti->Value(), QVariant(-100.0));
         QCOMPARE(focusedKey(f.form.get()), QStringLiteral("txtName"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void keysAfterAMessageClosedWithEnter_data()
@@ -444,10 +445,10 @@ private Q_SLOTS:
         QTest::keyClicks(f.form->numSikiti, QStringLiteral("12345"));
         MsgBox::setNextAnswer(MsgBox::OK);
         press(Qt::Key_Return);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, message);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("入力範囲エラー"));
-        QCOMPARE(MsgBox::history().at(0).style, 48);
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, message);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("入力範囲エラー"));
+        QCOMPARE(shownBoxes().at(0).style, 48);
         QCOMPARE(f.form->numSikiti->Value(), QVariant(12345.0)); // kept for the user to correct
         QCOMPARE(focusedKey(f.form.get()), QStringLiteral("numSikiti"));
         QCOMPARE(VbControl::foreColor(f.form->labSikiti), quint32(0x000000FF)); // caption in error

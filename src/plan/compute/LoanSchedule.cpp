@@ -1,7 +1,7 @@
 #include "LoanSchedule.h"
 
 #include "Annuity.h"
-#include "Projection.h"
+#include "PlanYears.h"
 #include "cBase.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ LoanSchedule::LoanSchedule(const LoanRow &row)
         return;
 
     const double months = double(m_term) * 12;
-    const int horizon = std::min(m_term, Projection::Years) * 12;
+    const int horizon = std::min(m_term, kPlanYears) * 12;
     // The month after which the second rate applies; none when the term ends first.
     const bool switches = m_secondPeriod && m_end1 < m_term;
     const int64_t firstMonths = switches ? int64_t(m_end1) * 12 : horizon;
@@ -55,7 +55,7 @@ void LoanSchedule::appendMonths(const Annuity &annuity, int64_t from, int64_t to
 
 bool LoanSchedule::contributes(int year) const
 {
-    return m_term >= 1 && year <= m_term && m_amount != 0 && year >= 1 && year <= Projection::Years;
+    return m_term >= 1 && year <= m_term && m_amount != 0 && year >= 1 && year <= kPlanYears;
 }
 
 double LoanSchedule::rateOfYear(int year) const

@@ -2,6 +2,7 @@
 
 #include "Currency.h"
 #include "LoanSchedule.h"
+#include "PlanYears.h"
 #include "YearResult.h"
 
 #include <QString>
@@ -24,7 +25,7 @@
 class Projection
 {
 public:
-    static constexpr int Years = 75;
+    static constexpr int Years = kPlanYears;
 
     virtual ~Projection() = default;
 

@@ -5,11 +5,11 @@
 #include "Globals.h"
 #include "GraphPicture.h"
 #include "LayoutReport.h"
-#include "MDIForm1.h"
 #include "PlanDeleter.h"
 #include "PlanGraph.h"
 #include "PlanReportFiller.h"
 #include "PlanWindowGeometry.h"
+#include "PlanWorkspace.h"
 #include "PrintJob.h"
 #include "ReportLayouts.h"
 #include "ResultRowReader.h"
@@ -286,15 +286,12 @@ void frmGraph::ApplyPlanType(int type)
 
 void frmGraph::reloadAllWindows()
 {
-    QList<PlanWindow *> windows;
-    if (workspace())
-        windows = workspace()->planWindows();
-    if (!windows.contains(this))
-        windows.prepend(this);
-    for (PlanWindow *w : windows) {
-        w->Init();
-        w->ReDraw();
+    if (workspace()) {
+        workspace()->reloadPlanWindows();
+        return;
     }
+    Init();
+    ReDraw();
 }
 
 void frmGraph::lbutInput_Click()
@@ -325,7 +322,7 @@ void frmGraph::lbutDelete_Click()
 
 void frmGraph::closeEvent(QCloseEvent *event)
 {
-    if (gMdiClosing) {
+    if (workspace() && workspace()->isClosing()) {
         // The workspace closes: the plan stays, only its number is freed.
         trap("Form_Unload", [this] { releaseSlot(); });
         PlanWindow::closeEvent(event);
@@ -394,6 +391,8 @@ void frmGraph::printReports()
 
     // The layouts live only for their job: each PrintDialog unloads its own.
     std::unique_ptr<PrintJob> job = createPrintJob();
+    if (!job)
+        throw std::runtime_error("印刷が組み込まれていません。");
     job->setReportName(kSheetReport);
     job->setActiveReport(std::make_unique<LayoutReport>(
         parking ? ReportLayouts::artParking() : ReportLayouts::artApartment(), std::move(sheet)));

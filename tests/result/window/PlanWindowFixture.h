@@ -4,9 +4,11 @@
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
+#include "PrinterSetupDialog.h"
 #include "ShellHooks.h"
 #include "TestFiles.h"
 #include "cDao.h"
+#include "cPrinter.h"
 #include "frmGraph.h"
 #include "mdlMain.h"
 
@@ -18,7 +20,8 @@
 
 // A fresh database for each test, the program's view settings at their defaults (every
 // year, middle size, whole window), the error log in the database's folder, message boxes
-// answered ahead of time and plan windows made by the real factory.
+// answered ahead of time, plan windows made by the real factory, and the program's print job
+// and printer set-up dialog.
 struct PlanWindowFixture : DbFixture {
     bool setUp()
     {
@@ -33,6 +36,8 @@ struct PlanWindowFixture : DbFixture {
         setErrLogWriter(&SetErrLog); // as the program installs it at start-up
         ShellHooks::reset();
         ShellHooks::setPlanWindowFactory([] { return new frmGraph; });
+        cPrinter::install();
+        ReportPrinter::setSetupRunner(&PrinterSetupDialog::run);
         return true;
     }
 
@@ -45,6 +50,8 @@ struct PlanWindowFixture : DbFixture {
         for (const QPointer<QWidget> &w : windows)
             delete w.data();
         ShellHooks::reset();
+        setPrintJobFactory(nullptr);
+        ReportPrinter::setSetupRunner(nullptr);
         setErrLogWriter(nullptr);
         DbFixture::tearDown();
         releaseGlobals();

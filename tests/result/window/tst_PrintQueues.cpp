@@ -4,6 +4,7 @@
 #include "LineButton.h"
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
+#include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
 #include <QAction>
@@ -269,7 +270,7 @@ void tst_PrintQueues::printsEachReportOnItsQueue()
     for (const QString &s : {QStringLiteral("第一駐車場"), QStringLiteral("テスト物件")})
         QVERIFY2(sheetText.contains(s.normalized(QString::NormalizationForm_KC)), qPrintable(s));
     QVERIFY(text(tables).contains(QStringLiteral("540")));
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
 }
 
 // The tables previewed on their JIS B5: the preview's page set-up, accepted as it opens, and its
@@ -322,15 +323,15 @@ void tst_PrintQueues::refusedJobIsTold()
     QList<qsizetype> boxesAtConfirmation;
     print([&] {
         if (fDlgPrint *confirmation = shown<fDlgPrint>()) {
-            boxesAtConfirmation << MsgBox::history().size();
+            boxesAtConfirmation << shownBoxes().size();
             press(confirmation, QStringLiteral("印　刷"));
         }
     });
     QTRY_VERIFY_WITH_TIMEOUT(complete(m_cups.file(QStringLiteral("Front-Desk"))), 20000);
     QVERIFY(!QFile::exists(m_cups.file(QStringLiteral("Back-Office"))));
     QCOMPARE(boxesAtConfirmation, (QList<qsizetype>{0, 1}));
-    QCOMPARE(MsgBox::history().size(), 1);
-    const MsgBox::Shown box = MsgBox::history().at(0);
+    QCOMPARE(shownBoxes().size(), 1);
+    const MsgBox::Shown box = shownBoxes().at(0);
     QCOMPARE(box.title, QStringLiteral("PrintDialog"));
     QCOMPARE(box.style, int(MsgBox::Critical));
     QVERIFY2(box.prompt.contains(QStringLiteral("「Back-Office」")) &&

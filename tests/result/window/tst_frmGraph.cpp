@@ -8,6 +8,7 @@
 #include "PlanGraph.h"
 #include "PlanWindowFixture.h"
 #include "ProgramIcon.h"
+#include "ShownBoxes.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -316,10 +317,10 @@ void tst_frmGraph::discardDeletesThePlan()
     QPointer<frmGraph> alive(w);
     MsgBox::setNextAnswer(MsgBox::Yes);
     QVERIFY(w->close());
-    QCOMPARE(MsgBox::history().size(), 1);
-    QCOMPARE(MsgBox::history().first().prompt, QStringLiteral("破棄してよろしいですか?"));
-    QCOMPARE(MsgBox::history().first().title, QStringLiteral("確認"));
-    QCOMPARE(MsgBox::history().first().style, 324); // Yes/No, information, No the default
+    QCOMPARE(shownBoxes().size(), 1);
+    QCOMPARE(shownBoxes().first().prompt, QStringLiteral("破棄してよろしいですか?"));
+    QCOMPARE(shownBoxes().first().title, QStringLiteral("確認"));
+    QCOMPARE(shownBoxes().first().style, 324); // Yes/No, information, No the default
     for (const QString &table : PlanDeleter::tables())
         QCOMPARE(f.count(table, 1, 2), 0);
     QSqlQuery q(gDao().CurrentDB());
@@ -358,8 +359,8 @@ void tst_frmGraph::discardFailureKeepsEverything()
     for (const QString &t : PlanDeleter::tables())
         after << f.count(t, 1, 1);
     QCOMPARE(after, before);
-    QCOMPARE(MsgBox::history().size(), 2);
-    QCOMPARE(MsgBox::history().last().prompt, QStringLiteral("データの削除に失敗しました。"));
+    QCOMPARE(shownBoxes().size(), 2);
+    QCOMPARE(shownBoxes().last().prompt, QStringLiteral("データの削除に失敗しました。"));
     QVERIFY(f.errorLog().contains(QStringLiteral("Form_Unload")));
     QVERIFY(!gDao().inTransaction());
     QCOMPARE(int(w->rows().size()), 15);
@@ -463,7 +464,7 @@ void tst_frmGraph::workspaceClosesWithoutAsking()
     ws->show();
     QCOMPARE(ws->planWindows().size(), 2);
     QVERIFY(ws->close());
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
     QCOMPARE(f.count(QStringLiteral("T_収支"), 1, 1), 75);
     QCOMPARE(f.count(QStringLiteral("D_賃貸マンション"), 1, 2), 1);
 }

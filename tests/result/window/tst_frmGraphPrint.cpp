@@ -10,6 +10,7 @@
 #include "PlanWindowFixture.h"
 #include "PrintConfirmations.h"
 #include "RecordingPrintJob.h"
+#include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
 #include <QAction>
@@ -162,7 +163,7 @@ void tst_frmGraphPrint::printsBothReports()
     QCOMPARE(rows.value(0, QStringLiteral("SK年")).toInt(), 1);
     QCOMPARE(rows.value(14, QStringLiteral("SE年")).toInt(), 15);
     QVERIFY(!w->isPrintBusy());
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
 }
 
 // Every fifth year: the yearly rows are 5, 10, ..., 75, and the sheet's graph is the one
@@ -222,7 +223,7 @@ void tst_frmGraphPrint::failingFillStepPrintsNothing()
     FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
     QCOMPARE(m_log->jobsCreated, 0);
     QVERIFY(m_log->calls.empty());
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
     QVERIFY(f.errorLog().contains(QStringLiteral("SetPrintParkingData")));
     QVERIFY(!w->isPrintBusy());
 }
@@ -233,7 +234,7 @@ void tst_frmGraphPrint::emptyYearlyTablePrintsNothing()
     QVERIFY(runSql(QStringLiteral("DELETE FROM T_収支計画 WHERE ID1 = 1 AND ID2 = 1")));
     printPlan(1);
     QCOMPARE(m_log->jobsCreated, 0);
-    QVERIFY(MsgBox::history().isEmpty());
+    QVERIFY(shownBoxes().isEmpty());
     QCOMPARE(f.errorLog(), QString());
 }
 
@@ -270,10 +271,10 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
         QSKIP("pdfinfo and pdftotext (poppler-utils) are needed");
     QTemporaryDir out;
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
-    ActiveReport::setPdfChooserForTests([&out](QWidget *, const QString &, const QString &suggested) {
+    ActiveReport::setPdfChooser([&out](QWidget *, const QString &, const QString &suggested) {
         return out.filePath(QFileInfo(suggested).fileName());
     });
-    setPrintJobFactory(nullptr);
+    cPrinter::install();
     addParkingPlan();
     frmGraph *w = f.open(1, 1);
 
@@ -283,7 +284,7 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
         FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
         asked = answer.asked();
     }
-    ActiveReport::setPdfChooserForTests(nullptr);
+    ActiveReport::setPdfChooser(nullptr);
     PrinterCatalog::install(nullptr);
     QCOMPARE(asked, (QStringList{kSheet + QStringLiteral(" 印刷確認"), kTables + QStringLiteral(" 印刷確認")}));
 

@@ -22,6 +22,9 @@ public:
 
     /// What the boxes show; accepted when the dialog was.
     ReportPrinter::SetupChoice choice() const;
+    /// Shows the dialog modally and returns its choice: the report printer's set-up
+    /// dialog as the program installs it (ReportPrinter::setSetupRunner).
+    static ReportPrinter::SetupChoice run(QWidget *owner, const ReportPrinter &start, const QString &acceptText);
 
 private:
     /// Lists the printer's papers and sources, keeping the codes chosen where it has them.

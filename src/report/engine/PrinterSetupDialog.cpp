@@ -113,3 +113,11 @@ ReportPrinter::SetupChoice PrinterSetupDialog::choice() const
     c.paperBin = m_bin->currentData().toInt();
     return c;
 }
+
+ReportPrinter::SetupChoice PrinterSetupDialog::run(QWidget *owner, const ReportPrinter &start,
+                                                   const QString &acceptText)
+{
+    PrinterSetupDialog dialog(start, acceptText, owner);
+    dialog.exec();
+    return dialog.choice();
+}

@@ -7,6 +7,7 @@
 #include "LineButton.h"
 #include "MsgBox.h"
 #include "RecordingPrintJob.h"
+#include "ShownBoxes.h"
 #include "TestPrinters.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
@@ -128,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(m_log->restarts, 1);
         QCOMPARE(m_log->unloaded, 1);
         QVERIFY(!p->activeReport());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void standardRowFallback_data()
@@ -155,7 +156,7 @@ private Q_SLOTS:
         QTEST(m_log->runs[0].orientation, "printed");
         QCOMPARE(m_log->runs[0].device, QString());
         QCOMPARE(p->Orientation(), callerOrientation);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void neitherRowWarnsOnce()
@@ -166,12 +167,12 @@ private Q_SLOTS:
         answer(seen, QStringLiteral("キャンセル"));
         QCOMPARE(p->PrintDialog(0), 1);
         QCOMPARE(m_beeps, 1);
-        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(
-            MsgBox::history().at(0).prompt,
+            shownBoxes().at(0).prompt,
             QStringLiteral("経営計画ご提案書１のプリンタ設定データが見つかりません。\r\n標準のプリンタを使用します。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("印刷確認"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical | MsgBox::OKOnly));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("印刷確認"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical | MsgBox::OKOnly));
         QCOMPARE(seen.buttons, QStringList({"プレビュー", "印　刷", "キャンセル"}));
         QVERIFY(m_log->runs.empty());
         QCOMPARE(m_log->unloaded, 1);
@@ -185,7 +186,7 @@ private Q_SLOTS:
         answer(seen, QStringLiteral("キャンセル"));
         QCOMPARE(p->PrintDialog(0), 1);
         QCOMPARE(seen.buttons, QStringList({"プレビュー", "キャンセル"}));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void withoutThePrintTable()
@@ -201,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(m_log->runs[0].device, QString());
         QCOMPARE(m_log->runs[0].paperSize, 9);
         QCOMPARE(m_log->runs[0].orientation, 1);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void missingColumnIsShown()
@@ -210,10 +211,9 @@ private Q_SLOTS:
         execSql(QStringLiteral("ALTER TABLE M_Printer DROP COLUMN PaperBin"));
         auto p = job(QStringLiteral("R"));
         QCOMPARE(p->PrintDialog(1), 1);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("PrintDialog"));
-        QVERIFY2(MsgBox::history().at(0).prompt.contains(QStringLiteral("PaperBin")),
-                 qPrintable(MsgBox::history().at(0).prompt));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
+        QVERIFY2(shownBoxes().at(0).prompt.contains(QStringLiteral("PaperBin")), qPrintable(shownBoxes().at(0).prompt));
         QVERIFY(m_log->runs.empty());
     }
 
@@ -275,16 +275,16 @@ private Q_SLOTS:
         Dialog seen;
         answer(seen, QStringLiteral("印　刷"));
         QCOMPARE(p->PrintDialog(0), 1);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("PrintDialog"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCoreApplication::processEvents();
         QVERIFY(!seen.shown);
         QCOMPARE(m_log->unloaded, 1);
         QVERIFY(!p->activeReport());
         // Without a report there is nothing to run: the same message, and result 1.
         QCOMPARE(p->PrintDialog(1), 1);
-        QCOMPARE(MsgBox::history().size(), 2);
+        QCOMPARE(shownBoxes().size(), 2);
     }
 
     void storedPrinterThatIsGone()
@@ -292,8 +292,8 @@ private Q_SLOTS:
         addSetting(QStringLiteral("R"), QStringLiteral("Gone"), 13, 2, 0, 1);
         auto p = job(QStringLiteral("R"));
         QCOMPARE(p->PrintDialog(1), 2);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SetPrinterParam"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SetPrinterParam"));
         // The default printer, the stored paper and orientation.
         QCOMPARE(m_log->runs[0].device, QString());
         QCOMPARE(m_log->runs[0].paperSize, 13);
@@ -307,7 +307,7 @@ private Q_SLOTS:
         auto p = job(QStringLiteral("R"));
         QCOMPARE(p->PrintDialog(1), 2);
         QCOMPARE(m_log->runs[0].device, QStringLiteral("Back Office"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void recordSetAndTwoJobs()
@@ -341,8 +341,10 @@ private Q_SLOTS:
         QCOMPARE(m_log->runs[1].device, QStringLiteral("Back Office"));
     }
 
-    void factoryGivesTheProgramsJobOrATestsOne()
+    void factoryGivesTheInstalledJob()
     {
+        QVERIFY(!createPrintJob());
+        cPrinter::install();
         QVERIFY(dynamic_cast<cPrinter *>(createPrintJob().get()));
         auto log = std::make_shared<RecordingPrintJob::Log>();
         log->answers << PrintJob::Preview;
@@ -368,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(call.report->DAODataControl1().Recordset()->rows.size(), 1);
         QVERIFY(!log->calls[1].report); // each job needs its own layout
         QVERIFY(m_log->runs.empty());
-        QVERIFY(dynamic_cast<cPrinter *>(createPrintJob().get()));
+        QVERIFY(!createPrintJob()); // an empty factory installs none
     }
 };
 

@@ -70,14 +70,17 @@ public:
         int orientation = 1;
         int paperBin = 0; ///< 0 when no source was chosen
     };
-    using SetupRunner = std::function<SetupChoice(QWidget *owner, const ReportPrinter &start)>;
+    using SetupRunner =
+        std::function<SetupChoice(QWidget *owner, const ReportPrinter &start, const QString &acceptText)>;
     /// The set-up dialog (printer, paper, source, orientation), starting from this
-    /// printer's settings; acceptText is the caption of its accept button.
+    /// printer's settings; acceptText is the caption of its accept button. Cancelled
+    /// when no dialog is installed.
     SetupChoice SetupDialog(QWidget *owner, const QString &acceptText = QStringLiteral("OK")) const;
     /// Takes what the dialog chose: the device, and the paper and source where one was chosen.
     void setChoice(const SetupChoice &choice);
-    /// Replaces the dialog (tests answer without a window); an empty function restores it.
-    static void setSetupRunnerForTests(SetupRunner runner);
+    /// Who shows the set-up dialog: the program installs PrinterSetupDialog's at start-up,
+    /// a test may answer in its place; an empty function installs none.
+    static void setSetupRunner(SetupRunner runner);
 
 private:
     QString m_device;

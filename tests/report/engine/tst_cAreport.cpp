@@ -3,6 +3,7 @@
 #include "FakeLayout.h"
 #include "MsgBox.h"
 #include "PaperCodes.h"
+#include "ShownBoxes.h"
 #include "TestPrinters.h"
 
 #include <QComboBox>
@@ -17,7 +18,7 @@ class tst_cAreport : public QObject
 private Q_SLOTS:
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
         PrinterCatalog::install(officePrinters());
     }
@@ -125,7 +126,7 @@ private Q_SLOTS:
     {
         QFETCH(double, paper);
         QFETCH(double, edge);
-        QTEST(cAreport::PaperCenterMargin(paper, edge), "margin");
+        QTEST(ReportPageSettings::centringMargin(paper, edge), "margin");
     }
 
     void paperCenterSetsTheMargins_data()
@@ -145,7 +146,7 @@ private Q_SLOTS:
         cAreport().PaperCenter(layout);
         QTEST(layout.PageSettings().LeftMargin, "left");
         QTEST(layout.PageSettings().RightMargin, "right");
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void rightEdgeCountsLinesByTheirLargerEnd()
@@ -204,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(binNames, QStringList{QStringLiteral("上段トレイ")});
         QStringList portNames;
         QCOMPARE(areport.GetPrinterPort(portNames), 1);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void setPrinterParamAppliesWhatIsGiven()
@@ -225,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(layout.Printer().PaperBin(), 1);
         QCOMPARE(layout.Printer().PaperSize(), 8);
         QCOMPARE(layout.Printer().Orientation(), 2);
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void printerThatIsGoneCostsOneMessage()
@@ -233,10 +234,10 @@ private Q_SLOTS:
         cAreport areport;
         FakeLayout layout;
         QVERIFY(areport.SetPrinterParam(layout, QStringLiteral("Gone"), QString(), 2, 13, 2));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("SetPrinterParam"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QVERIFY(MsgBox::history().at(0).prompt.contains(QStringLiteral("Gone")));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SetPrinterParam"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+        QVERIFY(shownBoxes().at(0).prompt.contains(QStringLiteral("Gone")));
         // The default printer, with the other settings applied.
         QCOMPARE(layout.Printer().DeviceName(), QString());
         QCOMPARE(layout.Printer().PaperSize(), 13);

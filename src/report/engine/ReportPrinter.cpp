@@ -2,7 +2,6 @@
 
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
-#include "PrinterSetupDialog.h"
 
 #include <QPrinter>
 
@@ -89,11 +88,7 @@ void ReportPrinter::applyTo(QPrinter &printer) const
 
 ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner, const QString &acceptText) const
 {
-    if (s_setupRunner)
-        return s_setupRunner(owner, *this);
-    PrinterSetupDialog dialog(*this, acceptText, owner);
-    dialog.exec();
-    return dialog.choice();
+    return s_setupRunner ? s_setupRunner(owner, *this, acceptText) : SetupChoice();
 }
 
 void ReportPrinter::setChoice(const SetupChoice &choice)
@@ -106,7 +101,7 @@ void ReportPrinter::setChoice(const SetupChoice &choice)
     setOrientation(choice.orientation == 2 ? 2 : 1);
 }
 
-void ReportPrinter::setSetupRunnerForTests(SetupRunner runner)
+void ReportPrinter::setSetupRunner(SetupRunner runner)
 {
     s_setupRunner = std::move(runner);
 }

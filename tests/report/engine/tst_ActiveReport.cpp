@@ -3,6 +3,7 @@
 #include "FakeLayout.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
+#include "ShownBoxes.h"
 #include "cAreport.h"
 #include "cPrinter.h"
 
@@ -79,21 +80,21 @@ private Q_SLOTS:
     }
     void init()
     {
-        MsgBox::clearHistory();
+        clearShownBoxes();
         MsgBox::setAutoAnswer(true);
         m_dir = new QTemporaryDir;
         // No printer at all: a print goes to a PDF file the user names.
         PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
         m_offered.clear();
         m_answers.clear();
-        ActiveReport::setPdfChooserForTests([this](QWidget *, const QString &title, const QString &suggested) {
+        ActiveReport::setPdfChooser([this](QWidget *, const QString &title, const QString &suggested) {
             m_offered << title + QLatin1Char('|') + suggested;
             return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
         });
     }
     void cleanup()
     {
-        ActiveReport::setPdfChooserForTests(nullptr);
+        ActiveReport::setPdfChooser(nullptr);
         PrinterCatalog::install(nullptr);
         delete m_dir;
         m_dir = nullptr;
@@ -113,7 +114,7 @@ private Q_SLOTS:
         // column is 147 or 148 (the layout's own margin of 1,440 twips would give 72).
         const int ink = firstInkColumn(file);
         QVERIFY2(ink == 147 || ink == 148, qPrintable(QString::number(ink)));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void aNameWithoutSuffixGetsOne()
@@ -129,7 +130,7 @@ private Q_SLOTS:
         printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
         QCOMPARE(m_offered.size(), 1);
         QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void unwritablePlaceIsToldAndAskedAgain()
@@ -139,11 +140,11 @@ private Q_SLOTS:
         const QString good = m_dir->filePath(QStringLiteral("ok.pdf"));
         m_answers << bad << good;
         printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
                  QStringLiteral("PDFファイル「/proc/vanrek-report.pdf」に書き込めません。\r\n"
                                 "書き込みのできる保存先を選んで下さい。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書１"));
         QCOMPARE(m_offered.size(), 2);
         QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path
         QCOMPARE(pdfPages(good), 1);
@@ -157,19 +158,19 @@ private Q_SLOTS:
         none->setReachable(false);
         PrinterCatalog::install(none);
         qsizetype boxesAtChoice = -1;
-        ActiveReport::setPdfChooserForTests([&boxesAtChoice](QWidget *, const QString &, const QString &) {
-            boxesAtChoice = MsgBox::history().size();
+        ActiveReport::setPdfChooser([&boxesAtChoice](QWidget *, const QString &, const QString &) {
+            boxesAtChoice = shownBoxes().size();
             return QString();
         });
         auto layout = std::make_unique<FakeLayout>(1);
         cAreport().SetPrinterParam(*layout, QStringLiteral("Back-Office"), QString(), 0, 13, 1);
         printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書１"), 1);
         QCOMPARE(boxesAtChoice, 1);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
                  QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
                                 "帳票はPDFファイルに保存します。"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
     }
 
     void noDataIsToldNotPrinted()
@@ -177,10 +178,10 @@ private Q_SLOTS:
         auto layout = std::make_unique<FakeLayout>(1);
         layout->withData = false;
         printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書２"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("印刷データがありません。"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Information));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("印刷データがありません。"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Information));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書２"));
         QVERIFY(m_offered.isEmpty());
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
@@ -191,10 +192,10 @@ private Q_SLOTS:
         auto layout = std::make_unique<FakeLayout>(1);
         layout->failRendering = true;
         printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書１"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("[Error:1]  描画できません"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("[Error:1]  描画できません"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書１"));
         QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("err.pdf"))));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
@@ -229,7 +230,7 @@ private Q_SLOTS:
         // Where the desktop does not maximise it, the window still fills the screen.
         QCOMPARE(normal, screen);
         QVERIFY(!layout.previewWindow());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void previewCloseBoxEndsThePreview()
@@ -249,8 +250,8 @@ private Q_SLOTS:
         layout.withData = false;
         layout.setCaption(QStringLiteral("経営計画ご提案書２"));
         layout.Show(1);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("印刷データがありません。"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("印刷データがありません。"));
         QVERIFY(!layout.previewWindow());
     }
 

@@ -28,6 +28,9 @@ public:
     cPrinter();
     ~cPrinter() override;
 
+    /// Makes it the print job that createPrintJob() hands out (the program's start-up).
+    static void install();
+
     int Orientation() const override { return m_orientation; }
     void setOrientation(int orientation) override { m_orientation = orientation; }
     int PrintDialog(int skip) override;

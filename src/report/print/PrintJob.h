@@ -50,7 +50,8 @@ public:
 };
 
 using PrintJobFactory = std::function<std::unique_ptr<PrintJob>()>;
-/// A new job: the program's print job, or what a test installed.
+/// A new job of the kind installed; null when none is.
 std::unique_ptr<PrintJob> createPrintJob();
-/// Installs a factory (tests install one of RecordingPrintJob); empty restores cPrinter.
+/// Installs the print job: the program installs cPrinter at start-up, a test may install
+/// a job of its own; an empty factory installs none.
 void setPrintJobFactory(PrintJobFactory factory);

@@ -62,10 +62,6 @@ public:
     void SetViewParam(ReportViewer &viewer, int Zoom, bool ToolbarVisible, bool TOCEnabled, int TOCWidth = 0);
     /// Centres the report's layout on its paper by its left margin (right margin 0).
     void PaperCenter(ActiveReport &report);
-    /// The left margin that centres a layout whose widest item ends at rightEdge
-    /// on paper paperWidth wide (twips): half the free width taken to the nearest
-    /// whole twip (halves to even); 0 when nothing is free, and nothing changes.
-    static double PaperCenterMargin(double paperWidth, double rightEdge);
 
 private:
     using Entries = QList<QPair<QString, QVariant>>;

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include <cmath>
 #include <functional>
 
 namespace
@@ -216,16 +215,5 @@ void cAreport::SetViewParam(ReportViewer &viewer, int Zoom, bool ToolbarVisible,
 void cAreport::PaperCenter(ActiveReport &report)
 {
     const double edge = ActiveReport::rightEdge(report.renderPages(report.pageLayout()));
-    const double margin = PaperCenterMargin(report.Printer().PaperWidth(), edge);
-    if (margin <= 0)
-        return;
-    report.PageSettings().LeftMargin = margin;
-    report.PageSettings().RightMargin = 0;
-}
-
-double cAreport::PaperCenterMargin(double paperWidth, double rightEdge)
-{
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    const double free = std::nearbyint(paperWidth - rightEdge);
-    return free > 0 ? free / 2 : 0;
+    report.PageSettings().centre(report.Printer().PaperWidth(), edge);
 }

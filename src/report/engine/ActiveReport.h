@@ -87,8 +87,12 @@ public:
     QPrintPreviewDialog *previewWindow() const { return m_preview; }
 
     using PdfChooser = std::function<QString(QWidget *owner, const QString &title, const QString &suggested)>;
-    /// Replaces the save dialog of the PDF output (tests); an empty function restores it.
-    static void setPdfChooserForTests(PdfChooser chooser);
+    /// Who asks for the PDF file a report goes to when there is no printer: the program
+    /// installs pdfSaveDialog at start-up, a test may answer in its place. Without one the
+    /// output is cancelled.
+    static void setPdfChooser(PdfChooser chooser);
+    /// The save dialog for a PDF file; "" when cancelled.
+    static QString pdfSaveDialog(QWidget *owner, const QString &title, const QString &suggested);
 
 protected:
     // The report engine's events, common to every layout.

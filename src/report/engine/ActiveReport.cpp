@@ -5,7 +5,6 @@
 #include "PaperCodes.h"
 #include "PrinterCatalog.h"
 #include "Twips.h"
-#include "cAreport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -223,15 +222,17 @@ void ActiveReport::tellPrintFailure(const QString &description, QWidget *owner)
 
 QString ActiveReport::choosePdfFile(QWidget *owner, const QString &suggested) const
 {
-    const QString title = QStringLiteral("PDFファイルに保存");
-    if (s_pdfChooser)
-        return s_pdfChooser(owner, title, suggested);
-    return QFileDialog::getSaveFileName(owner, title, suggested, QStringLiteral("PDFファイル (*.pdf)"));
+    return s_pdfChooser ? s_pdfChooser(owner, QStringLiteral("PDFファイルに保存"), suggested) : QString();
 }
 
-void ActiveReport::setPdfChooserForTests(PdfChooser chooser)
+void ActiveReport::setPdfChooser(PdfChooser chooser)
 {
     s_pdfChooser = std::move(chooser);
+}
+
+QString ActiveReport::pdfSaveDialog(QWidget *owner, const QString &title, const QString &suggested)
+{
+    return QFileDialog::getSaveFileName(owner, title, suggested, QStringLiteral("PDFファイル (*.pdf)"));
 }
 
 void ActiveReport::Show(int modal)
@@ -427,11 +428,7 @@ void ActiveReport::CenterLayout()
     // The widest item is known once the pages are made.
     if (m_pages.empty())
         return;
-    const double margin = cAreport::PaperCenterMargin(m_printer.PaperWidth(), m_rightEdge);
-    if (margin <= 0)
-        return;
-    m_pageSettings.LeftMargin = margin;
-    m_pageSettings.RightMargin = 0;
+    m_pageSettings.centre(m_printer.PaperWidth(), m_rightEdge);
 }
 
 void ActiveReport::ActiveReport_ToolbarClick(QAction *tool)

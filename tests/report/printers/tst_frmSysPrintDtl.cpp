@@ -6,7 +6,9 @@
 #include "ImText.h"
 #include "LineButton.h"
 #include "MsgBox.h"
+#include "PrinterSetupDialog.h"
 #include "ReportPrinter.h"
+#include "ShownBoxes.h"
 #include "TestPrinters.h"
 #include "TypeText.h"
 #include "cDao.h"
@@ -87,8 +89,8 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        ReportPrinter::setSetupRunnerForTests(nullptr);
-        cFoldDlg::setChooserForTests(nullptr);
+        ReportPrinter::setSetupRunner(nullptr);
+        cFoldDlg::setChooser(nullptr);
         PrinterCatalog::install(nullptr);
         m_db.tearDown();
     }
@@ -153,7 +155,7 @@ private Q_SLOTS:
         d->findChild<ImText *>(QStringLiteral("txtBikou"))->setText(QStringLiteral("2階"));
         FormButtons::click(button(*d, "lbutEntry"));
         QCOMPARE(rows(), QStringList({standardRow(), "2|見積書|Office Laser|Office Laser|NULL|NULL|13|2|2|2|2階|1"}));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         // Open and empty for the next setting.
         QVERIFY(d->isVisible());
         QCOMPARE(box(*d, "cmbReport")->currentText(), QString());
@@ -174,7 +176,7 @@ private Q_SLOTS:
         FormButtons::click(button(*d, "lbutEntry"));
         QCOMPARE(rows(), QStringList{standardRow()});
         QVERIFY(d->isVisible());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void reportNameChecks_data()
@@ -204,14 +206,14 @@ private Q_SLOTS:
         FormButtons::click(button(*d, "lbutEntry"));
         if (message.isEmpty()) {
             QCOMPARE(rows().size(), 4);
-            QVERIFY(MsgBox::history().isEmpty());
+            QVERIFY(shownBoxes().isEmpty());
             return;
         }
         QCOMPARE(rows().size(), 3);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, message);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("入力エラー"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, message);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("入力エラー"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
         QCOMPARE(d->focusWidget(), box(*d, "cmbReport"));
         QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷")); // input kept
     }
@@ -241,8 +243,8 @@ private Q_SLOTS:
         q.exec(QStringLiteral("SELECT ID FROM M_Printer WHERE ReportName='新'"));
         if (expected == 0) {
             QVERIFY(!q.next());
-            QCOMPARE(MsgBox::history().size(), 1);
-            QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタ設定の登録件数が上限に達しました。"));
+            QCOMPARE(shownBoxes().size(), 1);
+            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("プリンタ設定の登録件数が上限に達しました。"));
             QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("新"));
             return;
         }
@@ -259,11 +261,10 @@ private Q_SLOTS:
         FormButtons::click(button(*d, "lbutEntry"));
         QCOMPARE(rows(), QStringList{standardRow()});
         QVERIFY(!gDao().inTransaction());
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ保存失敗"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Critical));
-        QVERIFY2(MsgBox::history().at(0).prompt.contains(QStringLiteral("blocked")),
-                 qPrintable(MsgBox::history().at(0).prompt));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("データ保存失敗"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+        QVERIFY2(shownBoxes().at(0).prompt.contains(QStringLiteral("blocked")), qPrintable(shownBoxes().at(0).prompt));
         // Nothing was saved, so nothing is cleared.
         QVERIFY(d->isVisible());
         QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("見積書"));
@@ -291,7 +292,7 @@ private Q_SLOTS:
         // The other family's printer fields stay as they were.
         QCOMPARE(rows().value(1), QStringLiteral("5|見積書|Back Office|Back Office|Old 98|LPT1:|8|2|1|9|memo|1"));
         QVERIFY(!d->isVisible());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void unchangedEditClosesWithoutWriting()
@@ -304,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(box(*d, "cmbMode")->currentIndex(), -1);
         FormButtons::click(button(*d, "lbutEntry"));
         QVERIFY(!d->isVisible());
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void failedUpdateKeepsTheEditorOpen()
@@ -317,17 +318,17 @@ private Q_SLOTS:
         pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
         FormButtons::click(button(*d, "lbutEntry"));
         QVERIFY(d->isVisible());
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ保存失敗"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("データ保存失敗"));
         QVERIFY(!gDao().inTransaction());
         QCOMPARE(rows().value(1), QStringLiteral("5|見積書|NULL|NULL|NULL|NULL|9|1|0|0|NULL|1"));
         // Closing now asks, since the change is still unsaved.
         MsgBox::setNextAnswer(MsgBox::No);
         FormButtons::click(button(*d, "lbutClose"));
-        QCOMPARE(MsgBox::history().size(), 2);
-        QCOMPARE(MsgBox::history().at(1).prompt, QStringLiteral("破棄して終了しますか。"));
-        QCOMPARE(MsgBox::history().at(1).title, QStringLiteral("破棄確認"));
-        QCOMPARE(MsgBox::history().at(1).style, int(MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2));
+        QCOMPARE(shownBoxes().size(), 2);
+        QCOMPARE(shownBoxes().at(1).prompt, QStringLiteral("破棄して終了しますか。"));
+        QCOMPARE(shownBoxes().at(1).title, QStringLiteral("破棄確認"));
+        QCOMPARE(shownBoxes().at(1).style, int(MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2));
         QVERIFY(d->isVisible());
         MsgBox::setNextAnswer(MsgBox::Yes);
         FormButtons::click(button(*d, "lbutClose"));
@@ -339,10 +340,10 @@ private Q_SLOTS:
         auto d = editor(0, false);
         QComboBox *printer = box(*d, "cmbPrint");
         typeAndLeave(*d, printer, QStringLiteral("Nope"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("プリンタ設定 [新規]"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("プリンタ設定 [新規]"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QTRY_COMPARE(d->focusWidget(), printer);
         QCOMPARE(box(*d, "cmbSize")->count(), 0);
 
@@ -351,7 +352,7 @@ private Q_SLOTS:
         // The current printer in other letter case: accepted, lists untouched.
         pick(box(*d, "cmbSize"), QStringLiteral("A3"));
         typeAndLeave(*d, printer, QStringLiteral("BACK OFFICE"));
-        QCOMPARE(MsgBox::history().size(), 1);
+        QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("A3"));
     }
 
@@ -360,7 +361,7 @@ private Q_SLOTS:
         auto d = editor(0, false);
         typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("見積書"));
         typeAndLeave(*d, box(*d, "cmbPrint"), QStringLiteral("back office"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
         QCOMPARE(box(*d, "cmbPrint")->currentText(), QStringLiteral("Back Office"));
         QCOMPARE(box(*d, "cmbSize")->count(), 3);
         FormButtons::click(button(*d, "lbutEntry"));
@@ -374,6 +375,7 @@ private Q_SLOTS:
         execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', NULL, NULL, "
                                "8, 2, 1, 1, NULL, 1)"));
         auto d = editor(5, true);
+        ReportPrinter::setSetupRunner(&PrinterSetupDialog::run);
         QStringList seen;
         QTimer::singleShot(0, [&seen] {
             QWidget *w = QApplication::activeModalWidget();
@@ -394,7 +396,7 @@ private Q_SLOTS:
         QCOMPARE(seen, (QStringList{"PrinterSetupDialog", "Back Office", "A3", "上段トレイ", "1", "OK"}));
         FormButtons::click(button(*d, "lbutEntry"));
         QCOMPARE(rows().value(1), QStringLiteral("5|見積書|Back Office|Back Office|NULL|NULL|8|2|1|1|NULL|1"));
-        QVERIFY(MsgBox::history().isEmpty());
+        QVERIFY(shownBoxes().isEmpty());
     }
 
     void setupWithoutPrintersSaysSo()
@@ -402,7 +404,7 @@ private Q_SLOTS:
         PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
         auto d = editor(0, false);
         bool opened = false;
-        ReportPrinter::setSetupRunnerForTests([&opened](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([&opened](QWidget *, const ReportPrinter &, const QString &) {
             opened = true;
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
@@ -412,9 +414,9 @@ private Q_SLOTS:
         });
         d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
         QVERIFY(!opened);
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("プリンタが見つかりません。"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         FormButtons::click(button(*d, "lbutClose"));
         QVERIFY(!d->isVisible()); // nothing to lose
     }
@@ -425,7 +427,7 @@ private Q_SLOTS:
         execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Office Laser', 'Office Laser', NULL, NULL, "
                                "13, 1, 0, 0, NULL, 1)"));
         auto d = editor(5, true);
-        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
             choice.device = QStringLiteral("Office Laser");
@@ -433,8 +435,8 @@ private Q_SLOTS:
             return choice;
         });
         d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
                  QStringLiteral("選択された用紙サイズは登録できません。\r\n用紙サイズは変更しません。"));
         QCOMPARE(box(*d, "cmbSize")->currentText(), QStringLiteral("JIS B5"));
         FormButtons::click(button(*d, "lbutEntry"));
@@ -462,7 +464,7 @@ private Q_SLOTS:
     {
         auto d = editor(0, false);
         pick(box(*d, "cmbMode"), QStringLiteral("プレビュー"));
-        ReportPrinter::setSetupRunnerForTests([](QWidget *, const ReportPrinter &) {
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
             ReportPrinter::SetupChoice choice;
             choice.accepted = true;
             choice.device = QStringLiteral("Office Laser");
@@ -487,12 +489,12 @@ private Q_SLOTS:
     void cancelledSetupChangesNothing()
     {
         auto d = editor(0, false);
-        ReportPrinter::setSetupRunnerForTests(
-            [](QWidget *, const ReportPrinter &) { return ReportPrinter::SetupChoice(); });
+        ReportPrinter::setSetupRunner(
+            [](QWidget *, const ReportPrinter &, const QString &) { return ReportPrinter::SetupChoice(); });
         d->findChild<QPushButton *>(QStringLiteral("butPrint"))->click();
         QCOMPARE(box(*d, "cmbPrint")->currentText(), QString());
         FormButtons::click(button(*d, "lbutClose"));
-        QVERIFY(MsgBox::history().isEmpty()); // nothing to lose
+        QVERIFY(shownBoxes().isEmpty()); // nothing to lose
         QVERIFY(!d->isVisible());
     }
 
@@ -500,7 +502,7 @@ private Q_SLOTS:
     {
         auto d = editor(0, false);
         cFoldDlg::ChooserRequest asked;
-        cFoldDlg::setChooserForTests([&asked](const cFoldDlg::ChooserRequest &request) {
+        cFoldDlg::setChooser([&asked](const cFoldDlg::ChooserRequest &request) {
             asked = request;
             cFoldDlg::ChooserResult result;
             result.accepted = true;

@@ -24,6 +24,11 @@ cPrinter::~cPrinter()
     m_areport.reset();
 }
 
+void cPrinter::install()
+{
+    setPrintJobFactory([] { return std::make_unique<cPrinter>(); });
+}
+
 void cPrinter::setReportPath(const QString &path)
 {
     m_reportPath = path.isEmpty() ? QCoreApplication::applicationDirPath() : path;

@@ -6,6 +6,7 @@
 #include "GridValueDelegate.h"
 #include "MsgBox.h"
 #include "PrinterListModel.h"
+#include "ShownBoxes.h"
 #include "TestPrinters.h"
 #include "cDao.h"
 
@@ -174,12 +175,12 @@ private Q_SLOTS:
         auto l = list();
         MsgBox::setNextAnswer(MsgBox::Yes); // even a Yes would not delete it
         FormButtons::click(button(*l, "lbutDel"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt, QStringLiteral("[(標準プリンタ設定)]は削除出来ません。"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("警告"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("[(標準プリンタ設定)]は削除出来ません。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("警告"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
         QCOMPARE(count(), 1);
-        MsgBox::clearHistory();
+        clearShownBoxes();
     }
 
     void deleteAsksFirst()
@@ -189,11 +190,11 @@ private Q_SLOTS:
         l->grid()->setCurrentIndex(l->model()->index(2, PrinterListModel::ColReportName));
         MsgBox::setNextAnswer(MsgBox::No);
         FormButtons::click(button(*l, "lbutDel"));
-        QCOMPARE(MsgBox::history().size(), 1);
-        QCOMPARE(MsgBox::history().at(0).prompt,
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
                  QStringLiteral("データを削除します。\r\r帳票名[見積書] プリンタ名[Office Laser]\r"));
-        QCOMPARE(MsgBox::history().at(0).title, QStringLiteral("データ削除"));
-        QCOMPARE(MsgBox::history().at(0).style, int(MsgBox::YesNo | MsgBox::DefaultButton2 | MsgBox::Information));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("データ削除"));
+        QCOMPARE(shownBoxes().at(0).style, int(MsgBox::YesNo | MsgBox::DefaultButton2 | MsgBox::Information));
         QCOMPARE(count(), 4);
         MsgBox::setNextAnswer(MsgBox::Yes);
         FormButtons::click(button(*l, "lbutDel"));
@@ -211,12 +212,12 @@ private Q_SLOTS:
         l->grid()->setCurrentIndex(l->model()->index(3, PrinterListModel::ColReportName));
         MsgBox::setNextAnswer(MsgBox::Yes);
         FormButtons::click(button(*l, "lbutDel"));
-        QCOMPARE(MsgBox::history().size(), 2);
-        QVERIFY2(MsgBox::history().at(1).prompt.startsWith(QStringLiteral("データ削除中にエラーが発生しました。\r")),
-                 qPrintable(MsgBox::history().at(1).prompt));
-        QVERIFY(MsgBox::history().at(1).prompt.contains(QStringLiteral("in use")));
-        QCOMPARE(MsgBox::history().at(1).title, QStringLiteral("データ削除"));
-        QCOMPARE(MsgBox::history().at(1).style, int(MsgBox::Critical));
+        QCOMPARE(shownBoxes().size(), 2);
+        QVERIFY2(shownBoxes().at(1).prompt.startsWith(QStringLiteral("データ削除中にエラーが発生しました。\r")),
+                 qPrintable(shownBoxes().at(1).prompt));
+        QVERIFY(shownBoxes().at(1).prompt.contains(QStringLiteral("in use")));
+        QCOMPARE(shownBoxes().at(1).title, QStringLiteral("データ削除"));
+        QCOMPARE(shownBoxes().at(1).style, int(MsgBox::Critical));
         QCOMPARE(count(), 4);
         QVERIFY(!gDao().inTransaction());
         // The list stays as it was.
