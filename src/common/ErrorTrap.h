@@ -33,6 +33,20 @@ private:
     QString m_procedure;
 };
 
+/// Runs body as the named step of a service and returns what it returns. An error
+/// leaves as a ProcedureError of this step with its message, unless it already names
+/// a step: then the step deeper in, where the work failed, keeps its name.
+template <class F> decltype(auto) asStep(const QString &procedure, F &&body)
+{
+    try {
+        return std::forward<F>(body)();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(procedure, QString::fromUtf8(e.what()));
+    }
+}
+
 /// Runs body; on any exception writes the log line and returns false.
 template <class F> bool trapErrors(const QString &object, const QString &procedure, F &&body) noexcept
 {
