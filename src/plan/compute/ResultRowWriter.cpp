@@ -120,8 +120,7 @@ void ResultRowWriter::ReplaceResults(Projection &projection)
         DeleteData(table);
     projection.setBalance(Currency());
     for (int year = 1; year <= Projection::Years; ++year) {
-        if (!projection.Compute(year))
-            throw ProcedureError(projection.errorProcedure(), projection.errorMessage());
+        projection.Compute(year);
         SaveComputeData(projection.result());
     }
 }
