@@ -3,14 +3,17 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 struct sqlite3_stmt;
 class cDao;
 
 /// A statement of the program prepared once on the connection and run many times
-/// with new values (cDao::prepare): the engine parses it once and binds each value
+/// with new values (cDao::prepare): the engine parses it once and each value is bound
 /// directly, so a registration's 225 inserts cost little more than their writing.
-/// It belongs to the connection that was open when it was prepared and must end
-/// before that one closes.
+/// Values stay bound from one run to the next until bound anew. A statement belongs
+/// to the connection that was open when it was prepared and must end before that
+/// one closes.
 class DaoStatement
 {
 public:
@@ -20,10 +23,14 @@ public:
     DaoStatement &operator=(const DaoStatement &) = delete;
     ~DaoStatement();
 
-    /// Runs the statement with these values, bound in order as cDao::exec binds
-    /// them; the rows it changed. Throws DaoError when it fails.
-    int exec(const QVariantList &values) { return exec(values.constData(), values.size()); }
-    int exec(const QVariant *values, qsizetype count);
+    /// Binds a whole number, or NULL for none, to the index-th "?" (from 0).
+    void bind(int index, std::optional<int> value);
+    /// Binds any value as cDao::exec binds it (a null or empty variant binds NULL).
+    void bind(int index, const QVariant &value);
+    /// Runs the statement with the values bound; the rows it changed. Throws DaoError.
+    int exec();
+    /// Binds the values in order and runs the statement.
+    int exec(const QVariantList &values);
 
 private:
     friend class cDao;

@@ -342,15 +342,21 @@ DaoStatement cDao::prepare(const QString &sql)
     requireOpen();
     sqlite3_stmt *st = nullptr;
     if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &st, nullptr) != SQLITE_OK) {
+        const QString failure = engineMessage();
         sqlite3_finalize(st);
-        failEngine();
+        failEngine(failure);
     }
     return DaoStatement(*this, st);
 }
 
-void cDao::failEngine()
+QString cDao::engineMessage() const
 {
-    m_lastError = QString::fromUtf8(sqlite3_errmsg(m_handle));
+    return QString::fromUtf8(sqlite3_errmsg(m_handle));
+}
+
+void cDao::failEngine(const QString &message)
+{
+    m_lastError = message;
     followConnection();
     throw DaoError(m_lastError);
 }
@@ -375,42 +381,57 @@ DaoStatement::~DaoStatement()
     sqlite3_finalize(m_statement);
 }
 
-int DaoStatement::exec(const QVariant *values, qsizetype count)
+void DaoStatement::bind(int index, std::optional<int> value)
 {
-    sqlite3_reset(m_statement);
-    for (int i = 0; i < count; ++i) {
-        const QVariant &v = values[i];
-        const int n = i + 1;
-        if (vb::isNull(v) || vb::isEmpty(v)) {
-            sqlite3_bind_null(m_statement, n);
-            continue;
-        }
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-        case QMetaType::Bool:
-            sqlite3_bind_int64(m_statement, n, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            sqlite3_bind_double(m_statement, n, v.toDouble());
-            break;
-        default: {
-            const QString text = v.toString();
-            sqlite3_bind_text16(m_statement, n, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
-        }
-        }
+    if (value)
+        sqlite3_bind_int(m_statement, index + 1, *value);
+    else
+        sqlite3_bind_null(m_statement, index + 1);
+}
+
+void DaoStatement::bind(int index, const QVariant &value)
+{
+    const int n = index + 1;
+    if (vb::isNull(value) || vb::isEmpty(value)) {
+        sqlite3_bind_null(m_statement, n);
+        return;
     }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(m_statement, n, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_statement, n, value.toDouble());
+        break;
+    default: {
+        const QString text = value.toString();
+        sqlite3_bind_text16(m_statement, n, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+int DaoStatement::exec()
+{
     const qint64 before = m_dao->totalChanges();
     const int rc = sqlite3_step(m_statement);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        sqlite3_reset(m_statement);
-        m_dao->failEngine();
-    }
+    const QString failure = rc == SQLITE_DONE || rc == SQLITE_ROW ? QString() : m_dao->engineMessage();
+    // Reset at once: the statement holds no lock between runs and takes new values.
     sqlite3_reset(m_statement);
+    if (!failure.isNull())
+        m_dao->failEngine(failure);
     return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
+}
+
+int DaoStatement::exec(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i, values.at(i));
+    return exec();
 }
 
 std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int)

@@ -104,7 +104,8 @@ private:
     int changesOf(const QSqlQuery &q, qint64 totalBefore) const;
     qint64 totalChanges() const;
     [[noreturn]] void fail(const QSqlError &error);
-    [[noreturn]] void failEngine();
+    QString engineMessage() const;
+    [[noreturn]] void failEngine(const QString &message);
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);

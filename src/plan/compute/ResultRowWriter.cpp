@@ -53,13 +53,16 @@ const QStringList &ResultRowWriter::resultTables()
 
 int ResultRowWriter::execute(Statement which, std::initializer_list<std::optional<int>> values)
 {
-    if (!m_statements[which])
-        m_statements[which] = m_dao.prepare(QString::fromUtf8(kSql[which]));
-    QVariant bound[2 + 11] = {m_id1, m_id2};
-    qsizetype count = 2;
+    std::optional<DaoStatement> &statement = m_statements[which];
+    if (!statement) {
+        statement = m_dao.prepare(QString::fromUtf8(kSql[which]));
+        statement->bind(0, std::optional<int>(m_id1));
+        statement->bind(1, std::optional<int>(m_id2));
+    }
+    int index = 2;
     for (const std::optional<int> &v : values)
-        bound[count++] = v ? QVariant(*v) : QVariant();
-    return m_statements[which]->exec(bound, count);
+        statement->bind(index++, v);
+    return statement->exec();
 }
 
 void ResultRowWriter::DeleteData(const QString &table)
