@@ -60,7 +60,7 @@ const QVector<DbSchema::Table> &DbSchema::tables()
     return list;
 }
 
-bool DbSchema::check(cDao &dao, QString *reason)
+void DbSchema::check(cDao &dao)
 {
     QStringList problems;
     for (const Table &table : tables()) {
@@ -80,7 +80,6 @@ bool DbSchema::check(cDao &dao, QString *reason)
             problems
                 << QStringLiteral("表 %1 に列 %2 がありません。").arg(table.name, missing.join(QStringLiteral("、")));
     }
-    if (reason)
-        *reason = problems.join(QLatin1Char(' '));
-    return problems.isEmpty();
+    if (!problems.isEmpty())
+        throw DaoError(problems.join(QLatin1Char(' ')));
 }
