@@ -419,10 +419,11 @@ int DaoStatement::exec()
 {
     const qint64 before = m_dao->totalChanges();
     const int rc = sqlite3_step(m_statement);
-    const QString failure = rc == SQLITE_DONE || rc == SQLITE_ROW ? QString() : m_dao->engineMessage();
+    const bool failed = rc != SQLITE_DONE && rc != SQLITE_ROW;
+    const QString failure = failed ? m_dao->engineMessage() : QString();
     // Reset at once: the statement holds no lock between runs and takes new values.
     sqlite3_reset(m_statement);
-    if (!failure.isNull())
+    if (failed)
         m_dao->failEngine(failure);
     return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
 }
