@@ -1,6 +1,6 @@
 #include "DbSchema.h"
 
-#include "Recordset.h"
+#include "PlanRows.h"
 #include "cDao.h"
 
 namespace
@@ -28,9 +28,8 @@ const QVector<DbSchema::Table> &DbSchema::tables()
     static const QVector<Table> list = [] {
         const QStringList named = names("ID1 ID2 名称");
         // Work and stored rows are copied into each other whole (SELECT *).
-        const QStringList rents = names("ID1 ID2 タイプ 間取り 専有面積 世帯数 駐車台数 月家賃 月共益費 月駐車料 敷金");
-        const QStringList loans = names("ID1 ID2 連番 借入先名称 借入金額 返済方式 返済開始1 返済終了1 金利1 "
-                                        "返済開始2 返済終了2 金利2 返済期間");
+        const QStringList rents = PlanRows::rentColumns().names();
+        const QStringList loans = PlanRows::loanColumns().names();
         // A year of either yearly table: the report reads items 1 to 9 of each side.
         const QStringList items =
             names("ID1 ID2 年") + numbered("収入", 9) + names("収入計") + numbered("支出", 9) + names("支出計");
@@ -61,26 +60,26 @@ const QVector<DbSchema::Table> &DbSchema::tables()
     return list;
 }
 
-bool DbSchema::check(cDao &dao, QString *reason)
+void DbSchema::check(cDao &dao)
 {
     QStringList problems;
     for (const Table &table : tables()) {
-        const auto rs =
-            dao.OpenRecordset(QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE 1 = 0"));
-        if (!rs) {
-            problems << QStringLiteral("表 %1 を読めません。%2").arg(table.name, dao.lastError());
+        DaoRows rows;
+        try {
+            rows = dao.query(QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE 1 = 0"));
+        } catch (const DaoError &e) {
+            problems << QStringLiteral("表 %1 を読めません。%2").arg(table.name, e.text());
             continue;
         }
         QStringList missing;
         for (const QString &column : table.columns) {
-            if (!rs->hasField(column))
+            if (!rows.hasColumn(column))
                 missing << column;
         }
         if (!missing.isEmpty())
             problems
                 << QStringLiteral("表 %1 に列 %2 がありません。").arg(table.name, missing.join(QStringLiteral("、")));
     }
-    if (reason)
-        *reason = problems.join(QLatin1Char(' '));
-    return problems.isEmpty();
+    if (!problems.isEmpty())
+        throw DaoError(problems.join(QLatin1Char(' ')));
 }

@@ -23,8 +23,8 @@ struct Table {
 const QVector<Table> &tables();
 
 /// Reads every table of the list once, without rows, and compares its columns with
-/// the list. False, with every missing or unreadable table and every missing column
-/// in *reason, when anything is not there. Writes nothing.
-bool check(cDao &dao, QString *reason);
+/// the list. Throws DaoError naming every missing or unreadable table and every
+/// missing column when anything is not there. Writes nothing.
+void check(cDao &dao);
 
 } // namespace DbSchema

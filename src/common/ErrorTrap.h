@@ -33,6 +33,33 @@ private:
     QString m_procedure;
 };
 
+namespace detail
+{
+inline QString stepName(const QString &name)
+{
+    return name;
+}
+inline QString stepName(const char *name)
+{
+    return QString::fromUtf8(name);
+}
+} // namespace detail
+
+/// Runs body as the named step of a service (a QString or a UTF-8 text, turned into
+/// a name only when it fails) and returns what body returns. An error leaves as a
+/// ProcedureError of this step with its message, unless it already names a step:
+/// then the step deeper in, where the work failed, keeps its name.
+template <class Name, class F> decltype(auto) asStep(const Name &procedure, F &&body)
+{
+    try {
+        return std::forward<F>(body)();
+    } catch (const ProcedureError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ProcedureError(detail::stepName(procedure), QString::fromUtf8(e.what()));
+    }
+}
+
 /// Runs body; on any exception writes the log line and returns false.
 template <class F> bool trapErrors(const QString &object, const QString &procedure, F &&body) noexcept
 {

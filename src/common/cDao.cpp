@@ -4,6 +4,7 @@
 #include "MsgBox.h"
 #include "VbRuntime.h"
 #include <algorithm>
+#include <utility>
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -185,16 +186,11 @@ QSqlDatabase cDao::CurrentDB() const
     return m_open ? QSqlDatabase::database(m_connection, false) : QSqlDatabase();
 }
 
-void cDao::exec(const QString &sql)
+void cDao::control(const QString &sql)
 {
-    if (!m_open)
-        throw DaoError(QStringLiteral("データベースが開かれていません。"));
-    QSqlQuery q(CurrentDB());
-    if (!q.exec(sql)) {
-        m_lastError = q.lastError().text();
-        followConnection();
-        throw DaoError(m_lastError);
-    }
+    QSqlQuery q = statement();
+    if (!q.exec(sql))
+        fail(q.lastError());
 }
 
 bool cDao::inTransaction() const
@@ -217,7 +213,7 @@ void cDao::followConnection()
 void cDao::BeginTrans()
 {
     followConnection();
-    exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT vanrek_%1").arg(m_depth));
+    control(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT vanrek_%1").arg(m_depth));
     ++m_depth;
 }
 
@@ -228,7 +224,7 @@ void cDao::CommitTrans()
         throw DaoError(QStringLiteral("トランザクションはデータベースエンジンによってロールバックされました。"));
     if (m_depth == 0)
         throw DaoError(QStringLiteral("BeginTrans を実行せずに CommitTrans を実行しました。"));
-    exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE vanrek_%1").arg(m_depth - 1));
+    control(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE vanrek_%1").arg(m_depth - 1));
     --m_depth;
 }
 
@@ -242,26 +238,48 @@ void cDao::RollbackTrans()
     if (m_depth == 0)
         throw DaoError(QStringLiteral("BeginTrans を実行せずに Rollback を実行しました。"));
     if (m_depth == 1) {
-        exec(QStringLiteral("ROLLBACK"));
+        control(QStringLiteral("ROLLBACK"));
     } else {
         const QString sp = QStringLiteral("vanrek_%1").arg(m_depth - 1);
-        exec(QStringLiteral("ROLLBACK TO ") + sp);
-        exec(QStringLiteral("RELEASE ") + sp);
+        control(QStringLiteral("ROLLBACK TO ") + sp);
+        control(QStringLiteral("RELEASE ") + sp);
     }
     --m_depth;
 }
 
-std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int)
+void cDao::requireOpen() const
 {
     if (!m_open)
-        return nullptr;
+        throw DaoError(QStringLiteral("データベースが開かれていません。"));
+}
+
+QSqlQuery cDao::statement() const
+{
+    requireOpen();
     QSqlQuery q(CurrentDB());
     q.setForwardOnly(true);
-    if (!q.exec(JetSql::toSqlite(sql))) {
-        m_lastError = q.lastError().text();
-        followConnection();
-        return nullptr;
+    return q;
+}
+
+void cDao::fail(const QSqlError &error)
+{
+    m_lastError = error.text();
+    followConnection();
+    throw DaoError(m_lastError);
+}
+
+void cDao::run(QSqlQuery &q, const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values.at(i);
+        q.bindValue(i, vb::isNull(v) || vb::isEmpty(v) ? QVariant() : v);
     }
+    if (!q.exec())
+        fail(q.lastError());
+}
+
+DaoRows cDao::rowsOf(QSqlQuery &q)
+{
     const QSqlRecord rec = q.record();
     QStringList names;
     for (int i = 0; i < rec.count(); ++i)
@@ -273,37 +291,170 @@ std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int
             row[i] = fieldValue(q, i);
         rows.append(std::move(row));
     }
-    if (q.lastError().isValid()) {
-        m_lastError = q.lastError().text();
-        followConnection();
-        return nullptr;
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        fail(error);
+    return DaoRows(std::move(names), std::move(rows));
+}
+
+qint64 cDao::totalChanges() const
+{
+    return m_handle ? sqlite3_total_changes64(m_handle) : -1;
+}
+
+// The engine's count of affected rows stays at the last statement that changed rows;
+// a query or a table definition changes none, which shows as an unchanged running
+// total of changes on the connection.
+int cDao::changesOf(const QSqlQuery &q, qint64 totalBefore) const
+{
+    const int affected = q.numRowsAffected();
+    if (affected <= 0 || (totalBefore >= 0 && totalChanges() == totalBefore))
+        return 0;
+    return affected;
+}
+
+DaoRows cDao::query(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = statement();
+    if (!q.prepare(sql))
+        fail(q.lastError());
+    run(q, values);
+    return rowsOf(q);
+}
+
+int cDao::exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = statement();
+    if (!q.prepare(sql))
+        fail(q.lastError());
+    const qint64 before = totalChanges();
+    run(q, values);
+    const int changed = changesOf(q, before);
+    q.finish();
+    return changed;
+}
+
+// The one statement of the program that goes past Qt's driver: the engine's own
+// handle of the connection (see engineHandle()), for the speed of the result rows.
+DaoStatement cDao::prepare(const QString &sql)
+{
+    requireOpen();
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &st, nullptr) != SQLITE_OK) {
+        const QString failure = engineMessage();
+        sqlite3_finalize(st);
+        failEngine(failure);
     }
-    return std::make_unique<Recordset>(names, std::move(rows));
+    return DaoStatement(*this, st);
+}
+
+QString cDao::engineMessage() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_handle));
+}
+
+void cDao::failEngine(const QString &message)
+{
+    m_lastError = message;
+    followConnection();
+    throw DaoError(m_lastError);
+}
+
+DaoStatement::DaoStatement(DaoStatement &&other) noexcept
+    : m_dao(other.m_dao), m_statement(std::exchange(other.m_statement, nullptr))
+{
+}
+
+DaoStatement &DaoStatement::operator=(DaoStatement &&other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_statement);
+        m_dao = other.m_dao;
+        m_statement = std::exchange(other.m_statement, nullptr);
+    }
+    return *this;
+}
+
+DaoStatement::~DaoStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void DaoStatement::bind(int index, std::optional<int> value)
+{
+    if (value)
+        sqlite3_bind_int(m_statement, index + 1, *value);
+    else
+        sqlite3_bind_null(m_statement, index + 1);
+}
+
+void DaoStatement::bind(int index, const QVariant &value)
+{
+    const int n = index + 1;
+    if (vb::isNull(value) || vb::isEmpty(value)) {
+        sqlite3_bind_null(m_statement, n);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(m_statement, n, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_statement, n, value.toDouble());
+        break;
+    default: {
+        const QString text = value.toString();
+        sqlite3_bind_text16(m_statement, n, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+int DaoStatement::exec()
+{
+    const qint64 before = m_dao->totalChanges();
+    const int rc = sqlite3_step(m_statement);
+    const bool failed = rc != SQLITE_DONE && rc != SQLITE_ROW;
+    const QString failure = failed ? m_dao->engineMessage() : QString();
+    // Reset at once: the statement holds no lock between runs and takes new values.
+    sqlite3_reset(m_statement);
+    if (failed)
+        m_dao->failEngine(failure);
+    return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
+}
+
+int DaoStatement::exec(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i, values.at(i));
+    return exec();
+}
+
+std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int)
+{
+    if (!m_open)
+        return nullptr;
+    try {
+        return std::make_unique<Recordset>(query(JetSql::toSqlite(sql)));
+    } catch (const DaoError &) {
+        return nullptr; // the reason is in lastError()
+    }
 }
 
 int cDao::Execute(const QString &sql, int)
 {
     if (!m_open)
         return -1;
-    const QSqlDatabase db = CurrentDB();
-    // The engine's count of affected rows stays at the last statement that changed
-    // rows; a query or a table definition changes none, which shows as an unchanged
-    // running total of changes on the connection.
-    const auto totalChanges = [&db] {
-        QSqlQuery total(db);
-        return total.exec(QStringLiteral("SELECT total_changes()")) && total.next() ? total.value(0).toLongLong() : -1;
-    };
-    const qint64 before = totalChanges();
-    QSqlQuery q(db);
-    if (!q.exec(JetSql::toSqlite(sql))) {
-        m_lastError = q.lastError().text();
-        followConnection();
-        return -1;
+    try {
+        return exec(JetSql::toSqlite(sql));
+    } catch (const DaoError &) {
+        return -1; // the reason is in lastError()
     }
-    const int affected = q.numRowsAffected();
-    if (affected <= 0 || (before >= 0 && totalChanges() == before))
-        return 0;
-    return affected;
 }
 
 bool cDao::DeleteTableData(const QString &table)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DaoStatement.h"
 #include "Recordset.h"
 
 #include <QSqlDatabase>
@@ -10,9 +11,15 @@
 
 struct sqlite3;
 
-/// The one connection of the program to its database file. Failures of queries
-/// and statements come back as results (no record set, -1, false); transaction
-/// calls and Lookup's reading let errors reach the caller as DaoError.
+class QSqlError;
+
+/// The one connection of the program to its database file, and the one way to it.
+/// The program's own statements go through query(), exec() and prepare(): SQLite's
+/// text with bound values, failures thrown as DaoError. The members the original
+/// program calls by name are a thin front over them, with its results: a failed
+/// query gives no record set, a failed statement -1, a look-up null, a connection
+/// false; those statements are written in the original engine's dialect and
+/// translated (JetSql). Transaction calls throw DaoError.
 class cDao
 {
 public:
@@ -52,6 +59,16 @@ public:
     QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString());
     bool IsRecordsetReady(Recordset *rs);
 
+    /// The rows of a query of the program: SQLite's text with a "?" for each value,
+    /// bound in order (a null or empty variant binds NULL). Throws DaoError with the
+    /// engine's message, which also stays in lastError().
+    DaoRows query(const QString &sql, const QVariantList &values = {});
+    /// Runs an action statement of the program, as query() does; the rows it changed
+    /// (0 for a statement that changes none, such as a table definition).
+    int exec(const QString &sql, const QVariantList &values = {});
+    /// A statement prepared once to run many times; throws DaoError when it cannot be.
+    DaoStatement prepare(const QString &sql);
+
     /// How long a statement waits for another process's write lock before it fails
     /// (5 s unless set; tests set it short so a held lock fails at once).
     void setBusyTimeout(int ms);
@@ -63,20 +80,36 @@ public:
     /// back); from then on this is false, a commit of it throws, and a rollback of
     /// each of its levels has nothing left to undo.
     bool inTransaction() const;
-    /// The engine's own handle of the connection, for work that goes past Qt's driver;
-    /// null when not connected. The one place the program takes it: Connect checks that
-    /// the handle is the driver's sqlite3 connection and that this program's sqlite3
-    /// library is the very one the driver runs on.
+    /// The engine's own handle of the connection, for work that goes past Qt's driver
+    /// (the prepared statements, the transaction state); null when not connected. The
+    /// one place the program takes it: Connect checks that the handle is the driver's
+    /// sqlite3 connection and that this program's sqlite3 library is the very one the
+    /// driver runs on.
     sqlite3 *engineHandle() const { return m_handle; }
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
 
 private:
+    friend class DaoStatement;
+    void requireOpen() const;
+    /// A query on the connection; throws DaoError when none is open.
+    QSqlQuery statement() const;
+    /// Binds the values and runs q; throws DaoError when it fails.
+    void run(QSqlQuery &q, const QVariantList &values);
+    /// The rows a query that ran gives, read to the end.
+    DaoRows rowsOf(QSqlQuery &q);
+    /// The rows the statement that ran changed: its own count, or 0 when the running
+    /// total of changes of the connection did not move.
+    int changesOf(const QSqlQuery &q, qint64 totalBefore) const;
+    qint64 totalChanges() const;
+    [[noreturn]] void fail(const QSqlError &error);
+    QString engineMessage() const;
+    [[noreturn]] void failEngine(const QString &message);
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);
-    void exec(const QString &sql);
+    void control(const QString &sql);
     void followConnection();
 
     QString m_connection;

@@ -1,7 +1,5 @@
 #include "ApartmentPlanRecord.h"
 
-#include "ErrorTrap.h"
-#include "Recordset.h"
 #include "cBase.h"
 #include "cDao.h"
 
@@ -19,14 +17,6 @@ Field number(const char *name, const char *control, int kind)
 Field combo(const char *name, const char *control)
 {
     return {QString::fromUtf8(name), QString::fromLatin1(control), ControlKind::Combo, cBase::SqlLong};
-}
-
-std::unique_ptr<Recordset> open(cDao &dao, const QString &procedure, const QString &sql)
-{
-    auto rs = dao.OpenRecordset(sql, cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
-    if (!rs)
-        throw ProcedureError(procedure, dao.lastError());
-    return rs;
 }
 
 } // namespace
@@ -59,16 +49,14 @@ const QVector<Field> &ApartmentPlanRecord::fields()
 
 std::optional<QVector<QVariant>> ApartmentPlanRecord::read(cDao &dao, int32_t id1, int32_t id2)
 {
-    const cBase base;
-    auto rs = open(dao, QStringLiteral("SetApartmentData"),
-                   QStringLiteral("SELECT * FROM D_賃貸マンション WHERE ID1 = ") + base.CvtSQL(id1, cBase::SqlLong) +
-                       QStringLiteral(" AND ID2 = ") + base.CvtSQL(id2, cBase::SqlLong));
-    if (rs->isEOF())
+    const DaoRows rows =
+        dao.query(QStringLiteral("SELECT * FROM D_賃貸マンション WHERE ID1 = ? AND ID2 = ?"), {id1, id2});
+    if (rows.isEmpty())
         return std::nullopt;
     QVector<QVariant> values;
     values.reserve(fields().size());
     for (const Field &f : fields())
-        values << rs->Fields(f.name);
+        values << rows.value(0, f.name);
     return values;
 }
 

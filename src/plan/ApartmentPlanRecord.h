@@ -11,9 +11,8 @@ class cDao;
 
 /// The plan record of an apartment plan, table D_賃貸マンション: its 40 input fields
 /// in the table's order, each with the control of the entry form it is loaded into
-/// and saved from and the kind it is stored as. Reading throws a ProcedureError
-/// naming the form's routine when a query fails; writing goes through the
-/// registration.
+/// and saved from and the kind it is stored as. Reading throws DaoError when the
+/// query fails; writing goes through the registration.
 namespace ApartmentPlanRecord
 {
 
@@ -31,7 +30,7 @@ struct Field {
 const QVector<Field> &fields();
 
 /// The stored values of the plan's record in the order of fields(); none when the
-/// plan has no record yet. Throws a ProcedureError of "SetApartmentData".
+/// plan has no record yet.
 std::optional<QVector<QVariant>> read(cDao &dao, int32_t id1, int32_t id2);
 
 /// The value a control shows for a stored value, by the field's conversion: the

@@ -1,5 +1,6 @@
 #include "LoanGridModel.h"
 
+#include "PlanRows.h"
 #include "WorkRowStore.h"
 
 LoanGridModel::LoanGridModel(QObject *parent) : RowGridModel(parent)
@@ -61,8 +62,13 @@ QVariant LoanGridModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return RowGridModel::headerData(section, orientation, role);
     // Two heading lines, as the rows have: the first period's columns above the second's.
-    static const QStringList captions = {QStringLiteral("借入先名称\n"), QStringLiteral("借入金額\n"),
-                                         QStringLiteral("返済方式\n"),   QStringLiteral("\nから"),
-                                         QStringLiteral("\nまで"),       QStringLiteral("金利1\n金利2")};
+    const auto &columns = PlanRows::loanColumns();
+    static const QStringList captions = {columns.name(&LoanRecord::lender) + QLatin1Char('\n'),
+                                         columns.name(&LoanRecord::amount) + QLatin1Char('\n'),
+                                         columns.name(&LoanRecord::method) + QLatin1Char('\n'),
+                                         QStringLiteral("\nから"),
+                                         QStringLiteral("\nまで"),
+                                         columns.name(&LoanRecord::rate1) + QLatin1Char('\n') +
+                                             columns.name(&LoanRecord::rate2)};
     return captions.value(section);
 }

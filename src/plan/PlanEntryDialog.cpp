@@ -6,7 +6,6 @@
 #include "ImNumber.h"
 #include "LoanGridModel.h"
 #include "MsgBox.h"
-#include "PlanSql.h"
 #include "RowDialog.h"
 #include "RowGrid.h"
 #include "RowGridModel.h"
@@ -120,9 +119,8 @@ bool PlanEntryDialog::CheckFunding(const QVariant &budget, int64_t ownFunds, con
 
 void PlanEntryDialog::SetThingData(ImNumber *const sikiti[4])
 {
-    const PlanSql::Rows rs = PlanSql::select(gDao(), QStringLiteral("SetThingData"),
-                                             QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ?"), {m_id1});
-    if (rs.rows.isEmpty())
+    const DaoRows rs = gDao().query(QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ?"), {m_id1});
+    if (rs.isEmpty())
         return;
     const cBase &base = gBase();
     sikiti[0]->setValue(base.CvtDbl(rs.value(0, QStringLiteral("敷地面積"))));

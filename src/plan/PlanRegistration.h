@@ -17,11 +17,12 @@ class cDao;
 /// The registration of a plan, for both plan types: in one transaction it deletes
 /// the plan's result rows, computes the 75 years and inserts their rows, copies the
 /// work rows back into the stored tables, and updates the plan record, inserting it
-/// only when no row was updated. It commits only when every step succeeded; any
-/// failure (a failed statement, a computation error, a value that does not fit its
+/// only when no row was updated. It commits only when every step succeeded; a failed
+/// step (a failed statement, a computation error, a value that does not fit its
 /// column, a failed commit) throws a ProcedureError naming the step, and the
-/// transaction has been rolled back when it leaves. The entry form catches it at its
-/// edge, logs it and tells the user.
+/// transaction has been rolled back when it leaves. An error outside the steps (a
+/// transaction that cannot begin) leaves as it is. The entry form catches either at
+/// its edge, logs it and tells the user.
 class PlanRegistration
 {
 public:

@@ -1,5 +1,6 @@
 #include "RentGridModel.h"
 
+#include "PlanRows.h"
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
@@ -89,10 +90,7 @@ QVariant RentGridModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return RowGridModel::headerData(section, orientation, role);
-    // The columns are captioned with their field names.
-    static const QStringList captions = {
-        QStringLiteral("タイプ"),   QStringLiteral("間取り"),   QStringLiteral("専有面積"),
-        QStringLiteral("世帯数"),   QStringLiteral("駐車台数"), QStringLiteral("月家賃"),
-        QStringLiteral("月共益費"), QStringLiteral("月駐車料"), QStringLiteral("敷金")};
+    // The columns are captioned with their field names: every column after the plan key.
+    static const QStringList captions = PlanRows::rentColumns().names().mid(2);
     return captions.value(section);
 }

@@ -64,12 +64,9 @@ private:
     /// Runs body in a transaction of its own; a failure throws a ProcedureError of procedure.
     template <class F> void transaction(const QString &procedure, F &&body);
     void renumber(const Table &table);
-    /// The plan's work rows of the table in key order; fill sets a record's other
-    /// fields through a reader of the row's columns by name.
-    template <class Record, class Fill> QVector<Record> readRows(const Table &table, Fill fill) const;
     /// Deletes the work row whose key is the first three values (ID1, ID2, key) and
     /// inserts the values into the columns; in one transaction.
-    void replaceRow(const QString &table, const char *const *columns, const QVariantList &values);
+    void replaceRow(const QString &table, const QStringList &columns, const QVariantList &values);
     QVariantList plan() const { return {m_id1, m_id2}; }
 
     cDao &m_dao;

@@ -335,10 +335,7 @@ void frmInputApartment::loadPlan()
     trap("SetControlsColor", [this] { SetControlsColor(); });
     trap("Init", [this] { Init(); });
     // The rates are read once, for every rule that looks one up while the form is open.
-    readStep("InitCombo", [this] {
-        if (!m_rates.load(gDao()))
-            throw DaoError(gDao().lastError());
-    });
+    readStep("InitCombo", [this] { m_rates.load(gDao()); });
     trap("InitCombo", [this] { InitCombo(); });
     SetGridStyle(this, m_yatin);
     SetGridStyle(this, m_kariire);

@@ -5,8 +5,8 @@
 #include "ImNumber.h"
 #include "ImText.h"
 #include "MsgBox.h"
-#include "PlanSql.h"
 #include "RequiredInputs.h"
+#include "StoredValue.h"
 #include "Twips.h"
 #include "VbRuntime.h"
 #include "WorkRowStore.h"
@@ -140,9 +140,8 @@ bool frmInputKariire::CheckInputValue2()
 
 void frmInputKariire::SaveRecord()
 {
-    const QString procedure = QStringLiteral("SaveRecord");
     const cBase &base = gBase();
-    const auto stored = [&](const QVariant &v, int kind) { return PlanSql::stored(v, kind, procedure); };
+    const auto stored = storedValue;
     LoanRecord r;
     r.id1 = id1();
     r.id2 = id2();

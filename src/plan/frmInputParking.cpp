@@ -12,7 +12,6 @@
 #include "MsgBox.h"
 #include "ParkingProjection.h"
 #include "PlanRegistration.h"
-#include "PlanSql.h"
 #include "Styling.h"
 #include "VbKeys.h"
 #include "WorkRowStore.h"
@@ -198,10 +197,8 @@ void frmInputParking::Init()
 
 void frmInputParking::SetParkingData()
 {
-    const PlanSql::Rows rs =
-        PlanSql::select(gDao(), QStringLiteral("SetParkingData"),
-                        QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1(), id2()});
-    if (rs.rows.isEmpty())
+    const DaoRows rs = gDao().query(QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1(), id2()});
+    if (rs.isEmpty())
         return;
     const cBase &base = gBase();
     const auto f = [&](const char *field) { return rs.value(0, QString::fromUtf8(field)); };

@@ -4,8 +4,8 @@
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
-#include "PlanSql.h"
 #include "RentRecord.h"
+#include "StoredValue.h"
 #include "Twips.h"
 #include "WorkRowStore.h"
 #include "cBase.h"
@@ -92,8 +92,7 @@ void frmInputYatin::Init()
 
 void frmInputYatin::SaveRecord()
 {
-    const QString procedure = QStringLiteral("SaveRecord");
-    const auto stored = [&](const QVariant &v, int kind) { return PlanSql::stored(v, kind, procedure); };
+    const auto stored = storedValue;
     RentRecord r;
     r.id1 = id1();
     r.id2 = id2();

@@ -1,7 +1,6 @@
 #include "PlanDeleter.h"
 
 #include "DaoTransaction.h"
-#include "PlanQuery.h"
 #include "cDao.h"
 
 PlanDeleter::PlanDeleter(cDao &dao) : m_dao(dao) {}
@@ -17,13 +16,16 @@ const QStringList &PlanDeleter::tables()
 
 void PlanDeleter::deletePlan(int id1, int id2)
 {
-    const QString condition = QStringLiteral(" WHERE ") + PlanQuery::planCondition(id1, id2);
     // A plan half deleted would reopen as a window without inputs or results, so
     // the seven deletions stand or fall together.
     DaoTransaction tx(m_dao);
     for (const QString &table : tables()) {
-        if (m_dao.Execute(QStringLiteral("DELETE FROM ") + table + condition, cDao::dbFailOnError) < 0)
-            throw DaoError(table + QStringLiteral(": ") + m_dao.lastError());
+        try {
+            m_dao.exec(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID1 = ? AND ID2 = ?"),
+                       {id1, id2});
+        } catch (const DaoError &e) {
+            throw DaoError(table + QStringLiteral(": ") + e.text());
+        }
     }
     tx.commit();
 }

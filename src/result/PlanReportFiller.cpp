@@ -1,14 +1,12 @@
 #include "PlanReportFiller.h"
 
 #include "ErrorTrap.h"
-#include "PlanQuery.h"
+#include "PlanRows.h"
 #include "VbRuntime.h"
 #include "cBase.h"
 #include "cDao.h"
 
 #include <stdexcept>
-
-using PlanQuery::open;
 
 namespace
 {
@@ -154,22 +152,21 @@ bool PlanReportFiller::fillSheet(PlanType planType, ReportData &sheet, const QSt
     return true;
 }
 
-QString PlanReportFiller::planWhere() const
+DaoRows PlanReportFiller::record(const QString &table, const QString &condition, const QVariantList &key) const
 {
-    return QStringLiteral(" WHERE ") + PlanQuery::planCondition(m_id1, m_id2);
+    DaoRows rows = m_dao.query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition, key);
+    if (rows.isEmpty()) {
+        QString shown = condition;
+        for (const QVariant &value : key)
+            shown.replace(shown.indexOf(QLatin1Char('?')), 1, value.toString());
+        throw DaoError(table + QStringLiteral(" に該当する行がありません。(") + shown + QLatin1Char(')'));
+    }
+    return rows;
 }
 
-std::unique_ptr<Recordset> PlanReportFiller::record(const QString &table, const QString &condition) const
+DaoRows PlanReportFiller::planRecord(const QString &table) const
 {
-    auto rs = open(m_dao, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition);
-    if (rs->isEOF())
-        throw DaoError(table + QStringLiteral(" に該当する行がありません。(") + condition + QLatin1Char(')'));
-    return rs;
-}
-
-std::unique_ptr<Recordset> PlanReportFiller::planRecord(const QString &table) const
-{
-    return record(table, PlanQuery::planCondition(m_id1, m_id2));
+    return record(table, QStringLiteral("ID1 = ? AND ID2 = ?"), {m_id1, m_id2});
 }
 
 void PlanReportFiller::ClearActiveReportParking(ReportData &sheet) const
@@ -185,41 +182,39 @@ void PlanReportFiller::ClearActiveReportApartment(ReportData &sheet) const
 void PlanReportFiller::SetPrintThingData(ReportData &sheet) const
 {
     // One property row serves every plan of the property.
-    const auto rs = record(QStringLiteral("D_物件"), QStringLiteral("ID1 = ") + PlanQuery::number(m_id1));
+    const DaoRows rs = record(QStringLiteral("D_物件"), QStringLiteral("ID1 = ?"), {m_id1});
     auto &f = sheet.fields;
-    f[QStringLiteral("fldBuken")] = text(rs->Fields(QStringLiteral("物件名")));
-    f[QStringLiteral("fldSikiti1")] = formatted(rs->Fields(QStringLiteral("敷地面積")), kArea);
-    f[QStringLiteral("fldSikiti2")] = formatted(rs->Fields(QStringLiteral("評価額")), kWhole);
+    f[QStringLiteral("fldBuken")] = text(rs.value(0, QStringLiteral("物件名")));
+    f[QStringLiteral("fldSikiti1")] = formatted(rs.value(0, QStringLiteral("敷地面積")), kArea);
+    f[QStringLiteral("fldSikiti2")] = formatted(rs.value(0, QStringLiteral("評価額")), kWhole);
 }
 
 void PlanReportFiller::SetPrintKariireData(ReportData &sheet) const
 {
     // In 連番 order, so the sheet lists the loans as the entry form numbers them.
-    const auto rs =
-        open(m_dao, QStringLiteral("SELECT * FROM D_借入金") + planWhere() + QStringLiteral(" ORDER BY 連番"));
+    const QVector<LoanRecord> loans = PlanRows::loans(m_dao, QStringLiteral("D_借入金"), m_id1, m_id2);
     const cBase base;
     auto &f = sheet.fields;
-    int row = 0;
-    for (rs->MoveFirst(); !rs->isEOF() && ++row <= 3; rs->MoveNext()) {
-        const auto v = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
+    for (int row = 1; row <= 3 && row <= loans.size(); ++row) {
+        const LoanRecord &r = loans.at(row - 1);
         const QVariant method = m_dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"),
-                                             QStringLiteral("ID = ") + base.CvtSQL(v("返済方式"), cBase::SqlLong));
-        f[field("fldKariire", row, 1)] = text(v("借入先名称"));
-        f[field("fldKariire", row, 2)] = formatted(v("借入金額"), kWhole);
+                                             QStringLiteral("ID = ") + base.CvtSQL(r.method, cBase::SqlLong));
+        f[field("fldKariire", row, 1)] = text(r.lender);
+        f[field("fldKariire", row, 2)] = formatted(r.amount, kWhole);
         f[field("fldKariire", row, 3)] = text(method);
-        f[field("fldKariire", row, 4)] = text(v("返済開始1"));
-        f[field("fldKariire", row, 5)] = text(v("返済終了1"));
-        f[field("fldKariire", row, 6)] = formatted(v("金利1"), kLoanRate);
-        f[field("fldKariire", row, 7)] = text(v("返済開始2"));
-        f[field("fldKariire", row, 8)] = text(v("返済終了2"));
-        f[field("fldKariire", row, 9)] = formatted(v("金利2"), kLoanRate);
+        f[field("fldKariire", row, 4)] = text(r.start1);
+        f[field("fldKariire", row, 5)] = text(r.end1);
+        f[field("fldKariire", row, 6)] = formatted(r.rate1, kLoanRate);
+        f[field("fldKariire", row, 7)] = text(r.start2);
+        f[field("fldKariire", row, 8)] = text(r.end2);
+        f[field("fldKariire", row, 9)] = formatted(r.rate2, kLoanRate);
     }
 }
 
 void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
 {
-    const auto rs = planRecord(QStringLiteral("D_駐車場"));
-    const auto v = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
+    const DaoRows rs = planRecord(QStringLiteral("D_駐車場"));
+    const auto v = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v("名称"));
     // The area per car is entered in whole square metres and prints so. The rates keep two
@@ -228,7 +223,7 @@ void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
     f[QStringLiteral("fldRyokin2")] = formatted(v("料金2"), kWhole);
     f[QStringLiteral("fldRyokin3")] = formatted(v("料金3"), kWhole);
     for (int i = 1; i <= 4; ++i)
-        f[QStringLiteral("fldYosan%1").arg(i)] = formatted(rs->Fields(QStringLiteral("予算%1").arg(i)), kWhole);
+        f[QStringLiteral("fldYosan%1").arg(i)] = formatted(rs.value(0, QStringLiteral("予算%1").arg(i)), kWhole);
     f[QStringLiteral("fldSikin1")] = formatted(v("資金1"), kWhole);
     f[QStringLiteral("fldKeikaku1")] = formatted(v("計画1"), kRate);
     f[QStringLiteral("fldKeikaku2")] = formatted(v("計画2"), kWhole);
@@ -240,38 +235,34 @@ void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
 void PlanReportFiller::SetPrintMadoriData(ReportData &sheet) const
 {
     auto &f = sheet.fields;
-    {
-        // In タイプ order, so column A shows the row lettered A.
-        const auto rs =
-            open(m_dao, QStringLiteral("SELECT * FROM D_家賃") + planWhere() + QStringLiteral(" ORDER BY タイプ"));
-        int row = 0;
-        for (rs->MoveFirst(); !rs->isEOF() && ++row <= 5; rs->MoveNext()) {
-            const auto v = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
-            f[field("fldYatin", row, 1)] = text(v("間取り"));
-            f[field("fldYatin", row, 2)] = formatted(v("専有面積"), kArea);
-            f[field("fldYatin", row, 3)] = text(v("世帯数"));
-            f[field("fldYatin", row, 4)] = text(v("駐車台数"));
-            f[field("fldYatin", row, 5)] = formatted(v("月家賃"), kWhole);
-            f[field("fldYatin", row, 6)] = formatted(v("月共益費"), kWhole);
-            f[field("fldYatin", row, 7)] = formatted(v("月駐車料"), kWhole);
-            f[field("fldYatin", row, 8)] = formatted(v("敷金"), kWhole);
-        }
+    // In タイプ order, so column A shows the row lettered A.
+    const QVector<RentRecord> rents = PlanRows::rents(m_dao, QStringLiteral("D_家賃"), m_id1, m_id2);
+    for (int row = 1; row <= 5 && row <= rents.size(); ++row) {
+        const RentRecord &r = rents.at(row - 1);
+        f[field("fldYatin", row, 1)] = text(r.madori);
+        f[field("fldYatin", row, 2)] = formatted(r.senyu, kArea);
+        f[field("fldYatin", row, 3)] = text(r.setai);
+        f[field("fldYatin", row, 4)] = text(r.tyusya);
+        f[field("fldYatin", row, 5)] = formatted(r.yatin, kWhole);
+        f[field("fldYatin", row, 6)] = formatted(r.kyoeki, kWhole);
+        f[field("fldYatin", row, 7)] = formatted(r.tyusyaryo, kWhole);
+        f[field("fldYatin", row, 8)] = formatted(r.sikikin, kWhole);
     }
     // Totals over every rent row, not only the five shown. An empty box counts as 0
     // so that it never drops its whole row from a sum; without rows the sums are
     // Null and the totals print empty.
-    const auto rs =
-        open(m_dao, QStringLiteral("SELECT"
+    const DaoRows rs =
+        m_dao.query(QStringLiteral("SELECT"
                                    " Sum(IFNULL(世帯数, 0) * (IFNULL(月家賃, 0) + IFNULL(月共益費, 0))) AS 計1,"
                                    " Sum(IFNULL(世帯数, 0) * IFNULL(月駐車料, 0)) AS 計2,"
                                    " Sum(IFNULL(世帯数, 0) * IFNULL(敷金, 0)) AS 計3"
-                                   " FROM D_家賃") +
-                        planWhere());
-    if (rs->isEOF())
+                                   " FROM D_家賃 WHERE ID1 = ? AND ID2 = ?"),
+                    {m_id1, m_id2});
+    if (rs.isEmpty())
         return;
-    f[QStringLiteral("fldYatin61")] = formatted(rs->Fields(QStringLiteral("計1")), kWhole);
-    f[QStringLiteral("fldYatin62")] = formatted(rs->Fields(QStringLiteral("計2")), kWhole);
-    f[QStringLiteral("fldYatin63")] = formatted(rs->Fields(QStringLiteral("計3")), kWhole);
+    f[QStringLiteral("fldYatin61")] = formatted(rs.value(0, QStringLiteral("計1")), kWhole);
+    f[QStringLiteral("fldYatin62")] = formatted(rs.value(0, QStringLiteral("計2")), kWhole);
+    f[QStringLiteral("fldYatin63")] = formatted(rs.value(0, QStringLiteral("計3")), kWhole);
 }
 
 void PlanReportFiller::SetPrintApartmentData(ReportData &sheet) const
@@ -287,8 +278,8 @@ void PlanReportFiller::SetPrintApartmentData(ReportData &sheet) const
     static const QStringList methods = {QStringLiteral("定率法"), QStringLiteral("定額法")};
     static const QStringList extra = {QStringLiteral("行う"), QStringLiteral("行わない")};
 
-    const auto rs = planRecord(QStringLiteral("D_賃貸マンション"));
-    const auto v = [&](const QString &name) { return rs->Fields(name); };
+    const DaoRows rs = planRecord(QStringLiteral("D_賃貸マンション"));
+    const auto v = [&](const QString &name) { return rs.value(0, name); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v(QStringLiteral("名称")));
     f[QStringLiteral("fldKaoku11")] = codeText(v(QStringLiteral("建物1")), structures);
@@ -335,21 +326,15 @@ void PlanReportFiller::MakePrintSkSeData(ReportData &yearly, const YearView &vie
     sql += QStringLiteral(",SE.支出計 AS SE支出計,SE.収入計 - SE.支出計 AS SE課税"
                           " FROM T_収支計画 AS SK INNER JOIN T_損益計算 AS SE"
                           " ON (SK.ID1 = SE.ID1 AND SK.ID2 = SE.ID2 AND SK.年 = SE.年)"
-                          " WHERE SK.ID1 = ") +
-           PlanQuery::number(m_id1) + QStringLiteral(" AND SK.ID2 = ") + PlanQuery::number(m_id2) +
-           // The parentheses keep the plan key binding on every alternative of the
-           // automatic interval's list of years.
-           QStringLiteral(" AND (") + view.filterSK + QStringLiteral(") ORDER BY SE.年");
+                          " WHERE SK.ID1 = ? AND SK.ID2 = ?"
+                          // The parentheses keep the plan key binding on every alternative of the
+                          // automatic interval's list of years.
+                          " AND (") +
+           view.filterSK + QStringLiteral(") ORDER BY SE.年");
 
-    const auto rs = open(m_dao, sql);
-    yearly.columns.clear();
-    for (int c = 0; c < rs->FieldCount(); ++c)
-        yearly.columns << rs->FieldName(c);
+    const DaoRows rs = m_dao.query(sql, {m_id1, m_id2});
+    yearly.columns = rs.columnNames();
     yearly.rows.clear();
-    for (rs->MoveFirst(); !rs->isEOF(); rs->MoveNext()) {
-        QVector<QVariant> row(rs->FieldCount());
-        for (int c = 0; c < rs->FieldCount(); ++c)
-            row[c] = rs->Fields(c);
-        yearly.rows.append(std::move(row));
-    }
+    for (int i = 0; i < rs.count(); ++i)
+        yearly.rows.append(rs.row(i));
 }

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "DaoRows.h"
 #include "PlanType.h"
 #include "ReportData.h"
 #include "YearView.h"
 
 #include <QStringList>
 
-#include <memory>
-
 class cDao;
-class Recordset;
 
 /// Fills the data of a plan's two proposal reports: the conditions sheet (every
 /// value field as text, by field name, "" when left unfilled) and the yearly record
@@ -59,11 +57,11 @@ public:
     void MakePrintSkSeData(ReportData &yearly, const YearView &view) const;
 
 private:
-    /// The first row of table under condition; throws DaoError when there is none.
-    std::unique_ptr<Recordset> record(const QString &table, const QString &condition) const;
+    /// The rows of table under condition with its "?" bound to key; throws DaoError
+    /// when there is none.
+    DaoRows record(const QString &table, const QString &condition, const QVariantList &key) const;
     /// The plan's row of a plan table.
-    std::unique_ptr<Recordset> planRecord(const QString &table) const;
-    QString planWhere() const;
+    DaoRows planRecord(const QString &table) const;
 
     cDao &m_dao;
     int m_id1;

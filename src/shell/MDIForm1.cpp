@@ -196,18 +196,14 @@ void MDIForm1::LoadfrmGraph()
     const cBase &base = gBase();
     // Both tables are read before any window opens: a workspace that cannot read
     // them all opens none.
-    std::vector<std::pair<QString, std::unique_ptr<Recordset>>> plans;
-    for (const QString &table : {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション")}) {
-        const QString sql = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ID1 = ") +
-                            base.CvtSQL(QVariant(m_id1), cBase::SqlLong) + QStringLiteral(" ORDER BY ID2");
-        auto rs = gDao().OpenRecordset(sql, cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
-        if (!rs)
-            throw DaoError(gDao().lastError());
-        plans.emplace_back(table, std::move(rs));
-    }
-    for (const auto &[table, rs] : plans) {
-        for (; !rs->isEOF(); rs->MoveNext()) {
-            const int n = base.CvtLng(rs->Fields(QStringLiteral("ID2")));
+    std::vector<std::pair<QString, DaoRows>> plans;
+    for (const QString &table : {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション")})
+        plans.emplace_back(table, gDao().query(QStringLiteral("SELECT * FROM ") + table +
+                                                   QStringLiteral(" WHERE ID1 = ? ORDER BY ID2"),
+                                               {m_id1}));
+    for (const auto &[table, rows] : plans) {
+        for (int i = 0; i < rows.count(); ++i) {
+            const int n = base.CvtLng(rows.value(i, QStringLiteral("ID2")));
             // A damaged row must not stop the other plans from opening.
             if (n < 1 || n > kSlots || m_slotUsed[n]) {
                 SetErrLog(QStringLiteral("計画番号 %1 (%2) は開けません。").arg(n).arg(table), kObject,
@@ -251,17 +247,16 @@ void MDIForm1::updateAddButton(const QSet<int> &stored)
 
 QSet<int> MDIForm1::storedPlanNumbers() const
 {
-    const QString key = gBase().CvtSQL(QVariant(m_id1), cBase::SqlLong);
     QStringList selects;
-    for (const QString &table : kPlanTables)
-        selects << QStringLiteral("SELECT ID2 FROM ") + table + QStringLiteral(" WHERE ID1 = ") + key;
-    auto rs = gDao().OpenRecordset(selects.join(QStringLiteral(" UNION ")), cDao::dbOpenDynaset, cDao::dbReadOnly,
-                                   cDao::dbReadOnly);
-    if (!rs)
-        throw DaoError(gDao().lastError());
+    QVariantList keys;
+    for (const QString &table : kPlanTables) {
+        selects << QStringLiteral("SELECT ID2 FROM ") + table + QStringLiteral(" WHERE ID1 = ?");
+        keys << m_id1;
+    }
+    const DaoRows rows = gDao().query(selects.join(QStringLiteral(" UNION ")), keys);
     QSet<int> numbers;
-    for (; !rs->isEOF(); rs->MoveNext())
-        numbers.insert(gBase().CvtLng(rs->Fields(0)));
+    for (int i = 0; i < rows.count(); ++i)
+        numbers.insert(gBase().CvtLng(rows.value(i, 0)));
     return numbers;
 }
 

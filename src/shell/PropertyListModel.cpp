@@ -4,22 +4,30 @@
 #include "VbRuntime.h"
 #include "cDao.h"
 
+#include <exception>
+
 PropertyListModel::PropertyListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-bool PropertyListModel::reload()
+void PropertyListModel::reload()
 {
-    beginResetModel();
-    m_rows.clear();
-    auto rs = gDao().OpenRecordset(QStringLiteral("SELECT") + QStringLiteral(" *") + QStringLiteral("FROM ") +
-                                       QStringLiteral("D_物件"),
-                                   cDao::dbOpenDynaset, 0, cDao::dbOptimistic);
-    if (rs) {
-        for (; !rs->isEOF(); rs->MoveNext())
-            m_rows.append({rs->Fields(QStringLiteral("ID1")), rs->Fields(QStringLiteral("物件名")),
-                           rs->Fields(QStringLiteral("敷地面積")), rs->Fields(QStringLiteral("評価額"))});
+    // A list that cannot be read shows no rows.
+    QVector<Row> rows;
+    std::exception_ptr failure;
+    try {
+        const DaoRows read = gDao().query(QStringLiteral("SELECT") + QStringLiteral(" *") + QStringLiteral("FROM ") +
+                                          QStringLiteral("D_物件"));
+        for (int i = 0; i < read.count(); ++i)
+            rows.append({read.value(i, QStringLiteral("ID1")), read.value(i, QStringLiteral("物件名")),
+                         read.value(i, QStringLiteral("敷地面積")), read.value(i, QStringLiteral("評価額"))});
+    } catch (...) {
+        rows.clear();
+        failure = std::current_exception();
     }
+    beginResetModel();
+    m_rows = std::move(rows);
     endResetModel();
-    return rs != nullptr;
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 int PropertyListModel::rowCount(const QModelIndex &parent) const

@@ -19,8 +19,8 @@ public:
 
     explicit PropertyListModel(QObject *parent = nullptr);
 
-    /// Reads the table again; false (and no rows) when the query fails.
-    bool reload();
+    /// Reads the table again; when the query fails, no rows and a DaoError.
+    void reload();
     const Row &row(int index) const { return m_rows.at(index); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -2,7 +2,6 @@
 
 #include "DaoTransaction.h"
 #include "Globals.h"
-#include "cBase.h"
 #include "cDao.h"
 
 #include <QStringList>
@@ -26,25 +25,16 @@ int PropertyStore::nextId1(int greatest)
     return greatest + 1;
 }
 
-bool PropertyStore::deleteProperty(int id1, QString *error)
+void PropertyStore::deleteProperty(int id1)
 {
     cDao &dao = gDao();
-    const QString key = gBase().CvtSQL(QVariant(id1), cBase::SqlLong);
-    try {
-        DaoTransaction trans(dao);
-        for (const QString &table : deleteTables()) {
-            const QString sql = QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID1 = ") + key;
-            if (dao.Execute(sql, cDao::dbFailOnError) < 0) {
-                if (error)
-                    *error = table + QStringLiteral(": ") + dao.lastError();
-                return false;
-            }
+    DaoTransaction trans(dao);
+    for (const QString &table : deleteTables()) {
+        try {
+            dao.exec(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID1 = ?"), {id1});
+        } catch (const DaoError &e) {
+            throw DaoError(table + QStringLiteral(": ") + e.text());
         }
-        trans.commit();
-        return true;
-    } catch (const std::exception &e) {
-        if (error)
-            *error = QString::fromUtf8(e.what());
-        return false;
     }
+    trans.commit();
 }

@@ -15,6 +15,7 @@ public:
     static int nextId1(int greatest);
 
     /// Deletes a property and all its plans in one transaction. On failure
-    /// everything is rolled back and the engine's text is left in error.
-    static bool deleteProperty(int id1, QString *error = nullptr);
+    /// everything is rolled back and a DaoError names the table and gives the
+    /// engine's text.
+    static void deleteProperty(int id1);
 };

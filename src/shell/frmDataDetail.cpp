@@ -9,6 +9,7 @@
 #include "ImText.h"
 #include "MsgBox.h"
 #include "PropertyStore.h"
+#include "StoredValue.h"
 #include "Styling.h"
 #include "VbRuntime.h"
 #include "cApl.h"
@@ -180,15 +181,11 @@ void frmDataDetail::SaveRecord(bool &result)
     DaoTransaction trans(dao);
     const QString sql = QStringLiteral("INSERT INTO ") + QStringLiteral("D_物件") +
                         QStringLiteral("(ID1,物件名,敷地面積,評価額,固定資産税税率,都市計画税税率)") +
-                        QStringLiteral("Values") + QStringLiteral("(") + base.CvtSQL(QVariant(id1), cBase::SqlLong) +
-                        QStringLiteral(",") + base.CvtSQL(m_txtName->Text(), cBase::SqlText) + QStringLiteral(",") +
-                        base.CvtSQL(m_numSikiti->Value(), cBase::SqlDouble) + QStringLiteral(",") +
-                        base.CvtSQL(m_numHyoka->Value(), cBase::SqlLong) + QStringLiteral(",") +
-                        base.CvtSQL(m_numKotei->Value(), cBase::SqlDouble) + QStringLiteral(",") +
-                        base.CvtSQL(m_numTosi->Value(), cBase::SqlDouble) + QStringLiteral(")");
-    const int count = dao.Execute(sql, cDao::dbInconsistent);
-    if (count < 0)
-        throw DaoError(dao.lastError());
+                        QStringLiteral("Values") + QStringLiteral("(?,?,?,?,?,?)");
+    const int count = dao.exec(
+        sql, {id1, storedValue(m_txtName->Text(), cBase::SqlText), storedValue(m_numSikiti->Value(), cBase::SqlDouble),
+              storedValue(m_numHyoka->Value(), cBase::SqlLong), storedValue(m_numKotei->Value(), cBase::SqlDouble),
+              storedValue(m_numTosi->Value(), cBase::SqlDouble)});
     if (count == 0)
         throw DaoError(QStringLiteral("D_物件 に行を追加できませんでした。"));
     trans.commit();

@@ -134,8 +134,7 @@ void frmDataList::SetTDBGridColumns()
 
 void frmDataList::Init()
 {
-    if (!m_model->reload())
-        throw DaoError(gDao().lastError());
+    m_model->reload();
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, PropertyListModel::ColName));
 }
@@ -234,9 +233,10 @@ void frmDataList::lbutLineDel_Click()
                      MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"), this);
     if (answer != MsgBox::Yes)
         return;
-    QString error;
-    if (!PropertyStore::deleteProperty(gBase().CvtLng(row.id1), &error)) {
-        SetErrLog(error, kObject, QStringLiteral("DeleteData"));
+    try {
+        PropertyStore::deleteProperty(gBase().CvtLng(row.id1));
+    } catch (const std::exception &e) {
+        SetErrLog(QString::fromUtf8(e.what()), kObject, QStringLiteral("DeleteData"));
         MsgBox::show(QStringLiteral("物件データの削除に失敗しました。"), MsgBox::Critical, QStringLiteral("Vanrek"),
                      this);
     }

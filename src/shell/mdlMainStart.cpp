@@ -55,11 +55,16 @@ StartResult Main(double waitSeconds)
     gDbPath = QDir(AppPath()).filePath(QStringLiteral("DB/Vanrek.mdb"));
     // A database without a table or column the windows use would show them empty or
     // fail inside them: it is refused like one that cannot be opened.
-    QString failure;
-    const bool connected = gDao().Connect(gDbPath, false) && DbSchema::check(gDao(), &failure);
+    bool connected = gDao().Connect(gDbPath, false);
+    QString failure = connected ? QString() : gDao().lastError();
+    try {
+        if (connected)
+            DbSchema::check(gDao());
+    } catch (const DaoError &e) {
+        connected = false;
+        failure = e.text();
+    }
     if (!connected) {
-        if (failure.isEmpty())
-            failure = gDao().lastError();
         gDao().Disconnect();
         writeErrLog(failure, QStringLiteral("mdlMain"), QStringLiteral("Main"));
         splash.reset();

@@ -142,9 +142,9 @@ double ApartmentProjection::floorAreaPerDwelling() const
     return m_dwellings == 0 ? 0.0 : m_floorArea / double(m_dwellings);
 }
 
-bool ApartmentProjection::GetInYatin(int year, Currency &amount)
+void ApartmentProjection::GetInYatin(int year, Currency &amount)
 {
-    return trap("GetInYatin", [&] {
+    step("GetInYatin", [&] {
         requireYear(year);
         if (m_rentOverflow)
             throw std::overflow_error("Long overflow");
@@ -152,9 +152,9 @@ bool ApartmentProjection::GetInYatin(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::GetInTyusya(int year, Currency &amount)
+void ApartmentProjection::GetInTyusya(int year, Currency &amount)
 {
-    return trap("GetInTyusya", [&] {
+    step("GetInTyusya", [&] {
         requireYear(year);
         if (m_parkingOverflow)
             throw std::overflow_error("Long overflow");
@@ -162,41 +162,41 @@ bool ApartmentProjection::GetInTyusya(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::GetOutGenka(int year, Currency &amount)
+void ApartmentProjection::GetOutGenka(int year, Currency &amount)
 {
-    return trap("GetOutGenka", [&] {
+    step("GetOutGenka", [&] {
         requireYear(year);
         amount = toCurrency(m_depreciation[year], m_last[Genka]);
     });
 }
 
-bool ApartmentProjection::GetOutGankin(int year, Currency &amount)
+void ApartmentProjection::GetOutGankin(int year, Currency &amount)
 {
-    return trap("GetOutGankin", [&] {
+    step("GetOutGankin", [&] {
         requireYear(year);
         amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
     });
 }
 
-bool ApartmentProjection::GetOutKinri(int year, Currency &amount)
+void ApartmentProjection::GetOutKinri(int year, Currency &amount)
 {
-    return trap("GetOutKinri", [&] {
+    step("GetOutKinri", [&] {
         requireYear(year);
         amount = toCurrency(loanInterest(year), m_last[Kinri]);
     });
 }
 
-bool ApartmentProjection::GetOutIji(int year, Currency &amount)
+void ApartmentProjection::GetOutIji(int year, Currency &amount)
 {
-    return trap("GetOutIji", [&] {
+    step("GetOutIji", [&] {
         requireYear(year);
         amount = toCurrency(m_fig.PlInTotal.toDouble() * m_upkeep / 100, m_last[Iji]);
     });
 }
 
-bool ApartmentProjection::GetOutSyuzen(int year, Currency &amount)
+void ApartmentProjection::GetOutSyuzen(int year, Currency &amount)
 {
-    return trap("GetOutSyuzen", [&] {
+    step("GetOutSyuzen", [&] {
         requireYear(year);
         if (year == 1 || m_turnover == 0) {
             amount = Currency();
@@ -209,9 +209,9 @@ bool ApartmentProjection::GetOutSyuzen(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::GetOutKaoku(int year, Currency &amount)
+void ApartmentProjection::GetOutKaoku(int year, Currency &amount)
 {
-    return trap("GetOutKaoku", [&] {
+    step("GetOutKaoku", [&] {
         requireYear(year);
         const double value = m_buildingValue * m_floorArea;
         if (value == 0) {
@@ -233,9 +233,9 @@ bool ApartmentProjection::GetOutKaoku(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::GetOutToti(int year, Currency &amount)
+void ApartmentProjection::GetOutToti(int year, Currency &amount)
 {
-    return trap("GetOutToti", [&] {
+    step("GetOutToti", [&] {
         requireYear(year);
         const double land = m_landLevel[year];
         double fixedAsset = m_landTaxRate * land / 100;
@@ -257,9 +257,9 @@ bool ApartmentProjection::GetOutToti(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::GetOutSyokei(int year, Currency &amount)
+void ApartmentProjection::GetOutSyokei(int year, Currency &amount)
 {
-    return trap("GetOutSyokei", [&] {
+    step("GetOutSyokei", [&] {
         requireYear(year);
         double sum = 0;
         if (year == 1) {
@@ -276,21 +276,25 @@ bool ApartmentProjection::GetOutSyokei(int year, Currency &amount)
     });
 }
 
-bool ApartmentProjection::Compute(int year)
+void ApartmentProjection::Compute(int year)
 {
     YearFigures &f = m_fig;
-    bool ok = GetInYatin(year, f.InYatin) && GetInTyusya(year, f.InTyusya);
+    GetInYatin(year, f.InYatin);
+    GetInTyusya(year, f.InTyusya);
     // Upkeep reads the year's income, so the income total comes before the costs.
-    ok = ok && trap("Compute", [&] {
-             f.InTotal = whole(f.InYatin + f.InTyusya);
-             f.PlInTotal = f.InTotal;
-         });
-    ok = ok && GetOutGenka(year, f.OutGenka) && GetOutGankin(year, f.OutGankin) && GetOutKinri(year, f.OutKinri) &&
-         GetOutIji(year, f.OutIji) && GetOutSyuzen(year, f.OutSyuzen) && GetOutKaoku(year, f.OutKaoku) &&
-         GetOutToti(year, f.OutToti) && GetOutSyokei(year, f.OutSyokei);
-    if (!ok)
-        return false;
-    return trap("Compute", [&] {
+    step("Compute", [&] {
+        f.InTotal = whole(f.InYatin + f.InTyusya);
+        f.PlInTotal = f.InTotal;
+    });
+    GetOutGenka(year, f.OutGenka);
+    GetOutGankin(year, f.OutGankin);
+    GetOutKinri(year, f.OutKinri);
+    GetOutIji(year, f.OutIji);
+    GetOutSyuzen(year, f.OutSyuzen);
+    GetOutKaoku(year, f.OutKaoku);
+    GetOutToti(year, f.OutToti);
+    GetOutSyokei(year, f.OutSyokei);
+    step("Compute", [&] {
         // Depreciation and other costs are profit-and-loss expenses only, principal
         // is cash expenditure only.
         f.OutTotal = whole(f.OutGankin + f.OutKinri + f.OutIji + f.OutSyuzen + f.OutKaoku + f.OutToti);

@@ -36,22 +36,22 @@ class ApartmentProjection : public Projection
 public:
     ApartmentProjection(const ApartmentPlanInput &input, const ProjectionSettings &settings);
 
-    bool Compute(int year) override;
+    void Compute(int year) override;
     const YearFigures &figures() const { return m_fig; }
     /// The totals under the rent grid that the income is based on.
     const RentFooters &footers() const { return m_footers; }
 
-    bool GetInYatin(int year, Currency &amount);
-    bool GetInTyusya(int year, Currency &amount);
-    bool GetOutGenka(int year, Currency &amount);
-    bool GetOutGankin(int year, Currency &amount);
-    bool GetOutKinri(int year, Currency &amount);
+    void GetInYatin(int year, Currency &amount);
+    void GetInTyusya(int year, Currency &amount);
+    void GetOutGenka(int year, Currency &amount);
+    void GetOutGankin(int year, Currency &amount);
+    void GetOutKinri(int year, Currency &amount);
     /// Reads the year's PlInTotal, so Compute sets that first.
-    bool GetOutIji(int year, Currency &amount);
-    bool GetOutSyuzen(int year, Currency &amount);
-    bool GetOutKaoku(int year, Currency &amount);
-    bool GetOutToti(int year, Currency &amount);
-    bool GetOutSyokei(int year, Currency &amount);
+    void GetOutIji(int year, Currency &amount);
+    void GetOutSyuzen(int year, Currency &amount);
+    void GetOutKaoku(int year, Currency &amount);
+    void GetOutToti(int year, Currency &amount);
+    void GetOutSyokei(int year, Currency &amount);
 
 private:
     void buildDepreciation(const ApartmentPlanInput &in, const ProjectionSettings &settings);

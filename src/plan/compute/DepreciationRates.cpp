@@ -1,20 +1,16 @@
 #include "DepreciationRates.h"
 
-#include "Recordset.h"
 #include "cBase.h"
 #include "cDao.h"
 
-bool DepreciationRates::load(cDao &dao)
+void DepreciationRates::load(cDao &dao)
 {
-    auto rs = dao.OpenRecordset(QStringLiteral("SELECT 償却年数, 定率法, 定額法 FROM M_償却"));
-    if (!rs)
-        return false;
+    const DaoRows rows = dao.query(QStringLiteral("SELECT 償却年数, 定率法, 定額法 FROM M_償却"));
     const cBase base;
     QHash<int, std::array<double, 2>> rates;
-    for (; !rs->isEOF(); rs->MoveNext())
-        rates.insert(base.CvtLng(rs->Fields(0)), {base.CvtDbl(rs->Fields(1)), base.CvtDbl(rs->Fields(2))});
+    for (int i = 0; i < rows.count(); ++i)
+        rates.insert(base.CvtLng(rows.value(i, 0)), {base.CvtDbl(rows.value(i, 1)), base.CvtDbl(rows.value(i, 2))});
     m_rates = std::move(rates);
-    return true;
 }
 
 double DepreciationRates::rate(int method, int life) const

@@ -14,8 +14,9 @@ class cDao;
 class DepreciationRates
 {
 public:
-    /// Reads the whole master; false, keeping what was loaded before, when it cannot be read.
-    bool load(cDao &dao);
+    /// Reads the whole master; when it cannot be read, keeps what was loaded before
+    /// and throws DaoError.
+    void load(cDao &dao);
 
     /// The rate as a fraction; 0 for another method or a life without a row.
     double rate(int method, int life) const;

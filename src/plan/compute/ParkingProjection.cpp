@@ -42,9 +42,9 @@ ParkingProjection::ParkingProjection(const ParkingPlanInput &in)
     setLoans(in.loans);
 }
 
-bool ParkingProjection::GetInTyusya(int year, Currency &amount)
+void ParkingProjection::GetInTyusya(int year, Currency &amount)
 {
-    return trap("GetInTyusya", [&] {
+    step("GetInTyusya", [&] {
         requireYear(year);
         if (m_feeOverflow)
             throw std::overflow_error("Long overflow");
@@ -52,48 +52,48 @@ bool ParkingProjection::GetInTyusya(int year, Currency &amount)
     });
 }
 
-bool ParkingProjection::GetOutToti(int year, Currency &amount)
+void ParkingProjection::GetOutToti(int year, Currency &amount)
 {
-    return trap("GetOutToti", [&] {
+    step("GetOutToti", [&] {
         requireYear(year);
         const double v = m_landLevel[year];
         amount = toCurrency(m_landTaxRate * v / 100 + m_cityTaxRate * v / 100, m_last[Toti]);
     });
 }
 
-bool ParkingProjection::GetOutSyokei(int year, Currency &amount)
+void ParkingProjection::GetOutSyokei(int year, Currency &amount)
 {
-    return trap("GetOutSyokei", [&] {
+    step("GetOutSyokei", [&] {
         requireYear(year);
         amount = Currency::fromInt(year == 1 ? m_budgetTotal : 0);
     });
 }
 
-bool ParkingProjection::GetOutKinri(int year, Currency &amount)
+void ParkingProjection::GetOutKinri(int year, Currency &amount)
 {
-    return trap("GetOutKinri", [&] {
+    step("GetOutKinri", [&] {
         requireYear(year);
         amount = toCurrency(loanInterest(year), m_last[Kinri]);
     });
 }
 
-bool ParkingProjection::GetOutGankin(int year, Currency &amount)
+void ParkingProjection::GetOutGankin(int year, Currency &amount)
 {
-    return trap("GetOutGankin", [&] {
+    step("GetOutGankin", [&] {
         requireYear(year);
         amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
     });
 }
 
-bool ParkingProjection::Compute(int year)
+void ParkingProjection::Compute(int year)
 {
     ParkingYearFigures f;
-    const bool terms = GetInTyusya(year, f.income) && GetOutGankin(year, f.principal) &&
-                       GetOutKinri(year, f.interest) && GetOutToti(year, f.landTax) &&
-                       GetOutSyokei(year, f.firstYearCost);
-    if (!terms)
-        return false;
-    return trap("Compute", [&] {
+    GetInTyusya(year, f.income);
+    GetOutGankin(year, f.principal);
+    GetOutKinri(year, f.interest);
+    GetOutToti(year, f.landTax);
+    GetOutSyokei(year, f.firstYearCost);
+    step("Compute", [&] {
         // The first-year cost is an expense of the profit-and-loss statement only.
         f.cashExpense = whole(f.principal + f.interest + f.landTax);
         f.plExpense = whole(f.interest + f.landTax + f.firstYearCost);

@@ -27,14 +27,14 @@ class ParkingProjection : public Projection
 public:
     explicit ParkingProjection(const ParkingPlanInput &input);
 
-    bool Compute(int year) override;
+    void Compute(int year) override;
     const ParkingYearFigures &figures() const { return m_fig; }
 
-    bool GetInTyusya(int year, Currency &amount);
-    bool GetOutToti(int year, Currency &amount);
-    bool GetOutSyokei(int year, Currency &amount);
-    bool GetOutKinri(int year, Currency &amount);
-    bool GetOutGankin(int year, Currency &amount);
+    void GetInTyusya(int year, Currency &amount);
+    void GetOutToti(int year, Currency &amount);
+    void GetOutSyokei(int year, Currency &amount);
+    void GetOutKinri(int year, Currency &amount);
+    void GetOutGankin(int year, Currency &amount);
 
 private:
     double m_vacancy = 0;

@@ -1,6 +1,6 @@
 #include "PlanInputLoader.h"
 
-#include "Recordset.h"
+#include "PlanRows.h"
 #include "cBase.h"
 #include "cDao.h"
 
@@ -8,83 +8,46 @@ namespace
 {
 
 // The site data of the property; a missing property leaves the boxes empty.
-template <class Input> bool readSite(cDao &dao, int id1, Input &in)
+template <class Input> void readSite(cDao &dao, int id1, Input &in)
 {
-    const cBase base;
-    auto rs = dao.OpenRecordset(QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ") + base.CvtSQL(id1, cBase::SqlLong));
-    if (!rs)
-        return false;
-    if (!rs->isEOF()) {
-        in.numSikiti1 = rs->Fields(QStringLiteral("敷地面積"));
-        in.numSikiti2 = rs->Fields(QStringLiteral("評価額"));
-        in.numSikiti3 = rs->Fields(QStringLiteral("固定資産税税率"));
-        in.numSikiti4 = rs->Fields(QStringLiteral("都市計画税税率"));
-    }
-    return true;
+    const DaoRows rows = dao.query(QStringLiteral("SELECT * FROM D_物件 WHERE ID1 = ?"), {id1});
+    if (rows.isEmpty())
+        return;
+    in.numSikiti1 = rows.value(0, QStringLiteral("敷地面積"));
+    in.numSikiti2 = rows.value(0, QStringLiteral("評価額"));
+    in.numSikiti3 = rows.value(0, QStringLiteral("固定資産税税率"));
+    in.numSikiti4 = rows.value(0, QStringLiteral("都市計画税税率"));
 }
 
 } // namespace
 
 PlanInputLoader::PlanInputLoader(cDao &dao, Rows rows) : m_dao(dao), m_rows(rows) {}
 
-QString PlanInputLoader::planCondition(int id1, int id2) const
-{
-    const cBase base;
-    return QStringLiteral(" WHERE ID1 = ") + base.CvtSQL(id1, cBase::SqlLong) + QStringLiteral(" AND ID2 = ") +
-           base.CvtSQL(id2, cBase::SqlLong);
-}
-
-bool PlanInputLoader::loadLoans(int id1, int id2, QVector<LoanRow> *loans)
+QVector<LoanRow> PlanInputLoader::loans(int id1, int id2)
 {
     const QString table = m_rows == Rows::Stored ? QStringLiteral("D_借入金") : QStringLiteral("W_借入金");
-    auto rs = m_dao.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + planCondition(id1, id2) +
-                                  QStringLiteral(" ORDER BY 連番"));
-    if (!rs)
-        return false;
     QVector<LoanRow> rows;
-    for (; !rs->isEOF(); rs->MoveNext()) {
-        LoanRow r;
-        r.amount = rs->Fields(QStringLiteral("借入金額"));
-        r.method = rs->Fields(QStringLiteral("返済方式"));
-        r.end1 = rs->Fields(QStringLiteral("返済終了1"));
-        r.rate1 = rs->Fields(QStringLiteral("金利1"));
-        r.end2 = rs->Fields(QStringLiteral("返済終了2"));
-        r.rate2 = rs->Fields(QStringLiteral("金利2"));
-        r.term = rs->Fields(QStringLiteral("返済期間"));
-        rows.append(r);
-    }
-    *loans = std::move(rows);
-    return true;
+    for (const LoanRecord &r : PlanRows::loans(m_dao, table, id1, id2))
+        rows.append(r.toLoanRow());
+    return rows;
 }
 
-bool PlanInputLoader::loadRents(int id1, int id2, QVector<RentRow> *rents)
+QVector<RentRow> PlanInputLoader::rents(int id1, int id2)
 {
     const QString table = m_rows == Rows::Stored ? QStringLiteral("D_家賃") : QStringLiteral("W_家賃");
-    auto rs = m_dao.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + planCondition(id1, id2) +
-                                  QStringLiteral(" ORDER BY タイプ"));
-    if (!rs)
-        return false;
     QVector<RentRow> rows;
-    for (; !rs->isEOF(); rs->MoveNext()) {
-        RentRow r;
-        r.rent = rs->Fields(QStringLiteral("月家賃"));
-        r.commonCharge = rs->Fields(QStringLiteral("月共益費"));
-        r.households = rs->Fields(QStringLiteral("世帯数"));
-        r.parkingFee = rs->Fields(QStringLiteral("月駐車料"));
-        r.deposit = rs->Fields(QStringLiteral("敷金"));
-        rows.append(r);
-    }
-    *rents = std::move(rows);
-    return true;
+    for (const RentRecord &r : PlanRows::rents(m_dao, table, id1, id2))
+        rows.append(r.toRentRow());
+    return rows;
 }
 
 bool PlanInputLoader::loadParking(int id1, int id2, ParkingPlanInput *input)
 {
-    auto rs = m_dao.OpenRecordset(QStringLiteral("SELECT * FROM D_駐車場") + planCondition(id1, id2));
-    if (!rs || rs->isEOF())
+    const DaoRows rs = m_dao.query(QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1, id2});
+    if (rs.isEmpty())
         return false;
     ParkingPlanInput in;
-    const auto f = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
+    const auto f = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
     in.numRyokin2 = f("料金2");
     in.numRyokin3 = f("料金3");
     in.numYosan4 = f("予算4");
@@ -93,20 +56,21 @@ bool PlanInputLoader::loadParking(int id1, int id2, ParkingPlanInput *input)
     in.numKeikaku3 = f("計画3");
     in.numKeikaku4 = f("計画4");
     in.numKeikaku5 = f("計画5");
-    if (!readSite(m_dao, id1, in) || !loadLoans(id1, id2, &in.loans))
-        return false;
+    readSite(m_dao, id1, in);
+    in.loans = loans(id1, id2);
     *input = std::move(in);
     return true;
 }
 
 bool PlanInputLoader::loadApartment(int id1, int id2, ApartmentPlanInput *input)
 {
-    auto rs = m_dao.OpenRecordset(QStringLiteral("SELECT * FROM D_賃貸マンション") + planCondition(id1, id2));
-    if (!rs || rs->isEOF())
+    const DaoRows rs =
+        m_dao.query(QStringLiteral("SELECT * FROM D_賃貸マンション WHERE ID1 = ? AND ID2 = ?"), {id1, id2});
+    if (rs.isEmpty())
         return false;
     const cBase base;
     ApartmentPlanInput in;
-    const auto f = [&](const char *name) { return rs->Fields(QString::fromUtf8(name)); };
+    const auto f = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
     // A stored negative or empty list index selects the first entry, as the form does.
     const auto index = [&](const char *name) { return qMax(0, base.CvtLng(f(name))); };
     in.numKaoku3 = f("建物3");
@@ -141,8 +105,9 @@ bool PlanInputLoader::loadApartment(int id1, int id2, ApartmentPlanInput *input)
     in.numKeikaku8 = f("計画8");
     in.numKeikaku9 = f("計画9");
     in.numKasai = f("火災保険");
-    if (!readSite(m_dao, id1, in) || !loadRents(id1, id2, &in.rents) || !loadLoans(id1, id2, &in.loans))
-        return false;
+    readSite(m_dao, id1, in);
+    in.rents = rents(id1, id2);
+    in.loans = loans(id1, id2);
     *input = std::move(in);
     return true;
 }

@@ -8,7 +8,8 @@ class cDao;
 /// Reads the inputs of a stored plan into the projection's input structures: the
 /// plan record (D_駐車場 or D_賃貸マンション), the property's site data (D_物件) and
 /// the rent and loan rows, either the stored ones or the work copies being edited.
-/// Values are taken as stored; the projection converts them.
+/// Values are taken as stored; the projection converts them. A query that fails
+/// throws DaoError.
 class PlanInputLoader
 {
 public:
@@ -16,18 +17,16 @@ public:
 
     explicit PlanInputLoader(cDao &dao, Rows rows = Rows::Stored);
 
-    /// False when there is no such plan or a query fails; the input is then unchanged.
+    /// False when there is no such plan; the input is then unchanged.
     bool loadParking(int id1, int id2, ParkingPlanInput *input);
     bool loadApartment(int id1, int id2, ApartmentPlanInput *input);
 
-    /// The plan's loan rows in 連番 order; false when the query fails.
-    bool loadLoans(int id1, int id2, QVector<LoanRow> *loans);
-    /// The plan's rent rows in タイプ order; false when the query fails.
-    bool loadRents(int id1, int id2, QVector<RentRow> *rents);
+    /// The plan's loan rows in 連番 order.
+    QVector<LoanRow> loans(int id1, int id2);
+    /// The plan's rent rows in タイプ order.
+    QVector<RentRow> rents(int id1, int id2);
 
 private:
-    QString planCondition(int id1, int id2) const;
-
     cDao &m_dao;
     Rows m_rows;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Currency.h"
+#include "ErrorTrap.h"
 #include "LoanSchedule.h"
 #include "PlanYears.h"
 #include "YearResult.h"
@@ -17,11 +18,11 @@
 #include <vector>
 
 /// What the parking and apartment projections share: the running balance that one
-/// year hands to the next, the year's result rows, and the first failure. A
-/// projection is a pure computation over its inputs: Compute(year) must be called
-/// for the years 1 to 75 in ascending order, each once, after the balance was set
-/// to 0. A failing step returns false and keeps its procedure name and message
-/// for the caller's error log; nothing is thrown out of it.
+/// year hands to the next and the year's result rows. A projection is a pure
+/// computation over its inputs: Compute(year) must be called for the years 1 to 75
+/// in ascending order, each once, after the balance was set to 0. A failing step
+/// throws a ProcedureError naming the step, with the runtime's message, for the
+/// error log of the form that registers the plan.
 class Projection
 {
 public:
@@ -29,40 +30,32 @@ public:
 
     virtual ~Projection() = default;
 
-    /// Computes one year (1 to 75) and advances the running balance; false on failure.
-    virtual bool Compute(int year) = 0;
+    /// Computes one year (1 to 75) and advances the running balance.
+    virtual void Compute(int year) = 0;
     /// The result rows of the year that Compute computed last.
     const YearResult &result() const { return m_result; }
 
     Currency balance() const { return m_balance; }
     void setBalance(Currency balance) { m_balance = balance; }
 
-    /// Years 1 to 75 from a zero balance; empty at the first failure.
-    std::optional<QVector<YearResult>> computeAll();
-
-    /// The procedure that failed first since the projection was made, and its message.
-    QString errorProcedure() const { return m_errorProcedure; }
-    QString errorMessage() const { return m_errorMessage; }
+    /// Years 1 to 75 from a zero balance.
+    QVector<YearResult> computeAll();
 
 protected:
     Projection() = default;
 
-    /// Runs body; an exception becomes false with its message kept (the first one wins).
-    template <class F> bool trap(const char *procedure, F &&body) noexcept
+    /// Runs body as the named step: an error leaves as a ProcedureError of the step,
+    /// an overflow in the runtime's words.
+    template <class F> static void step(const char *procedure, F &&body)
     {
-        try {
-            body();
-            return true;
-        } catch (const std::overflow_error &) {
-            fail(procedure, QStringLiteral("オーバーフローしました。"));
-        } catch (const std::exception &e) {
-            fail(procedure, QString::fromUtf8(e.what()));
-        } catch (...) {
-            fail(procedure, QStringLiteral("不明なエラー"));
-        }
-        return false;
+        asStep(procedure, [&] {
+            try {
+                body();
+            } catch (const std::overflow_error &) {
+                throw std::overflow_error("オーバーフローしました。");
+            }
+        });
     }
-    void fail(const char *procedure, const QString &message) noexcept;
     /// Currency(x) of a term's double (four decimals, as the runtime converts), with
     /// the last value of the term remembered: most terms keep it for many years.
     struct Conversion {
@@ -122,8 +115,4 @@ protected:
     Currency m_balance;
     YearResult m_result;
     std::vector<LoanSchedule> m_loans;
-
-private:
-    QString m_errorProcedure;
-    QString m_errorMessage;
 };

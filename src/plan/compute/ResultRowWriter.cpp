@@ -2,12 +2,7 @@
 
 #include "ErrorTrap.h"
 #include "Projection.h"
-#include "Recordset.h"
 #include "cDao.h"
-
-#include <QSqlDriver>
-
-#include <sqlite3.h>
 
 #include <limits>
 #include <stdexcept>
@@ -47,11 +42,7 @@ std::optional<int> wholeValue(const std::optional<Currency> &value)
 
 ResultRowWriter::ResultRowWriter(cDao &dao, int id1, int id2) : m_dao(dao), m_id1(id1), m_id2(id2) {}
 
-ResultRowWriter::~ResultRowWriter()
-{
-    for (sqlite3_stmt *st : m_statements)
-        sqlite3_finalize(st);
-}
+ResultRowWriter::~ResultRowWriter() = default;
 
 const QStringList &ResultRowWriter::resultTables()
 {
@@ -60,61 +51,27 @@ const QStringList &ResultRowWriter::resultTables()
     return tables;
 }
 
-template <class F> void ResultRowWriter::run(const char *procedure, F &&body)
+int ResultRowWriter::execute(Statement which, std::initializer_list<std::optional<int>> values)
 {
-    try {
-        std::forward<F>(body)();
-    } catch (const ProcedureError &) {
-        throw;
-    } catch (const std::exception &e) {
-        throw ProcedureError(QString::fromLatin1(procedure), QString::fromUtf8(e.what()));
+    std::optional<DaoStatement> &statement = m_statements[which];
+    if (!statement) {
+        statement = m_dao.prepare(QString::fromUtf8(kSql[which]));
+        statement->bind(0, std::optional<int>(m_id1));
+        statement->bind(1, std::optional<int>(m_id2));
     }
-}
-
-sqlite3_stmt *ResultRowWriter::statement(Statement which)
-{
-    if (!m_db) {
-        // The engine's own handle of the program's connection: the statements run in
-        // the caller's transaction, and binding whole numbers costs next to nothing.
-        const QVariant handle =
-            m_dao.isConnected() && m_dao.CurrentDB().driver() ? m_dao.CurrentDB().driver()->handle() : QVariant();
-        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 ||
-            !*static_cast<sqlite3 *const *>(handle.constData()))
-            throw DaoError(QStringLiteral("データベースが開かれていません。"));
-        m_db = *static_cast<sqlite3 *const *>(handle.constData());
-    }
-    if (!m_statements[which] && sqlite3_prepare_v2(m_db, kSql[which], -1, &m_statements[which], nullptr) != SQLITE_OK)
-        throw DaoError(QString::fromUtf8(sqlite3_errmsg(m_db)));
-    return m_statements[which];
-}
-
-int ResultRowWriter::execute(sqlite3_stmt *st, const std::optional<int> *values, int count)
-{
-    sqlite3_reset(st);
-    sqlite3_bind_int(st, 1, m_id1);
-    sqlite3_bind_int(st, 2, m_id2);
-    for (int i = 0; i < count; ++i) {
-        if (values[i])
-            sqlite3_bind_int(st, i + 3, *values[i]);
-        else
-            sqlite3_bind_null(st, i + 3);
-    }
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        throw DaoError(message);
-    }
-    return sqlite3_changes(m_db);
+    int index = 2;
+    for (const std::optional<int> &v : values)
+        statement->bind(index++, v);
+    return statement->exec();
 }
 
 void ResultRowWriter::DeleteData(const QString &table)
 {
-    run("DeleteData", [&] {
+    asStep(QStringLiteral("DeleteData"), [&] {
         const qsizetype index = resultTables().indexOf(table);
         if (index < 0)
             throw std::invalid_argument("プロシージャの呼び出し、または引数が不正です。");
-        execute(statement(Statement(DeleteSS + index)), nullptr, 0);
+        execute(Statement(DeleteSS + index), {});
     });
 }
 
@@ -127,43 +84,32 @@ void ResultRowWriter::SaveComputeData(const YearResult &row)
 
 void ResultRowWriter::SaveSSData(const YearResult &row)
 {
-    run("SaveSSData", [&] {
+    asStep(QStringLiteral("SaveSSData"), [&] {
         const YearResult::Summary &s = row.summary;
-        const std::optional<int> values[] = {row.year, planTypeNumber(row.type), wholeValue(s.income),
-                                             wholeValue(s.expense), wholeValue(s.balance)};
-        if (execute(statement(InsertSS), values, 5) < 1)
+        if (execute(InsertSS,
+                    {row.year, planTypeNumber(row.type), wholeValue(s.income), wholeValue(s.expense), wholeValue(s.balance)}) < 1)
             throw DaoError(QStringLiteral("T_収支 に行を追加できませんでした。"));
     });
 }
 
 void ResultRowWriter::SaveSKData(const YearResult &row)
 {
-    run("SaveSKData", [&] {
+    asStep(QStringLiteral("SaveSKData"), [&] {
         const YearResult::CashFlow &c = row.cashFlow;
-        const std::optional<int> values[] = {row.year,
-                                             wholeValue(c.income1),
-                                             wholeValue(c.income2),
-                                             wholeValue(c.incomeTotal),
-                                             wholeValue(c.out1),
-                                             wholeValue(c.out2),
-                                             wholeValue(c.out3),
-                                             wholeValue(c.out4),
-                                             wholeValue(c.outTotal),
-                                             wholeValue(c.balance)};
-        if (execute(statement(InsertSK), values, 10) < 1)
+        if (execute(InsertSK, {row.year, wholeValue(c.income1), wholeValue(c.income2), wholeValue(c.incomeTotal),
+                               wholeValue(c.out1), wholeValue(c.out2), wholeValue(c.out3), wholeValue(c.out4),
+                               wholeValue(c.outTotal), wholeValue(c.balance)}) < 1)
             throw DaoError(QStringLiteral("T_収支計画 に行を追加できませんでした。"));
     });
 }
 
 void ResultRowWriter::SaveSEData(const YearResult &row)
 {
-    run("SaveSEData", [&] {
+    asStep(QStringLiteral("SaveSEData"), [&] {
         const YearResult::ProfitLoss &p = row.profitLoss;
-        const std::optional<int> values[] = {
-            row.year,           wholeValue(p.income1), wholeValue(p.income2), wholeValue(p.incomeTotal),
-            wholeValue(p.out1), wholeValue(p.out2),    wholeValue(p.out3),    wholeValue(p.out4),
-            wholeValue(p.out5), wholeValue(p.out6),    wholeValue(p.outTotal)};
-        if (execute(statement(InsertSE), values, 11) < 1)
+        if (execute(InsertSE, {row.year, wholeValue(p.income1), wholeValue(p.income2), wholeValue(p.incomeTotal),
+                               wholeValue(p.out1), wholeValue(p.out2), wholeValue(p.out3), wholeValue(p.out4),
+                               wholeValue(p.out5), wholeValue(p.out6), wholeValue(p.outTotal)}) < 1)
             throw DaoError(QStringLiteral("T_損益計算 に行を追加できませんでした。"));
     });
 }
@@ -177,8 +123,7 @@ void ResultRowWriter::ReplaceResults(Projection &projection)
         DeleteData(table);
     projection.setBalance(Currency());
     for (int year = 1; year <= Projection::Years; ++year) {
-        if (!projection.Compute(year))
-            throw ProcedureError(projection.errorProcedure(), projection.errorMessage());
+        projection.Compute(year);
         SaveComputeData(projection.result());
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DaoStatement.h"
 #include "YearResult.h"
 
 #include <QString>
@@ -7,14 +8,12 @@
 
 #include <optional>
 
-struct sqlite3;
-struct sqlite3_stmt;
 class cDao;
 class Projection;
 
 /// Writes a plan's result rows into T_収支, T_収支計画 and T_損益計算 through
-/// prepared statements with bound values, inside the caller's transaction on the
-/// program's one connection. Every amount is stored as a whole number (halves to
+/// statements prepared once with bound values, inside the caller's transaction on
+/// the program's one connection. Every amount is stored as a whole number (halves to
 /// even); an amount that does not fit the 32-bit column fails the write instead of
 /// being stored wrong. A failure throws a ProcedureError naming the step that failed
 /// (SaveSSData, DeleteData, a term of the projection); the form that registers the
@@ -46,15 +45,12 @@ public:
 private:
     enum Statement { DeleteSS, DeleteSK, DeleteSE, InsertSS, InsertSK, InsertSE, StatementCount };
 
-    template <class F> void run(const char *procedure, F &&body);
-    sqlite3_stmt *statement(Statement which);
     /// Binds the plan key and the values (null for an absent column) and runs the
-    /// statement; returns the rows it changed.
-    int execute(sqlite3_stmt *statement, const std::optional<int> *values, int count);
+    /// statement, prepared at its first use; returns the rows it changed.
+    int execute(Statement which, std::initializer_list<std::optional<int>> values);
 
     cDao &m_dao;
     int m_id1;
     int m_id2;
-    sqlite3 *m_db = nullptr;
-    sqlite3_stmt *m_statements[StatementCount] = {};
+    std::optional<DaoStatement> m_statements[StatementCount];
 };

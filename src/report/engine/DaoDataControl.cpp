@@ -1,6 +1,7 @@
 #include "DaoDataControl.h"
 
 #include "Globals.h"
+#include "JetSql.h"
 #include "cDao.h"
 
 void DaoDataControl::Refresh()
@@ -11,20 +12,11 @@ void DaoDataControl::Refresh()
     // A bare table name reads the whole table, as the table type of the control does.
     const bool isQuery = source.contains(QLatin1Char(' '));
     const QString sql = isQuery ? source : QStringLiteral("SELECT * FROM ") + source;
-    cDao &dao = gDao();
-    std::unique_ptr<::Recordset> rs = dao.OpenRecordset(sql);
-    if (!rs)
-        throw DaoError(dao.lastError());
+    // The source is the layout's, in the original engine's dialect.
+    const DaoRows read = gDao().query(JetSql::toSqlite(sql));
     ReportData rows;
-    for (int i = 0; i < rs->FieldCount(); ++i)
-        rows.columns << rs->FieldName(i);
-    if (rs->RecordCount() > 0) {
-        for (rs->MoveFirst(); !rs->isEOF(); rs->MoveNext()) {
-            QVector<QVariant> row;
-            for (int i = 0; i < rs->FieldCount(); ++i)
-                row << rs->Fields(i);
-            rows.rows << row;
-        }
-    }
+    rows.columns = read.columnNames();
+    for (int i = 0; i < read.count(); ++i)
+        rows.rows << read.row(i);
     m_recordset = std::move(rows);
 }

@@ -3,12 +3,13 @@
 #include "ActiveReport.h"
 #include "ReportData.h"
 
-#include <QSqlDatabase>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class cDao;
 
 /// A print job as the plan window's print command runs it: name the report, hand
 /// over the filled layout, set the orientation, class, database and record set,
@@ -20,7 +21,7 @@
 ///     job->setActiveReport(std::move(sheet));
 ///     job->setOrientation(1);
 ///     job->setKind(1);
-///     job->setDatabase(gDao().CurrentDB());
+///     job->setDatabase(gDao());
 ///     job->setRecordSet(std::nullopt);
 ///     job->PrintDialog(0);
 class PrintJob
@@ -40,8 +41,8 @@ public:
     virtual void setOrientation(int orientation) = 0;
     /// Print class: which rows of the printer settings the job reads.
     virtual void setKind(int kind) = 0;
-    /// The database holding the printer settings.
-    virtual void setDatabase(const QSqlDatabase &database) = 0;
+    /// The connection to the database holding the printer settings.
+    virtual void setDatabase(cDao &database) = 0;
     /// The rows the layout's data control walks; none for a layout without rows.
     virtual void setRecordSet(std::optional<ReportData> rows) = 0;
     /// skip 0 asks the user (print, preview or cancel); any other value prints at

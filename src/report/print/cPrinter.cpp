@@ -1,12 +1,11 @@
 #include "cPrinter.h"
 
 #include "MsgBox.h"
+#include "StoredValue.h"
+#include "cDao.h"
 #include "fDlgPrint.h"
 
 #include <QApplication>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 const QString cPrinter::StandardReportName = QStringLiteral("(標準プリンタ設定)");
 
@@ -50,31 +49,24 @@ int cPrinter::dialogStyleForMode(int printMode)
     }
 }
 
-std::optional<QSqlRecord> cPrinter::firstRow(const QString &sql) const
+DaoRows cPrinter::settingRows(const QString &sql, const QVariantList &values) const
 {
-    if (!m_database.isValid() || !m_database.isOpen())
+    if (!m_database || !m_database->isConnected())
         throw std::runtime_error("プリンタ設定のデータベースが開かれていません。");
-    QSqlQuery query(m_database);
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        throw std::runtime_error(query.lastError().text().toStdString());
-    if (!query.next())
-        return std::nullopt;
-    return query.record();
+    return m_database->query(sql, values);
 }
 
 cPrinter::Setting cPrinter::readSetting()
 {
     Setting s;
-    const QString byKind = QStringLiteral("SELECT * FROM M_Printer WHERE (Kind=") +
-                           m_base->CvtSQL(QVariant(m_kind), cBase::SqlInt) + QStringLiteral(") AND ReportName=");
-    std::optional<QSqlRecord> row =
-        firstRow(byKind + m_base->CvtSQL(QVariant(m_reportName), cBase::SqlText) + QStringLiteral(" ORDER BY Kind"));
-    if (!row)
-        row = firstRow(byKind + QStringLiteral("'") + StandardReportName + QStringLiteral("' ORDER BY Kind"));
+    const QString sql = QStringLiteral("SELECT * FROM M_Printer WHERE (Kind=?) AND ReportName=? ORDER BY Kind");
+    const QVariant kind = m_base->CvtInt(QVariant(m_kind));
+    DaoRows rows = settingRows(sql, {kind, storedValue(m_reportName, cBase::SqlText)});
+    if (rows.isEmpty())
+        rows = settingRows(sql, {kind, StandardReportName});
     else
         m_orientation = -1; // the report's own row decides its orientation
-    if (!row) {
+    if (rows.isEmpty()) {
         Desktop::beep();
         MsgBox::show(m_reportName + QStringLiteral("のプリンタ設定データが見つかりません。\r\n"
                                                    "標準のプリンタを使用します。"),
@@ -82,12 +74,7 @@ cPrinter::Setting cPrinter::readSetting()
         return s;
     }
     // A column the table lacks is an error to show, never a silent 0.
-    const auto field = [&row](const QString &name) {
-        if (row->indexOf(name) < 0)
-            throw std::runtime_error(
-                QStringLiteral("このコレクションには項目がありません。(%1)").arg(name).toStdString());
-        return row->value(name);
-    };
+    const auto field = [&rows](const QString &name) { return rows.value(0, name); };
     s.bin = m_base->CvtInt(field(QStringLiteral("PaperBin")));
     s.size = m_base->CvtInt(field(QStringLiteral("PaperSize")));
     s.orientation = m_orientation == -1 ? m_base->CvtInt(field(QStringLiteral("PaperDirect"))) : m_orientation;

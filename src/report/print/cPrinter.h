@@ -1,13 +1,12 @@
 #pragma once
 
+#include "DaoRows.h"
 #include "PrintJob.h"
 #include "cAreport.h"
 #include "cBase.h"
 #include "cSystem.h"
 
 #include <QCoreApplication>
-#include <QSqlDatabase>
-#include <QSqlRecord>
 #include <QString>
 
 #include <memory>
@@ -42,7 +41,7 @@ public:
     void setReportPath(const QString &path);
     ActiveReport *activeReport() const { return m_report.get(); }
     void setActiveReport(std::unique_ptr<ActiveReport> report) override { m_report = std::move(report); }
-    void setDatabase(const QSqlDatabase &database) override { m_database = database; }
+    void setDatabase(cDao &database) override { m_database = &database; }
     const std::optional<ReportData> &RecordSet() const { return m_recordSet; }
     void setRecordSet(std::optional<ReportData> rows) override { m_recordSet = std::move(rows); }
     int DialogStyle() const { return m_dialogStyle; }
@@ -70,13 +69,14 @@ private:
         int mode = 0;
     };
     Setting readSetting();
-    std::optional<QSqlRecord> firstRow(const QString &sql) const;
+    /// The rows of a query of the printer settings; throws when there is no database.
+    DaoRows settingRows(const QString &sql, const QVariantList &values) const;
 
     int m_orientation = -1;
     QString m_reportName;
     QString m_reportPath;
     std::unique_ptr<ActiveReport> m_report;
-    QSqlDatabase m_database;
+    cDao *m_database = nullptr;
     std::optional<ReportData> m_recordSet;
     int m_dialogStyle = 7;
     QString m_message;

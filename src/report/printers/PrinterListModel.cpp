@@ -3,21 +3,30 @@
 #include "PrinterSettingStore.h"
 #include "cBase.h"
 
+#include <exception>
+
 PrinterListModel::PrinterListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-bool PrinterListModel::reload(int osFlag)
+void PrinterListModel::reload(int osFlag)
 {
-    beginResetModel();
-    m_rows.clear();
-    std::unique_ptr<Recordset> rs = PrinterSettingStore::openList();
-    if (rs && rs->RecordCount() > 0) {
+    // A list that cannot be read shows no rows.
+    QVector<Row> rows;
+    std::exception_ptr failure;
+    try {
+        const DaoRows read = PrinterSettingStore::list();
         const QString printer = osFlag == 1 ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x");
-        for (rs->MoveFirst(); !rs->isEOF(); rs->MoveNext())
-            m_rows.append({rs->Fields(QStringLiteral("ID")), rs->Fields(QStringLiteral("ReportName")),
-                           rs->Fields(printer), rs->Fields(QStringLiteral("PrintMode"))});
+        for (int i = 0; i < read.count(); ++i)
+            rows.append({read.value(i, QStringLiteral("ID")), read.value(i, QStringLiteral("ReportName")),
+                         read.value(i, printer), read.value(i, QStringLiteral("PrintMode"))});
+    } catch (...) {
+        rows.clear();
+        failure = std::current_exception();
     }
+    beginResetModel();
+    m_rows = std::move(rows);
     endResetModel();
-    return rs != nullptr;
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 int PrinterListModel::rowCount(const QModelIndex &parent) const

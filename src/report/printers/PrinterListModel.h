@@ -21,8 +21,8 @@ public:
 
     explicit PrinterListModel(QObject *parent = nullptr);
 
-    /// Reads the table again; false (and no rows) when the query fails.
-    bool reload(int osFlag);
+    /// Reads the table again; when the query fails, no rows and a DaoError.
+    void reload(int osFlag);
     const Row &row(int index) const { return m_rows.at(index); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

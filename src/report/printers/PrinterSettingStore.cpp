@@ -8,19 +8,17 @@
 namespace PrinterSettingStore
 {
 
-std::unique_ptr<Recordset> openList()
+DaoRows list()
 {
-    return gDao().OpenRecordset(QStringLiteral("SELECT * FROM ") + QStringLiteral("m_printer") +
-                                    QStringLiteral(" ORDER BY ") + QStringLiteral("ReportName"),
-                                cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
+    return gDao().query(QStringLiteral("SELECT * FROM ") + QStringLiteral("m_printer") + QStringLiteral(" ORDER BY ") +
+                        QStringLiteral("ReportName"));
 }
 
-std::unique_ptr<Recordset> openRow(int id)
+DaoRows row(int id)
 {
-    return gDao().OpenRecordset(QStringLiteral("SELECT *") + QStringLiteral(" FROM ") + QStringLiteral("m_printer") +
-                                    QStringLiteral(" WHERE ") + QStringLiteral("ID") + QStringLiteral("=") +
-                                    gBase().CvtSQL(QVariant(id), cBase::SqlLong),
-                                cDao::dbOpenDynaset, cDao::dbReadOnly, cDao::dbReadOnly);
+    return gDao().query(QStringLiteral("SELECT *") + QStringLiteral(" FROM ") + QStringLiteral("m_printer") +
+                            QStringLiteral(" WHERE ") + QStringLiteral("ID") + QStringLiteral("=?"),
+                        {id});
 }
 
 int nextID()
@@ -29,26 +27,23 @@ int nextID()
     return greatest < 1 ? 1 : greatest + 1;
 }
 
-int write(const QString &sql, QString *error)
+int write(const QString &sql, const QVariantList &values)
 {
     cDao &dao = gDao();
     DaoTransaction transaction(dao);
-    const int count = dao.Execute(sql, cDao::dbFailOnError);
-    if (count >= 1) {
+    const int count = dao.exec(sql, values);
+    if (count >= 1)
         transaction.commit();
-        return count;
-    }
-    if (count < 0 && error)
-        *error = dao.lastError();
-    transaction.rollback();
+    else
+        transaction.rollback();
     return count;
 }
 
-int remove(int id, QString *error)
+int remove(int id)
 {
     return write(QStringLiteral("DELETE FROM ") + QStringLiteral("m_printer") + QStringLiteral(" WHERE ") +
-                     QStringLiteral("ID") + QStringLiteral("=") + gBase().CvtSQL(QVariant(id), cBase::SqlLong),
-                 error);
+                     QStringLiteral("ID") + QStringLiteral("=?"),
+                 {id});
 }
 
 } // namespace PrinterSettingStore

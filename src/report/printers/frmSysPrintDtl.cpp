@@ -10,6 +10,7 @@
 #include "PrinterCatalog.h"
 #include "PrinterSettingStore.h"
 #include "ReportPrinter.h"
+#include "StoredValue.h"
 #include "Styling.h"
 #include "VbControl.h"
 #include "cApl.h"
@@ -257,13 +258,9 @@ void frmSysPrintDtl::SetData(int32_t ID, bool IsEdit, int16_t OsFlag)
         setWindowTitle(QStringLiteral("プリンタ設定 [詳細]"));
         m_isEdit = true;
         const bool nt = OsFlag == 1;
-        std::unique_ptr<Recordset> rs;
-        ignoreErrors([&] { rs = PrinterSettingStore::openRow(ID); });
-        const auto field = [&rs](const QString &name) {
-            if (!rs)
-                throw DaoError(QStringLiteral("no record"));
-            return rs->Fields(name);
-        };
+        DaoRows rs;
+        ignoreErrors([&] { rs = PrinterSettingStore::row(ID); });
+        const auto field = [&rs](const QString &name) { return rs.value(0, name); };
         ignoreErrors([&] {
             m_recordID = base().CvtLng(field(QStringLiteral("ID")));
             m_loadedReport = base().CvtStr(field(QStringLiteral("ReportName")));
@@ -500,26 +497,27 @@ bool frmSysPrintDtl::SaveRecord()
                                     QStringLiteral("PrintMode"),
                                     QStringLiteral("Memo"),
                                     QStringLiteral("Kind")};
-        const int codes = m_isEdit ? cBase::SqlInt : cBase::SqlLong;
+        // Codes as 16-bit values when a row is edited, as 32-bit ones when it is new.
         const cBase &b = base();
+        const auto code = [&](int value) { return m_isEdit ? QVariant(b.CvtInt(value)) : QVariant(b.CvtLng(value)); };
+        const auto text = [](const QString &value) { return storedValue(value, cBase::SqlText); };
         const QString listed = listedPrinter(cmbPrint->currentText());
-        const QStringList values = {b.CvtSQL(cmbReport->currentText(), cBase::SqlText),
-                                    b.CvtSQL(listed.isEmpty() ? cmbPrint->currentText() : listed, cBase::SqlText),
-                                    b.CvtSQL(cmbPort->currentText(), cBase::SqlText),
-                                    b.CvtSQL(QVariant(m_paperSize), codes),
-                                    b.CvtSQL(QVariant(m_direct), codes),
-                                    b.CvtSQL(QVariant(m_paperBin), codes),
-                                    b.CvtSQL(QVariant(m_printMode), codes),
-                                    b.CvtSQL(txtBikou->text(), cBase::SqlText),
-                                    b.CvtSQL(QVariant(1), codes)};
+        QVariantList values = {text(cmbReport->currentText()),
+                               text(listed.isEmpty() ? cmbPrint->currentText() : listed),
+                               text(cmbPort->currentText()),
+                               code(m_paperSize),
+                               code(m_direct),
+                               code(m_paperBin),
+                               code(m_printMode),
+                               text(txtBikou->text()),
+                               code(1)};
         QString sql;
         if (m_isEdit) {
             sql = QStringLiteral("UPDATE ") + QStringLiteral("m_printer") + QStringLiteral(" SET");
             for (int i = 0; i < fields.size(); ++i)
-                sql +=
-                    (i == 0 ? QStringLiteral(" ") : QStringLiteral(",")) + fields[i] + QStringLiteral("=") + values[i];
-            sql += QStringLiteral(" WHERE ") + QStringLiteral("ID") + QStringLiteral("=") +
-                   b.CvtSQL(QVariant(m_recordID), cBase::SqlLong);
+                sql += (i == 0 ? QStringLiteral(" ") : QStringLiteral(",")) + fields[i] + QStringLiteral("=?");
+            sql += QStringLiteral(" WHERE ") + QStringLiteral("ID") + QStringLiteral("=?");
+            values << m_recordID;
         } else {
             const int id = PrinterSettingStore::nextID();
             if (id > PrinterSettingStore::MaxID) {
@@ -529,18 +527,13 @@ bool frmSysPrintDtl::SaveRecord()
             }
             sql = QStringLiteral("INSERT INTO ") + QStringLiteral("m_printer") + QStringLiteral(" ") +
                   QStringLiteral("(") + QStringLiteral("ID") + QStringLiteral(",") + fields.join(QLatin1Char(',')) +
-                  QStringLiteral(") VALUES ") + QStringLiteral("(") + b.CvtSQL(QVariant(id), cBase::SqlLong) +
-                  QStringLiteral(",") + values.join(QLatin1Char(',')) + QStringLiteral(")");
+                  QStringLiteral(") VALUES ") + QStringLiteral("(?") + QStringLiteral(",?").repeated(fields.size()) +
+                  QStringLiteral(")");
+            values.prepend(id);
         }
-        QString error;
-        const int count = PrinterSettingStore::write(sql, &error);
-        if (count >= 1)
-            return true;
-        // A failed statement is a failure: rolled back, and the user is told why.
-        if (count < 0)
-            MsgBox::show(error, MsgBox::Critical, failureTitle, this);
-        return false;
+        return PrinterSettingStore::write(sql, values) >= 1;
     } catch (const std::exception &e) {
+        // A failed statement is a failure: rolled back, and the user is told why.
         MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, failureTitle, this);
         return false;
     }

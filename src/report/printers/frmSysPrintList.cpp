@@ -93,12 +93,15 @@ void frmSysPrintList::Init()
     const WaitCursor wait;
     m_osFlag = cSystem().IsWindowsNT() ? 1 : 2;
     // A list that cannot be read opens empty, with only "新　規" to offer.
-    const bool read = m_model->reload(m_osFlag);
+    try {
+        m_model->reload(m_osFlag);
+    } catch (...) {
+        CheckRecordCount();
+        throw;
+    }
     CheckRecordCount();
     if (m_model->rowCount() > 0)
         TDBGrid->setCurrentIndex(m_model->index(0, PrinterListModel::ColReportName));
-    if (!read)
-        throw DaoError(gDao().lastError());
 }
 
 void frmSysPrintList::SetTDBGridColumns()
@@ -133,7 +136,8 @@ void frmSysPrintList::CheckRecordCount()
 
 void frmSysPrintList::RequeryList()
 {
-    m_model->reload(m_osFlag);
+    // A list that cannot be read again shows empty: the buttons follow it.
+    trap("RequeryList", [this] { m_model->reload(m_osFlag); });
     if (m_model->rowCount() > 0)
         TDBGrid->setCurrentIndex(m_model->index(0, PrinterListModel::ColReportName));
 }
@@ -215,7 +219,7 @@ bool frmSysPrintList::DeleteRow()
     bool deleted = false;
     try {
         const WaitCursor wait;
-        deleted = DeleteRecord(&error);
+        deleted = DeleteRecord();
         if (deleted) {
             RequeryList();
             TDBGrid->viewport()->update();
@@ -230,10 +234,10 @@ bool frmSysPrintList::DeleteRow()
     return deleted;
 }
 
-bool frmSysPrintList::DeleteRecord(QString *error)
+bool frmSysPrintList::DeleteRecord()
 {
-    // A failed statement (-1 rows) is a failure: rolled back, with the database's text.
-    return PrinterSettingStore::remove(gBase().CvtLng(m_model->row(currentRow()).id), error) >= 1;
+    // A failed statement throws: rolled back, with the database's text.
+    return PrinterSettingStore::remove(gBase().CvtLng(m_model->row(currentRow()).id)) >= 1;
 }
 
 void frmSysPrintList::DetailForm_DeleteData(bool &Cancel)

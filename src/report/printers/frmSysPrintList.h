@@ -42,7 +42,7 @@ private:
     void lbutDtl_Click();
     void lbutDel_Click();
     bool DeleteRow();
-    bool DeleteRecord(QString *error);
+    bool DeleteRecord();
     void DetailForm_DeleteData(bool &Cancel);
     void openEditor(int32_t id, bool isEdit, bool &busy);
     int currentRow() const;

@@ -398,7 +398,7 @@ void frmGraph::printReports()
         parking ? ReportLayouts::artParking() : ReportLayouts::artApartment(), std::move(sheet)));
     job->setOrientation(1);
     job->setKind(1);
-    job->setDatabase(gDao().CurrentDB());
+    job->setDatabase(gDao());
     job->setRecordSet(std::nullopt);
     job->PrintDialog(0);
 
@@ -408,7 +408,7 @@ void frmGraph::printReports()
         parking ? ReportLayouts::artParkSS() : ReportLayouts::artApartSS(), ReportData()));
     job->setOrientation(1);
     job->setKind(1);
-    job->setDatabase(gDao().CurrentDB());
+    job->setDatabase(gDao());
     job->setRecordSet(std::move(yearly));
     job->PrintDialog(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Currency.h"
+#include "ErrorTrap.h"
 #include "LoanRow.h"
 #include "YearResult.h"
 
@@ -35,6 +36,18 @@ inline LoanRow loan(int amount, int method, int term, double rate1, int secondSt
         r.end1 = term;
     }
     return r;
+}
+
+/// The step that body's failure names and its message, as "GetInYatin|message";
+/// empty when body did not fail.
+template <class F> QString failedStep(F &&body)
+{
+    try {
+        body();
+    } catch (const ProcedureError &e) {
+        return e.procedure() + QLatin1Char('|') + e.message();
+    }
+    return QString();
 }
 
 /// Empty when every year keeps the identities, else the first broken one.

@@ -83,8 +83,7 @@ ParkingPlanInput planWithLoansInput()
 
 QVector<YearResult> computeAll(ParkingProjection &p)
 {
-    const auto rows = p.computeAll();
-    return rows ? *rows : QVector<YearResult>();
+    return p.computeAll();
 }
 
 } // namespace
@@ -114,7 +113,7 @@ void tst_ParkingProjection::income()
     QFETCH(QString, income);
     ParkingProjection p(input);
     Currency amount;
-    QVERIFY(p.GetInTyusya(year, amount));
+    p.GetInTyusya(year, amount);
     QCOMPARE(amount, money(income.toLatin1()));
 }
 
@@ -147,7 +146,7 @@ void tst_ParkingProjection::landTax()
     in.numKeikaku3 = rise;
     ParkingProjection p(in);
     Currency amount;
-    QVERIFY(p.GetOutToti(year, amount));
+    p.GetOutToti(year, amount);
     QCOMPARE(amount, money(tax.toLatin1()));
 }
 
@@ -296,13 +295,16 @@ void tst_ParkingProjection::levelPrincipalLoan()
     in.loans = {loan(1200, LoanRow::LevelPrincipal, 10, 2.0)};
     ParkingProjection p(in);
     Currency principal, interest;
-    QVERIFY(p.GetOutGankin(1, principal) && p.GetOutKinri(1, interest));
+    p.GetOutGankin(1, principal);
+    p.GetOutKinri(1, interest);
     QCOMPARE(principal, money("120"));
     QCOMPARE(interest, money("24"));
-    QVERIFY(p.GetOutGankin(10, principal) && p.GetOutKinri(10, interest));
+    p.GetOutGankin(10, principal);
+    p.GetOutKinri(10, interest);
     QCOMPARE(principal, money("120"));
     QCOMPARE(interest, money("2.4"));
-    QVERIFY(p.GetOutGankin(11, principal) && p.GetOutKinri(11, interest));
+    p.GetOutGankin(11, principal);
+    p.GetOutKinri(11, interest);
     QCOMPARE(principal, Currency());
     QCOMPARE(interest, Currency());
 }
@@ -317,7 +319,8 @@ void tst_ParkingProjection::levelPaymentYearIsTwelvePayments()
     Currency sum;
     for (int year = 1; year <= 11; ++year) {
         Currency principal, interest;
-        QVERIFY(p.GetOutGankin(year, principal) && p.GetOutKinri(year, interest));
+        p.GetOutGankin(year, principal);
+        p.GetOutKinri(year, interest);
         if (year <= 10) {
             QVERIFY2(qAbs((principal + interest).toDouble() - 347.618680914) < 0.00011,
                      qPrintable((principal + interest).toString()));
@@ -378,15 +381,15 @@ void tst_ParkingProjection::loanRows()
     in.loans = {row};
     ParkingProjection p(in);
     Currency amount;
-    QVERIFY(p.GetOutGankin(year, amount));
+    p.GetOutGankin(year, amount);
     QCOMPARE(amount, money(principal.toLatin1()));
     if (!interest.isEmpty()) {
-        QVERIFY(p.GetOutKinri(year, amount));
+        p.GetOutKinri(year, amount);
         QCOMPARE(amount, money(interest.toLatin1()));
     }
     Currency sum;
     for (int y = 1; y <= 75; ++y) {
-        QVERIFY(p.GetOutGankin(y, amount));
+        p.GetOutGankin(y, amount);
         sum += amount;
     }
     QVERIFY2(qAbs((sum - money(principalOverTerm.toLatin1())).toDouble()) < 0.01, qPrintable(sum.toString()));
@@ -406,7 +409,8 @@ void tst_ParkingProjection::rateNeverCarriesIntoTheNextRow()
     in.loans = {first};
     ParkingProjection firstOnly(in);
     Currency all, one;
-    QVERIFY(both.GetOutKinri(5, all) && firstOnly.GetOutKinri(5, one));
+    both.GetOutKinri(5, all);
+    firstOnly.GetOutKinri(5, one);
     QCOMPARE(all - one, money("8"));
 }
 
@@ -445,24 +449,21 @@ void tst_ParkingProjection::overflowFails()
     QFETCH(QString, yearOne);
     QFETCH(bool, computes);
     ParkingProjection p(input);
-    QCOMPARE(p.Compute(1), !yearOne.isEmpty());
+    const QString overflow = QStringLiteral("GetInTyusya|オーバーフローしました。");
+    QCOMPARE(failedStep([&] { p.Compute(1); }), yearOne.isEmpty() ? overflow : QString());
     if (!yearOne.isEmpty())
         QCOMPARE(p.figures().income, money(yearOne.toLatin1()));
     ParkingProjection all(input);
-    QCOMPARE(bool(all.computeAll()), computes);
-    if (!computes) {
-        QCOMPARE(all.errorProcedure(), QStringLiteral("GetInTyusya"));
-        QCOMPARE(all.errorMessage(), QStringLiteral("オーバーフローしました。"));
-    }
+    QCOMPARE(failedStep([&] { all.computeAll(); }), computes ? QString() : overflow);
 }
 
 void tst_ParkingProjection::yearsOutsideThePlan()
 {
     ParkingProjection p(planWithoutLoansInput());
-    QVERIFY(!p.Compute(0));
-    QVERIFY(!p.Compute(76));
+    QVERIFY_THROWS_EXCEPTION(ProcedureError, p.Compute(0));
+    QVERIFY_THROWS_EXCEPTION(ProcedureError, p.Compute(76));
     Currency amount;
-    QVERIFY(!p.GetOutKinri(76, amount));
+    QVERIFY_THROWS_EXCEPTION(ProcedureError, p.GetOutKinri(76, amount));
 }
 
 QTEST_GUILESS_MAIN(tst_ParkingProjection)

@@ -81,7 +81,7 @@ private:
         p->setActiveReport(layout());
         p->setOrientation(orientation);
         p->setKind(1);
-        p->setDatabase(gDao().CurrentDB());
+        p->setDatabase(gDao());
         return p;
     }
 
@@ -358,7 +358,7 @@ private Q_SLOTS:
         recording->setActiveReport(layout());
         recording->setOrientation(1);
         recording->setRecordSet(rows);
-        recording->setDatabase(gDao().CurrentDB());
+        recording->setDatabase(gDao());
         QCOMPARE(recording->PrintDialog(0), int(PrintJob::Preview));
         QCOMPARE(recording->PrintDialog(0), int(PrintJob::Cancel));
         QCOMPARE(log->calls.size(), size_t(2));

@@ -44,7 +44,7 @@ public:
     int Orientation() const override { return m_orientation; }
     void setOrientation(int orientation) override { m_orientation = orientation; }
     void setKind(int kind) override { m_kind = kind; }
-    void setDatabase(const QSqlDatabase &database) override { m_databaseSet = database.isValid(); }
+    void setDatabase(cDao &) override { m_databaseSet = true; }
     void setRecordSet(std::optional<ReportData> rows) override { m_rows = std::move(rows); }
     int PrintDialog(int skip) override
     {
