@@ -86,8 +86,8 @@ void ResultRowWriter::SaveSSData(const YearResult &row)
 {
     asStep(QStringLiteral("SaveSSData"), [&] {
         const YearResult::Summary &s = row.summary;
-        if (execute(InsertSS,
-                    {row.year, planTypeNumber(row.type), wholeValue(s.income), wholeValue(s.expense), wholeValue(s.balance)}) < 1)
+        if (execute(InsertSS, {row.year, planTypeNumber(row.type), wholeValue(s.income), wholeValue(s.expense),
+                               wholeValue(s.balance)}) < 1)
             throw DaoError(QStringLiteral("T_収支 に行を追加できませんでした。"));
     });
 }
