@@ -4,8 +4,10 @@
 #include "FormControls.h"
 #include "Globals.h"
 #include "ImNumber.h"
+#include "ImText.h"
 #include "LoanGridModel.h"
 #include "MsgBox.h"
+#include "PlanRecord.h"
 #include "RowDialog.h"
 #include "RowGrid.h"
 #include "RowGridModel.h"
@@ -19,6 +21,9 @@
 #include "mdlMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHash>
 #include <QScopeGuard>
 
 #include <limits>
@@ -115,6 +120,71 @@ bool PlanEntryDialog::CheckFunding(const QVariant &budget, int64_t ownFunds, con
     return MsgBox::show(QStringLiteral("費用と予算が一致していませんが、データを登録しますか？"),
                         MsgBox::YesNo | MsgBox::Information | MsgBox::DefaultButton2, QStringLiteral("確認"),
                         this) == MsgBox::Yes;
+}
+
+namespace
+{
+
+// The form's controls by object name, looked up once for a whole record.
+QHash<QString, QWidget *> controlsByName(const QWidget *form)
+{
+    QHash<QString, QWidget *> controls;
+    for (QWidget *w : form->findChildren<QWidget *>())
+        if (!controls.contains(w->objectName()))
+            controls.insert(w->objectName(), w);
+    return controls;
+}
+
+} // namespace
+
+void PlanEntryDialog::showRecord(const PlanRecord &record)
+{
+    const auto stored = record.read(gDao(), m_id1, m_id2);
+    if (!stored)
+        return;
+    const QHash<QString, QWidget *> controls = controlsByName(this);
+    for (int i = 0; i < record.fields().size(); ++i) {
+        const PlanRecord::Field &f = record.fields().at(i);
+        const QVariant shown = PlanRecord::shownValue(f, stored->at(i));
+        QWidget *control = controls.value(f.control);
+        if (auto *number = qobject_cast<ImNumber *>(control)) {
+            number->setValue(shown);
+        } else if (auto *text = qobject_cast<ImText *>(control)) {
+            text->setText(shown.toString());
+        } else if (auto *check = qobject_cast<QCheckBox *>(control)) {
+            check->setChecked(shown.toInt() != 0);
+        } else if (auto *list = qobject_cast<QComboBox *>(control)) {
+            // An index beyond the list selects the first entry, and the load goes on.
+            const int index = shown.toInt();
+            selectEntry(list, index < list->count() ? index : 0);
+        }
+    }
+}
+
+QVector<QVariant> PlanEntryDialog::recordValues(const PlanRecord &record) const
+{
+    const QHash<QString, QWidget *> controls = controlsByName(this);
+    QVector<QVariant> values;
+    values.reserve(record.fields().size());
+    for (const PlanRecord::Field &f : record.fields()) {
+        QWidget *w = controls.value(f.control);
+        if (auto *number = qobject_cast<ImNumber *>(w))
+            values << number->Value();
+        else if (auto *text = qobject_cast<ImText *>(w))
+            values << text->Text();
+        else if (auto *check = qobject_cast<QCheckBox *>(w))
+            values << (check->isChecked() ? 1 : 0);
+        else if (auto *list = qobject_cast<QComboBox *>(w))
+            values << list->currentIndex();
+        else
+            values << QVariant();
+    }
+    return values;
+}
+
+void PlanEntryDialog::selectEntry(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
 }
 
 void PlanEntryDialog::SetThingData(ImNumber *const sikiti[4])

@@ -5,6 +5,7 @@
 #include "WorkRowStore.h"
 
 #include <QVariant>
+#include <QVector>
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,8 @@
 
 class ImNumber;
 class LoanGridModel;
+class PlanRecord;
+class QComboBox;
 class RowDialog;
 class RowGrid;
 
@@ -93,6 +96,15 @@ protected:
     /// of the grid (32-bit sums, as stored), or the user answers Yes to the question.
     /// Throws on an overflow of the sums.
     bool CheckFunding(const QVariant &budget, int64_t ownFunds, const LoanGridModel *loans);
+    /// The plan's stored record shown in the controls its fields name (by the fields'
+    /// conversions); nothing without a record. Throws DaoError when it cannot be read.
+    void showRecord(const PlanRecord &record);
+    /// The values of the controls the record's fields name, in their order, as the
+    /// fields store them: text, list index, 0/1, number.
+    QVector<QVariant> recordValues(const PlanRecord &record) const;
+    /// Selects a list entry for a stored index (one beyond the list selects the first);
+    /// a form whose list has a rule runs it here, as a user's choice does.
+    virtual void selectEntry(QComboBox *combo, int index);
     /// The site data of the property (D_物件) into the four site boxes; nothing without one.
     void SetThingData(ImNumber *const sikiti[4]);
     /// The consumption tax of an amount at the program's rate: a whole number, a half

@@ -3,7 +3,6 @@
 #include "WorkRowStore.h"
 
 #include <QList>
-#include <QString>
 #include <QVariant>
 #include <QVector>
 
@@ -11,51 +10,44 @@
 #include <functional>
 #include <memory>
 
+class PlanInputLoader;
+class PlanRecord;
 class Projection;
 class cDao;
 
-/// The registration of a plan, for both plan types: in one transaction it deletes
-/// the plan's result rows, computes the 75 years and inserts their rows, copies the
-/// work rows back into the stored tables, and updates the plan record, inserting it
-/// only when no row was updated. It commits only when every step succeeded; a failed
-/// step (a failed statement, a computation error, a value that does not fit its
-/// column, a failed commit) throws a ProcedureError naming the step, and the
-/// transaction has been rolled back when it leaves. An error outside the steps (a
-/// transaction that cannot begin) leaves as it is. The entry form catches either at
-/// its edge, logs it and tells the user.
+/// The registration of a plan, for both plan types, in one transaction: it reads the
+/// plan's work rows and computes the 75 years from them, deletes the plan's result
+/// rows and inserts the new ones, copies the work rows back into the stored tables,
+/// and updates the plan record, inserting it only when no row was updated. It commits
+/// only when every step succeeded; a failed step (a failed statement, a computation
+/// error, a value that does not fit its column, a failed commit) throws a
+/// ProcedureError naming the step, and the transaction has been rolled back when it
+/// leaves. An error outside the steps (a transaction that cannot begin, work rows
+/// that cannot be read) leaves as it is. The entry form catches either at its edge,
+/// logs it and tells the user.
 class PlanRegistration
 {
 public:
-    /// One field of the plan record with the value of its control and the kind it is
-    /// stored as (cBase::SqlText, SqlLong or SqlDouble).
-    struct Field {
-        QString name;
-        QVariant value;
-        int kind = 0;
-    };
-    /// The plan record (D_駐車場, D_賃貸マンション) keyed by ID1 and ID2.
+    /// The plan record to store: its description and the values of its fields, in
+    /// their order, as the entry form's controls hold them.
     struct Record {
-        QString table;
-        QString procedure; ///< name of the step for the error log, as "SaveParkingData"
-        QVector<Field> fields;
+        const PlanRecord *description = nullptr;
+        QVector<QVariant> values;
     };
+    /// Makes the plan's projection, reading the plan's rows through the reader it is
+    /// given: the work rows, inside the transaction, so that the computation uses the
+    /// very rows the copy back stores.
+    using ProjectionMaker = std::function<std::unique_ptr<Projection>(PlanInputLoader &workRows)>;
 
     PlanRegistration(cDao &dao, int32_t id1, int32_t id2);
 
-    /// Runs the whole registration; returns after the commit.
-    void Register(Projection &projection, const QList<const WorkRowStore::Table *> &rows, const Record &record);
-    /// The same with the projection made inside the transaction, so that it reads
-    /// the very work rows that the registration then copies back.
-    using ProjectionMaker = std::function<std::unique_ptr<Projection>()>;
-    void Register(const ProjectionMaker &makeProjection, const QList<const WorkRowStore::Table *> &rows,
-                  const Record &record);
+    /// Runs the whole registration; returns after the commit. rows: the work tables
+    /// copied back.
+    void Register(const Record &record, const QList<const WorkRowStore::Table *> &rows,
+                  const ProjectionMaker &makeProjection);
 
 private:
-    /// In one transaction: the projection's result rows, the work rows, the record.
-    void run(const std::function<Projection &()> &projection, const QList<const WorkRowStore::Table *> &rows,
-             const Record &record);
     void SaveInputData(const QList<const WorkRowStore::Table *> &rows, const Record &record);
-    void SavePlanRecord(const Record &record);
 
     cDao &m_dao;
     int32_t m_id1;

@@ -14,6 +14,8 @@
 #include "LoanGrid.h"
 #include "LoanGridModel.h"
 #include "MsgBox.h"
+#include "PlanInputLoader.h"
+#include "PlanRegistration.h"
 #include "RentGrid.h"
 #include "RentGridModel.h"
 #include "RequiredInputs.h"
@@ -31,7 +33,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -448,26 +449,7 @@ void frmInputApartment::SetTDBYatinFootertext()
 
 void frmInputApartment::SetApartmentData()
 {
-    const auto stored = ApartmentPlanRecord::read(gDao(), id1(), id2());
-    if (!stored)
-        return;
-    const QVector<ApartmentPlanRecord::Field> &fields = ApartmentPlanRecord::fields();
-    for (int i = 0; i < fields.size(); ++i) {
-        const ApartmentPlanRecord::Field &f = fields.at(i);
-        const QVariant shown = ApartmentPlanRecord::shownValue(f, stored->at(i));
-        QWidget *control = findChild<QWidget *>(f.control);
-        if (auto *number = qobject_cast<ImNumber *>(control)) {
-            number->setValue(shown);
-        } else if (auto *text = qobject_cast<ImText *>(control)) {
-            text->setText(shown.toString());
-        } else if (auto *check = qobject_cast<QCheckBox *>(control)) {
-            check->setChecked(shown.toInt() != 0);
-        } else if (auto *list = qobject_cast<QComboBox *>(control)) {
-            // An index beyond the list selects the first entry, and the load goes on.
-            const int index = shown.toInt();
-            selectEntry(list, index < list->count() ? index : 0);
-        }
-    }
+    showRecord(ApartmentPlanRecord::description());
 }
 
 // ---------------------------------------------------------------------------
@@ -731,59 +713,14 @@ bool frmInputApartment::CheckInputValue2()
     return valid;
 }
 
-QVariant frmInputApartment::controlValue(QWidget *w)
-{
-    if (auto *number = qobject_cast<ImNumber *>(w))
-        return number->Value();
-    if (auto *text = qobject_cast<ImText *>(w))
-        return text->Text();
-    if (auto *check = qobject_cast<QCheckBox *>(w))
-        return check->isChecked() ? 1 : 0;
-    if (auto *list = qobject_cast<QComboBox *>(w))
-        return list->currentIndex();
-    return QVariant();
-}
-
-PlanRegistration::Record frmInputApartment::planRecord() const
-{
-    PlanRegistration::Record record{QStringLiteral("D_賃貸マンション"), QStringLiteral("SaveApartmentData"), {}};
-    QHash<QString, QWidget *> controls;
-    for (QWidget *w : findChildren<QWidget *>())
-        controls.insert(w->objectName(), w);
-    for (const ApartmentPlanRecord::Field &f : ApartmentPlanRecord::fields())
-        record.fields.append({f.name, controlValue(controls.value(f.control)), f.sqlKind});
-    return record;
-}
-
-ApartmentPlanInput frmInputApartment::planInput() const
+ApartmentPlanInput frmInputApartment::planInput(const QVector<QVariant> &values) const
 {
     ApartmentPlanInput in;
-    in.numKaoku3 = m_numKaoku[3]->Value();
-    in.numKaoku4 = m_numKaoku[4]->Value();
-    in.numKaoku5 = m_numKaoku[5]->Value();
-    in.numKaoku6 = m_numKaoku[6]->Value();
-    in.numKaoku7 = m_numKaoku[7]->Value();
-    in.numKaoku8 = m_numKaoku[8]->Value();
-    in.chkKaoku9 = m_chkKaoku9->isChecked() ? 1 : 0;
+    ApartmentPlanRecord::description().fill(in, values);
     in.numSikiti1 = m_numSikiti[1]->Value();
     in.numSikiti2 = m_numSikiti[2]->Value();
     in.numSikiti3 = m_numSikiti[3]->Value();
     in.numSikiti4 = m_numSikiti[4]->Value();
-    QVariant *yosan[] = {&in.numYosan3, &in.numYosan4, &in.numYosan5,  &in.numYosan6, &in.numYosan7,
-                         &in.numYosan8, &in.numYosan9, &in.numYosan10, &in.numYosan11};
-    for (int i = 3; i <= 11; ++i)
-        *yosan[i - 3] = m_numYosan[i]->Value();
-    in.numKasai = m_numKasai->Value();
-    in.cmbGenka1 = m_cmbGenka1->currentIndex();
-    in.numGenka2 = m_numGenka[2]->Value();
-    in.numGenka3 = m_numGenka[3]->Value();
-    in.numGenka4 = m_numGenka[4]->Value();
-    in.numGenka5 = m_numGenka[5]->Value();
-    in.cmbGenka6 = m_cmbGenka6->currentIndex();
-    QVariant *keikaku[] = {&in.numKeikaku1, &in.numKeikaku2, &in.numKeikaku3, &in.numKeikaku4, &in.numKeikaku5,
-                           &in.numKeikaku6, &in.numKeikaku7, &in.numKeikaku8, &in.numKeikaku9};
-    for (int i = 1; i <= 9; ++i)
-        *keikaku[i - 1] = m_numKeikaku[i]->Value();
     return in;
 }
 
@@ -792,24 +729,18 @@ void frmInputApartment::Register()
     if (!m_rentRowsLoaded || !m_loanRowsLoaded)
         throw ProcedureError(m_rentRowsLoaded ? QStringLiteral("InitKariire") : QStringLiteral("InitYatin"),
                              QStringLiteral("作業データを読み込めなかったため、登録を中止しました。"));
-    const ApartmentPlanInput boxes = planInput();
+    const QVector<QVariant> values = recordValues(ApartmentPlanRecord::description());
+    ApartmentPlanInput in = planInput(values);
     ProjectionSettings settings;
     settings.gTaxRate = gTaxRate;
     settings.validYears = IniValue(QStringLiteral("CONST"), QStringLiteral("有効期間"));
     settings.baseYear = IniValue(QStringLiteral("CONST"), QStringLiteral("基準年"));
     settings.extraRate1 = IniValue(QStringLiteral("CONST"), QStringLiteral("割増率1"));
     settings.extraRate2 = IniValue(QStringLiteral("CONST"), QStringLiteral("割増率2"));
-    const auto compute = [&]() -> std::unique_ptr<Projection> {
-        // The rows are read inside the transaction: the computation uses the rows
-        // the copy back stores.
-        WorkRowStore store(gDao(), id1(), id2());
-        ApartmentPlanInput in = boxes;
-        for (const RentRecord &r : store.readRents())
-            in.rents.append(r.toRentRow());
-        for (const LoanRecord &r : store.readLoans())
-            in.loans.append(r.toLoanRow());
-        return std::make_unique<ApartmentProjection>(in, settings);
-    };
     PlanRegistration(gDao(), id1(), id2())
-        .Register(compute, {&WorkRowStore::rents(), &WorkRowStore::loans()}, planRecord());
+        .Register({&ApartmentPlanRecord::description(), values}, {&WorkRowStore::rents(), &WorkRowStore::loans()},
+                  [&](PlanInputLoader &workRows) {
+                      workRows.loadRows(id1(), id2(), in);
+                      return std::make_unique<ApartmentProjection>(in, settings);
+                  });
 }

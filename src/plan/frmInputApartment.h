@@ -2,7 +2,6 @@
 
 #include "DepreciationRates.h"
 #include "PlanEntryDialog.h"
-#include "PlanRegistration.h"
 
 class ImNumber;
 class ImText;
@@ -65,7 +64,7 @@ private:
     void SetTDBYatinFootertext();
     void SetApartmentData();
     /// Selects a list entry from code and runs the list's click rule, as a user's choice does.
-    void selectEntry(QComboBox *combo, int index);
+    void selectEntry(QComboBox *combo, int index) override;
 
     // Rows.
     void CheckYatinCount();
@@ -93,10 +92,8 @@ private:
     void GenkaTotal();
 
     // Registration.
-    ApartmentPlanInput planInput() const;
-    PlanRegistration::Record planRecord() const;
-    /// The value a control holds as its field stores it: text, list index, 0/1, number.
-    static QVariant controlValue(QWidget *control);
+    /// The projection's input of the record's values and the site boxes; the rows are read at registration.
+    ApartmentPlanInput planInput(const QVector<QVariant> &values) const;
 
     bool m_rentRowsChanged = false;
     bool m_loanRowsChanged = false;

@@ -10,7 +10,9 @@
 #include "LoanGrid.h"
 #include "LoanGridModel.h"
 #include "MsgBox.h"
+#include "ParkingPlanRecord.h"
 #include "ParkingProjection.h"
+#include "PlanInputLoader.h"
 #include "PlanRegistration.h"
 #include "Styling.h"
 #include "VbKeys.h"
@@ -197,23 +199,7 @@ void frmInputParking::Init()
 
 void frmInputParking::SetParkingData()
 {
-    const DaoRows rs = gDao().query(QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1(), id2()});
-    if (rs.isEmpty())
-        return;
-    const cBase &base = gBase();
-    const auto f = [&](const char *field) { return rs.value(0, QString::fromUtf8(field)); };
-    m_txtName->setText(base.CvtStr(f("名称")));
-    m_numRyokin[1]->setValue(base.CvtDbl(f("料金1")));
-    m_numRyokin[2]->setValue(base.CvtLng(f("料金2")));
-    m_numRyokin[3]->setValue(base.CvtLng(f("料金3")));
-    for (int i = 1; i <= 4; ++i)
-        m_numYosan[i]->setValue(base.CvtLng(f(QStringLiteral("予算%1").arg(i).toUtf8().constData())));
-    m_numKeikaku[1]->setValue(base.CvtDbl(f("計画1")));
-    m_numKeikaku[2]->setValue(base.CvtLng(f("計画2")));
-    m_numKeikaku[3]->setValue(base.CvtDbl(f("計画3")));
-    m_numKeikaku[4]->setValue(base.CvtLng(f("計画4")));
-    m_numKeikaku[5]->setValue(base.CvtDbl(f("計画5")));
-    m_numSikin1->setValue(base.CvtLng(f("資金1")));
+    showRecord(ParkingPlanRecord::description());
 }
 
 void frmInputParking::CheckKariireCount()
@@ -343,21 +329,14 @@ bool frmInputParking::CheckInputValue2()
     return valid;
 }
 
-ParkingPlanInput frmInputParking::planInput() const
+ParkingPlanInput frmInputParking::planInput(const QVector<QVariant> &values) const
 {
     ParkingPlanInput in;
-    in.numRyokin2 = m_numRyokin[2]->Value();
-    in.numRyokin3 = m_numRyokin[3]->Value();
-    in.numKeikaku1 = m_numKeikaku[1]->Value();
-    in.numKeikaku2 = m_numKeikaku[2]->Value();
-    in.numKeikaku3 = m_numKeikaku[3]->Value();
-    in.numKeikaku4 = m_numKeikaku[4]->Value();
-    in.numKeikaku5 = m_numKeikaku[5]->Value();
+    ParkingPlanRecord::description().fill(in, values);
     in.numSikiti1 = m_numSikiti[1]->Value();
     in.numSikiti2 = m_numSikiti[2]->Value();
     in.numSikiti3 = m_numSikiti[3]->Value();
     in.numSikiti4 = m_numSikiti[4]->Value();
-    in.numYosan4 = m_numYosan[4]->Value();
     return in;
 }
 
@@ -366,31 +345,12 @@ void frmInputParking::Register()
     if (!m_workRowsLoaded)
         throw ProcedureError(QStringLiteral("InitKariire"),
                              QStringLiteral("借入金の作業データを読み込めなかったため、登録を中止しました。"));
-    WorkRowStore store(gDao(), id1(), id2());
-    ParkingPlanInput in = planInput();
-    // The loans as the work rows hold them, read before the transaction opens.
-    for (const LoanRecord &r : store.readLoans())
-        in.loans.append(r.toLoanRow());
-    ParkingProjection projection(in);
-
-    using F = PlanRegistration::Field;
-    const auto value = [](ImNumber *box) { return box->Value(); };
-    PlanRegistration::Record record{QStringLiteral("D_駐車場"), QStringLiteral("SaveParkingData"), {}};
-    record.fields = {
-        F{QStringLiteral("名称"), m_txtName->Text(), cBase::SqlText},
-        F{QStringLiteral("料金1"), value(m_numRyokin[1]), cBase::SqlDouble},
-        F{QStringLiteral("料金2"), value(m_numRyokin[2]), cBase::SqlLong},
-        F{QStringLiteral("料金3"), value(m_numRyokin[3]), cBase::SqlLong},
-        F{QStringLiteral("予算1"), value(m_numYosan[1]), cBase::SqlLong},
-        F{QStringLiteral("予算2"), value(m_numYosan[2]), cBase::SqlLong},
-        F{QStringLiteral("予算3"), value(m_numYosan[3]), cBase::SqlLong},
-        F{QStringLiteral("予算4"), value(m_numYosan[4]), cBase::SqlLong},
-        F{QStringLiteral("計画1"), value(m_numKeikaku[1]), cBase::SqlDouble},
-        F{QStringLiteral("計画2"), value(m_numKeikaku[2]), cBase::SqlLong},
-        F{QStringLiteral("計画3"), value(m_numKeikaku[3]), cBase::SqlDouble},
-        F{QStringLiteral("計画4"), value(m_numKeikaku[4]), cBase::SqlLong},
-        F{QStringLiteral("計画5"), value(m_numKeikaku[5]), cBase::SqlDouble},
-        F{QStringLiteral("資金1"), value(m_numSikin1), cBase::SqlLong},
-    };
-    PlanRegistration(gDao(), id1(), id2()).Register(projection, {&WorkRowStore::loans()}, record);
+    const QVector<QVariant> values = recordValues(ParkingPlanRecord::description());
+    ParkingPlanInput in = planInput(values);
+    PlanRegistration(gDao(), id1(), id2())
+        .Register({&ParkingPlanRecord::description(), values}, {&WorkRowStore::loans()},
+                  [&](PlanInputLoader &workRows) {
+                      workRows.loadRows(id1(), id2(), in);
+                      return std::make_unique<ParkingProjection>(in);
+                  });
 }

@@ -42,7 +42,8 @@ private:
     void CheckKariireCount();
     void InputKariire(int renban);
     void YosanTotal();
-    ParkingPlanInput planInput() const;
+    /// The projection's input of the record's values and the site boxes; the rows are read at registration.
+    ParkingPlanInput planInput(const QVector<QVariant> &values) const;
 
     void lbutNewKariire_Click();
     void lbutDetailKariire_Click();

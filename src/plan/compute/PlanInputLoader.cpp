@@ -1,7 +1,8 @@
 #include "PlanInputLoader.h"
 
+#include "ApartmentPlanRecord.h"
+#include "ParkingPlanRecord.h"
 #include "PlanRows.h"
-#include "cBase.h"
 #include "cDao.h"
 
 namespace
@@ -41,73 +42,40 @@ QVector<RentRow> PlanInputLoader::rents(int id1, int id2)
     return rows;
 }
 
-bool PlanInputLoader::loadParking(int id1, int id2, ParkingPlanInput *input)
+void PlanInputLoader::loadRows(int id1, int id2, ParkingPlanInput &input)
 {
-    const DaoRows rs = m_dao.query(QStringLiteral("SELECT * FROM D_駐車場 WHERE ID1 = ? AND ID2 = ?"), {id1, id2});
-    if (rs.isEmpty())
+    input.loans = loans(id1, id2);
+}
+
+void PlanInputLoader::loadRows(int id1, int id2, ApartmentPlanInput &input)
+{
+    input.rents = rents(id1, id2);
+    input.loans = loans(id1, id2);
+}
+
+template <class Input, class Record> bool PlanInputLoader::load(const Record &record, int id1, int id2, Input *input)
+{
+    std::optional<QVector<QVariant>> values = record.read(m_dao, id1, id2);
+    if (!values)
         return false;
-    ParkingPlanInput in;
-    const auto f = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
-    in.numRyokin2 = f("料金2");
-    in.numRyokin3 = f("料金3");
-    in.numYosan4 = f("予算4");
-    in.numKeikaku1 = f("計画1");
-    in.numKeikaku2 = f("計画2");
-    in.numKeikaku3 = f("計画3");
-    in.numKeikaku4 = f("計画4");
-    in.numKeikaku5 = f("計画5");
+    // A stored negative or empty list index selects the first entry, as the form does.
+    for (int i = 0; i < record.fields().size(); ++i)
+        if (record.fields().at(i).controlKind == PlanRecord::ControlKind::Combo)
+            (*values)[i] = PlanRecord::shownValue(record.fields().at(i), values->at(i));
+    Input in;
+    record.fill(in, *values);
     readSite(m_dao, id1, in);
-    in.loans = loans(id1, id2);
+    loadRows(id1, id2, in);
     *input = std::move(in);
     return true;
 }
 
+bool PlanInputLoader::loadParking(int id1, int id2, ParkingPlanInput *input)
+{
+    return load(ParkingPlanRecord::description(), id1, id2, input);
+}
+
 bool PlanInputLoader::loadApartment(int id1, int id2, ApartmentPlanInput *input)
 {
-    const DaoRows rs =
-        m_dao.query(QStringLiteral("SELECT * FROM D_賃貸マンション WHERE ID1 = ? AND ID2 = ?"), {id1, id2});
-    if (rs.isEmpty())
-        return false;
-    const cBase base;
-    ApartmentPlanInput in;
-    const auto f = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
-    // A stored negative or empty list index selects the first entry, as the form does.
-    const auto index = [&](const char *name) { return qMax(0, base.CvtLng(f(name))); };
-    in.numKaoku3 = f("建物3");
-    in.numKaoku4 = f("建物4");
-    in.numKaoku5 = f("建物5");
-    in.numKaoku6 = f("建物6");
-    in.numKaoku7 = f("建物7");
-    in.numKaoku8 = f("建物8");
-    in.chkKaoku9 = f("建物9");
-    in.numYosan3 = f("予算3");
-    in.numYosan4 = f("予算4");
-    in.numYosan5 = f("予算5");
-    in.numYosan6 = f("予算6");
-    in.numYosan7 = f("予算7");
-    in.numYosan8 = f("予算8");
-    in.numYosan9 = f("予算9");
-    in.numYosan10 = f("予算10");
-    in.numYosan11 = f("予算11");
-    in.cmbGenka1 = index("減価1");
-    in.numGenka2 = f("減価2");
-    in.numGenka3 = f("減価3");
-    in.numGenka4 = f("減価4");
-    in.numGenka5 = f("減価5");
-    in.cmbGenka6 = index("減価6");
-    in.numKeikaku1 = f("計画1");
-    in.numKeikaku2 = f("計画2");
-    in.numKeikaku3 = f("計画3");
-    in.numKeikaku4 = f("計画4");
-    in.numKeikaku5 = f("計画5");
-    in.numKeikaku6 = f("計画6");
-    in.numKeikaku7 = f("計画7");
-    in.numKeikaku8 = f("計画8");
-    in.numKeikaku9 = f("計画9");
-    in.numKasai = f("火災保険");
-    readSite(m_dao, id1, in);
-    in.rents = rents(id1, id2);
-    in.loans = loans(id1, id2);
-    *input = std::move(in);
-    return true;
+    return load(ApartmentPlanRecord::description(), id1, id2, input);
 }
