@@ -336,7 +336,7 @@ int cDao::exec(const QString &sql, const QVariantList &values)
 }
 
 // The one statement of the program that goes past Qt's driver: the engine's own
-// handle of the connection (see engineHandle()), for the speed of the result rows.
+// handle of the connection (see m_handle), for the speed of the result rows.
 DaoStatement cDao::prepare(const QString &sql)
 {
     requireOpen();

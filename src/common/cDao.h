@@ -35,7 +35,7 @@ public:
     /// created or changed and the reason in lastError(), when the file is missing,
     /// empty, not a database, or cannot be written (a read-only file, a folder that
     /// takes no journal file, a lock held by another writer), or when the engine library
-    /// of this program is not the one under Qt's driver (see engineHandle()).
+    /// of this program is not the one under Qt's driver (see m_handle).
     bool Connect(const QString &path, bool exclusive = false);
     QVariant Disconnect();
     void BeginTrans();
@@ -80,12 +80,6 @@ public:
     /// back); from then on this is false, a commit of it throws, and a rollback of
     /// each of its levels has nothing left to undo.
     bool inTransaction() const;
-    /// The engine's own handle of the connection, for work that goes past Qt's driver
-    /// (the prepared statements, the transaction state); null when not connected. The
-    /// one place the program takes it: Connect checks that the handle is the driver's
-    /// sqlite3 connection and that this program's sqlite3 library is the very one the
-    /// driver runs on.
-    sqlite3 *engineHandle() const { return m_handle; }
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
@@ -118,6 +112,11 @@ private:
     bool m_open = false;
     int m_depth = 0;
     int m_lostDepth = 0; ///< levels the engine rolled back that are still to be rolled back here
+    /// The engine's own handle of the connection, for work that goes past Qt's driver
+    /// (the prepared statements, the transaction state); null when not connected. The
+    /// one place the program takes it: Connect checks that the handle is the driver's
+    /// sqlite3 connection and that this program's sqlite3 library is the very one the
+    /// driver runs on.
     sqlite3 *m_handle = nullptr;
     int m_busyTimeoutMs = 5000;
 };
