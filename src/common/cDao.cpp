@@ -190,7 +190,7 @@ void cDao::control(const QString &sql)
 {
     QSqlQuery q = statement();
     if (!q.exec(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
 }
 
 bool cDao::inTransaction() const
@@ -261,9 +261,9 @@ QSqlQuery cDao::statement() const
     return q;
 }
 
-void cDao::fail(const QSqlError &error)
+void cDao::fail(const QString &message)
 {
-    m_lastError = error.text();
+    m_lastError = message;
     followConnection();
     throw DaoError(m_lastError);
 }
@@ -275,7 +275,7 @@ void cDao::run(QSqlQuery &q, const QVariantList &values)
         q.bindValue(i, vb::isNull(v) || vb::isEmpty(v) ? QVariant() : v);
     }
     if (!q.exec())
-        fail(q.lastError());
+        fail(q.lastError().text());
 }
 
 DaoRows cDao::rowsOf(QSqlQuery &q)
@@ -294,7 +294,7 @@ DaoRows cDao::rowsOf(QSqlQuery &q)
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        fail(error);
+        fail(error.text());
     return DaoRows(std::move(names), std::move(rows));
 }
 
@@ -318,7 +318,7 @@ DaoRows cDao::query(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
     run(q, values);
     return rowsOf(q);
 }
@@ -327,7 +327,7 @@ int cDao::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
     const qint64 before = totalChanges();
     run(q, values);
     const int changed = changesOf(q, before);
@@ -344,7 +344,7 @@ DaoStatement cDao::prepare(const QString &sql)
     if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &st, nullptr) != SQLITE_OK) {
         const QString failure = engineMessage();
         sqlite3_finalize(st);
-        failEngine(failure);
+        fail(failure);
     }
     return DaoStatement(*this, st);
 }
@@ -352,13 +352,6 @@ DaoStatement cDao::prepare(const QString &sql)
 QString cDao::engineMessage() const
 {
     return QString::fromUtf8(sqlite3_errmsg(m_handle));
-}
-
-void cDao::failEngine(const QString &message)
-{
-    m_lastError = message;
-    followConnection();
-    throw DaoError(m_lastError);
 }
 
 DaoStatement::DaoStatement(DaoStatement &&other) noexcept
@@ -424,7 +417,7 @@ int DaoStatement::exec()
     // Reset at once: the statement holds no lock between runs and takes new values.
     sqlite3_reset(m_statement);
     if (failed)
-        m_dao->failEngine(failure);
+        m_dao->fail(failure);
     return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
 }
 

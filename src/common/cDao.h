@@ -11,8 +11,6 @@
 
 struct sqlite3;
 
-class QSqlError;
-
 /// The one connection of the program to its database file, and the one way to it.
 /// The program's own statements go through query(), exec() and prepare(): SQLite's
 /// text with bound values, failures thrown as DaoError. The members the original
@@ -97,9 +95,10 @@ private:
     /// total of changes of the connection did not move.
     int changesOf(const QSqlQuery &q, qint64 totalBefore) const;
     qint64 totalChanges() const;
-    [[noreturn]] void fail(const QSqlError &error);
+    /// Keeps the engine's message for lastError(), follows the connection's
+    /// transaction state and throws it as a DaoError.
+    [[noreturn]] void fail(const QString &message);
     QString engineMessage() const;
-    [[noreturn]] void failEngine(const QString &message);
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);
