@@ -306,12 +306,9 @@ qint64 cDao::totalChanges() const
 // The engine's count of affected rows stays at the last statement that changed rows;
 // a query or a table definition changes none, which shows as an unchanged running
 // total of changes on the connection.
-int cDao::changesOf(const QSqlQuery &q, qint64 totalBefore) const
+int cDao::changesSince(qint64 totalBefore) const
 {
-    const int affected = q.numRowsAffected();
-    if (affected <= 0 || (totalBefore >= 0 && totalChanges() == totalBefore))
-        return 0;
-    return affected;
+    return totalChanges() == totalBefore ? 0 : sqlite3_changes(m_handle);
 }
 
 DaoRows cDao::query(const QString &sql, const QVariantList &values)
@@ -330,7 +327,7 @@ int cDao::exec(const QString &sql, const QVariantList &values)
         fail(q.lastError().text());
     const qint64 before = totalChanges();
     run(q, values);
-    const int changed = changesOf(q, before);
+    const int changed = changesSince(before);
     q.finish();
     return changed;
 }
@@ -418,7 +415,7 @@ int DaoStatement::exec()
     sqlite3_reset(m_statement);
     if (failed)
         m_dao->fail(failure);
-    return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
+    return m_dao->changesSince(before);
 }
 
 int DaoStatement::exec(const QVariantList &values)

@@ -91,9 +91,9 @@ private:
     void run(QSqlQuery &q, const QVariantList &values);
     /// The rows a query that ran gives, read to the end.
     DaoRows rowsOf(QSqlQuery &q);
-    /// The rows the statement that ran changed: its own count, or 0 when the running
-    /// total of changes of the connection did not move.
-    int changesOf(const QSqlQuery &q, qint64 totalBefore) const;
+    /// The rows the statement that just ran changed: the engine's count, or 0 when the
+    /// running total of changes of the connection did not move from totalBefore.
+    int changesSince(qint64 totalBefore) const;
     qint64 totalChanges() const;
     /// Keeps the engine's message for lastError(), follows the connection's
     /// transaction state and throws it as a DaoError.
