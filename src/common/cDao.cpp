@@ -190,7 +190,7 @@ void cDao::control(const QString &sql)
 {
     QSqlQuery q = statement();
     if (!q.exec(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
 }
 
 bool cDao::inTransaction() const
@@ -261,9 +261,9 @@ QSqlQuery cDao::statement() const
     return q;
 }
 
-void cDao::fail(const QSqlError &error)
+void cDao::fail(const QString &message)
 {
-    m_lastError = error.text();
+    m_lastError = message;
     followConnection();
     throw DaoError(m_lastError);
 }
@@ -275,7 +275,7 @@ void cDao::run(QSqlQuery &q, const QVariantList &values)
         q.bindValue(i, vb::isNull(v) || vb::isEmpty(v) ? QVariant() : v);
     }
     if (!q.exec())
-        fail(q.lastError());
+        fail(q.lastError().text());
 }
 
 DaoRows cDao::rowsOf(QSqlQuery &q)
@@ -294,7 +294,7 @@ DaoRows cDao::rowsOf(QSqlQuery &q)
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        fail(error);
+        fail(error.text());
     return DaoRows(std::move(names), std::move(rows));
 }
 
@@ -306,19 +306,16 @@ qint64 cDao::totalChanges() const
 // The engine's count of affected rows stays at the last statement that changed rows;
 // a query or a table definition changes none, which shows as an unchanged running
 // total of changes on the connection.
-int cDao::changesOf(const QSqlQuery &q, qint64 totalBefore) const
+int cDao::changesSince(qint64 totalBefore) const
 {
-    const int affected = q.numRowsAffected();
-    if (affected <= 0 || (totalBefore >= 0 && totalChanges() == totalBefore))
-        return 0;
-    return affected;
+    return totalChanges() == totalBefore ? 0 : sqlite3_changes(m_handle);
 }
 
 DaoRows cDao::query(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
     run(q, values);
     return rowsOf(q);
 }
@@ -327,16 +324,16 @@ int cDao::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError());
+        fail(q.lastError().text());
     const qint64 before = totalChanges();
     run(q, values);
-    const int changed = changesOf(q, before);
+    const int changed = changesSince(before);
     q.finish();
     return changed;
 }
 
 // The one statement of the program that goes past Qt's driver: the engine's own
-// handle of the connection (see engineHandle()), for the speed of the result rows.
+// handle of the connection (see m_handle), for the speed of the result rows.
 DaoStatement cDao::prepare(const QString &sql)
 {
     requireOpen();
@@ -344,7 +341,7 @@ DaoStatement cDao::prepare(const QString &sql)
     if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &st, nullptr) != SQLITE_OK) {
         const QString failure = engineMessage();
         sqlite3_finalize(st);
-        failEngine(failure);
+        fail(failure);
     }
     return DaoStatement(*this, st);
 }
@@ -352,13 +349,6 @@ DaoStatement cDao::prepare(const QString &sql)
 QString cDao::engineMessage() const
 {
     return QString::fromUtf8(sqlite3_errmsg(m_handle));
-}
-
-void cDao::failEngine(const QString &message)
-{
-    m_lastError = message;
-    followConnection();
-    throw DaoError(m_lastError);
 }
 
 DaoStatement::DaoStatement(DaoStatement &&other) noexcept
@@ -424,8 +414,8 @@ int DaoStatement::exec()
     // Reset at once: the statement holds no lock between runs and takes new values.
     sqlite3_reset(m_statement);
     if (failed)
-        m_dao->failEngine(failure);
-    return m_dao->totalChanges() == before ? 0 : sqlite3_changes(m_dao->m_handle);
+        m_dao->fail(failure);
+    return m_dao->changesSince(before);
 }
 
 int DaoStatement::exec(const QVariantList &values)

@@ -11,8 +11,6 @@
 
 struct sqlite3;
 
-class QSqlError;
-
 /// The one connection of the program to its database file, and the one way to it.
 /// The program's own statements go through query(), exec() and prepare(): SQLite's
 /// text with bound values, failures thrown as DaoError. The members the original
@@ -35,7 +33,7 @@ public:
     /// created or changed and the reason in lastError(), when the file is missing,
     /// empty, not a database, or cannot be written (a read-only file, a folder that
     /// takes no journal file, a lock held by another writer), or when the engine library
-    /// of this program is not the one under Qt's driver (see engineHandle()).
+    /// of this program is not the one under Qt's driver (see m_handle).
     bool Connect(const QString &path, bool exclusive = false);
     QVariant Disconnect();
     void BeginTrans();
@@ -80,12 +78,6 @@ public:
     /// back); from then on this is false, a commit of it throws, and a rollback of
     /// each of its levels has nothing left to undo.
     bool inTransaction() const;
-    /// The engine's own handle of the connection, for work that goes past Qt's driver
-    /// (the prepared statements, the transaction state); null when not connected. The
-    /// one place the program takes it: Connect checks that the handle is the driver's
-    /// sqlite3 connection and that this program's sqlite3 library is the very one the
-    /// driver runs on.
-    sqlite3 *engineHandle() const { return m_handle; }
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
@@ -99,13 +91,14 @@ private:
     void run(QSqlQuery &q, const QVariantList &values);
     /// The rows a query that ran gives, read to the end.
     DaoRows rowsOf(QSqlQuery &q);
-    /// The rows the statement that ran changed: its own count, or 0 when the running
-    /// total of changes of the connection did not move.
-    int changesOf(const QSqlQuery &q, qint64 totalBefore) const;
+    /// The rows the statement that just ran changed: the engine's count, or 0 when the
+    /// running total of changes of the connection did not move from totalBefore.
+    int changesSince(qint64 totalBefore) const;
     qint64 totalChanges() const;
-    [[noreturn]] void fail(const QSqlError &error);
+    /// Keeps the engine's message for lastError(), follows the connection's
+    /// transaction state and throws it as a DaoError.
+    [[noreturn]] void fail(const QString &message);
     QString engineMessage() const;
-    [[noreturn]] void failEngine(const QString &message);
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
     bool runOnFile(const QString &path, const QString &sql, QString *error);
@@ -118,6 +111,11 @@ private:
     bool m_open = false;
     int m_depth = 0;
     int m_lostDepth = 0; ///< levels the engine rolled back that are still to be rolled back here
+    /// The engine's own handle of the connection, for work that goes past Qt's driver
+    /// (the prepared statements, the transaction state); null when not connected. The
+    /// one place the program takes it: Connect checks that the handle is the driver's
+    /// sqlite3 connection and that this program's sqlite3 library is the very one the
+    /// driver runs on.
     sqlite3 *m_handle = nullptr;
     int m_busyTimeoutMs = 5000;
 };
