@@ -22,11 +22,6 @@ namespace fs = std::filesystem;
 namespace
 {
 
-struct Unit {
-    std::string name;               // folder/base name, relative to its root folder
-    std::set<std::string> includes; // header names its files include
-};
-
 std::vector<std::string> quotedIncludes(const fs::path &file)
 {
     static const std::regex include(R"(^\s*#\s*include\s*"([^"]+)\")");
@@ -60,7 +55,8 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    std::map<std::string, Unit> units;
+    // A unit (folder/base name, relative to its root folder) -> the header names its files include.
+    std::map<std::string, std::set<std::string>> units;
     std::map<std::string, std::set<std::string>> unitsOfHeader; // "Name.h" -> units
     for (const fs::path &root : roots) {
         for (const auto &entry : fs::recursive_directory_iterator(root)) {
@@ -73,18 +69,17 @@ int main(int argc, char **argv)
                 base = it->second;
             const std::string name =
                 (fs::relative(file.parent_path(), root) / base).lexically_normal().generic_string();
-            Unit &unit = units[name];
-            unit.name = name;
+            std::set<std::string> &includes = units[name];
             for (std::string &header : quotedIncludes(file))
-                unit.includes.insert(std::move(header));
+                includes.insert(std::move(header));
             if (ext == ".h")
                 unitsOfHeader[file.filename().string()].insert(name);
         }
     }
 
     std::map<std::string, std::set<std::string>> edges;
-    for (const auto &[name, unit] : units)
-        for (const std::string &header : unit.includes)
+    for (const auto &[name, includes] : units)
+        for (const std::string &header : includes)
             for (const std::string &target : unitsOfHeader[header])
                 if (target != name)
                     edges[name].insert(target);
@@ -121,7 +116,7 @@ int main(int argc, char **argv)
         if (group.size() > 1)
             cycles.push_back(group);
     };
-    for (const auto &[name, unit] : units)
+    for (const auto &[name, includes] : units)
         if (!index.count(name))
             visit(name);
 

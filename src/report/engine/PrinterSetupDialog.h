@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QComboBox;
-class QPushButton;
 class QRadioButton;
 
 /// The printer set-up dialog ("プリンタの設定"): printer, paper size, paper source and

@@ -3,7 +3,7 @@
 #include "PaperCodes.h"
 #include "ReportRenderer.h"
 
-#include <cmath>
+#include <algorithm>
 
 LayoutReport::LayoutReport(ReportLayout layout, ReportData data) : m_layout(std::move(layout)), m_data(std::move(data))
 {

@@ -349,17 +349,14 @@ bool frmSysPrintDtl::cmbPrint_Validate()
     const QString text = cmbPrint->currentText();
     // Queue names are one name in any letter case: the box takes the installed spelling.
     const QString listed = listedPrinter(text);
-    if (text.isEmpty() || text.compare(m_currentPrinter, Qt::CaseInsensitive) == 0) {
-        if (!listed.isEmpty() && listed != text)
-            setComboText(cmbPrint, listed);
+    if (!listed.isEmpty() && listed != text)
+        setComboText(cmbPrint, listed);
+    if (text.isEmpty() || text.compare(m_currentPrinter, Qt::CaseInsensitive) == 0)
         return true;
-    }
     if (listed.isEmpty()) {
         MsgBox::show(QStringLiteral("プリンタが見つかりません。"), MsgBox::Exclamation, windowTitle(), this);
         return false;
     }
-    if (listed != text)
-        setComboText(cmbPrint, listed);
     m_currentPrinter = listed;
     areport().SetPortCombo(cmbPort, listed);
     areport().SetPaperSizeCombo(cmbSize, listed);

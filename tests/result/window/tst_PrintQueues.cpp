@@ -143,8 +143,8 @@ bool near(const QSizeF &a, const QSizeF &b)
 
 QString text(const QString &file)
 {
-    // The faces of the printed text map a few ideographs to radicals: compared in their compatible form.
-    return output(tool("pdftotext"), {file, QStringLiteral("-")}).normalized(QString::NormalizationForm_KC);
+    // As written: the text layer carries the sheet's own characters.
+    return output(tool("pdftotext"), {file, QStringLiteral("-")});
 }
 
 template <class T> T *shown()
@@ -268,7 +268,7 @@ void tst_PrintQueues::printsEachReportOnItsQueue()
     // The sample plan: 10 cars on テスト物件; year 1 leaves 540 income.
     const QString sheetText = text(sheet);
     for (const QString &s : {QStringLiteral("第一駐車場"), QStringLiteral("テスト物件")})
-        QVERIFY2(sheetText.contains(s.normalized(QString::NormalizationForm_KC)), qPrintable(s));
+        QVERIFY2(sheetText.contains(s), qPrintable(s));
     QVERIFY(text(tables).contains(QStringLiteral("540")));
     QVERIFY(shownBoxes().isEmpty());
 }
