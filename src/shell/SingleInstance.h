@@ -20,10 +20,9 @@ public:
     ~SingleInstance();
 
     /// False when a running copy of the program holds the lock for the program folder;
-    /// otherwise true, holding the lock when one could be taken (isLocked()).
+    /// otherwise true, holding the lock when one could be taken.
     bool acquire(const QString &appFolder);
     void release();
-    bool isLocked() const { return bool(m_lock); }
     /// The lock held, or the one of the running copy that refused this one.
     QString lockPath() const { return m_path; }
     /// Why no lock could be taken at the places tried, for the error log; empty when

@@ -12,7 +12,6 @@
 #include "Styling.h"
 #include "cApl.h"
 #include "cBase.h"
-#include "cDao.h"
 #include "frmDataDetail.h"
 #include "frmSystem.h"
 #include "frmVersion.h"
