@@ -1,17 +1,14 @@
 #include "PlanDeleter.h"
 
 #include "DaoTransaction.h"
+#include "PlanTables.h"
 #include "cDao.h"
 
 PlanDeleter::PlanDeleter(cDao &dao) : m_dao(dao) {}
 
 const QStringList &PlanDeleter::tables()
 {
-    static const QStringList names = {QStringLiteral("D_駐車場"),  QStringLiteral("D_賃貸マンション"),
-                                      QStringLiteral("D_家賃"),    QStringLiteral("D_借入金"),
-                                      QStringLiteral("T_収支"),    QStringLiteral("T_収支計画"),
-                                      QStringLiteral("T_損益計算")};
-    return names;
+    return planRowTables();
 }
 
 void PlanDeleter::deletePlan(int id1, int id2)

@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "PictureFile.h"
+#include "PlanTables.h"
 #include "PlanWindow.h"
 #include "ShellHooks.h"
 #include "Styling.h"
@@ -39,12 +40,6 @@ const QString kObject = QStringLiteral("MDIForm");
 const FormTrap trap(kObject);
 
 const QString kReadFailed = QStringLiteral("データの読み込みに失敗しました。");
-
-// Every table that holds rows of a plan under its number.
-const QString kPlanTables[] = {QStringLiteral("D_駐車場"),   QStringLiteral("D_賃貸マンション"),
-                               QStringLiteral("D_店舗"),     QStringLiteral("D_借入金"),
-                               QStringLiteral("D_家賃"),     QStringLiteral("T_収支"),
-                               QStringLiteral("T_収支計画"), QStringLiteral("T_損益計算")};
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption, int index = 0)
 {
@@ -249,7 +244,8 @@ QSet<int> MDIForm1::storedPlanNumbers() const
 {
     QStringList selects;
     QVariantList keys;
-    for (const QString &table : kPlanTables) {
+    // A store plan's record holds its number too, though no form here makes one.
+    for (const QString &table : planRowTables() + QStringList{QStringLiteral("D_店舗")}) {
         selects << QStringLiteral("SELECT ID2 FROM ") + table + QStringLiteral(" WHERE ID1 = ?");
         keys << m_id1;
     }

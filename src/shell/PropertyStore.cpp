@@ -2,6 +2,7 @@
 
 #include "DaoTransaction.h"
 #include "Globals.h"
+#include "PlanTables.h"
 #include "cDao.h"
 
 #include <QStringList>
@@ -11,10 +12,8 @@
 
 const QStringList &PropertyStore::deleteTables()
 {
-    static const QStringList tables = {QStringLiteral("D_駐車場"),   QStringLiteral("D_賃貸マンション"),
-                                       QStringLiteral("D_家賃"),     QStringLiteral("D_借入金"),
-                                       QStringLiteral("T_収支"),     QStringLiteral("T_収支計画"),
-                                       QStringLiteral("T_損益計算"), QStringLiteral("D_物件")};
+    // The property's plans first, the property itself last.
+    static const QStringList tables = planRowTables() + QStringList{QStringLiteral("D_物件")};
     return tables;
 }
 
