@@ -1,32 +1,48 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSysInfo>
 
 #include <cerrno>
-#include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
 
-// Whether the process a lock file names is a copy of the program that still runs.
-bool holderRuns(const QLockFile &lock)
+QString reason(int error)
 {
-    qint64 pid = 0;
-    QString host;
-    QString app;
-    if (!lock.getLockInfo(&pid, &host, &app) || pid <= 0)
-        return false;
-    if (!host.isEmpty() && host != QSysInfo::machineHostName())
-        return true; // a copy on another machine cannot be looked at
-    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
-        return false;
-    // A process id that another program took over is no copy of ours.
-    const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
-    return exe.isEmpty() || app.isEmpty() || QFileInfo(exe).fileName() == QFileInfo(app).fileName();
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Whether the path still names the file open on fd: a copy that quits removes its lock
+// file, and a lock taken on the removed file would keep nobody out.
+bool stillNamed(int fd, const QByteArray &path)
+{
+    struct stat opened {
+    };
+    struct stat named {
+    };
+    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
+// For whoever looks at the file: which process holds it. Not read by the program; a
+// write that fails (a full disk) changes nothing about the lock.
+void writeHolder(int fd)
+{
+    const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+    if (::ftruncate(fd, 0) == 0) {
+        const ssize_t written = ::write(fd, text.constData(), size_t(text.size()));
+        (void)written;
+    }
 }
 
 } // namespace
@@ -40,30 +56,41 @@ SingleInstance::~SingleInstance()
 
 SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
 {
-    auto lock = std::make_unique<QLockFile>(path);
-    // No time-out: a lock is stale only when its process is gone.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        m_lock = std::move(lock);
+    const QByteArray native = QFile::encodeName(path);
+    // A few rounds at most: each repeat means a copy removed the file in between.
+    for (int round = 0; round < 5; ++round) {
+        int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        const int openError = errno;
+        // A lock file that cannot be written can still be held or asked about.
+        if (fd < 0 && openError != ENOENT)
+            fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            m_failures
+                << (openError == EACCES || openError == EPERM || openError == EROFS
+                        ? QStringLiteral("ロックファイル %1 を作成する権限がありません。").arg(path)
+                        : QStringLiteral("ロックファイル %1 を作成できません（%2）。").arg(path, reason(openError)));
+            return Outcome::Failed;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int lockError = errno;
+            ::close(fd);
+            if (lockError == EWOULDBLOCK) {
+                m_path = path;
+                return Outcome::Running;
+            }
+            m_failures << QStringLiteral("ロックファイル %1 をロックできません（%2）。").arg(path, reason(lockError));
+            return Outcome::Failed;
+        }
+        if (!stillNamed(fd, native)) {
+            ::close(fd);
+            continue;
+        }
+        writeHolder(fd);
+        m_fd = fd;
         m_path = path;
         return Outcome::Locked;
     }
-    switch (lock->error()) {
-    case QLockFile::LockFailedError:
-        if (holderRuns(*lock)) {
-            m_path = path;
-            return Outcome::Running;
-        }
-        // Removing a stale lock needs a helper file beside it and a writable lock file.
-        m_failures << QStringLiteral("残っているロックファイル %1 を削除できません。").arg(path);
-        break;
-    case QLockFile::PermissionError:
-        m_failures << QStringLiteral("ロックファイル %1 を作成する権限がありません。").arg(path);
-        break;
-    default:
-        m_failures << QStringLiteral("ロックファイル %1 を作成できません。").arg(path);
-        break;
-    }
+    m_failures << QStringLiteral("ロックファイル %1 をロックできません。").arg(path);
     return Outcome::Failed;
 }
 
@@ -76,6 +103,8 @@ bool SingleInstance::acquire(const QString &appFolder)
     const QString dbFolder = QDir(appFolder).filePath(QStringLiteral("DB"));
     if (QFileInfo(dbFolder).isDir())
         paths << QDir(dbFolder).filePath(QStringLiteral("Vanrek.lock"));
+    else
+        m_failures << QStringLiteral("フォルダ %1 がありません。").arg(dbFolder);
     // Where the DB folder cannot hold a lock: one lock per program folder in the temporary folder.
     const QByteArray key =
         QCryptographicHash::hash(QFileInfo(appFolder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
@@ -97,9 +126,12 @@ bool SingleInstance::acquire(const QString &appFolder)
 
 void SingleInstance::release()
 {
-    if (m_lock) {
-        m_lock->unlock();
-        m_lock.reset();
+    if (m_fd >= 0) {
+        // Removed while still held, so that no copy can take the old file's lock after this
+        // one let go of it; a copy that opened it just before finds it unnamed and retries.
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(m_fd);
+        m_fd = -1;
     }
     m_path.clear();
 }

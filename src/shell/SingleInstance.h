@@ -3,21 +3,22 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-class QLockFile;
-
 /// Keeps a second copy of the program from running beside the first: a lock file in
 /// the DB folder, or in the temporary folder (keyed by the program folder) when the
-/// DB folder cannot hold it. The lock of a crashed run is taken over. Only a copy that
-/// is alive keeps another from starting: a lock that cannot be taken for any other
-/// reason (a crashed run's lock that cannot be removed, a full disk) lets this copy go
-/// on, with the reason in failures().
+/// DB folder's lock cannot be taken. A copy holds an exclusive flock on its lock file
+/// from the moment it opens it until it releases it or ends, so whether a copy runs is
+/// told by the lock alone, never by what the file holds: a file nobody holds (a dead
+/// copy's, a zombie's, an empty one left by a kill) is simply taken over. Only a held
+/// lock keeps this copy from starting; a lock that cannot be taken for another reason
+/// (no permission, no DB folder, a full disk) moves on to the next place, with the
+/// reason in failures().
 class SingleInstance
 {
 public:
     SingleInstance();
     ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
     /// False when a running copy of the program holds the lock for the program folder;
     /// otherwise true, holding the lock when one could be taken.
@@ -33,7 +34,7 @@ private:
     enum class Outcome { Locked, Running, Failed };
     Outcome tryPath(const QString &path);
 
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
     QString m_path;
     QStringList m_failures;
 };
