@@ -190,7 +190,7 @@ void cDao::control(const QString &sql)
 {
     QSqlQuery q = statement();
     if (!q.exec(sql))
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 bool cDao::inTransaction() const
@@ -261,11 +261,17 @@ QSqlQuery cDao::statement() const
     return q;
 }
 
-void cDao::fail(const QString &message)
+void cDao::fail(const QString &message, int engineCode)
 {
     m_lastError = message;
+    m_lastCode = engineCode;
     followConnection();
-    throw DaoError(m_lastError);
+    throw DaoError(m_lastError, engineCode);
+}
+
+void cDao::fail(const QSqlError &error)
+{
+    fail(error.text(), error.nativeErrorCode().toInt());
 }
 
 void cDao::run(QSqlQuery &q, const QVariantList &values)
@@ -275,7 +281,7 @@ void cDao::run(QSqlQuery &q, const QVariantList &values)
         q.bindValue(i, vb::isNull(v) || vb::isEmpty(v) ? QVariant() : v);
     }
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 DaoRows cDao::rowsOf(QSqlQuery &q)
@@ -294,7 +300,7 @@ DaoRows cDao::rowsOf(QSqlQuery &q)
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        fail(error.text());
+        fail(error);
     return DaoRows(std::move(names), std::move(rows));
 }
 
@@ -315,7 +321,7 @@ DaoRows cDao::query(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError().text());
+        fail(q.lastError());
     run(q, values);
     return rowsOf(q);
 }
@@ -324,7 +330,7 @@ int cDao::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = statement();
     if (!q.prepare(sql))
-        fail(q.lastError().text());
+        fail(q.lastError());
     const qint64 before = totalChanges();
     run(q, values);
     const int changed = changesSince(before);
@@ -340,8 +346,9 @@ DaoStatement cDao::prepare(const QString &sql)
     sqlite3_stmt *st = nullptr;
     if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * sizeof(char16_t)), &st, nullptr) != SQLITE_OK) {
         const QString failure = engineMessage();
+        const int code = sqlite3_extended_errcode(m_handle);
         sqlite3_finalize(st);
-        fail(failure);
+        fail(failure, code);
     }
     return DaoStatement(*this, st);
 }
@@ -414,7 +421,7 @@ int DaoStatement::exec()
     // Reset at once: the statement holds no lock between runs and takes new values.
     sqlite3_reset(m_statement);
     if (failed)
-        m_dao->fail(failure);
+        m_dao->fail(failure, rc);
     return m_dao->changesSince(before);
 }
 
@@ -485,16 +492,33 @@ bool cDao::isOpenFile(const QString &path) const
     return m_open && QFileInfo(path).absoluteFilePath() == m_path;
 }
 
-bool cDao::runOnFile(const QString &path, const QString &sql, QString *error)
+namespace
+{
+
+// Runs sql; false with the reason (and the engine's result code) when it fails or, for a
+// check, answers anything but "ok".
+bool runChecked(QSqlQuery &q, const QString &sql, QString *error, int *code)
+{
+    if (!q.exec(sql)) {
+        *error = q.lastError().text();
+        if (code)
+            *code = q.lastError().nativeErrorCode().toInt();
+        return false;
+    }
+    if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok")) {
+        *error = q.value(0).toString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool cDao::runOnFile(const QString &path, const QString &sql, QString *error, int *code)
 {
     if (isOpenFile(path)) {
         QSqlQuery q(CurrentDB());
-        const bool ok = q.exec(sql);
-        if (!ok)
-            *error = q.lastError().text();
-        else if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok"))
-            return *error = q.value(0).toString(), false;
-        return ok;
+        return runChecked(q, sql, error, code);
     }
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
@@ -507,11 +531,7 @@ bool cDao::runOnFile(const QString &path, const QString &sql, QString *error)
         QSqlDatabase db = openUri(name, path, m_busyTimeoutMs);
         if (db.open()) {
             QSqlQuery q(db);
-            ok = q.exec(sql);
-            if (!ok)
-                *error = q.lastError().text();
-            else if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok"))
-                ok = false, *error = q.value(0).toString();
+            ok = runChecked(q, sql, error, code);
         } else {
             *error = db.lastError().text();
         }
@@ -526,10 +546,16 @@ bool cDao::CompactDatabase(const QString &path)
     // VACUUM rewrites the file through the engine itself, so the open connection
     // stays valid and the file is never deleted or replaced behind its back.
     followConnection();
-    if (m_depth > 0)
+    m_lastCode = 0;
+    if (m_depth > 0) {
+        m_lastError = QStringLiteral("トランザクションの実行中は最適化できません。");
         return false;
+    }
     QString error;
-    return runOnFile(path, QStringLiteral("VACUUM"), &error);
+    if (runOnFile(path, QStringLiteral("VACUUM"), &error, &m_lastCode))
+        return true;
+    m_lastError = error;
+    return false;
 }
 
 bool cDao::RepairDatabase(const QString &path)

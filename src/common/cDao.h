@@ -4,6 +4,7 @@
 #include "Recordset.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 
@@ -49,6 +50,8 @@ public:
     /// Checks the file with the engine's integrity check; a failure shows "Database Repair Error".
     bool RepairDatabase(const QString &path);
     /// Compacts the file in place (VACUUM). Refused, changing nothing, while a transaction is open.
+    /// A failure leaves its reason in lastError() (and whether the file is damaged in
+    /// lastErrorIsDamage()).
     bool CompactDatabase(const QString &path);
     bool RepairCompactDatabase(const QString &path);
     bool ConnectLinkTable(const QString &table, const QString &source, const QString &type, const QString &target);
@@ -81,6 +84,8 @@ public:
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
+    /// Whether that failure was the engine finding the file damaged (see DaoError::isDamage).
+    bool lastErrorIsDamage() const { return DaoError::isDamageCode(m_lastCode); }
 
 private:
     friend class DaoStatement;
@@ -97,17 +102,19 @@ private:
     qint64 totalChanges() const;
     /// Keeps the engine's message for lastError(), follows the connection's
     /// transaction state and throws it as a DaoError.
-    [[noreturn]] void fail(const QString &message);
+    [[noreturn]] void fail(const QString &message, int engineCode);
+    [[noreturn]] void fail(const QSqlError &error);
     QString engineMessage() const;
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
-    bool runOnFile(const QString &path, const QString &sql, QString *error);
+    bool runOnFile(const QString &path, const QString &sql, QString *error, int *code = nullptr);
     void control(const QString &sql);
     void followConnection();
 
     QString m_connection;
     QString m_path;
     QString m_lastError;
+    int m_lastCode = 0;
     bool m_open = false;
     int m_depth = 0;
     int m_lostDepth = 0; ///< levels the engine rolled back that are still to be rolled back here

@@ -10,11 +10,26 @@
 
 /// The one error of the database: a statement that failed, a column a query did not
 /// give, a row it has not. It travels to the calling form procedure, whose handler logs it.
+/// A failure of the engine carries the engine's result code (0 for the program's own).
 class DaoError : public std::runtime_error
 {
 public:
-    explicit DaoError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit DaoError(const QString &message, int engineCode = 0)
+        : std::runtime_error(message.toStdString()), m_engineCode(engineCode)
+    {
+    }
     QString text() const { return QString::fromStdString(what()); }
+    int engineCode() const { return m_engineCode; }
+    /// True when the engine found the file damaged: a malformed page, or no database at all.
+    bool isDamage() const { return isDamageCode(m_engineCode); }
+    static bool isDamageCode(int engineCode)
+    {
+        const int primary = engineCode & 0xff; // the extended codes keep the primary one in the low byte
+        return primary == 11 || primary == 26; // SQLITE_CORRUPT, SQLITE_NOTADB
+    }
+
+private:
+    int m_engineCode = 0;
 };
 
 /// The rows of one query, read at once: the column names and, per row, the values

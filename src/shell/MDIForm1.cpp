@@ -303,6 +303,16 @@ bool MDIForm1::isClosing() const
     return gMdiClosing;
 }
 
+void MDIForm1::reportDamagedFile()
+{
+    if (m_damageReported)
+        return;
+    m_damageReported = true;
+    // Told once the windows that found it are loaded and on the screen.
+    QMetaObject::invokeMethod(
+        this, [this] { trap("reportDamagedFile", [this] { ShowDamagedFile(this); }); }, Qt::QueuedConnection);
+}
+
 void MDIForm1::lbutAdd_Click()
 {
     // A number is free only when no table holds rows under it, whatever windows are

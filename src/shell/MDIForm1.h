@@ -37,6 +37,7 @@ public:
     QList<PlanWindow *> planWindows() const override;
     void reloadPlanWindows(const PlanWindow *loaded = nullptr) override;
     bool isClosing() const override;
+    void reportDamagedFile() override;
     /// Whether a plan number is taken (tests and the plan windows).
     bool isSlotUsed(int idx) const;
     QMdiArea *mdiArea() const { return m_area; }
@@ -95,6 +96,7 @@ private:
     int m_id1 = 0;
     bool m_loaded = false;
     bool m_unloaded = false;
+    bool m_damageReported = false;
     QPixmap m_backPicture;
     std::array<bool, kSlots + 1> m_slotUsed{};
     std::array<QPointer<PlanWindow>, kSlots + 1> m_planWindows{};

@@ -6,7 +6,8 @@ class PlanWindow;
 
 /// What a plan window needs of the workspace that holds it (MDIForm1): its number
 /// freed when it closes, the reload of every plan window after it changed the plans,
-/// the workspace's buttons for Tab, and whether the workspace is closing.
+/// the workspace's buttons for Tab, the word that the file is damaged, and whether the
+/// workspace is closing.
 class PlanWorkspace
 {
 public:
@@ -19,6 +20,9 @@ public:
     /// Gives the focus to the first button of the tool bar that can take it (the last
     /// one when first is false); false when neither can.
     virtual bool focusButtons(bool first) = 0;
+    /// Tells the user that the database file is damaged, once per opening of the
+    /// workspace however many of its windows find it so.
+    virtual void reportDamagedFile() = 0;
     /// True once the workspace was asked to close (gMdiClosing): its plan windows then
     /// close without the discard question and keep their plans.
     virtual bool isClosing() const = 0;

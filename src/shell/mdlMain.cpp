@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "cBase.h"
+#include "cDao.h"
 #include "cIni.h"
 
 #include <QCoreApplication>
@@ -191,6 +192,13 @@ void SetErrLog(const QString &message, const QString &objectName, const QString 
     } catch (...) {
         // The error handler of every form procedure must never fail its caller.
     }
+}
+
+void ShowDamagedFile(QWidget *parent)
+{
+    MsgBox::show(QStringLiteral("データベースファイル「%1」が壊れています。\r\n読み込めないデータがあります。")
+                     .arg(QDir::toNativeSeparators(gDao().databasePath())),
+                 MsgBox::Exclamation, QStringLiteral("Vanrek"), parent);
 }
 
 void Wait(double seconds, bool processEvents)

@@ -43,6 +43,9 @@ void BuildYearFilter();
 void SetErrLog(const QString &message, const QString &objectName, const QString &procName);
 /// The error-log line for a moment, without the line end.
 QString ErrLogLine(const QString &timeText, const QString &objectName, const QString &procName, const QString &message);
+/// Tells the user that the database file of the connection is damaged (some of its rows
+/// cannot be read), so that an empty plan is not taken for the truth.
+void ShowDamagedFile(QWidget *parent = nullptr);
 /// Busy wait, processing window events when asked.
 void Wait(double seconds, bool processEvents);
 

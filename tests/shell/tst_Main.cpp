@@ -218,6 +218,27 @@ private Q_SLOTS:
         QVERIFY2(connects || log.contains(QStringLiteral(",mdlMain             ,Main")), qPrintable(log));
     }
 
+    // Rows that cannot be read: the compaction fails on them, the user is told, and the
+    // program goes on so that what can still be read stays usable.
+    void damagedFileIsToldAtStart()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        QVERIFY(damageTable(testDb.path(), QStringLiteral("T_収支")));
+        QCOMPARE(Main(0), StartResult::Started);
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().first().prompt, QStringLiteral("データベースファイル「%1」が壊れています。\r\n"
+                                                             "読み込めないデータがあります。")
+                                                  .arg(QDir::toNativeSeparators(testDb.path())));
+        QCOMPARE(shownBoxes().first().style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().first().title, QStringLiteral("Vanrek"));
+        QVERIFY(MainWindow() && MainWindow()->isVisible());
+        EndMain();
+        const QString log = errLog(testDb.folder());
+        QVERIFY2(log.contains(QStringLiteral("malformed")), qPrintable(log));
+    }
+
     void splashShowsConnectingThenCompacting()
     {
         TestDb testDb;

@@ -25,3 +25,8 @@ private:
 
 /// Creates a database file from db/ at `path` (which must not exist yet).
 bool createTestDatabase(const QString &path, QString *error = nullptr);
+
+/// Damages the closed database file at `path` as a disk fault would: the header of the
+/// first page of the table's rows is overwritten, so that the engine reports the file
+/// malformed whenever those rows are read, while its schema still reads.
+bool damageTable(const QString &path, const QString &table);

@@ -37,6 +37,22 @@ namespace
 
 const FormTrap trap(frmGraph::kObjectName);
 
+// Runs a read of the window's rows through the trap; true when it failed because the
+// database file is damaged.
+template <class F> bool failsOnDamage(const char *procedure, F &&body)
+{
+    bool damaged = false;
+    trap(procedure, [&] {
+        try {
+            body();
+        } catch (const DaoError &e) {
+            damaged = e.isDamage();
+            throw;
+        }
+    });
+    return damaged;
+}
+
 const QString kSheetReport = QStringLiteral("経営計画ご提案書１");
 const QString kTableReport = QStringLiteral("経営計画ご提案書２");
 
@@ -192,11 +208,23 @@ void frmGraph::TDBGrid_Click()
 
 void frmGraph::Init(const PlanView &view)
 {
-    trap("Init", [this, &view] {
+    const bool damaged = failsOnDamage("Init", [this, &view] {
         // A failed read leaves the table empty, so nothing is drawn from old rows.
         m_model->setRows({});
         m_model->setRows(ResultRowReader(gDao()).rows(Pro_ID1().toInt(), Pro_ID2().toInt(), view.years));
     });
+    if (damaged)
+        tellDamagedFile();
+}
+
+// An empty window must not pass for a plan without results: the user is told, and the
+// window stays open so that its plan can still be discarded.
+void frmGraph::tellDamagedFile()
+{
+    if (workspace())
+        workspace()->reportDamagedFile();
+    else
+        trap("Init", [this] { ShowDamagedFile(this); });
 }
 
 void frmGraph::ReDraw(const PlanView &view)
@@ -205,7 +233,8 @@ void frmGraph::ReDraw(const PlanView &view)
         m_picGraph->clear();
         m_drawnView = view;
     });
-    trap("DrawGraph", [this, &view] { DrawGraph(view); });
+    if (failsOnDamage("DrawGraph", [this, &view] { DrawGraph(view); }))
+        tellDamagedFile();
 }
 
 void frmGraph::DrawGraph(const PlanView &view)

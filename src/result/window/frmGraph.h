@@ -74,6 +74,8 @@ protected:
 
 private:
     void buildControls();
+    /// Tells the user that the rows could not be read from a damaged file.
+    void tellDamagedFile();
     void SetControlsColor();
     void SetTDBGridColumns();
     void TDBGrid_Click();

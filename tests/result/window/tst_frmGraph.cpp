@@ -81,6 +81,7 @@ private Q_SLOTS:
     void discardReloadsTheOtherWindows();
     void workspaceReopensAndRedraws();
     void workspaceClosesWithoutAsking();
+    void damagedRowsAreToldOncePerWorkspace();
     void entryFormReloadsOnRegistration_data();
     void entryFormReloadsOnRegistration();
     void registrationReloadsTheOtherWindows_data();
@@ -467,6 +468,35 @@ void tst_frmGraph::workspaceClosesWithoutAsking()
     QVERIFY(shownBoxes().isEmpty());
     QCOMPARE(f.count(QStringLiteral("T_収支"), 1, 1), 75);
     QCOMPARE(f.count(QStringLiteral("D_賃貸マンション"), 1, 2), 1);
+}
+
+// Rows in a damaged file: the windows stay open, empty, so that their plans can still be
+// discarded; the user is told once per opening of the workspace, not at every reload.
+void tst_frmGraph::damagedRowsAreToldOncePerWorkspace()
+{
+    addParkingPlan(sampleParking(1, 1));
+    addApartmentPlan(sampleApartment(1, 2));
+    gDao().Disconnect();
+    QVERIFY(damageTable(f.db().path(), QStringLiteral("T_収支")));
+    QVERIFY(gDao().Connect(f.db().path()));
+    for (int opening = 1; opening <= 2; ++opening) {
+        auto *ws = new MDIForm1;
+        ws->setPro_ID1(1);
+        ws->show();
+        QTRY_COMPARE(shownBoxes().size(), opening);
+        ws->findChild<QAction *>(QStringLiteral("menuWindow_Only"))->trigger(); // reloads every window
+        QCoreApplication::processEvents();
+        QCOMPARE(shownBoxes().size(), opening);
+        QCOMPARE(shownBoxes().last().prompt, QStringLiteral("データベースファイル「%1」が壊れています。\r\n"
+                                                            "読み込めないデータがあります。")
+                                                 .arg(QDir::toNativeSeparators(f.db().path())));
+        QCOMPARE(shownBoxes().last().style, int(MsgBox::Exclamation));
+        QCOMPARE(shownBoxes().last().title, QStringLiteral("Vanrek"));
+        QCOMPARE(ws->planWindows().size(), 2);
+        for (PlanWindow *w : ws->planWindows())
+            QVERIFY(w->isVisible() && qobject_cast<frmGraph *>(w)->rows().empty());
+        QVERIFY(ws->close());
+    }
 }
 
 void tst_frmGraph::entryFormReloadsOnRegistration_data()
