@@ -28,7 +28,16 @@ QString cIni::GetSetIniStr(const QString &section, const QString &key, const QSt
 
 QString cIni::GetIniStr(const QString &section, const QString &key)
 {
-    QString value = ProfileFile(m_iniPath).value(section, key);
+    const ProfileFile file(m_iniPath);
+    QString value = file.value(section, key);
+    // An unreadable file reads as empty, so the defaults apply; why is logged once.
+    const QString failure =
+        file.errorString().isEmpty()
+            ? QString()
+            : QStringLiteral("設定ファイル %1 を読み込めません。%2").arg(m_iniPath, file.errorString());
+    if (!failure.isEmpty() && failure != m_lastReadFailure)
+        writeErrLog(failure, QStringLiteral("cIni"), QStringLiteral("GetIniStr"));
+    m_lastReadFailure = failure;
     value = vb::ansiLeft(value, kMaxValueBytes);
     const int nul = int(value.indexOf(QChar(0)));
     if (nul >= 0)

@@ -43,4 +43,5 @@ private:
 
     QString m_iniPath;
     QString m_lastFailure;
+    QString m_lastReadFailure;
 };

@@ -1,6 +1,7 @@
 #include "cReg.h"
 
 #include "Currency.h"
+#include "ErrorTrap.h"
 #include "RegistryStore.h"
 #include "VbRuntime.h"
 
@@ -128,7 +129,9 @@ cReg::RegPath cReg::ParseRegPath(const QString &path) const
 
 QString cReg::ReadRegValue(const RegPath &path) const
 {
-    const auto value = RegistryStore(m_storePath).value(path.fullKey(), path.name);
+    const RegistryStore store(m_storePath);
+    const auto value = store.value(path.fullKey(), path.name);
+    logFailure(store, "GetRegStr");
     return value ? vb::trim(textOf(*value)) : QString();
 }
 
@@ -137,6 +140,7 @@ void cReg::WriteRegString(const RegPath &path, const QString &value)
     RegistryStore store(m_storePath);
     if (store.createKey(path.fullKey()))
         store.setValue(path.fullKey(), path.name, {RegistryStore::String, value, 0});
+    logFailure(store, "SetReg");
 }
 
 void cReg::WriteRegDword(const RegPath &path, int32_t value)
@@ -144,6 +148,20 @@ void cReg::WriteRegDword(const RegPath &path, int32_t value)
     RegistryStore store(m_storePath);
     if (store.keyExists(path.fullKey()))
         store.setValue(path.fullKey(), path.name, {RegistryStore::DWord, QString(), uint32_t(value)});
+    logFailure(store, "SetRegDWORD");
+}
+
+void cReg::logFailure(const RegistryStore &store, const char *procedure) const
+{
+    if (store.errorString().isEmpty()) {
+        m_lastFailure.clear();
+        return;
+    }
+    const QString message =
+        QStringLiteral("レジストリファイル %1 を読み書きできません。%2").arg(store.path(), store.errorString());
+    if (message != m_lastFailure)
+        writeErrLog(message, QStringLiteral("cReg"), QString::fromLatin1(procedure));
+    m_lastFailure = message;
 }
 
 // Here the last part of the path names a key, not a value.

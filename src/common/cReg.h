@@ -14,6 +14,8 @@
 ///
 /// The per-user settings members keep application/section/key settings under
 /// HKEY_CURRENT_USER\Software\VB and VBA Program Settings in the same registry.
+class RegistryStore;
+
 class cReg
 {
 public:
@@ -62,6 +64,9 @@ private:
     static QString SplitRegKeyPath(const QString &text);
     static QString SplitRegValueName(const QString &text);
     static QString vbSettingsKey(const QString &application, const QString &section = QString());
+    /// Logs why the store could not be read or written, once until the reason changes.
+    void logFailure(const RegistryStore &store, const char *procedure) const;
 
     QString m_storePath;
+    mutable QString m_lastFailure;
 };

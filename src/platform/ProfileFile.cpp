@@ -1,8 +1,7 @@
 #include "ProfileFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "SettingsFile.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -122,52 +121,19 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
 
 bool ProfileFile::save(const QByteArray &data)
 {
-    QSaveFile out(m_path);
-    out.setDirectWriteFallback(true);
-    if (out.open(QIODevice::WriteOnly)) {
-        if (out.write(data) != data.size()) {
-            m_error = out.errorString();
-            out.cancelWriting();
-            return false;
-        }
-        if (!out.commit()) {
-            m_error = out.errorString();
-            return false;
-        }
-        return true;
-    }
-    // No file can be added beside it (a folder whose files the user may change but
-    // not add to): the file itself is written, as the profile functions always did.
-    const QString openError = out.errorString();
-    QFile direct(m_path);
-    if (!QFileInfo(m_path).isFile() || !direct.open(QIODevice::ReadWrite)) {
-        m_error = openError;
-        return false;
-    }
-    if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
-        m_error = direct.errorString();
-        return false;
-    }
-    return true;
+    return SettingsFile::replace(m_path, data, true, &m_error);
 }
 
 ProfileFile::Lines ProfileFile::load() const
 {
     Lines file;
-    QFile in(m_path);
-    if (!in.exists())
-        return file;
-    if (!in.open(QIODevice::ReadOnly)) {
+    std::optional<QByteArray> read = SettingsFile::read(m_path, &file.error);
+    m_error = file.error;
+    if (!read) {
         file.readable = false;
-        file.error = in.errorString();
         return file;
     }
-    QByteArray data = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        file.readable = false;
-        file.error = in.errorString();
-        return file;
-    }
+    QByteArray data = std::move(*read);
     if (data.startsWith(kBom)) {
         file.bom = true;
         data.remove(0, kBom.size());
@@ -175,6 +141,7 @@ ProfileFile::Lines ProfileFile::load() const
         if (!shiftJisAvailable()) {
             file.readable = false;
             file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
+            m_error = file.error;
             return file;
         }
         file.encoding = Encoding::ShiftJis;

@@ -23,7 +23,8 @@
 /// the folder allows no new file beside it, the file is written in place. A missing
 /// file reads as empty; a write creates it. A file that exists but could not be read
 /// reads as empty and is never replaced; nor is a value written that the file's
-/// encoding cannot hold.
+/// encoding cannot hold. A path that is not a regular file (a pipe, a socket, a
+/// device) is neither read nor written (see SettingsFile).
 class ProfileFile
 {
 public:
@@ -49,7 +50,7 @@ public:
     /// Writes several keys in one replacement of the file: all of them or none.
     bool setValues(const QList<Entry> &entries);
 
-    /// Why the last write failed.
+    /// Why the last read or write failed; empty when the last one worked.
     QString errorString() const { return m_error; }
 
     /// Whether this Qt can read and write Shift-JIS (it needs Qt's ICU support).
@@ -80,5 +81,5 @@ private:
     static bool splitKeyLine(const QString &line, QString *key, QString *value);
 
     QString m_path;
-    QString m_error;
+    mutable QString m_error;
 };

@@ -1,9 +1,9 @@
 #include "RegistryStore.h"
 
+#include "SettingsFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -244,18 +244,12 @@ bool RegistryStore::deleteValue(const QString &key, const QString &name)
 RegistryStore::Tree RegistryStore::load() const
 {
     Tree tree;
-    QFile in(m_path);
-    if (!in.exists())
-        return tree;
-    if (!in.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> read = SettingsFile::read(m_path, &m_error);
+    if (!read) {
         tree.readable = false;
         return tree;
     }
-    const QByteArray data = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        tree.readable = false;
-        return tree;
-    }
+    const QByteArray &data = *read;
     const int firstBreak = int(data.indexOf('\n'));
     if (firstBreak > 0 && data.at(firstBreak - 1) == '\r')
         tree.lineEnd = "\r\n";
@@ -334,14 +328,7 @@ bool RegistryStore::save(const Tree &tree) const
         for (const Line &line : k.lines)
             data += line.raw + tree.lineEnd;
     }
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(data) != data.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return SettingsFile::replace(m_path, data, false, &m_error);
 }
 
 // A key path is a root name and key names, none of them empty.

@@ -18,7 +18,8 @@
 ///
 /// Every call reads the file afresh, so several users see one registry. A missing
 /// or unreadable file is an empty registry; a write replaces the file atomically,
-/// and never replaces a file that exists and could not be read.
+/// and never replaces a file that exists and could not be read, nor anything that is
+/// not a regular file (see SettingsFile).
 ///
 /// File format (UTF-8, LF): a line "[key path]" starts a key, then one line per
 /// value: "name"="text" or "name"=dword:0000000a, @ for the default value; "\\",
@@ -46,6 +47,9 @@ public:
     explicit RegistryStore(const QString &path);
 
     QString path() const { return m_path; }
+    /// Why the file could not be read or written the last time it failed; empty when
+    /// nothing failed since this store was made.
+    QString errorString() const { return m_error; }
 
     bool keyExists(const QString &key) const;
     /// Creates the key and any missing key above it; true when it exists afterwards.
@@ -99,4 +103,5 @@ private:
     static QStringList spelled(const Tree &tree, const QStringList &path);
 
     QString m_path;
+    mutable QString m_error;
 };

@@ -3,6 +3,8 @@
 #include "VbRuntime.h"
 #include "cIni.h"
 
+#include "TestFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -149,6 +151,25 @@ private Q_SLOTS:
         QVERIFY(!ini.SetIniValues({{QStringLiteral("SETTING"), QStringLiteral("サイズ"), 1}}));
         QCOMPARE(log.lines().size(), 2);
         QVERIFY(log.lines().last().startsWith(QStringLiteral("cIni|SetIniValues|")));
+    }
+
+    // A settings file that is a link to a socket: the defaults are used, the socket stays a
+    // socket, and the reason is logged.
+    void fileThatIsNoRegularFileIsLeftAlone()
+    {
+        const ErrLogRecorder log;
+        const QString socket = m_dir.filePath(QStringLiteral("socket"));
+        QVERIFY(makeSocketFile(socket));
+        const QString path = m_dir.filePath(QStringLiteral("linked.ini"));
+        QVERIFY(QFile::link(socket, path));
+        cIni ini;
+        ini.setPro_IniPath(path);
+        QCOMPARE(ini.GetSetIniStr(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("5")),
+                 QStringLiteral("5"));
+        QVERIFY(isSocketFile(socket));
+        QVERIFY(!log.lines().isEmpty());
+        QVERIFY2(log.lines().first().startsWith(QStringLiteral("cIni|")) && log.lines().first().contains(path),
+                 qPrintable(log.lines().first()));
     }
 
     void severalValuesAllOrNone()

@@ -1,6 +1,9 @@
 #include "RegistryStore.h"
 #include "cReg.h"
 
+#include "DbFixture.h"
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -151,14 +154,35 @@ private Q_SLOTS:
                  QStringLiteral("u"));
     }
 
+    // A store that is no regular file is never read or written over; the reason is logged.
+    void unreadableStoreReadsEmptyAndIsKept_data()
+    {
+        QTest::addColumn<bool>("socket");
+        QTest::newRow("folder") << false;
+        QTest::newRow("link to a socket") << true;
+    }
+
     void unreadableStoreReadsEmptyAndIsKept()
     {
-        const QString store = m_dir.filePath(QStringLiteral("folder.reg"));
-        QVERIFY(QDir().mkpath(store));
+        QFETCH(bool, socket);
+        const ErrLogRecorder log;
+        const QString target = m_dir.filePath(QStringLiteral("unreadable%1").arg(++m_count));
+        QString store = target;
+        if (socket) {
+            QVERIFY(makeSocketFile(target));
+            store = freshStore();
+            QVERIFY(QFile::link(target, store));
+        } else {
+            QVERIFY(QDir().mkpath(target));
+        }
         cReg reg(store);
         reg.SetReg(QStringLiteral("HKEY_LOCAL_MACHINE\\K\\V"), QStringLiteral("1"));
         QCOMPARE(reg.GetRegStr(QStringLiteral("HKEY_LOCAL_MACHINE\\K\\V")), QString());
-        QVERIFY(QFileInfo(store).isDir());
+        QCOMPARE(isSocketFile(target), socket);
+        QCOMPARE(QFileInfo(target).isDir(), !socket);
+        QVERIFY(!log.lines().isEmpty());
+        for (const QString &line : log.lines())
+            QVERIFY2(line.startsWith(QStringLiteral("cReg|")) && line.contains(store), qPrintable(line));
     }
 
     void enumAndDeleteKeys()

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class tst_ProfileFile : public QObject
 {
     Q_OBJECT
@@ -231,15 +233,41 @@ private Q_SLOTS:
         QVERIFY(!file.contains(QStringLiteral("s"), QStringLiteral("k")));
     }
 
+    // What is no regular file is neither read (a pipe would block the start) nor written
+    // or renamed over: it keeps being what it was.
+    void unreadableFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("link to a socket") << QStringLiteral("socket");
+        QTest::newRow("link to a named pipe") << QStringLiteral("fifo");
+    }
+
     void unreadableFileIsNeverReplaced()
     {
-        // A folder in the file's place cannot be read as a settings file.
-        const QString path = m_dir.filePath(QStringLiteral("folder.ini"));
-        QVERIFY(QDir().mkpath(path));
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(kind);
+        QString path = target;
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QVERIFY(kind == QLatin1String("socket") ? makeSocketFile(target)
+                                                    : ::mkfifo(QFile::encodeName(target).constData(), 0600) == 0);
+            path = dir.filePath(QStringLiteral("Vanrek.ini"));
+            QVERIFY(QFile::link(target, path));
+        }
+        const QFileInfo before(target);
         ProfileFile file(path);
-        QCOMPARE(file.value(QStringLiteral("s"), QStringLiteral("k")), QString());
+        QCOMPARE(file.value(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("def")), QStringLiteral("def"));
         QVERIFY(!file.setValue(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
-        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(!file.errorString().isEmpty());
+        const QFileInfo after(target);
+        QVERIFY(!after.isFile());
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(isSocketFile(target), kind == QLatin1String("socket"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(),
+                 kind == QLatin1String("folder") ? 1 : 2);
     }
 };
 

@@ -7,3 +7,8 @@
 QByteArray fileBytes(const QString &path);
 /// Makes content the whole file; false when it cannot be written.
 bool writeFileBytes(const QString &path, const QByteArray &content);
+/// Makes a listening local socket at path, as a running program leaves one; false when it
+/// cannot. It stays until the path is removed.
+bool makeSocketFile(const QString &path);
+/// True when path (following links) names a socket.
+bool isSocketFile(const QString &path);

@@ -1,0 +1,115 @@
+#include "SettingsFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString notARegularFile(const QString &path)
+{
+    return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
+}
+
+// Why path cannot be used as a settings file: empty for a regular file, or for nothing
+// at all (then *exists is false).
+QString refusal(const QString &path, bool *exists)
+{
+    struct stat st {
+    };
+    *exists = true;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        const int error = errno;
+        *exists = false;
+        return error == ENOENT ? QString() : systemError(error);
+    }
+    return S_ISREG(st.st_mode) ? QString() : notARegularFile(path);
+}
+
+} // namespace
+
+std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error)
+{
+    bool exists = true;
+    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
+        *error = why;
+        return std::nullopt;
+    }
+    if (!exists)
+        return QByteArray();
+    // Looked at once more on the open file, in case the path changed in between; a pipe
+    // opened without waiting cannot hold the read up.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = systemError(errno);
+        return std::nullopt;
+    }
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *error = notARegularFile(path);
+        return std::nullopt;
+    }
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = in.errorString();
+        return std::nullopt;
+    }
+    const QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        *error = in.errorString();
+        return std::nullopt;
+    }
+    return data;
+}
+
+bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error)
+{
+    bool exists = true;
+    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
+        *error = why;
+        return false;
+    }
+    QSaveFile out(path);
+    out.setDirectWriteFallback(directFallback);
+    if (out.open(QIODevice::WriteOnly)) {
+        if (out.write(data) != data.size()) {
+            *error = out.errorString();
+            out.cancelWriting();
+            return false;
+        }
+        if (!out.commit()) {
+            *error = out.errorString();
+            return false;
+        }
+        return true;
+    }
+    *error = out.errorString();
+    if (!directFallback || !exists)
+        return false;
+    // No file can be added beside it (a folder whose files the user may change but
+    // not add to): the file itself is written, as the profile functions always did.
+    QFile direct(path);
+    if (!direct.open(QIODevice::ReadWrite))
+        return false;
+    if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
+        *error = direct.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+/// The whole-file read and the replacement of a settings file ("Vanrek.ini",
+/// "Vanrek.reg"). Only a regular file, also one reached through a link, is read or
+/// replaced. A path that resolves to anything else (a folder, a named pipe, a socket, a
+/// device) is refused before it is opened: nothing is read from it, so a pipe cannot
+/// hold up the start, and nothing is written or renamed over it, so a save never turns
+/// it into a file. A path that names nothing yet reads as empty; a write creates it.
+class SettingsFile
+{
+public:
+    /// The file's bytes (empty when there is no file yet), or nothing when it cannot be
+    /// read; error then says why.
+    static std::optional<QByteArray> read(const QString &path, QString *error);
+    /// Replaces the file with data in one step, so a crash never leaves it half written.
+    /// With directFallback, a file whose folder takes no new file beside it is written in
+    /// place instead. False, with error saying why, when it could not be written.
+    static bool replace(const QString &path, const QByteArray &data, bool directFallback, QString *error);
+};
