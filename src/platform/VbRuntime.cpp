@@ -578,33 +578,47 @@ const char16_t kHalfKana[] = u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰ�
 const char16_t kFullKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフ"
                              u"ヘホマミムメモヤユヨラリルレロワン゛゜";
 
+// The full-width kana written as a half-width kana and a mark, in pairs of the same
+// position: voiced ones with ﾞ, semi-voiced ones with ﾟ. The rest (ヷ ヺ ヵ ヶ ヮ ヰ ヱ ...)
+// have no half-width form.
+const char16_t kVoicedFull[] = u"ガギグゲゴザジズゼゾダヂヅデドバビブベボヴ";
+const char16_t kVoicedHalf[] = u"ｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾊﾋﾌﾍﾎｳ";
+const char16_t kSemiVoicedFull[] = u"パピプペポ";
+const char16_t kSemiVoicedHalf[] = u"ﾊﾋﾌﾍﾎ";
+constexpr char16_t kVoicedMark = 0xFF9E;
+constexpr char16_t kSemiVoicedMark = 0xFF9F;
+
+// The position of c in the table's characters (its text without the terminator), or -1.
+template <size_t N> int indexIn(const char16_t (&table)[N], char16_t c)
+{
+    const char16_t *p = std::char_traits<char16_t>::find(table, N - 1, c);
+    return p ? int(p - table) : -1;
+}
+
 } // namespace
 
 QString toWide(const QString &s)
 {
     QString out;
     for (int i = 0; i < s.size(); ++i) {
-        const ushort u = s.at(i).unicode();
+        const char16_t u = s.at(i).unicode();
+        const char16_t next = i + 1 < s.size() ? s.at(i + 1).unicode() : 0;
         if (u == 0x20) {
             out += QChar(0x3000);
         } else if (u > 0x20 && u < 0x7F) {
-            out += QChar(ushort(u + 0xFEE0));
+            out += QChar(char16_t(u + 0xFEE0));
         } else if (u >= 0xFF61 && u <= 0xFF9F) {
-            const QChar full(kFullKana[u - 0xFF61]);
-            // A voiced mark after a kana joins it, as the runtime's conversion does.
-            if (i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9E && full.unicode() >= 0x30AB &&
-                full.unicode() <= 0x30DB) {
-                out += QChar(ushort(full.unicode() + 1));
+            // A mark joins the kana before it where the two make one full-width kana.
+            const int voiced = next == kVoicedMark ? indexIn(kVoicedHalf, u) : -1;
+            const int semi = next == kSemiVoicedMark ? indexIn(kSemiVoicedHalf, u) : -1;
+            if (voiced >= 0) {
+                out += QChar(kVoicedFull[voiced]);
                 ++i;
-            } else if (i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9F && full.unicode() >= 0x30CF &&
-                       full.unicode() <= 0x30DB) {
-                out += QChar(ushort(full.unicode() + 2));
-                ++i;
-            } else if (full.unicode() == 0x30A6 && i + 1 < s.size() && s.at(i + 1).unicode() == 0xFF9E) {
-                out += QChar(0x30F4);
+            } else if (semi >= 0) {
+                out += QChar(kSemiVoicedFull[semi]);
                 ++i;
             } else {
-                out += full;
+                out += QChar(kFullKana[u - 0xFF61]);
             }
         } else {
             out += s.at(i);
@@ -617,34 +631,21 @@ QString toNarrow(const QString &s)
 {
     QString out;
     for (QChar c : s) {
-        const ushort u = c.unicode();
+        const char16_t u = c.unicode();
         if (u == 0x3000) {
             out += QLatin1Char(' ');
         } else if (u > 0xFF00 && u < 0xFF5F) {
-            out += QChar(ushort(u - 0xFEE0));
+            out += QChar(char16_t(u - 0xFEE0));
+        } else if (const int plain = indexIn(kFullKana, u); plain >= 0) {
+            out += QChar(kHalfKana[plain]);
+        } else if (const int voiced = indexIn(kVoicedFull, u); voiced >= 0) {
+            out += QChar(kVoicedHalf[voiced]);
+            out += QChar(kVoicedMark);
+        } else if (const int semi = indexIn(kSemiVoicedFull, u); semi >= 0) {
+            out += QChar(kSemiVoicedHalf[semi]);
+            out += QChar(kSemiVoicedMark);
         } else {
-            const char16_t *p = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u));
-            if (p) {
-                out += QChar(kHalfKana[p - kFullKana]);
-            } else if (u >= 0x30AC && u <= 0x30DD) {
-                // Voiced and semi-voiced kana split into the base kana and its mark.
-                const char16_t *b = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u - 1));
-                const char16_t *b2 = std::char_traits<char16_t>::find(kFullKana, 63, char16_t(u - 2));
-                if (b && (u - 0x30AB) % 2 == 1 && u <= 0x30C9) {
-                    out += QChar(kHalfKana[b - kFullKana]);
-                    out += QChar(0xFF9E);
-                } else if (u >= 0x30D0 && u <= 0x30DD && (u - 0x30CF) % 3 == 1 && b) {
-                    out += QChar(kHalfKana[b - kFullKana]);
-                    out += QChar(0xFF9E);
-                } else if (u >= 0x30D0 && u <= 0x30DD && (u - 0x30CF) % 3 == 2 && b2) {
-                    out += QChar(kHalfKana[b2 - kFullKana]);
-                    out += QChar(0xFF9F);
-                } else {
-                    out += c;
-                }
-            } else {
-                out += c;
-            }
+            out += c;
         }
     }
     return out;

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void formatNumbers();
     void formatDates();
     void ansiBytes();
+    void katakanaRow();
     void jetSqlTranslation_data();
     void jetSqlTranslation();
 };
@@ -198,6 +199,23 @@ void tst_Currency::ansiBytes()
     QCOMPARE(vb::ansiLeft(QStringLiteral("ab漢字"), 4), QStringLiteral("ab漢"));
     QCOMPARE(vb::toWide(QStringLiteral("A1 ｶﾞ")), QStringLiteral("Ａ１　ガ"));
     QCOMPARE(vb::toNarrow(QStringLiteral("Ａ１　ガパ")), QStringLiteral("A1 ｶﾞﾊﾟ"));
+}
+
+// Every full-width katakana with a half-width form narrows to it, voiced and semi-voiced
+// ones to the base kana and its mark; those without one stay. Widening gives the row back.
+void tst_Currency::katakanaRow()
+{
+    const QString row =
+        QStringLiteral("ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトド"
+                       "ナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロ"
+                       "ヮワヰヱヲンヴヵヶヷヸヹヺ・ー゛゜");
+    const QString narrow = QStringLiteral("ｧｱｨｲｩｳｪｴｫｵｶｶﾞｷｷﾞｸｸﾞｹｹﾞｺｺﾞｻｻﾞｼｼﾞｽｽﾞｾｾﾞｿｿﾞﾀﾀﾞﾁﾁﾞｯﾂﾂﾞﾃﾃﾞﾄﾄﾞ"
+                                          "ﾅﾆﾇﾈﾉﾊﾊﾞﾊﾟﾋﾋﾞﾋﾟﾌﾌﾞﾌﾟﾍﾍﾞﾍﾟﾎﾎﾞﾎﾟﾏﾐﾑﾒﾓｬﾔｭﾕｮﾖﾗﾘﾙﾚﾛ"
+                                          "ヮﾜヰヱｦﾝｳﾞヵヶヷヸヹヺ･ｰﾞﾟ");
+    QCOMPARE(vb::toNarrow(row), narrow);
+    QCOMPARE(vb::toWide(narrow), row);
+    // A mark after a kana that takes none stays a mark of its own.
+    QCOMPARE(vb::toWide(QStringLiteral("ﾅﾞﾏﾟ")), QStringLiteral("ナ゛マ゜"));
 }
 
 void tst_Currency::jetSqlTranslation_data()
