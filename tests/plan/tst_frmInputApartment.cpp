@@ -8,6 +8,7 @@
 #include "RentGridModel.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
+#include "Twips.h"
 #include "cBase.h"
 
 #include <QCheckBox>
@@ -435,6 +436,34 @@ private Q_SLOTS:
         // (99,999 + 999) x 99 = 100,998 x 99 = 9,998,802.
         QCOMPARE(grid->FooterText(RentGridModel::Kyoeki), QStringLiteral("9,998,802"));
         QCOMPARE(grid->FooterText(RentGridModel::Sikikin), QStringLiteral("9,899,901"));
+    }
+
+    // Five rent rows at the dialog's maximums (99 households, rent 99,999, charge 999,
+    // parking 999, deposit 99,999): each total shows whole in its column, which keeps
+    // its width.
+    void footerTotalsAtTheMaximumsShowEveryDigit_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<QString>("total");
+        // (99,999 + 999) x 99 x 5 = 100,998 x 495; 999 x 495; 99,999 x 495.
+        QTest::newRow("rent") << int(RentGridModel::Kyoeki) << 1000 << "49,994,010";
+        QTest::newRow("parking") << int(RentGridModel::Tyusyaryo) << 1000 << "494,505";
+        QTest::newRow("deposit") << int(RentGridModel::Sikikin) << 880 << "49,499,505";
+    }
+    void footerTotalsAtTheMaximumsShowEveryDigit()
+    {
+        QFETCH(int, column);
+        QFETCH(int, twips);
+        QFETCH(QString, total);
+        for (QChar t : QStringLiteral("ABCDE"))
+            QVERIFY(
+                ApartmentFixture::addRent(QStringLiteral("'%1', '1K', 999.99, 99, 99, 99999, 999, 999, 99999").arg(t)));
+        auto f = open();
+        auto *grid = field<RentGrid>(f.get(), "TDBYatin");
+        QCOMPARE(grid->FooterText(column), total);
+        QCOMPARE(grid->columnWidth(column), twipsToPixelsX(twips));
+        QVERIFY(QFontMetrics(grid->footerFont(column)).horizontalAdvance(total) <= grid->footerCell(column).width());
     }
 
     void rentDialogFromTheButtons()
