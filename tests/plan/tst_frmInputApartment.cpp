@@ -8,12 +8,16 @@
 #include "RentGridModel.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
+#include "TestScreen.h"
 #include "Twips.h"
 #include "cBase.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlDatabase>
 
 using namespace EntryFixtures;
@@ -120,6 +124,44 @@ private Q_SLOTS:
         // The form fits a 1280 x 800 screen.
         QVERIFY(f->frameGeometry().width() <= 1280);
         QVERIFY(f->frameGeometry().height() <= 760);
+    }
+
+    // The form is laid out at 17940 x 8580 twips, 1196 x 572 pixels. A screen that holds
+    // it shows it so; on a smaller one the window stays within the screen's available
+    // area and scrolls to the controls at its right and lower edges.
+    void formFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("1280 x 800") << QSize(1280, 800) << 1.0 << true;
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << 1.0 << false;
+        QTest::newRow("1280 x 1024 at 1.5") << QSize(1280, 1024) << 1.5 << false; // 853 x 683
+    }
+    void formFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        QFETCH(bool, holds);
+        if (!TestScreen::isCurrent(screen, scale)) {
+            QVERIFY(TestScreen::runOn(screen, scale));
+            return;
+        }
+        auto f = open();
+        QVERIFY(f->screen()->availableGeometry().contains(f->frameGeometry()));
+        if (holds) {
+            QCOMPARE(f->size(), QSize(1196, 572));
+            return;
+        }
+        auto *scroll = f->findChild<QScrollArea *>();
+        QVERIFY(scroll);
+        scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        for (const char *name : {"lbutLineDelYatin", "TDBKariire", "lbutClose"}) {
+            QWidget *control = field(f.get(), QString::fromLatin1(name));
+            const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
+            QVERIFY2(scroll->viewport()->rect().contains(shown), name);
+        }
     }
 
     void settingsDefaultsOutsideTheLists()
