@@ -2,6 +2,7 @@
 
 #include "FormButtons.h"
 #include "FormControls.h"
+#include "FormSurface.h"
 #include "Globals.h"
 #include "ImNumber.h"
 #include "ImText.h"
@@ -33,8 +34,9 @@ PlanEntryDialog::PlanEntryDialog(const QString &name, const QString &caption, QW
     : EntryDialog(name, parent), m_caption(caption)
 {
     setWindowTitle(caption);
-    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
-    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
+    m_surface = new FormSurface(this);
+    m_lbutAdd = FormButtons::create(surface(), QStringLiteral("lbutAdd"), QStringLiteral("登　録"));
+    m_lbutClose = FormButtons::create(surface(), QStringLiteral("lbutClose"), QStringLiteral("ｷｬﾝｾﾙ"));
     FormButtons::onClick(m_lbutAdd, this, trap().handler("lbutAdd_Click", [this] { lbutAdd_Click(); }));
     FormButtons::onClick(m_lbutClose, this, trap().handler("lbutClose_Click", [this] { lbutClose_Click(); }));
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
@@ -43,6 +45,16 @@ PlanEntryDialog::PlanEntryDialog(const QString &name, const QString &caption, QW
         if (old && now && ctrl() && !isUnloaded() && isAncestorOf(now))
             focusLeft(old);
     });
+}
+
+QWidget *PlanEntryDialog::surface() const
+{
+    return m_surface->surface();
+}
+
+void PlanEntryDialog::setFormSize(int width, int height)
+{
+    m_surface->setLayoutSize(QSize(twipsToPixelsX(width), twipsToPixelsY(height)));
 }
 
 void PlanEntryDialog::showModal()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <utility>
 
+class FormSurface;
 class ImNumber;
 class LoanGridModel;
 class PlanRecord;
@@ -51,6 +52,11 @@ protected:
 
     int32_t id1() const { return m_id1; }
     int32_t id2() const { return m_id2; }
+    /// The parent of the form's controls, laid out at the form's size; it scrolls where
+    /// the screen is smaller than that (FormSurface).
+    QWidget *surface() const;
+    /// The form's size in twips.
+    void setFormSize(int width, int height);
     /// The register (登　録) and cancel (ｷｬﾝｾﾙ) buttons, placed by the form.
     QWidget *lbutAdd() const { return m_lbutAdd; }
     QWidget *lbutClose() const { return m_lbutClose; }
@@ -142,6 +148,7 @@ private:
     bool m_loaded = false;
     bool m_readFailed = false;
     bool m_busy = false;
+    FormSurface *m_surface = nullptr;
     QWidget *m_lbutAdd = nullptr;
     QWidget *m_lbutClose = nullptr;
 };

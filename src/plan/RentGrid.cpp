@@ -23,19 +23,17 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setFont(font());
         p.setPen(palette().color(QPalette::Mid));
         p.drawLine(0, 0, width(), 0);
         p.setPen(palette().color(QPalette::WindowText));
-        const QHeaderView *head = m_grid->horizontalHeader();
         for (int c = 0; c < RentGridModel::ColumnCount; ++c) {
             const QString text = m_grid->FooterText(c);
             if (text.isEmpty())
                 continue;
-            const QRect cell(head->sectionViewportPosition(c) + 3, 1, head->sectionSize(c) - 6, height() - 1);
             // The caption is centred, the totals stand right as the numbers above them.
             const Qt::Alignment h = c == RentGridModel::Tyusya ? Qt::AlignHCenter : Qt::AlignRight;
-            p.drawText(cell, int(h | Qt::AlignVCenter), text);
+            p.setFont(m_grid->footerFont(c));
+            p.drawText(m_grid->footerCell(c), int(h | Qt::AlignVCenter), text);
         }
     }
 
@@ -84,6 +82,27 @@ void RentGrid::setFooterText(int column, const QString &text)
 int RentGrid::footerHeight() const
 {
     return int(std::lround(QFontMetrics(m_footer->font()).height() * 1.2)) + 4;
+}
+
+QRect RentGrid::footerCell(int column) const
+{
+    const QHeaderView *head = horizontalHeader();
+    return QRect(head->sectionViewportPosition(column) + 3, 1, head->sectionSize(column) - 6, m_footer->height() - 1);
+}
+
+QFont RentGrid::footerFont(int column) const
+{
+    // A total wider than its column would lose its first digits to the cell's edge: it
+    // is drawn smaller until every digit shows; the columns keep their widths.
+    QFont font = m_footer->font();
+    const QString text = FooterText(column);
+    const int room = footerCell(column).width();
+    double size = font.pointSizeF();
+    while (size > 1 && QFontMetrics(font).horizontalAdvance(text) > room) {
+        size -= 0.5;
+        font.setPointSizeF(size);
+    }
+    return font;
 }
 
 void RentGrid::updateGeometries()

@@ -26,6 +26,11 @@ public:
     void setFooterText(int column, const QString &text);
     /// Height of the footer line in pixels.
     int footerHeight() const;
+    /// Where a column's footer text is drawn, in the footer line's coordinates.
+    QRect footerCell(int column) const;
+    /// The font a column's footer text is drawn in: the footer's own, or a smaller one
+    /// where the text would not fit the cell at that size.
+    QFont footerFont(int column) const;
 
 protected:
     void updateGeometries() override;

@@ -132,21 +132,22 @@ void frmInputApartment::install()
 void frmInputApartment::buildControls()
 {
     using namespace FormControls;
-    setFixedSize(twipsToPixelsX(17940), twipsToPixelsY(8580));
+    setFormSize(17940, 8580);
+    QWidget *const form = surface();
 
-    label(this, QStringLiteral("labName"), QStringLiteral("計画名"), 240, 120, 780, kRowHeight);
-    m_txtName = text(this, QStringLiteral("txtName"), 30, 1080, 120, 3540, kRowHeight);
+    label(form, QStringLiteral("labName"), QStringLiteral("計画名"), 240, 120, 780, kRowHeight);
+    m_txtName = text(form, QStringLiteral("txtName"), 30, 1080, 120, 3540, kRowHeight);
 
-    buildBuilding(frame(this, QStringLiteral("建　物"), 120, 540, 4500, 3360));
-    buildSite(frame(this, QStringLiteral("敷　地"), 120, 3960, 4500, 1710));
-    buildPlanValues(frame(this, QStringLiteral("計画参考数値"), 120, 5730, 4500, 2730));
-    buildBudget(frame(this, QStringLiteral("建設予算"), 4710, 120, 4200, 4380));
-    buildDepreciation(frame(this, QStringLiteral("減価償却"), 4710, 4560, 4200, 2400));
-    caption(this, QStringLiteral("labKasai"), "火災保険の保険期間", 4830, 7080, 1860);
-    m_numKasai = box(this, QStringLiteral("numKasai"), 99, "#0", 6750, 7080, 600);
-    caption(this, QString(), "年", 7410, 7080, 480);
-    buildRents(frame(this, QStringLiteral("家賃設定"), 9000, 120, 8820, 3330));
-    buildFunds(frame(this, QStringLiteral("資金計画"), 9000, 3510, 8820, 3885));
+    buildBuilding(frame(form, QStringLiteral("建　物"), 120, 540, 4500, 3360));
+    buildSite(frame(form, QStringLiteral("敷　地"), 120, 3960, 4500, 1710));
+    buildPlanValues(frame(form, QStringLiteral("計画参考数値"), 120, 5730, 4500, 2730));
+    buildBudget(frame(form, QStringLiteral("建設予算"), 4710, 120, 4200, 4380));
+    buildDepreciation(frame(form, QStringLiteral("減価償却"), 4710, 4560, 4200, 2400));
+    caption(form, QStringLiteral("labKasai"), "火災保険の保険期間", 4830, 7080, 1860);
+    m_numKasai = box(form, QStringLiteral("numKasai"), 99, "#0", 6750, 7080, 600);
+    caption(form, QString(), "年", 7410, 7080, 480);
+    buildRents(frame(form, QStringLiteral("家賃設定"), 9000, 120, 8820, 3330));
+    buildFunds(frame(form, QStringLiteral("資金計画"), 9000, 3510, 8820, 3885));
 
     place(lbutAdd(), 15285, 8085, 1215, 375);
     place(lbutClose(), 16605, 8085, 1215, 375);

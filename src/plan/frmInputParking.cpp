@@ -58,7 +58,8 @@ void frmInputParking::install()
 void frmInputParking::buildControls()
 {
     using namespace FormControls;
-    setFixedSize(twipsToPixelsX(9375), twipsToPixelsY(8000));
+    setFormSize(9375, 8000);
+    QWidget *const form = surface();
     const auto num = [](QWidget *frame, const char *control, double max, const char *format, int left, int top,
                         int width) {
         return numberBox(frame, QString::fromLatin1(control), max, QString::fromLatin1(format), left, top, width,
@@ -70,10 +71,10 @@ void frmInputParking::buildControls()
             label(frame, QString(), QString::fromUtf8(unit), kUnitLeft, kRowTop[r], 600, kRowHeight);
     };
 
-    label(this, QStringLiteral("labName"), QStringLiteral("計画名"), 240, 180, 780);
-    m_txtName = text(this, QStringLiteral("txtName"), 30, 1080, 180, 4500);
+    label(form, QStringLiteral("labName"), QStringLiteral("計画名"), 240, 180, 780);
+    m_txtName = text(form, QStringLiteral("txtName"), 30, 1080, 180, 4500);
 
-    QGroupBox *site = frame(this, QStringLiteral("敷　地"), 120, 600, 4455, 1695);
+    QGroupBox *site = frame(form, QStringLiteral("敷　地"), 120, 600, 4455, 1695);
     row(site, QStringLiteral("labSikiti1"), "敷地面積", 0, "㎡");
     m_numSikiti[1] = num(site, "numSikiti1", 99999.99, "####0.00", kBoxLeft, kRowTop[0], kBoxWidth);
     label(site, QStringLiteral("labSikiti2"), QStringLiteral("評価額"), kLabelLeft, kRowTop[1], 780, kRowHeight);
@@ -85,7 +86,7 @@ void frmInputParking::buildControls()
     row(site, QStringLiteral("labSikiti4"), "都市計画税税率", 3, "％");
     m_numSikiti[4] = num(site, "numSikiti4", 999.99, "##0.00", kBoxLeft, kRowTop[3], kBoxWidth);
 
-    QGroupBox *fee = frame(this, QStringLiteral("料金設定"), 4800, 600, 4455, 1695);
+    QGroupBox *fee = frame(form, QStringLiteral("料金設定"), 4800, 600, 4455, 1695);
     row(fee, QStringLiteral("labRyokin1"), "１車両必要敷地面積", 0, "㎡");
     m_numRyokin[1] = num(fee, "numRyokin1", 99999, "####0", kBoxLeft, kRowTop[0], kBoxWidth);
     row(fee, QStringLiteral("labRyokin2"), "駐車可能車両数", 1, "車両");
@@ -93,7 +94,7 @@ void frmInputParking::buildControls()
     row(fee, QStringLiteral("labRyokin3"), "月駐車料", 2, "千円");
     m_numRyokin[3] = num(fee, "numRyokin3", 999999, "###,##0", kBoxLeft, kRowTop[2], kBoxWidth);
 
-    QGroupBox *budget = frame(this, QStringLiteral("舗装予算"), 120, 2400, 4455, 1695);
+    QGroupBox *budget = frame(form, QStringLiteral("舗装予算"), 120, 2400, 4455, 1695);
     row(budget, QStringLiteral("labYosan1"), "舗装費用", 0, "千円");
     m_numYosan[1] = num(budget, "numYosan1", 999999, "###,##0", kBoxLeft, kRowTop[0], kBoxWidth);
     row(budget, QStringLiteral("labYosan2"), "消費税", 1, "千円");
@@ -103,7 +104,7 @@ void frmInputParking::buildControls()
     row(budget, QStringLiteral("labYosan4"), "合計", 3, "千円");
     m_numYosan[4] = num(budget, "numYosan4", 999999999, "###,###,##0", kBoxLeft, kRowTop[3], kBoxWidth);
 
-    QGroupBox *plan = frame(this, QStringLiteral("計画参考数値"), 4800, 2400, 4455, 1695);
+    QGroupBox *plan = frame(form, QStringLiteral("計画参考数値"), 4800, 2400, 4455, 1695);
     constexpr int smallLeft = 2160, everyLeft = 2640, rateLeft = 3150, rateWidth = 780, percentLeft = 3960;
     label(plan, QStringLiteral("labKeikaku1"), QStringLiteral("空車率"), kLabelLeft, kRowTop[0], kLabelWidth,
           kRowHeight);
@@ -122,7 +123,7 @@ void frmInputParking::buildControls()
     std::tie(m_numKeikaku[2], m_numKeikaku[3]) = rise(1, "labKeikaku2", "土地上昇率", "numKeikaku2", "numKeikaku3");
     std::tie(m_numKeikaku[4], m_numKeikaku[5]) = rise(2, "labKeikaku4", "料金値上予想", "numKeikaku4", "numKeikaku5");
 
-    QGroupBox *funds = frame(this, QStringLiteral("資金計画"), 120, 4200, 9135, 3075);
+    QGroupBox *funds = frame(form, QStringLiteral("資金計画"), 120, 4200, 9135, 3075);
     label(funds, QStringLiteral("labSikin1"), QStringLiteral("自己資金"), kLabelLeft, 270, 900, kRowHeight);
     m_numSikin1 = num(funds, "numSikin1", 99999999, "##,###,##0", 1080, 270, kBoxWidth);
     label(funds, QString(), QStringLiteral("千円"), 2640, 270, 600, kRowHeight);

@@ -7,6 +7,7 @@
 #include "PictureFile.h"
 #include "PlanTables.h"
 #include "PlanWindow.h"
+#include "ScreenRoom.h"
 #include "ShellHooks.h"
 #include "Styling.h"
 #include "VbRuntime.h"
@@ -155,6 +156,8 @@ void MDIForm1::showEvent(QShowEvent *event)
     if (m_loaded)
         return;
     m_loaded = true;
+    // On a screen smaller than the workspace its buttons would lie beyond the edge.
+    keepWithinScreen(this);
     trap("Form_Load", [this] { Form_Load(); });
 }
 

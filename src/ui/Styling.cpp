@@ -52,6 +52,9 @@ void SetGridStyle(QWidget *frm, QTableView *grid)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A list is one stop on the way through the form: Tab and Shift+Tab go on to the
+    // next and previous control, not from cell to cell.
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setAlternatingRowColors(true);

@@ -16,7 +16,8 @@ class QWidget;
 /// entry, no spin buttons, the common 9-point font.
 void SetInputCtrlStyle(QWidget *frm);
 /// The read-only list look: whole-row selection, alternating white and pale green
-/// rows, 9-point fonts with a bold heading, row height from the text height.
+/// rows, 9-point fonts with a bold heading, row height from the text height; Tab
+/// leaves the grid for the next control.
 void SetGridStyle(QWidget *frm, QTableView *grid);
 /// The current row of a read-only list highlighted as with the focus (on), or shown
 /// plain: a list shows where it stands only while the user is in it.

@@ -8,11 +8,16 @@
 #include "RentGridModel.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
+#include "TestScreen.h"
+#include "Twips.h"
 #include "cBase.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlDatabase>
 
 using namespace EntryFixtures;
@@ -119,6 +124,44 @@ private Q_SLOTS:
         // The form fits a 1280 x 800 screen.
         QVERIFY(f->frameGeometry().width() <= 1280);
         QVERIFY(f->frameGeometry().height() <= 760);
+    }
+
+    // The form is laid out at 17940 x 8580 twips, 1196 x 572 pixels. A screen that holds
+    // it shows it so; on a smaller one the window stays within the screen's available
+    // area and scrolls to the controls at its right and lower edges.
+    void formFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("1280 x 800") << QSize(1280, 800) << 1.0 << true;
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << 1.0 << false;
+        QTest::newRow("1280 x 1024 at 1.5") << QSize(1280, 1024) << 1.5 << false; // 853 x 683
+    }
+    void formFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        QFETCH(bool, holds);
+        if (!TestScreen::isCurrent(screen, scale)) {
+            QVERIFY(TestScreen::runOn(screen, scale));
+            return;
+        }
+        auto f = open();
+        QVERIFY(f->screen()->availableGeometry().contains(f->frameGeometry()));
+        if (holds) {
+            QCOMPARE(f->size(), QSize(1196, 572));
+            return;
+        }
+        auto *scroll = f->findChild<QScrollArea *>();
+        QVERIFY(scroll);
+        scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        for (const char *name : {"lbutLineDelYatin", "TDBKariire", "lbutClose"}) {
+            QWidget *control = field(f.get(), QString::fromLatin1(name));
+            const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
+            QVERIFY2(scroll->viewport()->rect().contains(shown), name);
+        }
     }
 
     void settingsDefaultsOutsideTheLists()
@@ -435,6 +478,34 @@ private Q_SLOTS:
         // (99,999 + 999) x 99 = 100,998 x 99 = 9,998,802.
         QCOMPARE(grid->FooterText(RentGridModel::Kyoeki), QStringLiteral("9,998,802"));
         QCOMPARE(grid->FooterText(RentGridModel::Sikikin), QStringLiteral("9,899,901"));
+    }
+
+    // Five rent rows at the dialog's maximums (99 households, rent 99,999, charge 999,
+    // parking 999, deposit 99,999): each total shows whole in its column, which keeps
+    // its width.
+    void footerTotalsAtTheMaximumsShowEveryDigit_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<QString>("total");
+        // (99,999 + 999) x 99 x 5 = 100,998 x 495; 999 x 495; 99,999 x 495.
+        QTest::newRow("rent") << int(RentGridModel::Kyoeki) << 1000 << "49,994,010";
+        QTest::newRow("parking") << int(RentGridModel::Tyusyaryo) << 1000 << "494,505";
+        QTest::newRow("deposit") << int(RentGridModel::Sikikin) << 880 << "49,499,505";
+    }
+    void footerTotalsAtTheMaximumsShowEveryDigit()
+    {
+        QFETCH(int, column);
+        QFETCH(int, twips);
+        QFETCH(QString, total);
+        for (QChar t : QStringLiteral("ABCDE"))
+            QVERIFY(
+                ApartmentFixture::addRent(QStringLiteral("'%1', '1K', 999.99, 99, 99, 99999, 999, 999, 99999").arg(t)));
+        auto f = open();
+        auto *grid = field<RentGrid>(f.get(), "TDBYatin");
+        QCOMPARE(grid->FooterText(column), total);
+        QCOMPARE(grid->columnWidth(column), twipsToPixelsX(twips));
+        QVERIFY(QFontMetrics(grid->footerFont(column)).horizontalAdvance(total) <= grid->footerCell(column).width());
     }
 
     void rentDialogFromTheButtons()

@@ -8,6 +8,7 @@
 #include "ShellHooks.h"
 #include "ShownBoxes.h"
 #include "TestDb.h"
+#include "TestScreen.h"
 #include "WriteLock.h"
 #include "cDao.h"
 #include "cIni.h"
@@ -20,6 +21,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -177,6 +179,39 @@ private Q_SLOTS:
             delete w.data();
         gDao().Disconnect();
         m_db.reset();
+    }
+
+    // The workspace opens at 1024 x 720 pixels where the screen holds that, and within
+    // the screen's available area, with 新　規 and 閉じる, where it does not.
+    void workspaceFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("shrinks");
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << 1.0 << false;
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << 1.0 << true;
+        QTest::newRow("1280 x 1024 at 1.5") << QSize(1280, 1024) << 1.5 << true; // 853 x 683
+    }
+    void workspaceFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        QFETCH(bool, shrinks);
+        if (!TestScreen::isCurrent(screen, scale)) {
+            QVERIFY(TestScreen::runOn(screen, scale));
+            return;
+        }
+        auto *w = new MDIForm1;
+        w->setPro_ID1(7);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QRect area = w->screen()->availableGeometry();
+        QVERIFY(area.contains(w->frameGeometry()));
+        QCOMPARE(w->size() != QSize(1024, 720), shrinks);
+        for (const char *name : {"lbutAdd", "lbutClose"}) {
+            const QWidget *b = w->findChild<QWidget *>(QString::fromLatin1(name));
+            QVERIFY2(area.contains(QRect(b->mapToGlobal(QPoint()), b->size())), name);
+        }
     }
 
     void reopensStoredPlansInOrder()

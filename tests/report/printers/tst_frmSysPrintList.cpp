@@ -136,6 +136,22 @@ private Q_SLOTS:
         QCOMPARE(title, QStringLiteral("プリンタ設定 [新規]"));
     }
 
+    // Tab leaves the list for the next control, Shift+Tab comes back to the row the
+    // user stood on, still marked.
+    void tabMovesBetweenTheGridAndTheButtons()
+    {
+        addRows();
+        auto l = list();
+        l->grid()->setFocus();
+        l->grid()->setCurrentIndex(l->model()->index(2, PrinterListModel::ColReportName));
+        QTest::keyClick(l->grid(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button(*l, "lbutNew"));
+        QTest::keyClick(button(*l, "lbutNew"), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), l->grid());
+        QCOMPARE(l->grid()->currentIndex().row(), 2);
+        QVERIFY(l->grid()->selectionModel()->isRowSelected(2, QModelIndex()));
+    }
+
     void doubleClickOnTheHeadingDoesNothing()
     {
         addRows();
