@@ -5,6 +5,7 @@
 #include "MsgBox.h"
 #include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
+#include "TestPrinters.h"
 #include "cAreport.h"
 #include "cPrinter.h"
 
@@ -202,6 +203,35 @@ private Q_SLOTS:
         QCOMPARE(listed, (QStringList{"Letter", "A3"}));
         QCOMPARE(shown.paperSize, 8);
         QCOMPARE(shown.orientation, 2);
+    }
+
+    // The print system stops while the print dialog is open: accepting it tells the user and
+    // keeps the report as a PDF file, as printing without the dialog does.
+    void printSystemStoppedDuringTheDialogGivesThePdf()
+    {
+        PrinterCatalog::install(officePrinters());
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
+            auto down = std::make_shared<FixedPrinterCatalog>();
+            down->setReachable(false);
+            PrinterCatalog::install(down);
+            ReportPrinter::SetupChoice choice;
+            choice.accepted = true;
+            choice.device = QStringLiteral("Office Laser");
+            choice.paperSize = 13;
+            return choice;
+        });
+        const QString file = m_dir->filePath(QStringLiteral("stopped.pdf"));
+        m_answers << file;
+        FakeLayout layout(1);
+        layout.setCaption(QStringLiteral("経営計画ご提案書２"));
+        QVERIFY(layout.PrintReport(true));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
+                 QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
+                                "帳票はPDFファイルに保存します。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(m_offered.size(), 1);
+        QCOMPARE(pdfPages(file), 1);
     }
 
     void noDataIsToldNotPrinted()
