@@ -170,15 +170,21 @@ bool ActiveReport::PrintReport(bool showDialog)
     if (!startOutput(printer))
         return true;
     QWidget *owner = QApplication::activeWindow();
-    const PrinterCatalog &catalog = PrinterCatalog::current();
-    if (showDialog && !catalog.isEmpty()) {
+    if (showDialog && !PrinterCatalog::current().isEmpty()) {
         // Qt's print dialog would start from the queue's default paper, not the report's.
-        const ReportPrinter::SetupChoice choice = m_printer.SetupDialog(owner, QStringLiteral("印　刷"));
+        ReportPrinter::SetupChoice choice = m_printer.SetupDialog(owner, QStringLiteral("印　刷"));
         if (!choice.accepted)
             return false;
+        // The print system may have stopped while the dialog was open: no printer can be
+        // taken then, and the report goes to the PDF file below on the paper chosen.
+        if (PrinterCatalog::current().isEmpty())
+            choice.device.clear();
         m_printer.setChoice(choice);
         m_printer.applyTo(printer);
-    } else if (catalog.isEmpty()) {
+    }
+    // Asked again after the dialog, so that both ways to print end alike.
+    const PrinterCatalog &catalog = PrinterCatalog::current();
+    if (catalog.isEmpty()) {
         // Without a printer the report is kept as a PDF file rather than lost.
         if (!catalog.reachable())
             MsgBox::show(QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -83,6 +85,8 @@ PrinterSetupDialog::PrinterSetupDialog(const ReportPrinter &start, const QString
     if (device.isEmpty())
         device = catalog.defaultPrinterName();
     m_printer->setCurrentIndex(m_printer->findText(device));
+    m_startPrinter = m_printer->currentText();
+    m_startPaper = start.PaperSize();
     listPrinter(start.PaperSize(), start.PaperBin());
     (start.Orientation() == 2 ? m_landscape : m_portrait)->setChecked(true);
     connect(m_printer, &QComboBox::currentIndexChanged, this,
@@ -94,11 +98,19 @@ void PrinterSetupDialog::listPrinter(int paperSize, int paperBin)
 {
     const PrinterCatalog &catalog = PrinterCatalog::current();
     const QString device = m_printer->currentText();
-    const QList<PrinterCatalog::Entry> sizes = catalog.paperSizes(device);
+    QList<PrinterCatalog::Entry> sizes = catalog.paperSizes(device);
+    const auto lists = [&sizes](int code) {
+        return std::any_of(sizes.begin(), sizes.end(),
+                           [code](const PrinterCatalog::Entry &e) { return e.code == code; });
+    };
+    // The paper the report is set to is applied as it is, offered or not (direct print and the
+    // preview use it): on the printer the dialog starts with, it stays listed.
+    if (device == m_startPrinter && !lists(m_startPaper)) {
+        if (const auto kept = PaperCodes::pageSize(m_startPaper))
+            sizes.append({m_startPaper, kept->name()});
+    }
     // A paper this printer lacks gives way to the printer's own.
-    bool offered = false;
-    for (const PrinterCatalog::Entry &e : sizes)
-        offered = offered || e.code == paperSize;
+    const bool offered = lists(paperSize);
     fill(m_size, sizes, offered ? paperSize : PaperCodes::paperCode(catalog.defaultPageSize(device)));
     fill(m_bin, catalog.paperBins(device), paperBin);
 }

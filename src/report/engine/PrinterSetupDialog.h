@@ -10,8 +10,10 @@ class QRadioButton;
 /// The printer set-up dialog ("プリンタの設定"): printer, paper size, paper source and
 /// orientation at once, starting from a report printer's settings. It offers only the
 /// papers and sources the printer settings can store (those with a driver code), so what
-/// it answers can be shown again; a printer without sources shows that box disabled.
-/// The accept button reads "OK", or "印　刷" where accepting prints.
+/// it answers can be shown again; a printer without sources shows that box disabled. The
+/// paper it starts from stays listed on the printer it starts with, even where that printer
+/// does not offer it, as a run applies it all the same. The accept button reads "OK", or
+/// "印　刷" where accepting prints.
 class PrinterSetupDialog : public QDialog
 {
     Q_OBJECT
@@ -34,4 +36,6 @@ private:
     QComboBox *m_bin = nullptr;
     QRadioButton *m_portrait = nullptr;
     QRadioButton *m_landscape = nullptr;
+    QString m_startPrinter;
+    int m_startPaper = 0;
 };

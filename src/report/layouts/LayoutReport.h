@@ -10,10 +10,10 @@
 ///
 /// Its pages are the layout's content at the margin corner, not whole sheets: the engine
 /// centres them on the paper by their right edge (CenterLayout), so the page is centred
-/// once. A layout wider than the paper less the printer's own margins (the page layout's
-/// minimum margins), or taller than the room between the top and bottom margins, is drawn
-/// smaller until it fits (ReportRenderer::room); the side margins, which the centring of an
-/// earlier run set, never count.
+/// once. A layout wider than the paper less a side margin on each side (the printer's own, the
+/// page layout's minimum margins, and at least 5 mm), or taller than the room between the top
+/// and bottom margins, is drawn smaller until it fits (ReportRenderer::room) and then centred
+/// with that margin; the side margins, which the centring of an earlier run set, never count.
 class LayoutReport : public ActiveReport
 {
 public:

@@ -1,5 +1,6 @@
 #include "ReportRenderer.h"
 
+#include "PaperCodes.h"
 #include "VbRuntime.h"
 
 #include <algorithm>
@@ -142,9 +143,16 @@ double ReportRenderer::fitScale(const QSizeF &content, const QSizeF &room)
     return std::min({1.0, room.width() / content.width(), room.height() / content.height()});
 }
 
+double ReportRenderer::leastSideMargin()
+{
+    // A printer without a borderless mode loses what lies nearer the edge. Whole twips: the
+    // centring rounds the free width to whole twips and must leave no less on either side.
+    return std::ceil(PaperCodes::twipsFromMillimetres(5));
+}
+
 QSizeF ReportRenderer::room(const QSizeF &paper, double printerSide, double marginTop, double marginBottom)
 {
-    const double side = std::max(printerSide, 1.0);
+    const double side = std::max(printerSide, leastSideMargin());
     return QSizeF(paper.width() - 2 * side, paper.height() - marginTop - marginBottom);
 }
 

@@ -19,7 +19,7 @@
 /// of ReportData::rows per body row, each field formatted from its column, row n laid
 /// n × rowPitch lower; after rowsPerPage records the next ones continue on a new page over the
 /// same titles and rules. The content is centred on the paper's width and, when it would not
-/// fit the room (see room()), drawn smaller until it does.
+/// fit the room (see room()), drawn smaller until it does, keeping a margin on either side.
 class ReportRenderer
 {
 public:
@@ -36,9 +36,11 @@ public:
     /// The scale at which content fits the room: 1 when it fits, smaller when it does not,
     /// 0 for empty content.
     static double fitScale(const QSizeF &content, const QSizeF &room);
-    /// The room a page's content may fill, in twips: the paper's width less the printer's own
-    /// margin on each side (the larger of its two, as the content is centred; at least a twip,
-    /// which the centring needs to place it), and the paper's height less the report's top and
+    /// The least paper a page's content leaves free on either side: 5 mm, in whole twips (284).
+    static double leastSideMargin();
+    /// The room a page's content may fill, in twips: the paper's width less a side margin on
+    /// each side, the printer's own (the larger of its two, as the content is centred) or
+    /// leastSideMargin() where that is larger, and the paper's height less the report's top and
     /// bottom margins. The side margins the centring sets take no part, so every run on the
     /// same paper finds the same room.
     static QSizeF room(const QSizeF &paper, double printerSide, double marginTop, double marginBottom);

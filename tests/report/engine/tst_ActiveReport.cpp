@@ -3,12 +3,15 @@
 #include "FakeLayout.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
+#include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
+#include "TestPrinters.h"
 #include "cAreport.h"
 #include "cPrinter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -94,6 +97,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        ReportPrinter::setSetupRunner(nullptr);
         ActiveReport::setPdfChooser(nullptr);
         PrinterCatalog::install(nullptr);
         delete m_dir;
@@ -171,6 +175,63 @@ private Q_SLOTS:
                  QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
                                 "帳票はPDFファイルに保存します。"));
         QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Exclamation));
+    }
+
+    // The preview's print dialog on a printer that offers only Letter, for a report stored on
+    // A3 landscape: the stored paper stays listed and chosen, as direct print applies it.
+    void printDialogKeepsAStoredPaperThePrinterLacks()
+    {
+        FixedPrinterCatalog::Printer letter;
+        letter.name = QStringLiteral("Letter Only");
+        letter.sizes = {{1, QStringLiteral("Letter")}};
+        letter.defaultSize = QPageSize(QPageSize::Letter);
+        PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>(QList<FixedPrinterCatalog::Printer>{letter},
+                                                                      QStringLiteral("Letter Only")));
+        FakeLayout layout(1);
+        cAreport().SetPrinterParam(layout, QStringLiteral("Letter Only"), QString(), 0, 8, 2);
+        QStringList listed;
+        ReportPrinter::SetupChoice shown;
+        ReportPrinter::setSetupRunner([&](QWidget *owner, const ReportPrinter &start, const QString &acceptText) {
+            PrinterSetupDialog dialog(start, acceptText, owner);
+            const auto *sizes = dialog.findChild<QComboBox *>(QStringLiteral("cmbSize"));
+            for (int i = 0; i < sizes->count(); ++i)
+                listed << sizes->itemText(i);
+            shown = dialog.choice();
+            return ReportPrinter::SetupChoice(); // cancelled: nothing goes out
+        });
+        QVERIFY(!layout.PrintReport(true));
+        QCOMPARE(listed, (QStringList{"Letter", "A3"}));
+        QCOMPARE(shown.paperSize, 8);
+        QCOMPARE(shown.orientation, 2);
+    }
+
+    // The print system stops while the print dialog is open: accepting it tells the user and
+    // keeps the report as a PDF file, as printing without the dialog does.
+    void printSystemStoppedDuringTheDialogGivesThePdf()
+    {
+        PrinterCatalog::install(officePrinters());
+        ReportPrinter::setSetupRunner([](QWidget *, const ReportPrinter &, const QString &) {
+            auto down = std::make_shared<FixedPrinterCatalog>();
+            down->setReachable(false);
+            PrinterCatalog::install(down);
+            ReportPrinter::SetupChoice choice;
+            choice.accepted = true;
+            choice.device = QStringLiteral("Office Laser");
+            choice.paperSize = 13;
+            return choice;
+        });
+        const QString file = m_dir->filePath(QStringLiteral("stopped.pdf"));
+        m_answers << file;
+        FakeLayout layout(1);
+        layout.setCaption(QStringLiteral("経営計画ご提案書２"));
+        QVERIFY(layout.PrintReport(true));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt,
+                 QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
+                                "帳票はPDFファイルに保存します。"));
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書２"));
+        QCOMPARE(m_offered.size(), 1);
+        QCOMPARE(pdfPages(file), 1);
     }
 
     void noDataIsToldNotPrinted()

@@ -160,19 +160,25 @@ void tst_LayoutReport::smallPaperGivesTheSamePagesEveryRun()
 void tst_LayoutReport::wideTableFitsThePrintableWidth_data()
 {
     QTest::addColumn<QMarginsF>("printerMargins");
+    QTest::addColumn<double>("side");
     QTest::addColumn<double>("width");
-    // A PDF has no margins of its own: 10318.1 less a twip a side, which the centring needs.
-    QTest::newRow("PDF") << QMarginsF() << 10316.1;
+    // A PDF has no margins of its own: 5 mm a side, 283.5 twips taken up to 284, leaves
+    // 10318.1 - 568 = 9750.1.
+    QTest::newRow("PDF") << QMarginsF() << 284.0 << 9750.1;
+    // Margins of 12 points (240 twips) lie inside the 5 mm: the same room.
+    QTest::newRow("printer inside 5 mm") << QMarginsF(12, 12, 12, 12) << 284.0 << 9750.1;
     // A printer that cannot print the outer 12 and 18 points: 18 points (360 twips) a side.
-    QTest::newRow("printer") << QMarginsF(12, 12, 18, 12) << 9598.1;
+    QTest::newRow("printer") << QMarginsF(12, 12, 18, 12) << 360.0 << 9598.1;
 }
 
 // The apartment tables (11197 wide with their unit caption, 12030 high) on JIS B5 shrink to
-// the largest scale that fits both ways: the printable width gives about 92 % where the
-// height would allow 11700 / 12030 = 97 %; the report's side margins take no part.
+// the largest scale that fits both ways: the printable width gives about 87 % where the
+// height would allow 11700 / 12030 = 97 %; the report's side margins take no part. Centred,
+// the shrunk tables keep the side margin on both edges of the paper.
 void tst_LayoutReport::wideTableFitsThePrintableWidth()
 {
     QFETCH(QMarginsF, printerMargins);
+    QFETCH(double, side);
     QFETCH(double, width);
     LayoutReport report(ReportLayouts::artApartSS(), ReportData());
     ReportData yearly;
@@ -184,6 +190,10 @@ void tst_LayoutReport::wideTableFitsThePrintableWidth()
     QCOMPARE(pages.size(), size_t(1));
     QVERIFY2(std::abs(pages.front().size.width() - width) < 0.1,
              qPrintable(QString::number(pages.front().size.width())));
+    ReportPageSettings placed;
+    placed.centre(10318.1, report.layoutRightEdge(pages));
+    QVERIFY2(std::abs(placed.LeftMargin - side) < 0.1, qPrintable(QString::number(placed.LeftMargin)));
+    QVERIFY(10318.1 - placed.LeftMargin - report.layoutRightEdge(pages) > side - 0.1);
 }
 
 QTEST_MAIN(tst_LayoutReport)
