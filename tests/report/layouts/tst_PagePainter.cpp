@@ -88,6 +88,8 @@ private Q_SLOTS:
     void sheetTextIsTheSheetsOwn_data();
     void sheetTextIsTheSheetsOwn();
     void rulesAreHalfAPointOnPaper();
+    void shrunkAmountsKeepTheirPadding_data();
+    void shrunkAmountsKeepTheirPadding();
 
 private:
     bool m_tools = false;
@@ -243,6 +245,48 @@ void tst_PagePainter::sheetTextIsTheSheetsOwn()
 
 // A rule of the thinnest pen is half a point wide on paper, 600 / 144 = 4.2 dots at 600 dots
 // per inch, not one dot of the PDF's 1200; on the screen it stays one pixel.
+void tst_PagePainter::shrunkAmountsKeepTheirPadding_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::newRow("preview") << 96.0;
+    QTest::newRow("printer") << 600.0;
+}
+
+// An eight-digit 家賃 of the apartment's yearly table, drawn in a smaller font to fit its
+// 900-twip column, keeps the 45 twips of padding a normal amount keeps: drawn unclipped,
+// its ink lies wholly inside the cell less the padding, at a preview's and a printer's
+// resolution.
+void tst_PagePainter::shrunkAmountsKeepTheirPadding()
+{
+    QFETCH(double, dpi);
+    ReportData data;
+    ReportSamples::fillYearly(data, ReportSamples::apartmentYears(), ReportSamples::displayYears(1));
+    data.rows[0][data.columns.indexOf(QStringLiteral("SK収入1"))] = 88888888;
+    DrawList page = ReportRenderer::render(ReportLayouts::artApartSS(), data).front();
+    const auto item = std::find_if(page.items.begin(), page.items.end(), [](const DrawItem &i) {
+        return i.kind == DrawItem::Text && i.text == QLatin1String("88,888,888");
+    });
+    QVERIFY(item != page.items.end());
+    item->clip = false; // so that a text too wide for its box shows, rather than losing a digit
+    QCOMPARE(item->rect.width(), 900.0 - 2 * 45);
+    const QImage image = PagePainter::toImage(page, dpi);
+    const double px = dpi / 1440;
+    // The cell's inside, one pixel clear of its rules, over the text's line.
+    const QRect cell(int(std::ceil((item->rect.left() - 45) * px)) + 1, int(item->rect.top() * px) + 1,
+                     int((item->rect.width() + 90) * px) - 2, int(item->rect.height() * px) - 2);
+    int first = -1;
+    int last = -1;
+    for (int x = cell.left(); x <= cell.right(); ++x) {
+        if (ink(image, QRect(x, cell.top(), 1, cell.height())) > 0) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    QVERIFY(first >= 0);
+    QVERIFY2(first >= int(item->rect.left() * px), qPrintable(QString::number(first)));
+    QVERIFY2(last <= int(std::ceil(item->rect.right() * px)), qPrintable(QString::number(last)));
+}
+
 void tst_PagePainter::rulesAreHalfAPointOnPaper()
 {
     if (!m_tools)
