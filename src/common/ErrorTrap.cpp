@@ -28,3 +28,10 @@ void writeErrLog(const QString &message, const QString &object, const QString &p
         // The error handler itself must never throw into an event handler.
     }
 }
+
+void writeErrLogOnce(QString &last, const QString &message, const QString &object, const QString &procedure)
+{
+    if (!message.isEmpty() && message != last)
+        writeErrLog(message, object, procedure);
+    last = message;
+}

@@ -15,6 +15,10 @@ using ErrLogWriter = std::function<void(const QString &message, const QString &o
 
 void setErrLogWriter(ErrLogWriter writer);
 void writeErrLog(const QString &message, const QString &object, const QString &procedure);
+/// For a failure that repeats at every call (a settings file that cannot be read): writes
+/// the line unless it is the one `last` holds, and keeps it there; an empty message (the
+/// call worked) forgets it, so that the next failure is written again.
+void writeErrLogOnce(QString &last, const QString &message, const QString &object, const QString &procedure);
 
 /// An error of a named step of a service (a routine of the registration, say). The
 /// form that catches it logs the step's name, not its own handler's, so the log line

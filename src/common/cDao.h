@@ -84,7 +84,8 @@ public:
     QString databasePath() const { return m_path; }
     /// Why the last connection or statement failed, for the error log.
     QString lastError() const { return m_lastError; }
-    /// Whether that failure was the engine finding the file damaged (see DaoError::isDamage).
+    /// Whether the last failed statement or compaction found the file damaged (see
+    /// DaoError::isDamage); a failed connection does not set it.
     bool lastErrorIsDamage() const { return DaoError::isDamageCode(m_lastCode); }
 
 private:

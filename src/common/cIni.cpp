@@ -31,13 +31,11 @@ QString cIni::GetIniStr(const QString &section, const QString &key)
     const ProfileFile file(m_iniPath);
     QString value = file.value(section, key);
     // An unreadable file reads as empty, so the defaults apply; why is logged once.
-    const QString failure =
-        file.errorString().isEmpty()
-            ? QString()
-            : QStringLiteral("設定ファイル %1 を読み込めません。%2").arg(m_iniPath, file.errorString());
-    if (!failure.isEmpty() && failure != m_lastReadFailure)
-        writeErrLog(failure, QStringLiteral("cIni"), QStringLiteral("GetIniStr"));
-    m_lastReadFailure = failure;
+    writeErrLogOnce(m_lastReadFailure,
+                    file.errorString().isEmpty()
+                        ? QString()
+                        : QStringLiteral("設定ファイル %1 を読み込めません。%2").arg(m_iniPath, file.errorString()),
+                    QStringLiteral("cIni"), QStringLiteral("GetIniStr"));
     value = vb::ansiLeft(value, kMaxValueBytes);
     const int nul = int(value.indexOf(QChar(0)));
     if (nul >= 0)
@@ -66,15 +64,12 @@ bool cIni::write(const QList<Value> &values, const QString &procedure)
     for (const Value &v : values)
         entries.append({v.section, v.key, QLatin1Char('"') + ValueToText(v.value) + QLatin1Char('"')});
     ProfileFile file(m_iniPath);
-    if (file.setValues(entries)) {
-        m_lastFailure.clear();
-        return true;
-    }
-    const QString message = QStringLiteral("設定ファイル %1 に書き込めません。%2").arg(m_iniPath, file.errorString());
-    if (message != m_lastFailure)
-        writeErrLog(message, QStringLiteral("cIni"), procedure);
-    m_lastFailure = message;
-    return false;
+    const bool written = file.setValues(entries);
+    writeErrLogOnce(m_lastFailure,
+                    written ? QString()
+                            : QStringLiteral("設定ファイル %1 に書き込めません。%2").arg(m_iniPath, file.errorString()),
+                    QStringLiteral("cIni"), procedure);
+    return written;
 }
 
 QString cIni::ValueToText(const QVariant &value) const

@@ -153,15 +153,12 @@ void cReg::WriteRegDword(const RegPath &path, int32_t value)
 
 void cReg::logFailure(const RegistryStore &store, const char *procedure) const
 {
-    if (store.errorString().isEmpty()) {
-        m_lastFailure.clear();
-        return;
-    }
-    const QString message =
-        QStringLiteral("レジストリファイル %1 を読み書きできません。%2").arg(store.path(), store.errorString());
-    if (message != m_lastFailure)
-        writeErrLog(message, QStringLiteral("cReg"), QString::fromLatin1(procedure));
-    m_lastFailure = message;
+    writeErrLogOnce(
+        m_lastFailure,
+        store.errorString().isEmpty()
+            ? QString()
+            : QStringLiteral("レジストリファイル %1 を読み書きできません。%2").arg(store.path(), store.errorString()),
+        QStringLiteral("cReg"), QString::fromLatin1(procedure));
 }
 
 // Here the last part of the path names a key, not a value.

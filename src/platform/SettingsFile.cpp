@@ -1,7 +1,6 @@
 #include "SettingsFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
