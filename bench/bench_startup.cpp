@@ -3,6 +3,7 @@
 // same file. The pauses that let the splash be read are left out.
 #include "TestDb.h"
 #include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include <QApplication>
 #include <QDir>

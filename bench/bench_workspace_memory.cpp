@@ -15,6 +15,7 @@
 #include "TestDb.h"
 #include "frmDataList.h"
 #include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include <QApplication>
 #include <QFile>

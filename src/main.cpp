@@ -3,7 +3,7 @@
 #include "Globals.h"
 #include "ProgramParts.h"
 #include "QtTranslation.h"
-#include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include <QApplication>
 

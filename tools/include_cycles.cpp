@@ -1,7 +1,9 @@
 // Finds include cycles between source units. A unit is a .h/.cpp pair (the files of one
-// folder with one base name); a unit depends on another when one of its files includes
-// the other's header by name ("Name.h"). Every group of units that reach each other is
-// printed with the includes that join them, and the exit code is 1 when there is one.
+// folder with one base name); a .cpp without a header of its own name belongs to the
+// header of its folder it includes first, the header whose functions it defines (our
+// files include their own header first). A unit depends on another when one of its files
+// includes the other's header by name ("Name.h"). Every group of units that reach each
+// other is printed with the includes that join them, and the exit code is 1 when there is one.
 //
 //     vanrek_include_cycles [--pair A B]... folder...
 //
@@ -35,6 +37,16 @@ std::vector<std::string> quotedIncludes(const fs::path &file)
     return out;
 }
 
+// The base name of the unit a file belongs to.
+std::string unitName(const fs::path &file, const std::vector<std::string> &includes)
+{
+    const std::string own = file.stem().string();
+    if (file.extension() != ".cpp" || includes.empty() || fs::exists(fs::path(file).replace_extension(".h")))
+        return own;
+    const fs::path implemented = file.parent_path() / includes.front();
+    return fs::exists(implemented) ? implemented.stem().string() : own;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,13 +76,14 @@ int main(int argc, char **argv)
             const std::string ext = file.extension().string();
             if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp"))
                 continue;
-            std::string base = file.stem().string();
+            std::vector<std::string> included = quotedIncludes(file);
+            std::string base = unitName(file, included);
             if (const auto it = partner.find(base); it != partner.end())
                 base = it->second;
             const std::string name =
                 (fs::relative(file.parent_path(), root) / base).lexically_normal().generic_string();
             std::set<std::string> &includes = units[name];
-            for (std::string &header : quotedIncludes(file))
+            for (std::string &header : included)
                 includes.insert(std::move(header));
             if (ext == ".h")
                 unitsOfHeader[file.filename().string()].insert(name);

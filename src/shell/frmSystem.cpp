@@ -1,6 +1,7 @@
 #include "frmSystem.h"
 
 #include "FormButtons.h"
+#include "FormSurface.h"
 #include "FormTrap.h"
 #include "Globals.h"
 #include "ImNumber.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace
@@ -75,6 +77,8 @@ frmSystem::frmSystem(QWidget *parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
     trap(QStringLiteral("Form_Load"), [this] { Form_Load(); });
+    // Laid out once the boxes have their fonts.
+    m_surface->setLayoutSize(m_surface->surface()->sizeHint());
 }
 
 frmSystem::~frmSystem()
@@ -84,7 +88,15 @@ frmSystem::~frmSystem()
 
 void frmSystem::buildControls()
 {
-    auto *root = new QVBoxLayout(this);
+    m_surface = new FormSurface(this);
+    QWidget *surface = m_surface->surface();
+    auto *root = new QVBoxLayout(surface);
+    // The margins the dialog's own layout had, so it keeps its size where the screen holds it.
+    const QStyle *look = style();
+    root->setContentsMargins(look->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this),
+                             look->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, this),
+                             look->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, this),
+                             look->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, this));
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
     auto *right = new QVBoxLayout;
@@ -93,7 +105,7 @@ void frmSystem::buildControls()
     root->addLayout(columns);
 
     // Left: tax, extra depreciation, useful lives.
-    auto *tax = new QGroupBox(QStringLiteral("税"), this);
+    auto *tax = new QGroupBox(QStringLiteral("税"), surface);
     auto *taxGrid = new QGridLayout(tax);
     m_numTax = numberBox(tax, QStringLiteral("numTax"), true);
     m_numKotei = numberBox(tax, QStringLiteral("numKotei"), true);
@@ -111,7 +123,7 @@ void frmSystem::buildControls()
     taxGrid->setColumnStretch(3, 1);
     left->addWidget(tax);
 
-    auto *extra = new QGroupBox(QStringLiteral("割増償却"), this);
+    auto *extra = new QGroupBox(QStringLiteral("割増償却"), surface);
     auto *extraGrid = new QGridLayout(extra);
     m_numWKikan = numberBox(extra, QStringLiteral("numWKikan"), false);
     m_numWKijun = numberBox(extra, QStringLiteral("numWKijun"), false);
@@ -131,7 +143,7 @@ void frmSystem::buildControls()
     extraGrid->setColumnStretch(2, 1);
     left->addWidget(extra);
 
-    auto *life = new QGroupBox(QStringLiteral("耐用年数"), this);
+    auto *life = new QGroupBox(QStringLiteral("耐用年数"), surface);
     auto *lifeGrid = new QGridLayout(life);
     for (int i = 0; i < 6; ++i) {
         ImNumber *box = numberBox(life, QStringLiteral("numTaiyo%1").arg(i + 1), false);
@@ -145,8 +157,8 @@ void frmSystem::buildControls()
     left->addStretch(1);
 
     // Right: the default choices and the row dialogs' modes.
-    auto addGroup = [this](Group &group, const QString &title, const QStringList &captions) {
-        auto *frame = new QGroupBox(title, this);
+    auto addGroup = [this, surface](Group &group, const QString &title, const QStringList &captions) {
+        auto *frame = new QGroupBox(title, surface);
         auto *box = new QVBoxLayout(frame);
         for (int i = 0; i < captions.size(); ++i) {
             auto *option = new QRadioButton(captions.at(i), frame);
@@ -183,7 +195,7 @@ void frmSystem::buildControls()
     right->addStretch(1);
 
     // Pictures of the workspace background and of the two plan types.
-    auto *pictures = new QGroupBox(QStringLiteral("画像設定"), this);
+    auto *pictures = new QGroupBox(QStringLiteral("画像設定"), surface);
     auto *picGrid = new QGridLayout(pictures);
     auto pathBox = [pictures](const char *name) {
         auto *box = new ImText(pictures);
@@ -224,8 +236,8 @@ void frmSystem::buildControls()
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    m_lbutAdd = FormButtons::create(this, QStringLiteral("lbutAdd"), QStringLiteral("設　定"));
-    m_lbutClose = FormButtons::create(this, QStringLiteral("lbutClose"), QStringLiteral("キャンセル"));
+    m_lbutAdd = FormButtons::create(surface, QStringLiteral("lbutAdd"), QStringLiteral("設　定"));
+    m_lbutClose = FormButtons::create(surface, QStringLiteral("lbutClose"), QStringLiteral("キャンセル"));
     for (QWidget *b : {m_lbutAdd, m_lbutClose}) {
         b->setFixedSize(twipsToPixelsX(1215), twipsToPixelsY(420));
         buttons->addWidget(b);

@@ -7,13 +7,15 @@
 class ImNumber;
 class ImText;
 class QRadioButton;
+class FormSurface;
 class cFrmCtrl;
 
 /// The system settings dialog: tax rates, extra-depreciation constants, useful
 /// lives, the entry forms' default choices, the row dialogs' modes and the pictures
 /// of the workspace and the plan types. "設　定" saves every value and closes;
 /// "キャンセル" closes without saving. A save that fails says so and keeps the
-/// dialog open with the user's values.
+/// dialog open with the user's values. On a screen too small for it the dialog
+/// scrolls (FormSurface).
 class frmSystem : public QDialog
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ private:
     static int selectedIndex(const Group &group, bool firstFiveThenLast);
     static void select(Group &group, int index);
 
+    FormSurface *m_surface = nullptr;
     cFrmCtrl *m_ctrl = nullptr;
     ImNumber *m_numTax = nullptr;
     ImNumber *m_numKotei = nullptr;

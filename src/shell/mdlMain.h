@@ -48,15 +48,3 @@ QString ErrLogLine(const QString &timeText, const QString &objectName, const QSt
 void ShowDamagedFile(QWidget *parent = nullptr);
 /// Busy wait, processing window events when asked.
 void Wait(double seconds, bool processEvents);
-
-/// How start-up ended.
-enum class StartResult { Started, AlreadyRunning, NoDatabase };
-
-/// Start-up: single instance, splash, connection, compaction, settings, year filter,
-/// property list. waitSeconds is the pause after each splash message (one second in
-/// the program, zero in tests and the benchmark).
-StartResult Main(double waitSeconds = 1.0);
-/// The property list opened by Main, or null.
-QWidget *MainWindow();
-/// Releases what Main holds (the list window and the instance lock); for tests and the benchmark.
-void EndMain();

@@ -1,5 +1,5 @@
 // Start-up of the program: everything before the property list takes over.
-#include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include "DbSchema.h"
 #include "ErrorTrap.h"
@@ -11,6 +11,7 @@
 #include "cSystem.h"
 #include "fSplash.h"
 #include "frmDataList.h"
+#include "mdlMain.h"
 
 #include <QApplication>
 #include <QDir>

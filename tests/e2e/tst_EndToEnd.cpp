@@ -27,6 +27,7 @@
 #include "frmMsgbox.h"
 #include "frmType.h"
 #include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -131,8 +131,7 @@ private Q_SLOTS:
     // area and scrolls to the controls at its right and lower edges.
     void formFitsTheScreen_data()
     {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<double>("scale");
+        TestScreen::addColumns();
         QTest::addColumn<bool>("holds");
         QTest::newRow("1280 x 800") << QSize(1280, 800) << 1.0 << true;
         QTest::newRow("1024 x 768") << QSize(1024, 768) << 1.0 << false;
@@ -140,13 +139,9 @@ private Q_SLOTS:
     }
     void formFitsTheScreen()
     {
-        QFETCH(QSize, screen);
-        QFETCH(double, scale);
-        QFETCH(bool, holds);
-        if (!TestScreen::isCurrent(screen, scale)) {
-            QVERIFY(TestScreen::runOn(screen, scale));
+        if (!TestScreen::onRowScreen())
             return;
-        }
+        QFETCH(bool, holds);
         auto f = open();
         QVERIFY(f->screen()->availableGeometry().contains(f->frameGeometry()));
         if (holds) {

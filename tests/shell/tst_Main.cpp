@@ -1,4 +1,4 @@
-#include "mdlMain.h"
+#include "mdlMainStart.h"
 
 #include "Globals.h"
 #include "MsgBox.h"
@@ -11,6 +11,7 @@
 #include "cDao.h"
 #include "fSplash.h"
 #include "frmDataList.h"
+#include "mdlMain.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "ImText.h"
 #include "MsgBox.h"
 #include "ShownBoxes.h"
+#include "TestScreen.h"
 #include "Unwritable.h"
 #include "cFileDlg.h"
 #include "cIni.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -304,6 +307,38 @@ private Q_SLOTS:
         QCOMPARE(text(d, "txtIcon1")->Text(), QStringLiteral("/pics/icon.ico"));
         QVERIFY(filter.contains(QStringLiteral("*.ico")));
         cFileDlg::setChooser({});
+    }
+
+    // Where the screen's available area holds the dialog it keeps its size; where it does
+    // not, the dialog stays within that area and a control that takes the focus, down to
+    // the last path and the buttons, scrolls into view.
+    void dialogFitsTheScreen_data()
+    {
+        TestScreen::addColumns();
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("1280 x 800") << QSize(1280, 800) << 1.0 << true;
+        QTest::newRow("800 x 600") << QSize(800, 600) << 1.0 << false;
+        QTest::newRow("1920 x 1080 at 2") << QSize(1920, 1080) << 2.0 << false; // 960 x 540
+    }
+    void dialogFitsTheScreen()
+    {
+        if (!TestScreen::onRowScreen())
+            return;
+        QFETCH(bool, holds);
+        writeIni("");
+        frmSystem d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(d.screen()->availableGeometry().contains(d.frameGeometry()));
+        auto *scroll = d.findChild<QScrollArea *>();
+        QVERIFY(scroll);
+        QCOMPARE(d.size() == scroll->widget()->size(), holds);
+        for (const char *name : {"txtIcon2", "lbutAdd", "lbutClose"}) {
+            auto *control = d.findChild<QWidget *>(QString::fromLatin1(name));
+            control->setFocus(Qt::TabFocusReason);
+            const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
+            QVERIFY2(scroll->viewport()->rect().contains(shown), name);
+        }
     }
 
     void enterOnAnOptionMovesTheFocus()

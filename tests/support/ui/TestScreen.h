@@ -11,10 +11,8 @@
 /// screen when the program starts, so such a row runs again in a process of its own,
 /// started on that screen (its size in the platform's pixels, and a scale factor).
 ///
-///     if (!TestScreen::isCurrent(screen, scale)) {
-///         QVERIFY(TestScreen::runOn(screen, scale));
-///         return;
-///     }
+///     void fits_data() { TestScreen::addColumns(); ... newRow(...) << QSize(800, 600) << 1.0 ... }
+///     void fits() { if (!TestScreen::onRowScreen()) return; ... }
 namespace TestScreen
 {
 
@@ -60,6 +58,25 @@ inline bool runOn(const QSize &pixels, double scale)
         run.waitForFinished(5000);
     }
     qWarning().noquote() << "on the screen" << name(pixels, scale) << ":\n" << run.readAll();
+    return false;
+}
+
+/// The first columns of a test's rows: "screen" (its size in pixels) and "scale".
+inline void addColumns()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<double>("scale");
+}
+
+/// True in the process on the current row's screen, where the row goes on. Elsewhere the
+/// row runs on its screen, its outcome is recorded here, and the caller returns.
+inline bool onRowScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(double, scale);
+    if (isCurrent(screen, scale))
+        return true;
+    QTest::qVerify(runOn(screen, scale), "TestScreen::runOn(screen, scale)", "", __FILE__, __LINE__);
     return false;
 }
 

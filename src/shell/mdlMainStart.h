@@ -1,0 +1,18 @@
+#pragma once
+
+class QWidget;
+
+// Start-up sits above the forms: it opens the property list, and the forms reach the
+// module settings through mdlMain.h, which knows nothing of them.
+
+/// How start-up ended.
+enum class StartResult { Started, AlreadyRunning, NoDatabase };
+
+/// Start-up: single instance, splash, connection, compaction, settings, year filter,
+/// property list. waitSeconds is the pause after each splash message (one second in
+/// the program, zero in tests and the benchmark).
+StartResult Main(double waitSeconds = 1.0);
+/// The property list opened by Main, or null.
+QWidget *MainWindow();
+/// Releases what Main holds (the list window and the instance lock); for tests and the benchmark.
+void EndMain();
