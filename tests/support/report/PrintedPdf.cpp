@@ -1,0 +1,98 @@
+#include "PrintedPdf.h"
+
+#include "ActiveReport.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace
+{
+
+QString output(const char *tool, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QString::fromLatin1(tool)), arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+namespace PrintedPdf
+{
+
+bool print(ActiveReport &report, const QString &file)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report.Printer().applyTo(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setDocName(report.documentName());
+    return report.run(printer);
+}
+
+bool toolsInstalled()
+{
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+QString info(const QString &file)
+{
+    return output("pdfinfo", {file});
+}
+
+int pages(const QString &file)
+{
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info(file));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString text(const QString &file, bool layout)
+{
+    QStringList arguments{file, QStringLiteral("-")};
+    if (layout)
+        arguments.prepend(QStringLiteral("-layout"));
+    return output("pdftotext", arguments);
+}
+
+QImage image(const QString &file, double dpi, bool colour, const QRect &crop)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    QStringList arguments{QStringLiteral("-r"), QString::number(dpi),
+                          colour ? QStringLiteral("-png") : QStringLiteral("-gray"), QStringLiteral("-singlefile")};
+    if (!crop.isEmpty())
+        arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
+                  << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
+                  << QStringLiteral("-H") << QString::number(crop.height());
+    QProcess::execute(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")), arguments << file << base);
+    return QImage(base + (colour ? QStringLiteral(".png") : QStringLiteral(".pgm")));
+}
+
+QRect ink(const QImage &image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    QRect box;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        int first = 0;
+        while (first < rgb.width() && line[first] == 0xffffffff)
+            ++first;
+        if (first == rgb.width())
+            continue;
+        int last = rgb.width() - 1;
+        while (line[last] == 0xffffffff)
+            --last;
+        box |= QRect(first, y, last - first + 1, 1);
+    }
+    return box;
+}
+
+} // namespace PrintedPdf
