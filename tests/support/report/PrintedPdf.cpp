@@ -62,6 +62,18 @@ QString text(const QString &file, bool layout)
     return output("pdftotext", arguments);
 }
 
+QRectF wordBox(const QString &file, const QString &word)
+{
+    const auto m = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                     "yMax=\"([\\d.]+)\">%1</word>")
+                                          .arg(QRegularExpression::escape(word)))
+                       .match(output("pdftotext", {QStringLiteral("-bbox"), file, QStringLiteral("-")}));
+    if (!m.hasMatch())
+        return QRectF();
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
 QImage image(const QString &file, double dpi, bool colour, const QRect &crop)
 {
     QTemporaryDir dir;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 class ActiveReport;
@@ -22,6 +23,9 @@ QString info(const QString &file);
 int pages(const QString &file);
 /// The text layer; with layout, the words placed on lines as on the page.
 QString text(const QString &file, bool layout = false);
+/// Where the text layer puts the first word of that text, in points from the page's top left,
+/// whether drawn or clipped; null when there is none.
+QRectF wordBox(const QString &file, const QString &word);
 /// The first page at a resolution, grey or in colour; crop is in pixels of that resolution
 /// (empty: the whole page). A null image when it cannot be made.
 QImage image(const QString &file, double dpi, bool colour = false, const QRect &crop = QRect());
