@@ -33,14 +33,6 @@ QString tool(const char *name)
                                           {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
 }
 
-QString output(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-}
-
 /// A CUPS scheduler of the test's own: configuration, socket, spool and logs in a private
 /// folder, no network port. Its PDF queues have the paper list of the cups-pdf driver and
 /// write the PDF each job hands over into a file of the folder, text layer and all (the
@@ -136,20 +128,14 @@ bool complete(const QString &file)
 /// The first page's size in millimetres, as pdfinfo gives it.
 QSizeF pageSize(const QString &file)
 {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
-                                          .match(output(tool("pdfinfo"), {file}));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(PrintedPdf::info(file));
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QSizeF();
 }
 
 bool near(const QSizeF &a, const QSizeF &b)
 {
     return qAbs(a.width() - b.width()) < 1 && qAbs(a.height() - b.height()) < 1;
-}
-
-QString text(const QString &file)
-{
-    // As written: the text layer carries the sheet's own characters.
-    return output(tool("pdftotext"), {file, QStringLiteral("-")});
 }
 
 template <class T> T *shown()
@@ -275,10 +261,11 @@ void tst_PrintQueues::printsEachReportOnItsQueue()
     QVERIFY2(near(pageSize(sheet), QSizeF(297, 210)), "A4 landscape");
     QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
     // The sample plan: 10 cars on テスト物件; year 1 leaves 540 income.
-    const QString sheetText = text(sheet);
+    // As written: the text layer carries the sheet's own characters.
+    const QString sheetText = PrintedPdf::text(sheet);
     for (const QString &s : {QStringLiteral("第一駐車場"), QStringLiteral("テスト物件")})
         QVERIFY2(sheetText.contains(s), qPrintable(s));
-    QVERIFY(text(tables).contains(QStringLiteral("540")));
+    QVERIFY(PrintedPdf::text(tables).contains(QStringLiteral("540")));
     QVERIFY(shownBoxes().isEmpty());
 }
 
@@ -379,15 +366,11 @@ void tst_PrintQueues::pageKeepsOutOfThePrintersMargins()
     });
     const QString file = m_cups.file(QStringLiteral("Edge-Margins"));
     QTRY_VERIFY_WITH_TIMEOUT(complete(file), 20000);
-    const QImage page = PrintedPdf::image(file, 100);
-    const QRect ink = PrintedPdf::ink(page);
-    const double mm = 25.4 / 100;
-    const double left = ink.left() * mm;
-    const double right = (page.width() - 1 - ink.right()) * mm;
-    const double top = ink.top() * mm;
-    const double bottom = (page.height() - 1 - ink.bottom()) * mm;
-    QVERIFY2(qAbs(left - right) < 1 && std::min({left, right, top, bottom}) > 15 - 0.5,
-             qPrintable(QStringLiteral("%1 %2 %3 %4 mm").arg(left).arg(right).arg(top).arg(bottom)));
+    const QMarginsF free = PrintedPdf::freePaper(file, 100);
+    QVERIFY2(
+        qAbs(free.left() - free.right()) < 1 &&
+            std::min({free.left(), free.right(), free.top(), free.bottom()}) > 15 - 0.5,
+        qPrintable(QString::asprintf("%.1f %.1f %.1f %.1f mm", free.left(), free.right(), free.top(), free.bottom())));
 }
 
 QTEST_MAIN(tst_PrintQueues)

@@ -90,21 +90,20 @@ QImage image(const QString &file, double dpi, bool colour, const QRect &crop)
 
 QRect ink(const QImage &image)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QRect box;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        int first = 0;
-        while (first < rgb.width() && line[first] == 0xffffffff)
-            ++first;
-        if (first == rgb.width())
-            continue;
-        int last = rgb.width() - 1;
-        while (line[last] == 0xffffffff)
-            --last;
-        box |= QRect(first, y, last - first + 1, 1);
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
     return box;
+}
+
+QMarginsF freePaper(const QString &file, double dpi)
+{
+    const QImage page = image(file, dpi);
+    const QRect box = ink(page);
+    return QMarginsF(box.left(), box.top(), page.width() - 1 - box.right(), page.height() - 1 - box.bottom()) * 25.4 /
+           dpi;
 }
 
 } // namespace PrintedPdf

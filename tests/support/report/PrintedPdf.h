@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMarginsF>
 #include <QRect>
 #include <QRectF>
 #include <QString>
@@ -31,5 +32,8 @@ QRectF wordBox(const QString &file, const QString &word);
 QImage image(const QString &file, double dpi, bool colour = false, const QRect &crop = QRect());
 /// The smallest rectangle holding every pixel that is not white; null when there is none.
 QRect ink(const QImage &image);
+/// The paper the ink of the first page leaves free at its left, top, right and bottom edge, in
+/// millimetres, measured at a resolution.
+QMarginsF freePaper(const QString &file, double dpi);
 
 } // namespace PrintedPdf
