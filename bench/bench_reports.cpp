@@ -1,11 +1,11 @@
 // Times printing both proposal reports of an apartment plan to PDF: the conditions sheet
 // with its graph of 75 years (display interval every 5 years) and the yearly tables with
-// every one of the 75 years (five pages), each written as its own PDF file.
-#include "PagePainter.h"
+// every one of the 75 years (five pages), each run by the report engine into its own PDF file.
+#include "LayoutReport.h"
 #include "PlanGraph.h"
 #include "PlanWindowGeometry.h"
+#include "PrintedPdf.h"
 #include "ReportLayouts.h"
-#include "ReportRenderer.h"
 #include "ReportSamples.h"
 
 #include <QApplication>
@@ -34,13 +34,12 @@ int main(int argc, char **argv)
         sheet.graph = PlanGraph::draw(ReportSamples::graphInput(plan, 3, 2, PlanWindowGeometry(2).picture().size()));
         ReportData yearly;
         ReportSamples::fillYearly(yearly, plan, {}, true);
-        bool ok =
-            PagePainter::writePdf(dir.filePath(QStringLiteral("sheet.pdf")), ReportRenderer::render(sheetLayout, sheet),
-                                  QStringLiteral("経営計画ご提案書１"));
-        ok = ok &&
-             PagePainter::writePdf(dir.filePath(QStringLiteral("yearly.pdf")),
-                                   ReportRenderer::render(yearLayout, yearly), QStringLiteral("経営計画ご提案書２"));
-        return ok;
+        LayoutReport sheetReport(sheetLayout, sheet);
+        sheetReport.setDocumentName(QStringLiteral("経営計画ご提案書１"));
+        LayoutReport yearReport(yearLayout, yearly);
+        yearReport.setDocumentName(QStringLiteral("経営計画ご提案書２"));
+        return PrintedPdf::print(sheetReport, dir.filePath(QStringLiteral("sheet.pdf"))) &&
+               PrintedPdf::print(yearReport, dir.filePath(QStringLiteral("yearly.pdf")));
     };
 
     if (!once()) { // the first run also loads the fonts

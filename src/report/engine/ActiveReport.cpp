@@ -399,6 +399,10 @@ void ActiveReport::paintPages(QPrinter &printer)
     const double sx = 1 / twipsPerPixelX(&printer);
     const double sy = 1 / twipsPerPixelY(&printer);
     const QRectF paper = pageLayout().fullRectPoints();
+    // Pages are placed from the paper's corner. A printer not set to use the whole page paints
+    // from the corner of its printable area.
+    const QPointF corner =
+        printer.fullPage() ? QPointF() : -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
     for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
         if (i > 0 && !printer.newPage())
             throw ReportError(ReportError::OutputFailed, QStringLiteral("次のページを印刷できません。"));
@@ -408,8 +412,8 @@ void ActiveReport::paintPages(QPrinter &printer)
         if (size.isEmpty())
             size = QSizeF(paper.width() * 20 - m_pageSettings.LeftMargin - m_pageSettings.RightMargin,
                           paper.height() * 20 - m_pageSettings.TopMargin - m_pageSettings.BottomMargin);
-        const QRectF target(m_pageSettings.LeftMargin * sx, m_pageSettings.TopMargin * sy, size.width() * sx,
-                            size.height() * sy);
+        const QRectF target(corner.x() + m_pageSettings.LeftMargin * sx, corner.y() + m_pageSettings.TopMargin * sy,
+                            size.width() * sx, size.height() * sy);
         paintDrawList(painter, page, target);
     }
     // The job is handed over here: to the print system, or written to its file.

@@ -28,8 +28,9 @@ class QWidget;
 /// same page layout and data give the same pages however often they are made, so
 /// the preview may make them again (page set-up, printing from the preview).
 ///
-/// Each layout's pages are placed in twips from the top-left margin corner of the
-/// paper: a page's canvas is put at (LeftMargin, TopMargin) at its own size.
+/// Each layout's pages are placed in twips from the top-left corner of the paper, on
+/// every printer, the PDF file and the preview alike: a page's canvas is put at
+/// (LeftMargin, TopMargin) at its own size.
 /// Centring sets the left margin to half of what the widest item leaves free of
 /// the paper's width, and the right margin to 0.
 class ActiveReport

@@ -24,18 +24,14 @@ public:
         return queue.isEmpty() ? QStringList() : QStringList{queue};
     }
 
-    QList<Entry> paperSizes(const QString &device) const override
+    QList<Entry> listedPaperSizes(const QString &device) const override
     {
         QList<Entry> out;
         const QPrinterInfo info = QPrinterInfo::printerInfo(installedName(device));
         if (info.isNull())
             return out;
-        for (const QPageSize &size : info.supportedPageSizes()) {
-            // A size without a driver code could not be stored in a setting.
-            const int code = PaperCodes::paperCode(size);
-            if (code > 0)
-                out.append({code, size.name()});
-        }
+        for (const QPageSize &size : info.supportedPageSizes())
+            out.append({PaperCodes::paperCode(size), size.name()});
         return out;
     }
 
@@ -110,6 +106,13 @@ std::shared_ptr<PrinterCatalog> &installed()
 }
 
 } // namespace
+
+QList<PrinterCatalog::Entry> PrinterCatalog::paperSizes(const QString &device) const
+{
+    QList<Entry> out = listedPaperSizes(device);
+    out.removeIf([](const Entry &e) { return !PaperCodes::pageSize(e.code); });
+    return out;
+}
 
 QString PrinterCatalog::installedName(const QString &device) const
 {

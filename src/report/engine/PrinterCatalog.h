@@ -29,8 +29,10 @@ public:
     /// "" when no printer is installed.
     virtual QString defaultPrinterName() const = 0;
     virtual QStringList ports(const QString &device) const = 0;
-    /// The device's paper sizes that have a driver code, in the print system's order.
-    virtual QList<Entry> paperSizes(const QString &device) const = 0;
+    /// The device's paper sizes that a run can apply, in the print system's order: those whose
+    /// driver code names a size. A size without a code, or with the user-defined 256, which
+    /// names none, is left out: a setting could store it, but no page would take it.
+    QList<Entry> paperSizes(const QString &device) const;
     virtual QList<Entry> paperBins(const QString &device) const = 0;
     /// The paper a new job on the device starts with (A4 when the device does not say).
     virtual QPageSize defaultPageSize(const QString &device) const = 0;
@@ -51,4 +53,8 @@ public:
     static const PrinterCatalog &current();
     /// Installs a catalog (null restores the print system's).
     static void install(std::shared_ptr<PrinterCatalog> catalog);
+
+protected:
+    /// Every paper size the device lists, with its driver code (0 when it has none).
+    virtual QList<Entry> listedPaperSizes(const QString &device) const = 0;
 };

@@ -87,16 +87,6 @@ QString ReportRenderer::rowText(const ReportControl &field, const ReportData &da
     return vb::format(text, field.format);
 }
 
-ReportPageSetup ReportRenderer::centred(const ReportLayout &layout, ReportPageSetup page)
-{
-    const double free = std::rint(page.paper.width() - layout.rightEdge());
-    if (free > 0) {
-        page.marginLeft = free / 2;
-        page.marginRight = 0;
-    }
-    return page;
-}
-
 std::vector<DrawList> ReportRenderer::renderContent(const ReportLayout &layout, const ReportData &data)
 {
     std::vector<DrawList> pages;
@@ -154,30 +144,4 @@ QSizeF ReportRenderer::room(const QSizeF &paper, double printerSide, double marg
 {
     const double side = std::max(printerSide, leastSideMargin());
     return QSizeF(paper.width() - 2 * side, paper.height() - marginTop - marginBottom);
-}
-
-std::vector<DrawList> ReportRenderer::render(const ReportLayout &layout, const ReportData &data,
-                                             const ReportPageSetup &setup)
-{
-    std::vector<DrawList> pages = renderContent(layout, data);
-    if (pages.empty())
-        return pages;
-    const QSizeF content = pages.front().size;
-    ReportPageSetup page = centred(layout, setup);
-    const double scale = fitScale(content, room(page.paper, 0, page.marginTop, page.marginBottom));
-    if (scale <= 0)
-        return {};
-    if (scale < 1) {
-        page.marginLeft = (page.paper.width() - content.width() * scale) / 2;
-        page.marginRight = 0;
-    }
-
-    for (DrawList &content : pages) {
-        DrawList sheet;
-        sheet.size = page.paper;
-        sheet.embed(content, QRectF(page.marginLeft, page.marginTop, content.size.width() * scale,
-                                    content.size.height() * scale));
-        content = std::move(sheet);
-    }
-    return pages;
 }

@@ -3,31 +3,27 @@
 #include "DrawList.h"
 #include "ReportData.h"
 #include "ReportLayout.h"
-#include "ReportPageSetup.h"
 
 #include <QSet>
 
 #include <vector>
 
-/// Turns a report layout and its data into pages, each a DrawList of the paper's size in
-/// twips. Rendering is a pure function: the layout is not changed, and rendering twice gives
-/// the same pages.
+/// Turns a report layout and its data into the layout's pages, each a DrawList in twips of the
+/// layout's own width and height. Rendering is a pure function: the layout is not changed, and
+/// rendering twice gives the same pages. The report engine's run (LayoutReport) draws them
+/// smaller where they would not fit the room (see room()) and places them on the paper.
 ///
 /// A sheet prints once: its value fields show ReportData::fields by name ("" prints nothing,
 /// never the design's sample text), unit labels beside empty fields are hidden, and its picture
 /// shows ReportData::graph stretched into the picture's box. A yearly table prints one record
 /// of ReportData::rows per body row, each field formatted from its column, row n laid
 /// n × rowPitch lower; after rowsPerPage records the next ones continue on a new page over the
-/// same titles and rules. The content is centred on the paper's width and, when it would not
-/// fit the room (see room()), drawn smaller until it does, keeping a margin on either side.
+/// same titles and rules.
 class ReportRenderer
 {
 public:
     /// What the report tells the user when a yearly table has no records.
     static const QString kNoDataMessage; // "印刷データがありません。"
-
-    static std::vector<DrawList> render(const ReportLayout &layout, const ReportData &data,
-                                        const ReportPageSetup &page = ReportPageSetup());
 
     /// The layout's pages without paper: each a canvas of the layout's own width and height
     /// (page header and detail) with the controls at their design places, unscaled. A run of
@@ -52,7 +48,4 @@ public:
     /// The text a yearly-table field shows for a record: the value as text, trimmed, formatted
     /// with the field's format; empty for a Null or missing value.
     static QString rowText(const ReportControl &field, const ReportData &data, int row);
-    /// The page margins after centring: when the content is narrower than the paper, the left
-    /// margin is half the free width (whole twips, halves to even) and the right one 0.
-    static ReportPageSetup centred(const ReportLayout &layout, ReportPageSetup page);
 };

@@ -3,6 +3,7 @@
 #include "FakeLayout.h"
 #include "MsgBox.h"
 #include "PaperCodes.h"
+#include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
 #include "TestPrinters.h"
 
@@ -206,6 +207,33 @@ private Q_SLOTS:
         QStringList portNames;
         QCOMPARE(areport.GetPrinterPort(portNames), 1);
         QVERIFY(shownBoxes().isEmpty());
+    }
+
+    // A printer that also lists papers no code applies (the driver's user-defined 256, or none):
+    // neither the editor's paper list nor the set-up dialog offers them; the editor's own last
+    // entry stays.
+    void papersThatCannotBeAppliedAreNotOffered()
+    {
+        FixedPrinterCatalog::Printer wide;
+        wide.name = QStringLiteral("Wide Format");
+        wide.sizes = {{9, QStringLiteral("A4")},
+                      {256, QStringLiteral("2A")},
+                      {0, QStringLiteral("Roll")},
+                      {8, QStringLiteral("A3")},
+                      {256, QStringLiteral("SRA0")}};
+        PrinterCatalog::install(
+            std::make_shared<FixedPrinterCatalog>(QList<FixedPrinterCatalog::Printer>{wide}, wide.name));
+        const auto listed = [](const QComboBox *box) {
+            QStringList out;
+            for (int i = 0; i < box->count(); ++i)
+                out << box->itemText(i) + QLatin1Char(' ') + box->itemData(i).toString();
+            return out;
+        };
+        QComboBox sizes;
+        QCOMPARE(cAreport().SetPaperSizeCombo(&sizes, wide.name), 3);
+        QCOMPARE(listed(&sizes), (QStringList{"A4 9", "A3 8", "ユーザー定義サイズ 256"}));
+        const PrinterSetupDialog dialog(ReportPrinter(), QStringLiteral("OK"));
+        QCOMPARE(listed(dialog.findChild<QComboBox *>(QStringLiteral("cmbSize"))), (QStringList{"A4 9", "A3 8"}));
     }
 
     void setPrinterParamAppliesWhatIsGiven()

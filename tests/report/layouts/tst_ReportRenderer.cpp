@@ -1,7 +1,9 @@
-// Rendering the layouts into pages: field texts, hide rules, rows, pages, centring, fitting.
+// Rendering the layouts into pages: field texts, hide rules, rows, pages, fitting.
+#include "ReportRenderer.h"
+
+#include "LayoutReport.h"
 #include "PlanGraph.h"
 #include "ReportLayouts.h"
-#include "ReportRenderer.h"
 #include "ReportSamples.h"
 
 #include <QPageLayout>
@@ -10,11 +12,13 @@
 namespace
 {
 
-// Sheets are centred on A4: (11906 - 10346) / 2 = 780 from the left, 1440 from the top.
-constexpr double kSheetLeft = 780;
-constexpr double kTop = 1440;
-// The parking yearly table is 8929 wide: (11906 - 8929) / 2 = 1488.5.
-constexpr double kParkSSLeft = 1488.5;
+// The pages a run of the report engine prints on A4 portrait, where every layout fits: each
+// control at its design place.
+std::vector<DrawList> render(const ReportLayout &layout, const ReportData &data)
+{
+    return LayoutReport(layout, data)
+        .renderPages(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(72, 72, 72, 72)));
+}
 
 const DrawItem *textAt(const DrawList &page, const QPointF &topLeft)
 {
@@ -36,16 +40,16 @@ QStringList texts(const DrawList &page)
     return out;
 }
 
-// Where a control's text starts on the page: its place plus the page offset and the padding.
-QPointF textPlace(const ReportLayout &layout, const QString &name, double left, double dy = 0)
+// Where a control's text starts on the page: its place plus the padding.
+QPointF textPlace(const ReportLayout &layout, const QString &name, double dy = 0)
 {
     const ReportControl *c = layout.control(name);
-    return QPointF(left + c->rect.left() + 45, kTop + c->rect.top() + dy);
+    return QPointF(c->rect.left() + 45, c->rect.top() + dy);
 }
 
-bool shows(const ReportLayout &layout, const DrawList &page, const QString &name, double left = kSheetLeft)
+bool shows(const ReportLayout &layout, const DrawList &page, const QString &name)
 {
-    return textAt(page, textPlace(layout, name, left)) != nullptr;
+    return textAt(page, textPlace(layout, name)) != nullptr;
 }
 
 ReportData yearlyRows(const QVector<QVector<QVariant>> &values)
@@ -84,17 +88,14 @@ private Q_SLOTS:
     void yearlyPages();
     void noDataOnlyForAnEmptyRecordSet();
     void renderingTwiceGivesTheSamePages();
-    void centring();
-    void smallerPaperShrinksTheContent();
     void longTextsFitTheirFields();
 };
 
 void tst_ReportRenderer::emptySheetPrintsNoSampleText()
 {
     for (const ReportLayout &layout : {ReportLayouts::artParking(), ReportLayouts::artApartment()}) {
-        const auto pages = ReportRenderer::render(layout, ReportData());
+        const auto pages = render(layout, ReportData());
         QCOMPARE(int(pages.size()), 1);
-        QCOMPARE(pages[0].size, QSizeF(11906, 16838));
         // Exactly the captions print: every field is empty and every rule hides its units.
         const QSet<QString> hidden = ReportRenderer::hiddenLabels(layout, ReportData());
         QStringList captions;
@@ -121,7 +122,7 @@ void tst_ReportRenderer::parkingHideRules()
     for (const char *name : {"lblKariire12", "lblKariire16", "lblKeikaku3", "lblYosan3", "lblYosan2"})
         QVERIFY2(!hidden.contains(QString::fromUtf8(name)), name);
 
-    const DrawList page = ReportRenderer::render(layout, data).front();
+    const DrawList page = render(layout, data).front();
     QVERIFY(shows(layout, page, QStringLiteral("lblKeikaku3")));
     QVERIFY(!shows(layout, page, QStringLiteral("Label61")));
     QVERIFY(!shows(layout, page, QStringLiteral("lblKariire22")));
@@ -149,7 +150,7 @@ void tst_ReportRenderer::apartmentHideRules()
     QVERIFY(hidden.contains(QStringLiteral("lblKeikaku9")));
     QVERIFY(hidden.contains(QStringLiteral("lblKeikaku10")));
 
-    const DrawList page = ReportRenderer::render(layout, data).front();
+    const DrawList page = render(layout, data).front();
     QVERIFY(shows(layout, page, QStringLiteral("Label142"))); // the column letter "C" stays
     QVERIFY(shows(layout, page, QStringLiteral("Label10")));  // the property's units always show
     QVERIFY(shows(layout, page, QStringLiteral("lblKeikaku2")));
@@ -159,7 +160,7 @@ void tst_ReportRenderer::apartmentHideRules()
 void tst_ReportRenderer::fieldTextsAtTheirPlaces()
 {
     const ReportLayout layout = ReportLayouts::artApartment();
-    const DrawList page = ReportRenderer::render(layout, ReportSamples::apartmentSheet()).front();
+    const DrawList page = render(layout, ReportSamples::apartmentSheet()).front();
     const struct {
         const char *field;
         const char *text;
@@ -173,7 +174,7 @@ void tst_ReportRenderer::fieldTextsAtTheirPlaces()
                  {"fldKariire23", "元金均等", Qt::AlignLeft},
                  {"fldGenka3", "4.80", Qt::AlignRight}};
     for (const auto &c : cases) {
-        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(c.field), kSheetLeft));
+        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(c.field)));
         QVERIFY2(item, c.field);
         QCOMPARE(item->text, QString::fromUtf8(c.text));
         QCOMPARE(item->align & Qt::AlignHorizontal_Mask, c.align);
@@ -186,9 +187,9 @@ void tst_ReportRenderer::graphFillsThePicture()
     const ReportLayout layout = ReportLayouts::artParking();
     ReportData data;
     data.graph = PlanGraph::draw(ReportSamples::graphInput(ReportSamples::parkingYears(), 1, 2, QSizeF(7100, 4875)));
-    const DrawList page = ReportRenderer::render(layout, data).front();
+    const DrawList page = render(layout, data).front();
     // The graph's white margin rectangles are stretched into Image1 (5386, 0, 4960 x 3260).
-    const QRectF picture(kSheetLeft + 5386, kTop, 4960, 3260);
+    const QRectF picture(5386, 0, 4960, 3260);
     int inside = 0;
     for (const DrawItem &item : page.items) {
         if (item.kind == DrawItem::Rect && item.brush == PlanGraph::kIncome) {
@@ -209,7 +210,7 @@ void tst_ReportRenderer::graphFillsThePicture()
     QCOMPARE(label->fontPoints, 8 * 3260 / 4875.0);
 
     // No graph: nothing in the picture's place.
-    const DrawList bare = ReportRenderer::render(layout, ReportData()).front();
+    const DrawList bare = render(layout, ReportData()).front();
     for (const DrawItem &item : bare.items)
         QVERIFY(!picture.intersects(item.rect) || item.kind == DrawItem::Line);
 }
@@ -219,7 +220,7 @@ void tst_ReportRenderer::yearlyRowsFormattedAndPlaced()
     const ReportLayout layout = ReportLayouts::artParkSS();
     const ReportData data =
         yearlyRows({{5, 1234567, -2500, 0}, {10, 0, QVariant(), qint64(12345678901)}, {15, 6156, 3313, -787}});
-    const auto pages = ReportRenderer::render(layout, data);
+    const auto pages = render(layout, data);
     QCOMPARE(int(pages.size()), 1);
     const DrawList &page = pages[0];
     const struct {
@@ -229,13 +230,13 @@ void tst_ReportRenderer::yearlyRowsFormattedAndPlaced()
     } cases[] = {{"Field02", 0, "1,234,567"},      {"Field07", 0, "-2,500"}, {"Field16", 0, "0"},   {"Field02", 1, "0"},
                  {"Field16", 1, "12,345,678,901"}, {"Field07", 2, "3,313"},  {"Field16", 2, "-787"}};
     for (const auto &c : cases) {
-        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(c.field), kParkSSLeft, c.row * 283));
+        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(c.field), c.row * 283));
         QVERIFY2(item, c.field);
         QCOMPARE(item->text, QString::fromUtf8(c.text));
     }
     // A Null value prints nothing in its row; the year prints plainly, centred.
-    QVERIFY(!textAt(page, textPlace(layout, QStringLiteral("Field07"), kParkSSLeft, 283)));
-    const DrawItem *year = textAt(page, textPlace(layout, QStringLiteral("Field09"), kParkSSLeft, 2 * 283));
+    QVERIFY(!textAt(page, textPlace(layout, QStringLiteral("Field07"), 283)));
+    const DrawItem *year = textAt(page, textPlace(layout, QStringLiteral("Field09"), 2 * 283));
     QVERIFY(year);
     QCOMPARE(year->text, QStringLiteral("15"));
     QCOMPARE(year->align, int(Qt::AlignCenter));
@@ -302,20 +303,20 @@ void tst_ReportRenderer::yearlyPages()
     ReportData data;
     ReportSamples::fillYearly(data, ReportSamples::apartmentYears(), ReportSamples::displayYears(1), true);
     data.rows.resize(rows);
-    const auto rendered = ReportRenderer::render(layout, data);
+    const auto rendered = render(layout, data);
     QCOMPARE(int(rendered.size()), pages);
-    // (11906 - 11197) / 2 = 354.5; every page repeats the title and starts at the first body row.
+    // Every page repeats the title and starts at the first body row.
     for (int p = 0; p < pages; ++p) {
         QVERIFY(texts(rendered[p]).contains(QStringLiteral("経営計画ご提案書")));
-        const DrawItem *year = textAt(rendered[p], textPlace(layout, QStringLiteral("Field12"), 354.5));
+        const DrawItem *year = textAt(rendered[p], textPlace(layout, QStringLiteral("Field12")));
         QVERIFY(year);
         QCOMPARE(year->text, QString::number(p * 15 + 1));
     }
     const int lastRow = (rows - 1) % 15;
-    const DrawItem *last = textAt(rendered.back(), textPlace(layout, QStringLiteral("Field01"), 354.5, lastRow * 283));
+    const DrawItem *last = textAt(rendered.back(), textPlace(layout, QStringLiteral("Field01"), lastRow * 283));
     QVERIFY(last);
     QCOMPARE(last->text, QString::number(rows));
-    QVERIFY(!textAt(rendered.back(), textPlace(layout, QStringLiteral("Field01"), 354.5, (lastRow + 1) * 283)));
+    QVERIFY(!textAt(rendered.back(), textPlace(layout, QStringLiteral("Field01"), (lastRow + 1) * 283)));
 }
 
 void tst_ReportRenderer::noDataOnlyForAnEmptyRecordSet()
@@ -323,9 +324,9 @@ void tst_ReportRenderer::noDataOnlyForAnEmptyRecordSet()
     ReportData empty;
     empty.columns = ReportSamples::yearlyColumns();
     QVERIFY(ReportRenderer::hasNoData(ReportLayouts::artParkSS(), empty));
-    QVERIFY(ReportRenderer::render(ReportLayouts::artParkSS(), empty).empty());
+    QVERIFY(render(ReportLayouts::artParkSS(), empty).empty());
     QVERIFY(!ReportRenderer::hasNoData(ReportLayouts::artParking(), empty));
-    QCOMPARE(int(ReportRenderer::render(ReportLayouts::artApartment(), empty).size()), 1);
+    QCOMPARE(int(render(ReportLayouts::artApartment(), empty).size()), 1);
     QCOMPARE(ReportRenderer::kNoDataMessage, QStringLiteral("印刷データがありません。"));
 }
 
@@ -334,52 +335,14 @@ void tst_ReportRenderer::renderingTwiceGivesTheSamePages()
     ReportData sheet = ReportSamples::apartmentSheet();
     sheet.graph = PlanGraph::draw(ReportSamples::graphInput(ReportSamples::apartmentYears(), 4, 2, {7100, 4875}));
     const ReportLayout layout = ReportLayouts::artApartment();
-    QVERIFY(ReportRenderer::render(layout, sheet) == ReportRenderer::render(layout, sheet));
+    QVERIFY(render(layout, sheet) == render(layout, sheet));
 
     ReportData yearly;
     ReportSamples::fillYearly(yearly, ReportSamples::apartmentYears(), ReportSamples::displayYears(4));
     const ReportLayout table = ReportLayouts::artApartSS();
-    const auto first = ReportRenderer::render(table, yearly);
+    const auto first = render(table, yearly);
     QCOMPARE(int(yearly.rows.size()), 15);
-    QVERIFY(first == ReportRenderer::render(table, yearly));
-}
-
-void tst_ReportRenderer::centring()
-{
-    const ReportPageSetup a4 = ReportRenderer::centred(ReportLayouts::artParking(), ReportPageSetup());
-    QCOMPARE(a4.marginLeft, 780.0);
-    QCOMPARE(a4.marginRight, 0.0);
-    // Free width 11906 - 8929 = 2977 gives 1488.5; a layout wider than the paper keeps its margins.
-    QCOMPARE(ReportRenderer::centred(ReportLayouts::artParkSS(), ReportPageSetup()).marginLeft, 1488.5);
-    ReportPageSetup narrow;
-    narrow.paper = QSizeF(10346, 14000);
-    const ReportPageSetup unchanged = ReportRenderer::centred(ReportLayouts::artParking(), narrow);
-    QCOMPARE(unchanged.marginLeft, 1440.0);
-    QCOMPARE(unchanged.marginRight, 1440.0);
-    // A printer's paper: 297 x 210 mm is 16838 x 11906 twips; the printer's margins are not the report's.
-    const ReportPageSetup landscape = ReportPageSetup::fromPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(5, 5, 5, 5)));
-    QCOMPARE(landscape.paper, QSizeF(16838, 11906));
-    QCOMPARE(landscape.marginTop, 1440.0);
-}
-
-void tst_ReportRenderer::smallerPaperShrinksTheContent()
-{
-    // JIS B5 portrait (10318 wide) and A4 landscape (11906 high): nothing runs off the paper.
-    for (const QSizeF paper : {QSizeF(10318, 14570), QSizeF(16838, 11906)}) {
-        ReportPageSetup setup;
-        setup.paper = paper;
-        ReportData data = ReportSamples::apartmentSheet();
-        data.graph = PlanGraph::draw(ReportSamples::graphInput(ReportSamples::apartmentYears(), 1, 2, {7100, 4875}));
-        const DrawList page = ReportRenderer::render(ReportLayouts::artApartment(), data, setup).front();
-        for (const DrawItem &item : page.items) {
-            if (item.kind == DrawItem::Text && !item.clip)
-                continue; // graph labels print past their box, inside the picture's margins
-            const QRectF r =
-                item.kind == DrawItem::Line ? QRectF(item.line.p1(), item.line.p2()).normalized() : item.rect;
-            QVERIFY(r.left() >= 0 && r.top() >= 0 && r.right() <= paper.width() && r.bottom() <= paper.height());
-        }
-    }
+    QVERIFY(first == render(table, yearly));
 }
 
 void tst_ReportRenderer::longTextsFitTheirFields()
@@ -389,13 +352,13 @@ void tst_ReportRenderer::longTextsFitTheirFields()
     const QString longName(30, QChar(0x9577)); // thirty full-width characters
     data.fields.insert(QStringLiteral("fldName"), longName);
     data.fields.insert(QStringLiteral("fldYosan4"), QStringLiteral("-2,147,483,648"));
-    const DrawList page = ReportRenderer::render(layout, data).front();
+    const DrawList page = render(layout, data).front();
     for (const char *name : {"fldName", "fldYosan4"}) {
-        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(name), kSheetLeft));
+        const DrawItem *item = textAt(page, textPlace(layout, QString::fromUtf8(name)));
         QVERIFY(item);
         QVERIFY(item->fit);
         QVERIFY(item->clip);
-        QVERIFY(layout.control(QString::fromUtf8(name))->rect.translated(kSheetLeft, kTop).contains(item->rect));
+        QVERIFY(layout.control(QString::fromUtf8(name))->rect.contains(item->rect));
     }
 }
 

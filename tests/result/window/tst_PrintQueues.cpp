@@ -4,6 +4,7 @@
 #include "LineButton.h"
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
+#include "PrintedPdf.h"
 #include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
@@ -30,14 +31,6 @@ QString tool(const char *name)
 {
     return QStandardPaths::findExecutable(QString::fromLatin1(name),
                                           {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
-}
-
-QString output(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
 /// A CUPS scheduler of the test's own: configuration, socket, spool and logs in a private
@@ -68,9 +61,13 @@ public:
         QFile ppd(kPpd);
         if (!ppd.open(QIODevice::ReadOnly))
             return false;
-        write(QStringLiteral("pdf.ppd"),
-              QString::fromUtf8(ppd.readAll()) + QStringLiteral("*cupsFilter2: \"application/pdf application/pdf 0 "
-                                                                "gziptoany\"\n"));
+        const QString pdf = QString::fromUtf8(ppd.readAll()) +
+                            QStringLiteral("*cupsFilter2: \"application/pdf application/pdf 0 gziptoany\"\n");
+        write(QStringLiteral("pdf.ppd"), pdf);
+        // A printer that cannot print the outer 10 mm left, 15 mm right, 12 mm top and 15 mm bottom of A4.
+        write(QStringLiteral("margins.ppd"),
+              QString(pdf).replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
+                                   QStringLiteral("A4/A4: \"28.35 42.52 552.48 807.98\"")));
         m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
         m_cupsd.start(tool("cupsd"), {QStringLiteral("-F"), QStringLiteral("-c"), m_dir.filePath("cupsd.conf"),
                                       QStringLiteral("-s"), m_dir.filePath("cups-files.conf")});
@@ -83,11 +80,11 @@ public:
         return false;
     }
 
-    bool addQueue(const QString &name)
+    bool addQueue(const QString &name, const QString &ppd = QStringLiteral("pdf.ppd"))
     {
         return admin(tool("lpadmin"),
                      {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                      QStringLiteral("file://") + file(name), QStringLiteral("-P"), m_dir.filePath("pdf.ppd")});
+                      QStringLiteral("file://") + file(name), QStringLiteral("-P"), m_dir.filePath(ppd)});
     }
     bool admin(const QString &program, const QStringList &args)
     {
@@ -131,20 +128,14 @@ bool complete(const QString &file)
 /// The first page's size in millimetres, as pdfinfo gives it.
 QSizeF pageSize(const QString &file)
 {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
-                                          .match(output(tool("pdfinfo"), {file}));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(PrintedPdf::info(file));
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QSizeF();
 }
 
 bool near(const QSizeF &a, const QSizeF &b)
 {
     return qAbs(a.width() - b.width()) < 1 && qAbs(a.height() - b.height()) < 1;
-}
-
-QString text(const QString &file)
-{
-    // As written: the text layer carries the sheet's own characters.
-    return output(tool("pdftotext"), {file, QStringLiteral("-")});
 }
 
 template <class T> T *shown()
@@ -187,6 +178,8 @@ private Q_SLOTS:
     void printsEachReportOnItsQueue();
     void previewKeepsTheReportsPaper();
     void refusedJobIsTold();
+    void pageKeepsOutOfThePrintersMargins_data();
+    void pageKeepsOutOfThePrintersMargins();
 
 private:
     /// Presses the plan window's print button; answer is called every 20 ms meanwhile.
@@ -209,6 +202,7 @@ void tst_PrintQueues::initTestCase()
     QVERIFY2(m_cups.start(), qPrintable(m_cups.log()));
     QVERIFY(m_cups.addQueue(QStringLiteral("Front-Desk")));
     QVERIFY(m_cups.addQueue(QStringLiteral("Back-Office")));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Edge-Margins"), QStringLiteral("margins.ppd")));
     QVERIFY(m_cups.admin(tool("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Front-Desk")}));
 }
 
@@ -227,7 +221,8 @@ void tst_PrintQueues::init()
                            "PrintMode, Kind) VALUES (2, '経営計画ご提案書１', 'Back-Office', 9, 2, 0, 0, 1)"));
     execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PaperSize, PaperDirect, PaperBin, "
                            "PrintMode, Kind) VALUES (3, '経営計画ご提案書２', NULL, 13, 1, 0, 0, 1)"));
-    for (const QString &queue : {QStringLiteral("Front-Desk"), QStringLiteral("Back-Office")})
+    for (const QString &queue :
+         {QStringLiteral("Front-Desk"), QStringLiteral("Back-Office"), QStringLiteral("Edge-Margins")})
         QFile::remove(m_cups.file(queue));
     m_window = f.open(1, 1);
 }
@@ -266,10 +261,11 @@ void tst_PrintQueues::printsEachReportOnItsQueue()
     QVERIFY2(near(pageSize(sheet), QSizeF(297, 210)), "A4 landscape");
     QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
     // The sample plan: 10 cars on テスト物件; year 1 leaves 540 income.
-    const QString sheetText = text(sheet);
+    // As written: the text layer carries the sheet's own characters.
+    const QString sheetText = PrintedPdf::text(sheet);
     for (const QString &s : {QStringLiteral("第一駐車場"), QStringLiteral("テスト物件")})
         QVERIFY2(sheetText.contains(s), qPrintable(s));
-    QVERIFY(text(tables).contains(QStringLiteral("540")));
+    QVERIFY(PrintedPdf::text(tables).contains(QStringLiteral("540")));
     QVERIFY(shownBoxes().isEmpty());
 }
 
@@ -342,6 +338,39 @@ void tst_PrintQueues::refusedJobIsTold()
     QVERIFY2(log.size() == 1 && log[0].contains(QStringLiteral("Back-Office")) &&
                  log[0].contains(QStringLiteral("紙詰まり点検中")),
              qPrintable(f.errorLog()));
+}
+
+void tst_PrintQueues::pageKeepsOutOfThePrintersMargins_data()
+{
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<int>("orientation");
+    QTest::newRow("sheet, A4 portrait") << kSheet << 1;
+    QTest::newRow("tables, A4 landscape") << kTables << 2;
+}
+
+// On the printer with margins the page the queue receives is centred on the paper and keeps its
+// ink out of the 15 mm the printer's widest margin takes: the sheet (182.5 mm wide) is drawn
+// smaller to the 180 mm between, the tables keep the report's 25.4 mm above and below.
+void tst_PrintQueues::pageKeepsOutOfThePrintersMargins()
+{
+    QFETCH(QString, report);
+    QFETCH(int, orientation);
+    execSql(QStringLiteral("UPDATE M_Printer SET PrinterNameNT='Edge-Margins', PaperSize=9, PaperDirect=%1 "
+                           "WHERE ReportName='%2'")
+                .arg(orientation)
+                .arg(report));
+    print([&] {
+        if (fDlgPrint *confirmation = shown<fDlgPrint>())
+            press(confirmation, confirmation->windowTitle().startsWith(report) ? QStringLiteral("印　刷")
+                                                                               : QStringLiteral("キャンセル"));
+    });
+    const QString file = m_cups.file(QStringLiteral("Edge-Margins"));
+    QTRY_VERIFY_WITH_TIMEOUT(complete(file), 20000);
+    const QMarginsF free = PrintedPdf::freePaper(file, 100);
+    QVERIFY2(
+        qAbs(free.left() - free.right()) < 1 &&
+            std::min({free.left(), free.right(), free.top(), free.bottom()}) > 15 - 0.5,
+        qPrintable(QString::asprintf("%.1f %.1f %.1f %.1f mm", free.left(), free.right(), free.top(), free.bottom())));
 }
 
 QTEST_MAIN(tst_PrintQueues)

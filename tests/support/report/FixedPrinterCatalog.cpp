@@ -23,7 +23,7 @@ QStringList FixedPrinterCatalog::ports(const QString &device) const
     return p ? p->ports : QStringList();
 }
 
-QList<PrinterCatalog::Entry> FixedPrinterCatalog::paperSizes(const QString &device) const
+QList<PrinterCatalog::Entry> FixedPrinterCatalog::listedPaperSizes(const QString &device) const
 {
     const Printer *p = find(device);
     return p ? p->sizes : QList<Entry>();

@@ -9,7 +9,7 @@ public:
     struct Printer {
         QString name;
         QStringList ports;
-        QList<Entry> sizes;
+        QList<Entry> sizes; ///< as the print system lists them, those no run can apply too
         QList<Entry> bins;
         QPageSize defaultSize = QPageSize(QPageSize::A4);
     };
@@ -22,12 +22,14 @@ public:
     QStringList printerNames() const override;
     QString defaultPrinterName() const override { return m_default; }
     QStringList ports(const QString &device) const override;
-    QList<Entry> paperSizes(const QString &device) const override;
     QList<Entry> paperBins(const QString &device) const override;
     QPageSize defaultPageSize(const QString &device) const override;
     bool reachable() const override { return m_reachable; }
     /// A catalog of no printers whose print system does not answer.
     void setReachable(bool on) { m_reachable = on; }
+
+protected:
+    QList<Entry> listedPaperSizes(const QString &device) const override;
 
 private:
     const Printer *find(const QString &device) const;

@@ -1,0 +1,109 @@
+#include "PrintedPdf.h"
+
+#include "ActiveReport.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace
+{
+
+QString output(const char *tool, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QString::fromLatin1(tool)), arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+namespace PrintedPdf
+{
+
+bool print(ActiveReport &report, const QString &file)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report.Printer().applyTo(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setDocName(report.documentName());
+    return report.run(printer);
+}
+
+bool toolsInstalled()
+{
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+QString info(const QString &file)
+{
+    return output("pdfinfo", {file});
+}
+
+int pages(const QString &file)
+{
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info(file));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString text(const QString &file, bool layout)
+{
+    QStringList arguments{file, QStringLiteral("-")};
+    if (layout)
+        arguments.prepend(QStringLiteral("-layout"));
+    return output("pdftotext", arguments);
+}
+
+QRectF wordBox(const QString &file, const QString &word)
+{
+    const auto m = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                     "yMax=\"([\\d.]+)\">%1</word>")
+                                          .arg(QRegularExpression::escape(word)))
+                       .match(output("pdftotext", {QStringLiteral("-bbox"), file, QStringLiteral("-")}));
+    if (!m.hasMatch())
+        return QRectF();
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
+QImage image(const QString &file, double dpi, bool colour, const QRect &crop)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    QStringList arguments{QStringLiteral("-r"), QString::number(dpi),
+                          colour ? QStringLiteral("-png") : QStringLiteral("-gray"), QStringLiteral("-singlefile")};
+    if (!crop.isEmpty())
+        arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
+                  << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
+                  << QStringLiteral("-H") << QString::number(crop.height());
+    QProcess::execute(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")), arguments << file << base);
+    return QImage(base + (colour ? QStringLiteral(".png") : QStringLiteral(".pgm")));
+}
+
+QRect ink(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QMarginsF freePaper(const QString &file, double dpi)
+{
+    const QImage page = image(file, dpi);
+    const QRect box = ink(page);
+    return QMarginsF(box.left(), box.top(), page.width() - 1 - box.right(), page.height() - 1 - box.bottom()) * 25.4 /
+           dpi;
+}
+
+} // namespace PrintedPdf
