@@ -18,6 +18,15 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Qt's reason for a failed write, or the system's where Qt has none to give.
+QString writeFailure(const QFileDevice &file, int error)
+{
+    const QString reason = file.errorString();
+    if (error != 0 && (reason.isEmpty() || reason == QFile().errorString()))
+        return systemError(error);
+    return reason;
+}
+
 QString notARegularFile(const QString &path)
 {
     return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
@@ -87,13 +96,16 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
     QSaveFile out(path);
     out.setDirectWriteFallback(directFallback);
     if (out.open(QIODevice::WriteOnly)) {
-        if (out.write(data) != data.size()) {
-            *error = out.errorString();
+        // The write only fills Qt's buffer: a full disk shows in the flush, and a commit
+        // after it would rename the cut file over the whole one.
+        errno = 0;
+        if (out.write(data) != data.size() || !out.flush()) {
+            *error = writeFailure(out, errno);
             out.cancelWriting();
             return false;
         }
         if (!out.commit()) {
-            *error = out.errorString();
+            *error = writeFailure(out, errno);
             return false;
         }
         return true;
@@ -106,8 +118,9 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
     QFile direct(path);
     if (!direct.open(QIODevice::ReadWrite))
         return false;
+    errno = 0;
     if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
-        *error = direct.errorString();
+        *error = writeFailure(direct, errno);
         return false;
     }
     return true;
