@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -7,7 +9,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -27,49 +28,14 @@ QString writeFailure(const QFileDevice &file, int error)
     return reason;
 }
 
-QString notARegularFile(const QString &path)
-{
-    return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
-}
-
-// Why path cannot be used as a settings file: empty for a regular file, or for nothing
-// at all (then *exists is false).
-QString refusal(const QString &path, bool *exists)
-{
-    struct stat st {
-    };
-    *exists = true;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        const int error = errno;
-        *exists = false;
-        return error == ENOENT ? QString() : systemError(error);
-    }
-    return S_ISREG(st.st_mode) ? QString() : notARegularFile(path);
-}
-
 } // namespace
 
 std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error)
 {
-    bool exists = true;
-    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
-        *error = why;
-        return std::nullopt;
-    }
-    if (!exists)
-        return QByteArray();
-    // Looked at once more on the open file, in case the path changed in between; a pipe
-    // opened without waiting cannot hold the read up.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = RegularFile::open(path, O_RDONLY, error);
     if (fd < 0) {
-        *error = systemError(errno);
-        return std::nullopt;
-    }
-    struct stat st {
-    };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        *error = notARegularFile(path);
+        if (error->isEmpty())
+            return QByteArray();
         return std::nullopt;
     }
     QFile in;
@@ -89,7 +55,7 @@ std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error
 bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error)
 {
     bool exists = true;
-    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
+    if (const QString why = RegularFile::refusal(path, &exists); !why.isEmpty()) {
         *error = why;
         return false;
     }
