@@ -3,6 +3,7 @@
 #include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "PaperCodes.h"
+#include "PdfOutputFile.h"
 #include "PrinterCatalog.h"
 #include "Twips.h"
 
@@ -204,8 +205,22 @@ bool ActiveReport::PrintReport(bool showDialog)
                              .arg(QDir::toNativeSeparators(path)),
                          MsgBox::Exclamation, m_caption, owner);
         }
+        PdfOutputFile file(path);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(file.writingPath());
+        bool written = true;
+        try {
+            if (!handOver(printer))
+                return true; // the report told its own error; nothing replaces the chosen file
+        } catch (const ReportError &e) {
+            if (e.number() != ReportError::JobRefused)
+                throw;
+            written = false;
+        }
+        if (!written || !file.commit())
+            throw ReportError(ReportError::JobRefused,
+                              QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
+        return true;
     }
     handOver(printer);
     return true;

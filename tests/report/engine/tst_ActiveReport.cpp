@@ -1,10 +1,12 @@
 #include "ActiveReport.h"
 
 #include "FakeLayout.h"
+#include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
 #include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
+#include "TestFiles.h"
 #include "TestPrinters.h"
 #include "cAreport.h"
 #include "cPrinter.h"
@@ -119,6 +121,27 @@ private Q_SLOTS:
         const int ink = firstInkColumn(file);
         QVERIFY2(ink == 147 || ink == 148, qPrintable(QString::number(ink)));
         QVERIFY(shownBoxes().isEmpty());
+    }
+
+    // A disk with room for part of the PDF: the file the user chose to overwrite keeps what
+    // it held, and the job tells that it could not be written.
+    void pdfThatDoesNotFitKeepsTheEarlierFile()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        QVERIFY(writeFileBytes(file, "an earlier report"));
+        m_answers << file;
+        const QString told = QStringLiteral("「%1」に書き込めませんでした。").arg(file);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("cPrinter PrintDialog ") + told));
+        {
+            // Less than the header, the page and the font a page of text embeds.
+            const FileSizeLimit room(1024);
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
+        }
+        QCOMPARE(fileBytes(file), QByteArray("an earlier report"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, told);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
     }
 
     void aNameWithoutSuffixGetsOne()
