@@ -32,10 +32,12 @@ QString writeFailure(const QFileDevice &file, int error)
 
 std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error)
 {
-    const int fd = RegularFile::open(path, O_RDONLY, error);
+    QString why;
+    const int fd = RegularFile::open(path, O_RDONLY, &why);
     if (fd < 0) {
-        if (error->isEmpty())
-            return QByteArray();
+        if (why.isEmpty())
+            return QByteArray(); // nothing there yet
+        *error = why;
         return std::nullopt;
     }
     QFile in;
