@@ -5,6 +5,7 @@
 #include "PaperCodes.h"
 #include "PdfOutputFile.h"
 #include "PrinterCatalog.h"
+#include "RegularFile.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -28,6 +29,9 @@
 #include <QToolBar>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -66,16 +70,18 @@ private:
     std::function<void()> m_onShow;
 };
 
-/// Whether the file can be written, without leaving a new empty file behind.
+/// Whether the file can be written, without leaving a new empty file behind. Only a regular
+/// file can: a pipe given as the name would hold the program up.
 bool canWrite(const QString &path)
 {
-    QFile file(path);
-    const bool existed = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const bool existed = QFileInfo::exists(path);
+    QString why;
+    const int fd = RegularFile::open(path, O_WRONLY | O_APPEND | O_CREAT, &why);
+    if (fd < 0)
         return false;
-    file.close();
+    ::close(fd);
     if (!existed)
-        file.remove();
+        QFile::remove(path);
     return true;
 }
 

@@ -23,6 +23,10 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // A report's run on real output: PDF when no printer is installed, the preview,
 // and the no-data and error messages.
 class tst_ActiveReport : public QObject
@@ -160,17 +164,31 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
+    void unwritablePlaceIsToldAndAskedAgain_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        // Nothing can be created in /proc, not even by root.
+        QTest::newRow("folder that takes no file") << false;
+        // Not opened at all: without a reader it would hold the program up.
+        QTest::newRow("named pipe") << true;
+    }
     void unwritablePlaceIsToldAndAskedAgain()
     {
-        // Nothing can be created in /proc, not even by root.
-        const QString bad = QStringLiteral("/proc/vanrek-report.pdf");
+        QFETCH(bool, pipe);
+        const QString bad =
+            pipe ? m_dir->filePath(QStringLiteral("pipe.pdf")) : QStringLiteral("/proc/vanrek-report.pdf");
+        QVERIFY(!pipe || ::mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+        // A reader, so that a writer would not wait.
+        const int reader = pipe ? ::open(QFile::encodeName(bad).constData(), O_RDONLY | O_NONBLOCK) : -1;
         const QString good = m_dir->filePath(QStringLiteral("ok.pdf"));
         m_answers << bad << good;
         printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        if (reader >= 0)
+            ::close(reader);
         QCOMPARE(shownBoxes().size(), 1);
-        QCOMPARE(shownBoxes().at(0).prompt,
-                 QStringLiteral("PDFファイル「/proc/vanrek-report.pdf」に書き込めません。\r\n"
-                                "書き込みのできる保存先を選んで下さい。"));
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("PDFファイル「%1」に書き込めません。\r\n"
+                                                           "書き込みのできる保存先を選んで下さい。")
+                                                .arg(bad));
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書１"));
         QCOMPARE(m_offered.size(), 2);
         QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path
