@@ -41,6 +41,12 @@ bool copyReplacing(const QString &source, const QString &destination)
         if (n == 0)
             break;
     }
+    // The last blocks may still be in Qt's buffer: a full disk shows in their flush, and a
+    // commit after it would put the cut copy in place.
+    if (!out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
     if (!out.commit())
         return false;
     QFile::setPermissions(destination, in.permissions());

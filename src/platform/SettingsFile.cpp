@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -7,7 +9,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -18,49 +19,25 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString notARegularFile(const QString &path)
+// Qt's reason for a failed write, or the system's where Qt has none to give.
+QString writeFailure(const QFileDevice &file, int error)
 {
-    return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
-}
-
-// Why path cannot be used as a settings file: empty for a regular file, or for nothing
-// at all (then *exists is false).
-QString refusal(const QString &path, bool *exists)
-{
-    struct stat st {
-    };
-    *exists = true;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        const int error = errno;
-        *exists = false;
-        return error == ENOENT ? QString() : systemError(error);
-    }
-    return S_ISREG(st.st_mode) ? QString() : notARegularFile(path);
+    const QString reason = file.errorString();
+    if (error != 0 && (reason.isEmpty() || reason == QFile().errorString()))
+        return systemError(error);
+    return reason;
 }
 
 } // namespace
 
 std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error)
 {
-    bool exists = true;
-    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
-        *error = why;
-        return std::nullopt;
-    }
-    if (!exists)
-        return QByteArray();
-    // Looked at once more on the open file, in case the path changed in between; a pipe
-    // opened without waiting cannot hold the read up.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    QString why;
+    const int fd = RegularFile::open(path, O_RDONLY, &why);
     if (fd < 0) {
-        *error = systemError(errno);
-        return std::nullopt;
-    }
-    struct stat st {
-    };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        *error = notARegularFile(path);
+        if (why.isEmpty())
+            return QByteArray(); // nothing there yet
+        *error = why;
         return std::nullopt;
     }
     QFile in;
@@ -80,20 +57,23 @@ std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error
 bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error)
 {
     bool exists = true;
-    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
+    if (const QString why = RegularFile::refusal(path, &exists); !why.isEmpty()) {
         *error = why;
         return false;
     }
     QSaveFile out(path);
     out.setDirectWriteFallback(directFallback);
     if (out.open(QIODevice::WriteOnly)) {
-        if (out.write(data) != data.size()) {
-            *error = out.errorString();
+        // The write only fills Qt's buffer: a full disk shows in the flush, and a commit
+        // after it would rename the cut file over the whole one.
+        errno = 0;
+        if (out.write(data) != data.size() || !out.flush()) {
+            *error = writeFailure(out, errno);
             out.cancelWriting();
             return false;
         }
         if (!out.commit()) {
-            *error = out.errorString();
+            *error = writeFailure(out, errno);
             return false;
         }
         return true;
@@ -106,8 +86,9 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
     QFile direct(path);
     if (!direct.open(QIODevice::ReadWrite))
         return false;
+    errno = 0;
     if (direct.write(data) != data.size() || !direct.resize(data.size()) || !direct.flush()) {
-        *error = direct.errorString();
+        *error = writeFailure(direct, errno);
         return false;
     }
     return true;

@@ -17,8 +17,10 @@ public:
     /// The file's bytes (empty when there is no file yet), or nothing when it cannot be
     /// read; error then says why.
     static std::optional<QByteArray> read(const QString &path, QString *error);
-    /// Replaces the file with data in one step, so a crash never leaves it half written.
-    /// With directFallback, a file whose folder takes no new file beside it is written in
-    /// place instead. False, with error saying why, when it could not be written.
+    /// Replaces the file with data in one step, so a crash never leaves it half written,
+    /// and only once all of data was written: a full disk keeps the old file. With
+    /// directFallback, a file whose folder takes no new file beside it is written in
+    /// place instead (that write cannot keep the old file). False, with error saying why
+    /// (the system's reason where Qt gives none), when it could not be written.
     static bool replace(const QString &path, const QByteArray &data, bool directFallback, QString *error);
 };

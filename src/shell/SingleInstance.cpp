@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,6 +23,32 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+std::function<void()> &openedHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+QString notALockFile(const QString &path)
+{
+    return QStringLiteral("ロックファイル %1 は通常のファイルではありません。").arg(path);
+}
+
+// Why the file open on fd cannot be a lock file: only a regular file that no other name
+// leads to, so that holding it and writing the process number never touch a user's file.
+QString unusable(int fd, const QString &path)
+{
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        return QStringLiteral("ロックファイル %1 を調べられません（%2）。").arg(path, reason(errno));
+    if (!S_ISREG(st.st_mode))
+        return notALockFile(path);
+    if (st.st_nlink != 1)
+        return QStringLiteral("ロックファイル %1 には他の名前（ハードリンク）があります。").arg(path);
+    return QString();
+}
+
 // Whether the path still names the file open on fd: a copy that quits removes its lock
 // file, and a lock taken on the removed file would keep nobody out.
 bool stillNamed(int fd, const QByteArray &path)
@@ -30,7 +57,7 @@ bool stillNamed(int fd, const QByteArray &path)
     };
     struct stat named {
     };
-    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
            opened.st_ino == named.st_ino;
 }
 
@@ -59,18 +86,29 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
     const QByteArray native = QFile::encodeName(path);
     // A few rounds at most: each repeat means a copy removed the file in between.
     for (int round = 0; round < 5; ++round) {
-        int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // Never through a link, and never waiting on a pipe or a device: what was opened is
+        // looked at before it is used.
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::open(native.constData(), O_RDWR | O_CREAT | flags, 0644);
         const int openError = errno;
         // A lock file that cannot be written can still be held or asked about.
-        if (fd < 0 && openError != ENOENT)
-            fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && openError != ENOENT && openError != ELOOP)
+            fd = ::open(native.constData(), O_RDONLY | flags);
         if (fd < 0) {
             m_failures
-                << (openError == EACCES || openError == EPERM || openError == EROFS
+                << (openError == ELOOP ? notALockFile(path)
+                    : openError == EACCES || openError == EPERM || openError == EROFS
                         ? QStringLiteral("ロックファイル %1 を作成する権限がありません。").arg(path)
                         : QStringLiteral("ロックファイル %1 を作成できません（%2）。").arg(path, reason(openError)));
             return Outcome::Failed;
         }
+        if (const QString why = unusable(fd, path); !why.isEmpty()) {
+            ::close(fd);
+            m_failures << why;
+            return Outcome::Failed;
+        }
+        if (openedHook())
+            openedHook()();
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int lockError = errno;
             ::close(fd);
@@ -122,6 +160,11 @@ bool SingleInstance::acquire(const QString &appFolder)
         }
     }
     return true;
+}
+
+void SingleInstance::setOpenedHook(std::function<void()> hook)
+{
+    openedHook() = std::move(hook);
 }
 
 void SingleInstance::release()

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 /// Keeps a second copy of the program from running beside the first: a lock file in
 /// the DB folder, or in the temporary folder (keyed by the program folder) when the
 /// DB folder's lock cannot be taken. A copy holds an exclusive flock on its lock file
@@ -11,7 +13,9 @@
 /// copy's, a zombie's, an empty one left by a kill) is simply taken over. Only a held
 /// lock keeps this copy from starting; a lock that cannot be taken for another reason
 /// (no permission, no DB folder, a full disk) moves on to the next place, with the
-/// reason in failures().
+/// reason in failures(). A lock file is opened without following a link and without
+/// waiting, and used only when it is a regular file with no other name: a link, a pipe
+/// or a device in its place is left as it is and counts as a lock that cannot be taken.
 class SingleInstance
 {
 public:
@@ -29,6 +33,8 @@ public:
     /// Why no lock could be taken at the places tried, for the error log; empty when
     /// nothing failed.
     QString failures() const { return m_failures.join(QLatin1Char(' ')); }
+    /// For tests: called each time a lock file has been opened and before it is locked.
+    static void setOpenedHook(std::function<void()> hook);
 
 private:
     enum class Outcome { Locked, Running, Failed };

@@ -3,6 +3,7 @@
 #include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
+#include "RegularFile.h"
 #include "cBase.h"
 #include "cDao.h"
 #include "cIni.h"
@@ -16,6 +17,9 @@
 #include <QThread>
 
 #include <limits>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 double gTaxRate = 0;
 int16_t gDispInterval = 0;
@@ -173,15 +177,21 @@ void SetErrLog(const QString &message, const QString &objectName, const QString 
     try {
         const QString line = ErrLogLine(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
                                         objectName, procName, message);
-        QFile file(QDir(AppPath()).filePath(QStringLiteral("ErrLog.txt")));
+        // A pipe or a device in the log's place is not opened: it would hold the program up.
         QString failure;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            failure = file.errorString();
-        } else {
-            const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
-            if (file.write(bytes) != bytes.size() || !file.flush())
+        const int fd = RegularFile::open(QDir(AppPath()).filePath(QStringLiteral("ErrLog.txt")),
+                                         O_WRONLY | O_APPEND | O_CREAT, &failure);
+        if (fd >= 0) {
+            QFile file;
+            if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+                ::close(fd);
                 failure = file.errorString();
-            file.close();
+            } else {
+                const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+                if (file.write(bytes) != bytes.size() || !file.flush())
+                    failure = file.errorString();
+                file.close();
+            }
         }
         if (failure.isEmpty())
             return;

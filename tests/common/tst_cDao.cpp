@@ -1,6 +1,7 @@
 #include "DaoTransaction.h"
 #include "DbBuilder.h"
 #include "ErrorTrap.h"
+#include "FileSizeLimit.h"
 #include "MsgBox.h"
 #include "ShownBoxes.h"
 #include "TestDb.h"
@@ -18,9 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 class tst_cDao : public QObject
 {
@@ -91,34 +90,6 @@ void tst_cDao::connectRefusesBadFiles()
     QVERIFY(!dao.OpenRecordset(QStringLiteral("SELECT 1")));
 }
 
-namespace
-{
-
-// The system refuses every write that would make a file grow, as on a full disk.
-class NoFileGrowth
-{
-public:
-    NoFileGrowth()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_saved;
-        none.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~NoFileGrowth()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-} // namespace
-
 void tst_cDao::connectRefusesADatabaseItCannotWrite_data()
 {
     QTest::addColumn<QString>("kind");
@@ -135,9 +106,9 @@ void tst_cDao::connectRefusesADatabaseItCannotWrite()
     QVERIFY2(db.isValid(), qPrintable(db.error()));
     const QByteArray before = fileBytes(db.path());
     std::unique_ptr<Unwritable> unwritable;
-    std::unique_ptr<NoFileGrowth> noGrowth;
+    std::unique_ptr<FileSizeLimit> noGrowth;
     if (kind == QLatin1String("system")) {
-        noGrowth = std::make_unique<NoFileGrowth>();
+        noGrowth = std::make_unique<FileSizeLimit>();
     } else {
         unwritable =
             std::make_unique<Unwritable>(kind == QLatin1String("file") ? db.path() : QFileInfo(db.path()).path());

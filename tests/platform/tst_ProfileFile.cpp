@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "Unwritable.h"
 
@@ -7,6 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -219,6 +223,23 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
     }
 
+    // A disk with less room than the new content: the old file comes back whole.
+    void saveThatDoesNotFitKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Vanrek.ini"));
+        const QByteArray old("[CONST]\r\n消費税=\"5\"\r\n");
+        QVERIFY(writeFileBytes(path, old));
+        ProfileFile file(path);
+        {
+            const FileSizeLimit room(rlim_t(old.size()));
+            QVERIFY(!file.setValue(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("\"10\"")));
+        }
+        QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(read(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
+    }
+
     void writeThatFailsSaysWhy()
     {
         ProfileFile file(m_dir.filePath(QStringLiteral("no such folder/Vanrek.ini")));
@@ -266,8 +287,9 @@ private Q_SLOTS:
         QVERIFY(!after.isFile());
         QCOMPARE(after.isDir(), before.isDir());
         QCOMPARE(isSocketFile(target), kind == QLatin1String("socket"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(),
-                 kind == QLatin1String("folder") ? 1 : 2);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(),
+            kind == QLatin1String("folder") ? 1 : 2);
     }
 };
 

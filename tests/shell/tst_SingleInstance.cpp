@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +11,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,6 +102,91 @@ private Q_SLOTS:
         QVERIFY(acquired);
         QCOMPARE(next.lockPath(), path);
         QCOMPARE(next.failures(), QString());
+    }
+
+    // What stands in the lock's place is left as it is: the lock goes to the temporary folder.
+    void aLockThatIsNoPlainFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to a user's file") << QStringLiteral("link");
+        QTest::newRow("link to nothing") << QStringLiteral("dangling");
+        QTest::newRow("hard link to a user's file") << QStringLiteral("hard");
+        QTest::newRow("named pipe") << QStringLiteral("pipe");
+    }
+
+    void aLockThatIsNoPlainFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString lock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
+        const QString users = QDir(dir.path()).filePath(QStringLiteral("notes.txt"));
+        const QByteArray text("the user's own notes\n");
+        if (kind != QLatin1String("dangling"))
+            QVERIFY(writeFileBytes(users, text));
+        if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        else if (kind == QLatin1String("hard"))
+            QCOMPARE(::link(QFile::encodeName(users).constData(), QFile::encodeName(lock).constData()), 0);
+        else
+            QVERIFY(QFile::link(users, lock));
+        SingleInstance copy;
+        QVERIFY(copy.acquire(dir.path()));
+        const QString held = copy.lockPath();
+        copy.release();
+        QCOMPARE(QFileInfo::exists(users), kind != QLatin1String("dangling"));
+        if (kind != QLatin1String("dangling"))
+            QCOMPARE(fileBytes(users), text);
+        struct stat st {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(lock).constData(), &st), 0);
+        QCOMPARE(S_ISFIFO(st.st_mode), kind == QLatin1String("pipe"));
+        QCOMPARE(QFileInfo(held).absolutePath(), QDir::tempPath());
+        QVERIFY(!copy.failures().isEmpty());
+    }
+
+    // A copy that quits removes its file while it still holds it: a copy that opened the
+    // file just before can lock it only once it is no longer named, and so tries again.
+    void releaseRemovesTheFileBeforeLettingGo()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        const int events = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(events >= 0);
+        QVERIFY(::inotify_add_watch(events, QFile::encodeName(first.lockPath()).constData(), IN_ATTRIB | IN_CLOSE) >=
+                0);
+        first.release();
+        // In the order they happened: the name going (the link count) before the close.
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t size = ::read(events, buffer, sizeof buffer);
+        ::close(events);
+        QList<uint32_t> seen;
+        for (ssize_t at = 0; at < size;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            if (!(event->mask & IN_IGNORED))
+                seen << event->mask;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+        QCOMPARE(seen, (QList<uint32_t>{IN_ATTRIB, IN_CLOSE_WRITE}));
+    }
+
+    // The file is removed by the copy that held it between this copy's open and its lock.
+    void aLockOnAFileNoLongerNamedIsTakenAgain()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        SingleInstance::setOpenedHook([&first] { first.release(); });
+        SingleInstance second;
+        const bool acquired = second.acquire(dir.path());
+        SingleInstance::setOpenedHook(nullptr);
+        QVERIFY(acquired);
+        SingleInstance third;
+        QVERIFY(!third.acquire(dir.path()));
+        QCOMPARE(third.lockPath(), second.lockPath());
     }
 
     void otherFoldersAreIndependent()

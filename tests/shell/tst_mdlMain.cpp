@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Module settings, settings file, year filter and error log of the shell.
 class tst_mdlMain : public QObject
 {
@@ -267,13 +271,29 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
+    // Neither can be written, whoever runs the test; a pipe is not even opened, as it would
+    // hold the program up until someone reads it.
+    void errLogThatCannotBeWrittenShowsBoxAndGoesOn_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("named pipe") << true;
+    }
     void errLogThatCannotBeWrittenShowsBoxAndGoesOn()
     {
-        // A folder in the log's place cannot be written, whoever runs the test.
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ErrLog.txt")));
+        QFETCH(bool, pipe);
+        const QByteArray log = QFile::encodeName(QDir(m_dir->path()).filePath(QStringLiteral("ErrLog.txt")));
+        QCOMPARE(pipe ? ::mkfifo(log.constData(), 0600) : ::mkdir(log.constData(), 0700), 0);
+        // A reader, so that a write to the pipe would not wait: nothing may reach it.
+        const int reader = pipe ? ::open(log.constData(), O_RDONLY | O_NONBLOCK) : -1;
         MsgBox::setNextAnswer(MsgBox::OK);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("frmSystem.*SaveData.*lost")));
         SetErrLog(QStringLiteral("lost"), QStringLiteral("frmSystem"), QStringLiteral("SaveData"));
+        char buffer[64];
+        const ssize_t received = pipe ? ::read(reader, buffer, sizeof buffer) : 0;
+        if (pipe)
+            ::close(reader);
+        QCOMPARE(received, ssize_t(0));
         QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("SetErrLog"));
         QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));

@@ -3,7 +3,9 @@
 #include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "PaperCodes.h"
+#include "PdfOutputFile.h"
 #include "PrinterCatalog.h"
+#include "RegularFile.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -27,6 +29,9 @@
 #include <QToolBar>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -65,16 +70,18 @@ private:
     std::function<void()> m_onShow;
 };
 
-/// Whether the file can be written, without leaving a new empty file behind.
+/// Whether the file can be written, without leaving a new empty file behind. Only a regular
+/// file can: a pipe given as the name would hold the program up.
 bool canWrite(const QString &path)
 {
-    QFile file(path);
-    const bool existed = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const bool existed = QFileInfo::exists(path);
+    QString why;
+    const int fd = RegularFile::open(path, O_WRONLY | O_APPEND | O_CREAT, &why);
+    if (fd < 0)
         return false;
-    file.close();
+    ::close(fd);
     if (!existed)
-        file.remove();
+        QFile::remove(path);
     return true;
 }
 
@@ -204,8 +211,22 @@ bool ActiveReport::PrintReport(bool showDialog)
                              .arg(QDir::toNativeSeparators(path)),
                          MsgBox::Exclamation, m_caption, owner);
         }
+        PdfOutputFile file(path);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(file.writingPath());
+        bool written = true;
+        try {
+            if (!handOver(printer))
+                return true; // the report told its own error; nothing replaces the chosen file
+        } catch (const ReportError &e) {
+            if (e.number() != ReportError::JobRefused)
+                throw;
+            written = false;
+        }
+        if (!written || !file.commit())
+            throw ReportError(ReportError::JobRefused,
+                              QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
+        return true;
     }
     handOver(printer);
     return true;

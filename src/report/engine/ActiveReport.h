@@ -66,7 +66,8 @@ public:
     /// starting from the report's printer, paper and orientation. Without any printer
     /// the report goes to a PDF file the user names. False when the user cancelled (the
     /// dialog or the file's name). Throws ReportError JobRefused when the print system
-    /// did not take the job.
+    /// did not take the job, or the PDF file could not be written whole (an earlier file
+    /// at that path is then kept).
     virtual bool PrintReport(bool showDialog);
     /// Opens the preview and returns when it has closed (every preview is modal).
     virtual void Show(int modal);

@@ -1,10 +1,12 @@
 #include "ActiveReport.h"
 
 #include "FakeLayout.h"
+#include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
 #include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
+#include "TestFiles.h"
 #include "TestPrinters.h"
 #include "cAreport.h"
 #include "cPrinter.h"
@@ -20,6 +22,10 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // A report's run on real output: PDF when no printer is installed, the preview,
 // and the no-data and error messages.
@@ -121,6 +127,27 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
+    // A disk with room for part of the PDF: the file the user chose to overwrite keeps what
+    // it held, and the job tells that it could not be written.
+    void pdfThatDoesNotFitKeepsTheEarlierFile()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        QVERIFY(writeFileBytes(file, "an earlier report"));
+        m_answers << file;
+        const QString told = QStringLiteral("「%1」に書き込めませんでした。").arg(file);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("cPrinter PrintDialog ") + told));
+        {
+            // Less than the header, the page and the font a page of text embeds.
+            const FileSizeLimit room(1024);
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
+        }
+        QCOMPARE(fileBytes(file), QByteArray("an earlier report"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, told);
+        QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
+    }
+
     void aNameWithoutSuffixGetsOne()
     {
         m_answers << m_dir->filePath(QStringLiteral("plan"));
@@ -137,17 +164,31 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
+    void unwritablePlaceIsToldAndAskedAgain_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        // Nothing can be created in /proc, not even by root.
+        QTest::newRow("folder that takes no file") << false;
+        // Not opened at all: without a reader it would hold the program up.
+        QTest::newRow("named pipe") << true;
+    }
     void unwritablePlaceIsToldAndAskedAgain()
     {
-        // Nothing can be created in /proc, not even by root.
-        const QString bad = QStringLiteral("/proc/vanrek-report.pdf");
+        QFETCH(bool, pipe);
+        const QString bad =
+            pipe ? m_dir->filePath(QStringLiteral("pipe.pdf")) : QStringLiteral("/proc/vanrek-report.pdf");
+        QVERIFY(!pipe || ::mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+        // A reader, so that a writer would not wait.
+        const int reader = pipe ? ::open(QFile::encodeName(bad).constData(), O_RDONLY | O_NONBLOCK) : -1;
         const QString good = m_dir->filePath(QStringLiteral("ok.pdf"));
         m_answers << bad << good;
         printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        if (reader >= 0)
+            ::close(reader);
         QCOMPARE(shownBoxes().size(), 1);
-        QCOMPARE(shownBoxes().at(0).prompt,
-                 QStringLiteral("PDFファイル「/proc/vanrek-report.pdf」に書き込めません。\r\n"
-                                "書き込みのできる保存先を選んで下さい。"));
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("PDFファイル「%1」に書き込めません。\r\n"
+                                                           "書き込みのできる保存先を選んで下さい。")
+                                                .arg(bad));
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書１"));
         QCOMPARE(m_offered.size(), 2);
         QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path

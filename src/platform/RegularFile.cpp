@@ -1,0 +1,62 @@
+#include "RegularFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString notARegularFile(const QString &path)
+{
+    return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
+}
+
+} // namespace
+
+QString RegularFile::refusal(const QString &path, bool *exists)
+{
+    struct stat st {
+    };
+    *exists = true;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        const int error = errno;
+        *exists = false;
+        return error == ENOENT ? QString() : systemError(error);
+    }
+    return S_ISREG(st.st_mode) ? QString() : notARegularFile(path);
+}
+
+int RegularFile::open(const QString &path, int flags, QString *error)
+{
+    bool exists = true;
+    if (const QString why = refusal(path, &exists); !why.isEmpty()) {
+        *error = why;
+        return -1;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int openError = errno;
+        *error = openError == ENOENT && !(flags & O_CREAT) ? QString() : systemError(openError);
+        return -1;
+    }
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *error = notARegularFile(path);
+        return -1;
+    }
+    error->clear();
+    return fd;
+}

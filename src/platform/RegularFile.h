@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+/// The opening of a file that has to be a regular one (the settings files, the error
+/// log): a regular file, also one reached through a link, or nothing yet. Anything else
+/// in its place (a folder, a named pipe, a socket, a device) is refused before it is
+/// opened, and looked at once more on the open file, in case the path changed in
+/// between; the file is opened without waiting, so a pipe can never hold the program up.
+class RegularFile
+{
+public:
+    /// Why path cannot be used: empty for a regular file, or for nothing at all (then
+    /// *exists is false).
+    static QString refusal(const QString &path, bool *exists);
+    /// A descriptor of path opened with the open(2) flags, or -1 with error saying why.
+    /// A path that names nothing, opened without O_CREAT, gives -1 and an empty error.
+    static int open(const QString &path, int flags, QString *error);
+};

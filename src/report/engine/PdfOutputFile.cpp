@@ -1,0 +1,94 @@
+#include "PdfOutputFile.h"
+
+#include "RegularFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+
+// A new empty file beside target, made with the rights a new file of the user gets;
+// empty when the folder takes none.
+QString createBeside(const QString &target)
+{
+    const QFileInfo info(target);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString name = info.dir().filePath(
+            QStringLiteral(".%1.%2").arg(info.fileName(), QString::number(QRandomGenerator::global()->generate(), 36)));
+        const int fd =
+            ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
+// Whether the file ends as a PDF writer ends a whole one: the trailer's "startxref", the
+// offset and "%%EOF".
+bool holdsWholePdf(const QString &path)
+{
+    QString error;
+    const int fd = RegularFile::open(path, O_RDONLY, &error);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    if (!file.seek(std::max<qint64>(0, file.size() - 1024)))
+        return false;
+    const QByteArray tail = file.readAll().trimmed();
+    return tail.contains("startxref") && tail.endsWith("%%EOF");
+}
+
+} // namespace
+
+PdfOutputFile::PdfOutputFile(const QString &path)
+{
+    const QFileInfo chosen(path);
+    m_targetExisted = chosen.exists();
+    // A link keeps pointing at the file it named; that file is what is replaced.
+    m_target = m_targetExisted && chosen.isSymLink() ? chosen.canonicalFilePath() : path;
+    // Only a regular file is replaced: anything else is written as it is.
+    if (!m_targetExisted || QFileInfo(m_target).isFile())
+        m_writing = createBeside(m_target);
+    if (m_writing.isEmpty())
+        m_writing = m_target;
+}
+
+PdfOutputFile::~PdfOutputFile()
+{
+    if (m_committed)
+        return;
+    // A file written in place is left when it was there before: what it held is gone either way.
+    if (m_writing != m_target || !m_targetExisted)
+        QFile::remove(m_writing);
+}
+
+bool PdfOutputFile::commit()
+{
+    if (!holdsWholePdf(m_writing))
+        return false;
+    if (m_writing != m_target) {
+        if (m_targetExisted)
+            QFile::setPermissions(m_writing, QFile::permissions(m_target));
+        if (::rename(QFile::encodeName(m_writing).constData(), QFile::encodeName(m_target).constData()) != 0)
+            return false;
+    }
+    m_committed = true;
+    return true;
+}

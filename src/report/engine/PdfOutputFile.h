@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+/// The file a report is saved to as PDF. The PDF writer writes a temporary file beside
+/// the chosen one, which takes the chosen file's place only when it holds the whole PDF:
+/// a full disk then leaves no cut file and keeps any earlier file at that path. Where no
+/// file can be added beside it, the chosen file itself is written and checked alike. The
+/// PDF writer says nothing of its failed writes, so the file is what is checked: its end
+/// must hold the trailer ("startxref" and "%%EOF").
+class PdfOutputFile
+{
+public:
+    explicit PdfOutputFile(const QString &path);
+    /// Removes what this output wrote unless commit() put it in place.
+    ~PdfOutputFile();
+    PdfOutputFile(const PdfOutputFile &) = delete;
+    PdfOutputFile &operator=(const PdfOutputFile &) = delete;
+
+    /// The file the PDF writer is to write.
+    QString writingPath() const { return m_writing; }
+    /// Puts the written PDF at the chosen path; false when it is not whole or cannot be put there.
+    bool commit();
+
+private:
+    QString m_target;
+    QString m_writing;
+    bool m_targetExisted = false;
+    bool m_committed = false;
+};
