@@ -76,9 +76,10 @@ StartResult Main(double waitSeconds)
         const cSystem system;
         if (!system.IsWindows98() && !system.IsWindows95()) {
             splashMessage(splash.get(), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを最適化しています"));
-            // Rewritten in place on the open connection; a failure leaves the file as it was
-            // and the start goes on. A damaged file is told: its unreadable rows would
-            // otherwise show as plans without results.
+            // Rewritten in place on the open connection, unless the engine's check finds the
+            // file damaged; a failure leaves the file as it was and the start goes on. A
+            // damaged file is told: its unreadable rows would otherwise show as plans
+            // without results.
             if (!gDao().CompactDatabase(gDbPath)) {
                 writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("CompactDatabase"));
                 if (gDao().lastErrorIsDamage())
