@@ -72,6 +72,7 @@ StartResult Main(double waitSeconds)
         return StartResult::NoDatabase;
     }
 
+    bool damageTold = false;
     {
         const cSystem system;
         if (!system.IsWindows98() && !system.IsWindows95()) {
@@ -82,7 +83,8 @@ StartResult Main(double waitSeconds)
             // without results.
             if (!gDao().CompactDatabase(gDbPath)) {
                 writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("CompactDatabase"));
-                if (gDao().lastErrorIsDamage())
+                damageTold = gDao().lastErrorIsDamage();
+                if (damageTold)
                     ShowDamagedFile();
             }
             Wait(waitSeconds, true);
@@ -95,7 +97,7 @@ StartResult Main(double waitSeconds)
     splash.reset();
 
     s_instance = std::move(instance);
-    s_list = new frmDataList;
+    s_list = new frmDataList(nullptr, damageTold);
     s_list->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(
         s_list, &frmDataList::shutDown, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
