@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
+#include "RealMessageBoxes.h"
 #include "ShownBoxes.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
@@ -252,6 +253,34 @@ private Q_SLOTS:
         const QString log = errLog(testDb.folder());
         QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,CompactDatabase")) && log.contains(logged),
                  qPrintable(log));
+    }
+
+    // The splash keeps itself above other windows: it steps aside while a box is open, so that
+    // the box is not hidden behind it. A log that cannot be written adds its own box.
+    void boxesDuringTheStartAreNotCoveredBySplash()
+    {
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        QVERIFY(damageTable(testDb.path(), QStringLiteral("T_収支")));
+        QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("ErrLog.txt")));
+        QStringList seen;
+        QPointer<QWidget> last;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&seen, &last] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box || box == last)
+                return;
+            last = box;
+            bool covered = false;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                covered = covered || (qobject_cast<fSplash *>(w) && w->isVisible());
+            seen << box->windowTitle() + (covered ? QStringLiteral(" under the splash") : QString());
+        });
+        poll.start(2);
+        const RealMessageBoxes boxes;
+        QCOMPARE(Main(0), StartResult::Started);
+        QCOMPARE(seen, QStringList({"SetErrLog", "Vanrek"}));
     }
 
     void splashShowsConnectingThenCompacting()
