@@ -495,8 +495,18 @@ bool cDao::isOpenFile(const QString &path) const
 namespace
 {
 
+// The first finding of a check's answer, without the heading that names the database.
+QString firstFinding(const QString &answer)
+{
+    const QStringList lines = answer.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines)
+        if (!line.startsWith(QLatin1String("*** in database ")))
+            return line;
+    return answer;
+}
+
 // Runs sql; false with the reason (and the engine's result code) when it fails or, for a
-// check, answers anything but "ok".
+// check, answers anything but "ok": such an answer counts as a damaged file.
 bool runChecked(QSqlQuery &q, const QString &sql, QString *error, int *code)
 {
     if (!q.exec(sql)) {
@@ -506,7 +516,9 @@ bool runChecked(QSqlQuery &q, const QString &sql, QString *error, int *code)
         return false;
     }
     if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok")) {
-        *error = q.value(0).toString();
+        *error = firstFinding(q.value(0).toString());
+        if (code)
+            *code = SQLITE_CORRUPT;
         return false;
     }
     return true;
@@ -551,8 +563,11 @@ bool cDao::CompactDatabase(const QString &path)
         m_lastError = QStringLiteral("トランザクションの実行中は最適化できません。");
         return false;
     }
+    // A damaged file is left as it is: VACUUM copies only the rows a scan still reaches, so
+    // it would make the damage final and erase what a repair could recover.
     QString error;
-    if (runOnFile(path, QStringLiteral("VACUUM"), &error, &m_lastCode))
+    if (runOnFile(path, QStringLiteral("PRAGMA quick_check"), &error, &m_lastCode) &&
+        runOnFile(path, QStringLiteral("VACUUM"), &error, &m_lastCode))
         return true;
     m_lastError = error;
     return false;

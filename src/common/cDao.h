@@ -49,9 +49,9 @@ public:
     int RecordCount(Recordset *rs);
     /// Checks the file with the engine's integrity check; a failure shows "Database Repair Error".
     bool RepairDatabase(const QString &path);
-    /// Compacts the file in place (VACUUM). Refused, changing nothing, while a transaction is open.
-    /// A failure leaves its reason in lastError() (and whether the file is damaged in
-    /// lastErrorIsDamage()).
+    /// Compacts the file in place (VACUUM). Refused, changing nothing, while a transaction is open
+    /// or when the engine's check does not find the file sound. A failure leaves its reason in
+    /// lastError() (and whether the file is damaged in lastErrorIsDamage()).
     bool CompactDatabase(const QString &path);
     bool RepairCompactDatabase(const QString &path);
     bool ConnectLinkTable(const QString &table, const QString &source, const QString &type, const QString &target);

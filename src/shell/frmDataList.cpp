@@ -36,7 +36,7 @@ const FormTrap trap(kObject);
 
 } // namespace
 
-frmDataList::frmDataList(QWidget *parent) : QMainWindow(parent)
+frmDataList::frmDataList(QWidget *parent, bool damageTold) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmDataList"));
     setWindowTitle(QStringLiteral("登録物件一覧"));
@@ -91,7 +91,7 @@ frmDataList::frmDataList(QWidget *parent) : QMainWindow(parent)
         });
     });
 
-    trap("Form_Load", [this] { Form_Load(); });
+    trap("Form_Load", [this, damageTold] { Form_Load(damageTold); });
 }
 
 frmDataList::~frmDataList() = default;
@@ -101,12 +101,14 @@ MDIForm1 *frmDataList::workspace() const
     return m_workspace.data();
 }
 
-void frmDataList::Form_Load()
+void frmDataList::Form_Load(bool damageTold)
 {
     trap("SetControlsColor", [this] { SetControlsColor(); });
     SetGridStyle(this, m_grid);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
-    trap("Init", [this] { Init(); });
+    // An empty list must not pass for a register without properties.
+    if (trap.failsOnDamage("Init", [this] { Init(); }) && !damageTold)
+        ShowDamagedFileWhenShown(this);
     trap("CheckRecordCount", [this] { CheckRecordCount(); });
 }
 
@@ -169,11 +171,15 @@ void frmDataList::resizeEvent(QResizeEvent *event)
 
 void frmDataList::lbutNew_Click()
 {
+    int registered = 0;
     {
         frmDataDetail detail(this);
         detail.exec();
+        registered = detail.registeredID1();
     }
-    Init();
+    // The property just registered must not seem lost: the user is told why it does not show.
+    if (trap.failsOnDamage("Init", [this] { Init(); }) && registered != 0)
+        ShowDamagedFile(this);
     CheckRecordCount();
 }
 

@@ -16,7 +16,9 @@ class frmDataList : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit frmDataList(QWidget *parent = nullptr);
+    /// damageTold: the start has just told the user that the database file is damaged,
+    /// so the list does not tell it again as it loads.
+    explicit frmDataList(QWidget *parent = nullptr, bool damageTold = false);
     ~frmDataList() override;
 
     QTableView *grid() const { return m_grid; }
@@ -34,7 +36,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Form_Load();
+    void Form_Load(bool damageTold);
     void SetControlsColor();
     void SetTDBGridColumns();
     void Init();

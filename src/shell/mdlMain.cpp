@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <QWidget>
 
 #include <limits>
 
@@ -204,11 +205,23 @@ void SetErrLog(const QString &message, const QString &objectName, const QString 
     }
 }
 
+QString DamagedFileText(const QString &databasePath)
+{
+    return QStringLiteral("データベースファイル「%1」が壊れています。\r\n読み込めないデータがあります。")
+        .arg(QDir::toNativeSeparators(databasePath));
+}
+
 void ShowDamagedFile(QWidget *parent)
 {
-    MsgBox::show(QStringLiteral("データベースファイル「%1」が壊れています。\r\n読み込めないデータがあります。")
-                     .arg(QDir::toNativeSeparators(gDao().databasePath())),
-                 MsgBox::Exclamation, QStringLiteral("Vanrek"), parent);
+    MsgBox::show(DamagedFileText(gDao().databasePath()), MsgBox::Exclamation, QStringLiteral("Vanrek"), parent);
+}
+
+void ShowDamagedFileWhenShown(QWidget *window)
+{
+    QMetaObject::invokeMethod(
+        window,
+        [window] { trapErrors(window->objectName(), QStringLiteral("Init"), [window] { ShowDamagedFile(window); }); },
+        Qt::QueuedConnection);
 }
 
 void Wait(double seconds, bool processEvents)

@@ -46,5 +46,10 @@ QString ErrLogLine(const QString &timeText, const QString &objectName, const QSt
 /// Tells the user that the database file of the connection is damaged (some of its rows
 /// cannot be read), so that an empty plan is not taken for the truth.
 void ShowDamagedFile(QWidget *parent = nullptr);
+/// The same once the window's loading is over and it is on the screen (a form that finds
+/// the damage while it loads).
+void ShowDamagedFileWhenShown(QWidget *window);
+/// The words of that box for the database file at the path.
+QString DamagedFileText(const QString &databasePath);
 /// Busy wait, processing window events when asked.
 void Wait(double seconds, bool processEvents);

@@ -73,16 +73,19 @@ StartResult Main(double waitSeconds)
         return StartResult::NoDatabase;
     }
 
+    bool damageTold = false;
     {
         const cSystem system;
         if (!system.IsWindows98() && !system.IsWindows95()) {
             splashMessage(splash.get(), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを最適化しています"));
-            // Rewritten in place on the open connection; a failure leaves the file as it was
-            // and the start goes on. A damaged file is told: its unreadable rows would
-            // otherwise show as plans without results.
+            // Rewritten in place on the open connection, unless the engine's check finds the
+            // file damaged; a failure leaves the file as it was and the start goes on. A
+            // damaged file is told: its unreadable rows would otherwise show as plans
+            // without results.
             if (!gDao().CompactDatabase(gDbPath)) {
                 writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("CompactDatabase"));
-                if (gDao().lastErrorIsDamage())
+                damageTold = gDao().lastErrorIsDamage();
+                if (damageTold)
                     ShowDamagedFile();
             }
             Wait(waitSeconds, true);
@@ -95,7 +98,7 @@ StartResult Main(double waitSeconds)
     splash.reset();
 
     s_instance = std::move(instance);
-    s_list = new frmDataList;
+    s_list = new frmDataList(nullptr, damageTold);
     s_list->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(
         s_list, &frmDataList::shutDown, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);

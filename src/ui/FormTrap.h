@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DaoRows.h"
 #include "ErrorTrap.h"
 #include "MsgBox.h"
 
@@ -35,6 +36,22 @@ public:
     template <class F> bool operator()(const char *procedure, F &&body) const noexcept
     {
         return trapErrors(m_object, QString::fromLatin1(procedure), std::forward<F>(body));
+    }
+
+    /// Runs body as above; true when it failed because the database file is damaged
+    /// (DaoError::isDamage), which the form then tells the user.
+    template <class F> bool failsOnDamage(const char *procedure, F &&body) const noexcept
+    {
+        bool damaged = false;
+        (*this)(procedure, [&] {
+            try {
+                body();
+            } catch (const DaoError &e) {
+                damaged = e.isDamage();
+                throw;
+            }
+        });
+        return damaged;
     }
 
     /// Runs body; an exception is logged, the user is shown failure, and false returned.

@@ -3,11 +3,14 @@
 #include "DbFixture.h"
 #include "FormButtons.h"
 #include "Globals.h"
+#include "ImNumber.h"
+#include "ImText.h"
 #include "MDIForm1.h"
 #include "MsgBox.h"
 #include "PropertyListModel.h"
 #include "ShellHooks.h"
 #include "ShownBoxes.h"
+#include "cApl.h"
 #include "cDao.h"
 #include "frmDataDetail.h"
 #include "mdlMain.h"
@@ -131,6 +134,37 @@ private Q_SLOTS:
         QFile log(QDir(m_db.folder()).filePath(QStringLiteral("ErrLog.txt")));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(log.readAll()).contains(QStringLiteral("locked")));
+    }
+
+    // Rows in a damaged file: an empty list must not pass for a register without properties.
+    // The user is told as the list loads, and again after a registration it cannot show.
+    void damagedListIsTold()
+    {
+        execSql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                               "INSERT INTO D_物件 SELECT i, '物件' || i, 100, 200, 1.4, 0.3 FROM n"));
+        gDao().Disconnect();
+        QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("D_物件"), LeafDamage::Header));
+        QVERIFY(gDao().Connect(m_db.db().path()));
+        frmDataList l;
+        l.show();
+        QTRY_COMPARE(shownBoxes().size(), 1);
+        QCOMPARE(boxText(shownBoxes().at(0)), damagedFileBox(m_db.db().path()));
+        QCOMPARE(l.model()->rowCount(), 0);
+        gApl().setDialogBox(QStringLiteral("1")); // no notice after the registration
+        QTimer::singleShot(0, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<frmDataDetail *>(w); d && d->isVisible()) {
+                    d->findChild<ImText *>(QStringLiteral("txtName"))->setText(QStringLiteral("駅前"));
+                    d->findChild<ImNumber *>(QStringLiteral("numSikiti"))->setValue(120);
+                    d->findChild<ImNumber *>(QStringLiteral("numHyoka"))->setValue(300);
+                    FormButtons::click(d->findChild<QWidget *>(QStringLiteral("lbutAdd")));
+                }
+        });
+        FormButtons::click(button(l, "lbutNew"));
+        QCOMPARE(queryRows(QStringLiteral("SELECT 物件名 FROM D_物件 WHERE ID1 = 301")), QStringLiteral("駅前"));
+        QCOMPARE(shownBoxes().size(), 2);
+        QCOMPARE(shownBoxes().at(1).prompt, shownBoxes().at(0).prompt);
+        QVERIFY(!button(l, "lbutSelect")->isEnabled());
     }
 
     void openingHidesTheListUntilTheWorkspaceCloses()

@@ -1,5 +1,7 @@
 #include "ShownBoxes.h"
 
+#include <QDir>
+
 namespace
 {
 
@@ -26,4 +28,16 @@ void clearShownBoxes()
 {
     boxes().clear();
     MsgBox::clearNextAnswers();
+}
+
+QString boxText(const MsgBox::Shown &box)
+{
+    return box.title + QLatin1Char('|') + QString::number(box.style) + QLatin1Char('|') + box.prompt;
+}
+
+QString damagedFileBox(const QString &databasePath, const QString &title, int style)
+{
+    return boxText({QStringLiteral("データベースファイル「%1」が壊れています。\r\n読み込めないデータがあります。")
+                        .arg(QDir::toNativeSeparators(databasePath)),
+                    style, title});
 }

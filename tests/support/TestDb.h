@@ -30,3 +30,13 @@ bool createTestDatabase(const QString &path, QString *error = nullptr);
 /// first page of the table's rows is overwritten, so that the engine reports the file
 /// malformed whenever those rows are read, while its schema still reads.
 bool damageTable(const QString &path, const QString &table);
+
+/// How damageLeaf damages a page.
+enum class LeafDamage {
+    Header,     ///< overwritten: a scan of the table fails "malformed", a seek to another page does not
+    HalvedCells ///< its cell count halved: the engine's check reports the page, while a scan
+                ///< returns the rows past the new count no more, without an error
+};
+/// Damages the first leaf page of the table's rows in the closed file at `path`, as a disk
+/// fault would. The rows must fill several pages.
+bool damageLeaf(const QString &path, const QString &table, LeafDamage how);

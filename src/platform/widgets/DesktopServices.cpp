@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
@@ -66,7 +67,19 @@ int present(const QString &prompt, int style, const QString &title, QWidget *par
     box.setDefaultButton(buttons.at(defIndex).std);
     if (buttons.size() > 1 && (style & 7) != MsgBox::YesNo)
         box.setEscapeButton(QMessageBox::Cancel);
+    // A window that keeps itself above the others (the start-up's splash) would cover the
+    // box, whoever owns it: it steps aside while the box is open and comes back after.
+    QList<QPointer<QWidget>> covering;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            covering << w;
+            w->hide();
+        }
+    }
     const int r = box.exec();
+    for (const QPointer<QWidget> &w : covering)
+        if (w)
+            w->show();
     for (const B &b : buttons)
         if (r == b.std)
             return b.answer;

@@ -4,6 +4,7 @@
 #include "StoredValue.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
+#include "mdlMain.h"
 
 #include <QApplication>
 
@@ -129,8 +130,11 @@ int cPrinter::PrintDialog(int skip)
             ActiveReport::tellPrintFailure(report->description(), QApplication::activeWindow());
             result = PrintJob::Cancel;
         } else {
-            MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, QStringLiteral("PrintDialog"),
-                         QApplication::activeWindow());
+            // A setting in a damaged file is told in words, not in the engine's.
+            const auto *data = dynamic_cast<const DaoError *>(&e);
+            MsgBox::show(data && data->isDamage() && m_database ? DamagedFileText(m_database->databasePath())
+                                                                : QString::fromUtf8(e.what()),
+                         MsgBox::Critical, QStringLiteral("PrintDialog"), QApplication::activeWindow());
         }
     }
     // The report and the dialog are unloaded on every path; the next job needs a new report.

@@ -14,6 +14,7 @@
 #include "cPrinter.h"
 #include "cSystem.h"
 #include "frmSysPrintDtl.h"
+#include "mdlMain.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -76,7 +77,9 @@ void frmSysPrintList::Form_Load()
 {
     trap("SetControlsColor", [this] { SetControlsColor(); });
     SetGridStyle(this, TDBGrid);
-    trap("Init", [this] { Init(); });
+    // An empty list must not pass for a table without settings.
+    if (trap.failsOnDamage("Init", [this] { Init(); }))
+        ShowDamagedFileWhenShown(this);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
 }
 

@@ -37,22 +37,6 @@ namespace
 
 const FormTrap trap(frmGraph::kObjectName);
 
-// Runs a read of the window's rows through the trap; true when it failed because the
-// database file is damaged.
-template <class F> bool failsOnDamage(const char *procedure, F &&body)
-{
-    bool damaged = false;
-    trap(procedure, [&] {
-        try {
-            body();
-        } catch (const DaoError &e) {
-            damaged = e.isDamage();
-            throw;
-        }
-    });
-    return damaged;
-}
-
 const QString kSheetReport = QStringLiteral("経営計画ご提案書１");
 const QString kTableReport = QStringLiteral("経営計画ご提案書２");
 
@@ -208,7 +192,7 @@ void frmGraph::TDBGrid_Click()
 
 void frmGraph::Init(const PlanView &view)
 {
-    const bool damaged = failsOnDamage("Init", [this, &view] {
+    const bool damaged = trap.failsOnDamage("Init", [this, &view] {
         // A failed read leaves the table empty, so nothing is drawn from old rows.
         m_model->setRows({});
         m_model->setRows(ResultRowReader(gDao()).rows(Pro_ID1().toInt(), Pro_ID2().toInt(), view.years));
@@ -233,7 +217,7 @@ void frmGraph::ReDraw(const PlanView &view)
         m_picGraph->clear();
         m_drawnView = view;
     });
-    if (failsOnDamage("DrawGraph", [this, &view] { DrawGraph(view); }))
+    if (trap.failsOnDamage("DrawGraph", [this, &view] { DrawGraph(view); }))
         tellDamagedFile();
 }
 

@@ -287,6 +287,21 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().size(), 2);
     }
 
+    // Settings in a damaged file: the job says so in its one box, in words, and prints nothing.
+    void damagedSettingsAreToldInOneBox()
+    {
+        const QString path = m_db.db().path();
+        gDao().Disconnect();
+        QVERIFY(damageTable(path, QStringLiteral("M_Printer")));
+        QVERIFY(gDao().Connect(path));
+        auto p = job(QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(p->PrintDialog(0), 1);
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(boxText(shownBoxes().at(0)), damagedFileBox(path, QStringLiteral("PrintDialog"), MsgBox::Critical));
+        QVERIFY(m_log->runs.empty());
+        QCOMPARE(m_log->unloaded, 1);
+    }
+
     void storedPrinterThatIsGone()
     {
         addSetting(QStringLiteral("R"), QStringLiteral("Gone"), 13, 2, 0, 1);

@@ -121,6 +121,19 @@ private Q_SLOTS:
         QCOMPARE(title, QStringLiteral("プリンタ設定 [新規]"));
     }
 
+    // Settings in a damaged file: an empty list must not pass for a table without settings.
+    void damagedListIsTold()
+    {
+        gDao().Disconnect();
+        QVERIFY(damageTable(m_db.db().path(), QStringLiteral("M_Printer")));
+        QVERIFY(gDao().Connect(m_db.db().path()));
+        auto l = list();
+        QTRY_COMPARE(shownBoxes().size(), 1);
+        QCOMPARE(boxText(shownBoxes().at(0)), damagedFileBox(m_db.db().path()));
+        QCOMPARE(l->model()->rowCount(), 0);
+        QVERIFY(!button(*l, "lbutDtl")->isEnabled());
+    }
+
     void enterOpensTheRowCtrlEnterANewOne()
     {
         addRows();

@@ -487,11 +487,7 @@ void tst_frmGraph::damagedRowsAreToldOncePerWorkspace()
         ws->findChild<QAction *>(QStringLiteral("menuWindow_Only"))->trigger(); // reloads every window
         QCoreApplication::processEvents();
         QCOMPARE(shownBoxes().size(), opening);
-        QCOMPARE(shownBoxes().last().prompt, QStringLiteral("データベースファイル「%1」が壊れています。\r\n"
-                                                            "読み込めないデータがあります。")
-                                                 .arg(QDir::toNativeSeparators(f.db().path())));
-        QCOMPARE(shownBoxes().last().style, int(MsgBox::Exclamation));
-        QCOMPARE(shownBoxes().last().title, QStringLiteral("Vanrek"));
+        QCOMPARE(boxText(shownBoxes().last()), damagedFileBox(f.db().path()));
         QCOMPARE(ws->planWindows().size(), 2);
         for (PlanWindow *w : ws->planWindows())
             QVERIFY(w->isVisible() && qobject_cast<frmGraph *>(w)->rows().empty());
