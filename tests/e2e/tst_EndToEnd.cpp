@@ -10,6 +10,7 @@
 #include "MDIForm1.h"
 #include "MsgBox.h"
 #include "PrintConfirmations.h"
+#include "PrintedPdf.h"
 #include "PropertyListModel.h"
 #include "RegistryStore.h"
 #include "ShownBoxes.h"
@@ -35,12 +36,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -142,14 +140,6 @@ QString grouped(qint64 amount)
 QString nfkc(const QString &text)
 {
     return text.normalized(QString::NormalizationForm_KC);
-}
-
-QString run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return nfkc(QString::fromUtf8(p.readAllStandardOutput()));
 }
 
 /// Whether some line of the text holds exactly these words, blanks between them.
@@ -518,22 +508,15 @@ void tst_EndToEnd::printBothPlansToPdf()
                                       chooser + kTables + ".pdf"}));
     QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
 
-    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdfinfo.isEmpty() || pdftotext.isEmpty())
-        QSKIP("pdfinfo and pdftotext (poppler-utils) are needed to read the PDF files");
-    const auto pages = [&](const QString &path) {
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(pdfinfo, {path}));
-        return m.hasMatch() ? m.captured(1).toInt() : -1;
-    };
-    const auto text = [&](const QString &path) { return run(pdftotext, {QStringLiteral("-layout"), path, "-"}); };
+    if (!PrintedPdf::toolsInstalled())
+        QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
+    const auto text = [](const QString &path) { return nfkc(PrintedPdf::text(path, true)); };
     const auto contains = [](const QString &text, const QString &what) { return text.contains(nfkc(what)); };
 
     // The conditions sheets: one page each, with the names and inputs as stored.
     for (const QString &plan : {QStringLiteral("parking"), QStringLiteral("apartment")}) {
-        QCOMPARE(pages(pdfPath(plan, kSheet)), 1);
-        QCOMPARE(pages(pdfPath(plan, kTables)), 1);
+        QCOMPARE(PrintedPdf::pages(pdfPath(plan, kSheet)), 1);
+        QCOMPARE(PrintedPdf::pages(pdfPath(plan, kTables)), 1);
     }
     const QString property = rows(QStringLiteral("SELECT 物件名 FROM D_物件 WHERE ID1 = 1"));
     const QString parkingSheet = text(pdfPath(QStringLiteral("parking"), kSheet));

@@ -4,6 +4,7 @@
 #include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
 #include "MsgBox.h"
+#include "PrintedPdf.h"
 #include "PrinterSetupDialog.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
@@ -17,8 +18,6 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -34,33 +33,10 @@ class tst_ActiveReport : public QObject
     Q_OBJECT
 
 private:
-    static QString tool(const char *name)
-    {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        return path;
-    }
-    static int pdfPages(const QString &file)
-    {
-        QProcess p;
-        p.start(tool("pdfinfo"), {file});
-        p.waitForFinished();
-        for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-            if (line.startsWith(QLatin1String("Pages:")))
-                return line.mid(6).trimmed().toInt();
-        return -1;
-    }
     /// Columns of the first page, rendered at 72 dpi in grey, from the left up to the first dark one.
     static int firstInkColumn(const QString &file)
     {
-        const QString base = m_dir->filePath(QStringLiteral("page"));
-        QProcess p;
-        p.start(tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"),
-                                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                                   QStringLiteral("-singlefile"), file, base});
-        p.waitForFinished();
-        QImage image(base + QStringLiteral(".pgm"));
-        if (image.isNull())
-            return -1;
+        const QImage image = PrintedPdf::image(file, 72);
         for (int x = 0; x < image.width(); ++x)
             for (int y = 0; y < image.height(); ++y)
                 if (qGray(image.pixel(x, y)) < 128)
@@ -84,8 +60,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        if (tool("pdfinfo").isEmpty() || tool("pdftoppm").isEmpty())
-            QSKIP("poppler-utils (pdfinfo, pdftoppm) are not installed");
+        if (!PrintedPdf::toolsInstalled())
+            QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
     }
     void init()
     {
@@ -118,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(m_offered.size(), 1);
         QVERIFY2(m_offered[0].startsWith(QStringLiteral("PDFファイルに保存|")), qPrintable(m_offered[0]));
         QVERIFY2(m_offered[0].endsWith(QStringLiteral("/経営計画ご提案書１.pdf")), qPrintable(m_offered[0]));
-        QCOMPARE(pdfPages(file), 2);
+        QCOMPARE(PrintedPdf::pages(file), 2);
         // Centred on A4: 11,905.5 twips less 6,000 leaves 5,906 (the half to even);
         // the box starts 2,953 twips in, 147.65 points, so at 72 dpi its first dark
         // column is 147 or 148 (the layout's own margin of 1,440 twips would give 72).
@@ -152,7 +128,7 @@ private Q_SLOTS:
     {
         m_answers << m_dir->filePath(QStringLiteral("plan"));
         printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書２"));
-        QCOMPARE(pdfPages(m_dir->filePath(QStringLiteral("plan.pdf"))), 1);
+        QCOMPARE(PrintedPdf::pages(m_dir->filePath(QStringLiteral("plan.pdf"))), 1);
     }
 
     void cancelledChoiceWritesNothing()
@@ -192,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書１"));
         QCOMPARE(m_offered.size(), 2);
         QVERIFY(m_offered[1].endsWith(bad)); // the second question starts from the refused path
-        QCOMPARE(pdfPages(good), 1);
+        QCOMPARE(PrintedPdf::pages(good), 1);
     }
 
     // A stored printer while the print system does not answer: the user learns that no
@@ -272,7 +248,7 @@ private Q_SLOTS:
                                 "帳票はPDFファイルに保存します。"));
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("経営計画ご提案書２"));
         QCOMPARE(m_offered.size(), 1);
-        QCOMPARE(pdfPages(file), 1);
+        QCOMPARE(PrintedPdf::pages(file), 1);
     }
 
     void noDataIsToldNotPrinted()
@@ -367,14 +343,9 @@ private Q_SLOTS:
         // Two runs into two files give pages alike.
         const QString a = m_dir->filePath(QStringLiteral("a.pdf"));
         const QString b = m_dir->filePath(QStringLiteral("b.pdf"));
-        for (const QString &file : {a, b}) {
-            QPrinter printer(QPrinter::HighResolution);
-            layout.Printer().applyTo(printer);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(file);
-            QVERIFY(layout.run(printer));
-        }
-        QCOMPARE(pdfPages(a), 2);
+        for (const QString &file : {a, b})
+            QVERIFY(PrintedPdf::print(layout, file));
+        QCOMPARE(PrintedPdf::pages(a), 2);
         QCOMPARE(firstInkColumn(a), firstInkColumn(b));
     }
 };

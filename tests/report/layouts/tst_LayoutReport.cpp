@@ -414,11 +414,8 @@ void tst_LayoutReport::shrunkAmountsKeepTheirPadding()
     const QRectF box = item->rect.translated(report->PageSettings().LeftMargin, report->PageSettings().TopMargin);
     const QRectF text = PrintedPdf::wordBox(path, QStringLiteral("88,888,888"));
     QVERIFY2(text.left() >= box.left() / 20 && text.right() <= box.right() / 20,
-             qPrintable(QStringLiteral("%1 to %2 in %3 to %4")
-                            .arg(text.left())
-                            .arg(text.right())
-                            .arg(box.left() / 20)
-                            .arg(box.right() / 20)));
+             qPrintable(QString::asprintf("%g to %g in %g to %g", text.left(), text.right(), box.left() / 20,
+                                          box.right() / 20)));
 }
 
 QTEST_MAIN(tst_LayoutReport)

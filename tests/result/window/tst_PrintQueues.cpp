@@ -15,7 +15,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -125,14 +124,6 @@ bool complete(const QString &file)
     return f.open(QIODevice::ReadOnly) && f.size() > 0 && f.readAll().trimmed().endsWith("%%EOF");
 }
 
-/// The first page's size in millimetres, as pdfinfo gives it.
-QSizeF pageSize(const QString &file)
-{
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(PrintedPdf::info(file));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QSizeF();
-}
-
 bool near(const QSizeF &a, const QSizeF &b)
 {
     return qAbs(a.width() - b.width()) < 1 && qAbs(a.height() - b.height()) < 1;
@@ -194,8 +185,9 @@ void tst_PrintQueues::initTestCase()
 {
     if (tool("cupsd").isEmpty())
         QSKIP("cupsd is not installed (Debian package cups): no print system to print through");
-    for (const char *program : {"lpadmin", "cupsreject", "cupsaccept", "pdfinfo", "pdftotext"})
+    for (const char *program : {"lpadmin", "cupsreject", "cupsaccept"})
         QVERIFY2(!tool(program).isEmpty(), program);
+    QVERIFY2(PrintedPdf::toolsInstalled(), "poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
     QVERIFY2(QFile::exists(kPpd), "the cups-pdf driver (printer-driver-cups-pdf) is not installed");
     // Before anything asks the print system: libcups reads the server once.
     qputenv("CUPS_SERVER", m_cups.socket().toLocal8Bit());
@@ -258,8 +250,8 @@ void tst_PrintQueues::printsEachReportOnItsQueue()
     const QString sheet = m_cups.file(QStringLiteral("Back-Office"));
     const QString tables = m_cups.file(QStringLiteral("Front-Desk"));
     QTRY_VERIFY_WITH_TIMEOUT(complete(sheet) && complete(tables), 20000);
-    QVERIFY2(near(pageSize(sheet), QSizeF(297, 210)), "A4 landscape");
-    QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
+    QVERIFY2(near(PrintedPdf::pageSize(sheet), QSizeF(297, 210)), "A4 landscape");
+    QVERIFY2(near(PrintedPdf::pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
     // The sample plan: 10 cars on テスト物件; year 1 leaves 540 income.
     // As written: the text layer carries the sheet's own characters.
     const QString sheetText = PrintedPdf::text(sheet);
@@ -305,7 +297,7 @@ void tst_PrintQueues::previewKeepsTheReportsPaper()
     });
     const QString tables = m_cups.file(QStringLiteral("Front-Desk"));
     QTRY_VERIFY_WITH_TIMEOUT(complete(tables), 20000);
-    QVERIFY2(near(pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
+    QVERIFY2(near(PrintedPdf::pageSize(tables), QSizeF(182, 257)), "JIS B5 portrait");
     QCOMPARE(seen, (QStringList{"preview 13", "OK Front-Desk B5 (JIS)", "preview 13", "印　刷 Front-Desk B5 (JIS)"}));
     QVERIFY(!QFile::exists(m_cups.file(QStringLiteral("Back-Office"))));
 }

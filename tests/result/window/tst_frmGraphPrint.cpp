@@ -9,13 +9,12 @@
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
 #include "PrintConfirmations.h"
+#include "PrintedPdf.h"
 #include "RecordingPrintJob.h"
 #include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
 #include <QAction>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -265,10 +264,8 @@ void tst_frmGraphPrint::busyCommandIgnoresAClick()
 // "印　刷" in each confirmation; without any printer installed each goes to a PDF file.
 void tst_frmGraphPrint::printsAStoredPlanToPdf()
 {
-    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdfinfo.isEmpty() || pdftotext.isEmpty())
-        QSKIP("pdfinfo and pdftotext (poppler-utils) are needed");
+    if (!PrintedPdf::toolsInstalled())
+        QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
     QTemporaryDir out;
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
     ActiveReport::setPdfChooser([&out](QWidget *, const QString &, const QString &suggested) {
@@ -288,22 +285,16 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
     PrinterCatalog::install(nullptr);
     QCOMPARE(asked, (QStringList{kSheet + QStringLiteral(" 印刷確認"), kTables + QStringLiteral(" 印刷確認")}));
 
-    const auto run = [](const QString &program, const QStringList &args) {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-    };
     const QString sheetPdf = out.filePath(kSheet + QStringLiteral(".pdf"));
     const QString tablesPdf = out.filePath(kTables + QStringLiteral(".pdf"));
-    QVERIFY(run(pdfinfo, {sheetPdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
-    QVERIFY(run(pdfinfo, {tablesPdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    QCOMPARE(PrintedPdf::pages(sheetPdf), 1);
+    QCOMPARE(PrintedPdf::pages(tablesPdf), 1);
     // The sample plan: 10 cars, paving 900 of a budget of 1,000 on テスト物件.
-    const QString sheetText = run(pdftotext, {QStringLiteral("-layout"), sheetPdf, QStringLiteral("-")});
+    const QString sheetText = PrintedPdf::text(sheetPdf, true).normalized(QString::NormalizationForm_KC);
     for (const char *text : {"第一駐車場", "テスト物件", "1,000", "900"})
         QVERIFY2(sheetText.contains(QString::fromUtf8(text).normalized(QString::NormalizationForm_KC)), text);
     // Year 1: 10 cars × 5 × 12 less 10 % vacancy = 540 income; land taxes 340; 200 left.
-    const QString tablesText = run(pdftotext, {QStringLiteral("-layout"), tablesPdf, QStringLiteral("-")});
+    const QString tablesText = PrintedPdf::text(tablesPdf, true).normalized(QString::NormalizationForm_KC);
     for (const char *text : {"540", "340", "200"})
         QVERIFY2(tablesText.contains(QLatin1String(text)), text);
 }

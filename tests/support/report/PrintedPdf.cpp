@@ -54,6 +54,12 @@ int pages(const QString &file)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
+QSizeF pageSize(const QString &file)
+{
+    const auto m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info(file));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QSizeF();
+}
+
 QString text(const QString &file, bool layout)
 {
     QStringList arguments{file, QStringLiteral("-")};

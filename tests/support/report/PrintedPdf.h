@@ -4,6 +4,7 @@
 #include <QMarginsF>
 #include <QRect>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 class ActiveReport;
@@ -22,6 +23,8 @@ bool toolsInstalled();
 /// What pdfinfo says of the file.
 QString info(const QString &file);
 int pages(const QString &file);
+/// The first page's size in millimetres; empty when unknown.
+QSizeF pageSize(const QString &file);
 /// The text layer; with layout, the words placed on lines as on the page.
 QString text(const QString &file, bool layout = false);
 /// Where the text layer puts the first word of that text, in points from the page's top left,
