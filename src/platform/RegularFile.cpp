@@ -12,17 +12,17 @@
 namespace
 {
 
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 QString notARegularFile(const QString &path)
 {
     return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
 }
 
 } // namespace
+
+QString RegularFile::systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 QString RegularFile::refusal(const QString &path, bool *exists)
 {
@@ -59,4 +59,20 @@ int RegularFile::open(const QString &path, int flags, QString *error)
     }
     error->clear();
     return fd;
+}
+
+bool RegularFile::open(QFile &file, const QString &path, int flags, QString *error)
+{
+    const int fd = open(path, flags, error);
+    if (fd < 0)
+        return false;
+    const QIODevice::OpenMode mode = (flags & O_ACCMODE) == O_RDONLY ? QIODevice::ReadOnly
+                                     : (flags & O_APPEND)            ? QIODevice::WriteOnly | QIODevice::Append
+                                                                     : QIODevice::WriteOnly;
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = file.errorString();
+        return false;
+    }
+    return true;
 }

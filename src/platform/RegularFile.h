@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 /// The opening of a file that has to be a regular one (the settings files, the error
 /// log): a regular file, also one reached through a link, or nothing yet. Anything else
 /// in its place (a folder, a named pipe, a socket, a device) is refused before it is
@@ -16,4 +18,9 @@ public:
     /// A descriptor of path opened with the open(2) flags, or -1 with error saying why.
     /// A path that names nothing, opened without O_CREAT, gives -1 and an empty error.
     static int open(const QString &path, int flags, QString *error);
+    /// The same, opened into file (read-only, or write-only appending for O_WRONLY with
+    /// O_APPEND); false with error saying why, empty for a path that names nothing.
+    static bool open(QFile &file, const QString &path, int flags, QString *error);
+    /// The system's words for an errno value.
+    static QString systemError(int error);
 };

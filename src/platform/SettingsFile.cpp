@@ -6,25 +6,18 @@
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Qt's reason for a failed write, or the system's where Qt has none to give.
 QString writeFailure(const QFileDevice &file, int error)
 {
     const QString reason = file.errorString();
     if (error != 0 && (reason.isEmpty() || reason == QFile().errorString()))
-        return systemError(error);
+        return RegularFile::systemError(error);
     return reason;
 }
 
@@ -33,17 +26,11 @@ QString writeFailure(const QFileDevice &file, int error)
 std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error)
 {
     QString why;
-    const int fd = RegularFile::open(path, O_RDONLY, &why);
-    if (fd < 0) {
+    QFile in;
+    if (!RegularFile::open(in, path, O_RDONLY, &why)) {
         if (why.isEmpty())
             return QByteArray(); // nothing there yet
         *error = why;
-        return std::nullopt;
-    }
-    QFile in;
-    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = in.errorString();
         return std::nullopt;
     }
     const QByteArray data = in.readAll();

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "RegularFile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <functional>
 
 #include <fcntl.h>
@@ -17,11 +18,6 @@
 
 namespace
 {
-
-QString reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 std::function<void()> &openedHook()
 {
@@ -41,7 +37,7 @@ QString unusable(int fd, const QString &path)
     struct stat st {
     };
     if (::fstat(fd, &st) != 0)
-        return QStringLiteral("ロックファイル %1 を調べられません（%2）。").arg(path, reason(errno));
+        return QStringLiteral("ロックファイル %1 を調べられません（%2）。").arg(path, RegularFile::systemError(errno));
     if (!S_ISREG(st.st_mode))
         return notALockFile(path);
     if (st.st_nlink != 1)
@@ -95,11 +91,11 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
         if (fd < 0 && openError != ENOENT && openError != ELOOP)
             fd = ::open(native.constData(), O_RDONLY | flags);
         if (fd < 0) {
-            m_failures
-                << (openError == ELOOP ? notALockFile(path)
-                    : openError == EACCES || openError == EPERM || openError == EROFS
-                        ? QStringLiteral("ロックファイル %1 を作成する権限がありません。").arg(path)
-                        : QStringLiteral("ロックファイル %1 を作成できません（%2）。").arg(path, reason(openError)));
+            m_failures << (openError == ELOOP ? notALockFile(path)
+                           : openError == EACCES || openError == EPERM || openError == EROFS
+                               ? QStringLiteral("ロックファイル %1 を作成する権限がありません。").arg(path)
+                               : QStringLiteral("ロックファイル %1 を作成できません（%2）。")
+                                     .arg(path, RegularFile::systemError(openError)));
             return Outcome::Failed;
         }
         if (const QString why = unusable(fd, path); !why.isEmpty()) {
@@ -116,7 +112,8 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
                 m_path = path;
                 return Outcome::Running;
             }
-            m_failures << QStringLiteral("ロックファイル %1 をロックできません（%2）。").arg(path, reason(lockError));
+            m_failures << QStringLiteral("ロックファイル %1 をロックできません（%2）。")
+                              .arg(path, RegularFile::systemError(lockError));
             return Outcome::Failed;
         }
         if (!stillNamed(fd, native)) {

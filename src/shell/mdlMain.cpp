@@ -20,7 +20,6 @@
 #include <limits>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 double gTaxRate = 0;
 int16_t gDispInterval = 0;
@@ -180,19 +179,13 @@ void SetErrLog(const QString &message, const QString &objectName, const QString 
                                         objectName, procName, message);
         // A pipe or a device in the log's place is not opened: it would hold the program up.
         QString failure;
-        const int fd = RegularFile::open(QDir(AppPath()).filePath(QStringLiteral("ErrLog.txt")),
-                                         O_WRONLY | O_APPEND | O_CREAT, &failure);
-        if (fd >= 0) {
-            QFile file;
-            if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
-                ::close(fd);
+        QFile file;
+        if (RegularFile::open(file, QDir(AppPath()).filePath(QStringLiteral("ErrLog.txt")),
+                              O_WRONLY | O_APPEND | O_CREAT, &failure)) {
+            const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+            if (file.write(bytes) != bytes.size() || !file.flush())
                 failure = file.errorString();
-            } else {
-                const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
-                if (file.write(bytes) != bytes.size() || !file.flush())
-                    failure = file.errorString();
-                file.close();
-            }
+            file.close();
         }
         if (failure.isEmpty())
             return;

@@ -41,14 +41,9 @@ QString createBeside(const QString &target)
 bool holdsWholePdf(const QString &path)
 {
     QString error;
-    const int fd = RegularFile::open(path, O_RDONLY, &error);
-    if (fd < 0)
-        return false;
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!RegularFile::open(file, path, O_RDONLY, &error))
         return false;
-    }
     if (!file.seek(std::max<qint64>(0, file.size() - 1024)))
         return false;
     const QByteArray tail = file.readAll().trimmed();
