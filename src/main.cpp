@@ -18,6 +18,7 @@ int main(int argc, char **argv)
     switch (Main()) {
     case StartResult::AlreadyRunning:
         return 0;
+    case StartResult::NoLock:
     case StartResult::NoDatabase:
         releaseGlobals();
         return 1;

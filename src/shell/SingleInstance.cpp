@@ -25,24 +25,41 @@ std::function<void()> &openedHook()
     return hook;
 }
 
+std::function<uid_t()> &userHook()
+{
+    static std::function<uid_t()> hook;
+    return hook;
+}
+
 QString notALockFile(const QString &path)
 {
     return QStringLiteral("ロックファイル %1 は通常のファイルではありません。").arg(path);
 }
 
-// Why the file open on fd cannot be a lock file: only a regular file that no other name
-// leads to, so that holding it and writing the process number never touch a user's file.
-QString unusable(int fd, const QString &path)
+enum class Check { Usable, Unnamed, Unusable };
+
+// Whether the file open on fd can be a lock file: only a regular file that no other name
+// leads to, so that holding it and writing the process number never touch a user's file;
+// in the temporary folder, where anyone may put a file under the lock's name, also only
+// one of this user. A file with no name at all was removed by the copy that held it after
+// this one opened it: it is opened again.
+Check inspect(int fd, const QString &path, bool ownOnly, QString &why)
 {
     struct stat st {
     };
     if (::fstat(fd, &st) != 0)
-        return QStringLiteral("ロックファイル %1 を調べられません（%2）。").arg(path, RegularFile::systemError(errno));
-    if (!S_ISREG(st.st_mode))
-        return notALockFile(path);
-    if (st.st_nlink != 1)
-        return QStringLiteral("ロックファイル %1 には他の名前（ハードリンク）があります。").arg(path);
-    return QString();
+        why = QStringLiteral("ロックファイル %1 を調べられません（%2）。").arg(path, RegularFile::systemError(errno));
+    else if (!S_ISREG(st.st_mode))
+        why = notALockFile(path);
+    else if (st.st_nlink == 0)
+        return Check::Unnamed;
+    else if (st.st_nlink > 1)
+        why = QStringLiteral("ロックファイル %1 には他の名前（ハードリンク）があります。").arg(path);
+    else if (ownOnly && st.st_uid != (userHook() ? userHook()() : ::geteuid()))
+        why = QStringLiteral("ロックファイル %1 は他のユーザーのファイルです。").arg(path);
+    else
+        return Check::Usable;
+    return Check::Unusable;
 }
 
 // Whether the path still names the file open on fd: a copy that quits removes its lock
@@ -77,7 +94,7 @@ SingleInstance::~SingleInstance()
     release();
 }
 
-SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
+SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path, bool temporary)
 {
     const QByteArray native = QFile::encodeName(path);
     // A few rounds at most: each repeat means a copy removed the file in between.
@@ -85,7 +102,7 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
         // Never through a link, and never waiting on a pipe or a device: what was opened is
         // looked at before it is used.
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-        int fd = ::open(native.constData(), O_RDWR | O_CREAT | flags, 0644);
+        int fd = ::open(native.constData(), O_RDWR | O_CREAT | flags, temporary ? 0600 : 0644);
         const int openError = errno;
         // A lock file that cannot be written can still be held or asked about.
         if (fd < 0 && openError != ENOENT && openError != ELOOP)
@@ -98,20 +115,22 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
                                      .arg(path, RegularFile::systemError(openError)));
             return Outcome::Failed;
         }
-        if (const QString why = unusable(fd, path); !why.isEmpty()) {
+        if (openedHook())
+            openedHook()();
+        QString why;
+        const Check check = inspect(fd, path, temporary, why);
+        if (check != Check::Usable) {
             ::close(fd);
+            if (check == Check::Unnamed)
+                continue;
             m_failures << why;
             return Outcome::Failed;
         }
-        if (openedHook())
-            openedHook()();
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int lockError = errno;
             ::close(fd);
-            if (lockError == EWOULDBLOCK) {
-                m_path = path;
+            if (lockError == EWOULDBLOCK)
                 return Outcome::Running;
-            }
             m_failures << QStringLiteral("ロックファイル %1 をロックできません（%2）。")
                               .arg(path, RegularFile::systemError(lockError));
             return Outcome::Failed;
@@ -121,8 +140,8 @@ SingleInstance::Outcome SingleInstance::tryPath(const QString &path)
             continue;
         }
         writeHolder(fd);
-        m_fd = fd;
-        m_path = path;
+        lock.fd = fd;
+        lock.path = path;
         return Outcome::Locked;
     }
     m_failures << QStringLiteral("ロックファイル %1 をロックできません。").arg(path);
@@ -133,30 +152,39 @@ bool SingleInstance::acquire(const QString &appFolder)
 {
     release();
     m_failures.clear();
-    QStringList paths;
+    m_otherCopyRuns = false;
     // A running copy may hold the DB folder's lock even where this one could not write it.
+    Outcome db = Outcome::Failed;
     const QString dbFolder = QDir(appFolder).filePath(QStringLiteral("DB"));
+    const QString dbLock = QDir(dbFolder).filePath(QStringLiteral("Vanrek.lock"));
     if (QFileInfo(dbFolder).isDir())
-        paths << QDir(dbFolder).filePath(QStringLiteral("Vanrek.lock"));
+        db = tryPath(m_db, dbLock, false);
     else
         m_failures << QStringLiteral("フォルダ %1 がありません。").arg(dbFolder);
-    // Where the DB folder cannot hold a lock: one lock per program folder in the temporary folder.
+    if (db == Outcome::Running) {
+        m_otherCopyRuns = true;
+        m_path = dbLock;
+        return false;
+    }
+    // Taken as well by a copy that holds the DB folder's lock: a copy that could not use
+    // that one holds only this one. One per program folder.
     const QByteArray key =
         QCryptographicHash::hash(QFileInfo(appFolder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(16);
-    paths << QDir::temp().filePath(QStringLiteral("vanrek-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
-    for (const QString &path : paths) {
-        switch (tryPath(path)) {
-        case Outcome::Locked:
-            return true;
-        case Outcome::Running:
-            return false;
-        case Outcome::Failed:
-            break;
-        }
+    const QString tempLock =
+        QDir::temp().filePath(QStringLiteral("vanrek-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
+    const Outcome temp = tryPath(m_temp, tempLock, true);
+    if (temp == Outcome::Running) {
+        release();
+        m_otherCopyRuns = true;
+        m_path = tempLock;
+        return false;
     }
-    return true;
+    // A temporary lock that cannot be used is passed over where the DB folder's is held,
+    // so that a file put there cannot keep the program from starting.
+    m_path = db == Outcome::Locked ? m_db.path : m_temp.path;
+    return db == Outcome::Locked || temp == Outcome::Locked;
 }
 
 void SingleInstance::setOpenedHook(std::function<void()> hook)
@@ -164,14 +192,27 @@ void SingleInstance::setOpenedHook(std::function<void()> hook)
     openedHook() = std::move(hook);
 }
 
-void SingleInstance::release()
+void SingleInstance::setUserHook(std::function<uid_t()> hook)
 {
-    if (m_fd >= 0) {
+    userHook() = std::move(hook);
+}
+
+void SingleInstance::let(Lock &lock)
+{
+    if (lock.fd >= 0) {
         // Removed while still held, so that no copy can take the old file's lock after this
         // one let go of it; a copy that opened it just before finds it unnamed and retries.
-        ::unlink(QFile::encodeName(m_path).constData());
-        ::close(m_fd);
-        m_fd = -1;
+        ::unlink(QFile::encodeName(lock.path).constData());
+        ::close(lock.fd);
     }
+    lock = Lock();
+}
+
+void SingleInstance::release()
+{
+    // In the reverse order of taking: a copy that finds the temporary lock held while it
+    // holds the DB folder's then meets a copy that runs, not one that is ending.
+    let(m_temp);
+    let(m_db);
     m_path.clear();
 }

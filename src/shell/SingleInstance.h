@@ -5,17 +5,19 @@
 
 #include <functional>
 
-/// Keeps a second copy of the program from running beside the first: a lock file in
-/// the DB folder, or in the temporary folder (keyed by the program folder) when the
-/// DB folder's lock cannot be taken. A copy holds an exclusive flock on its lock file
-/// from the moment it opens it until it releases it or ends, so whether a copy runs is
-/// told by the lock alone, never by what the file holds: a file nobody holds (a dead
-/// copy's, a zombie's, an empty one left by a kill) is simply taken over. Only a held
-/// lock keeps this copy from starting; a lock that cannot be taken for another reason
-/// (no permission, no DB folder, a full disk) moves on to the next place, with the
-/// reason in failures(). A lock file is opened without following a link and without
-/// waiting, and used only when it is a regular file with no other name: a link, a pipe
-/// or a device in its place is left as it is and counts as a lock that cannot be taken.
+#include <sys/types.h>
+
+/// Keeps a second copy of the program from running beside the first. A copy holds an
+/// exclusive flock on the lock file in the DB folder and on the one in the temporary
+/// folder (keyed by the program folder) from the moment it opens each until it releases
+/// it or ends, so whether a copy runs is told by the locks alone, never by what a file
+/// holds: a file nobody holds (a dead copy's, a zombie's, an empty one left by a kill) is
+/// simply taken over. Every copy that can use a lock takes it, so a copy that could not
+/// use the DB folder's lock and holds only the temporary one still keeps the others out.
+/// A lock file is opened without following a link and without waiting, and used only
+/// when it is a regular file with no other name (the temporary one also only when it is
+/// this user's): anything else in its place is left as it is, never written, and counts
+/// as a lock that cannot be used, with the reason in failures().
 class SingleInstance
 {
 public:
@@ -24,23 +26,36 @@ public:
     SingleInstance(const SingleInstance &) = delete;
     SingleInstance &operator=(const SingleInstance &) = delete;
 
-    /// False when a running copy of the program holds the lock for the program folder;
-    /// otherwise true, holding the lock when one could be taken.
+    /// True when this copy may run: it holds a lock for the program folder. False when a
+    /// running copy holds one (otherCopyRuns()) or when neither lock could be used.
     bool acquire(const QString &appFolder);
     void release();
-    /// The lock held, or the one of the running copy that refused this one.
+    /// Whether the last acquire found a running copy of the program folder.
+    bool otherCopyRuns() const { return m_otherCopyRuns; }
+    /// The lock held (the DB folder's where both are), or the one of the running copy
+    /// that refused this one.
     QString lockPath() const { return m_path; }
-    /// Why no lock could be taken at the places tried, for the error log; empty when
+    /// Why a lock could not be used at the places tried, for the error log; empty when
     /// nothing failed.
     QString failures() const { return m_failures.join(QLatin1Char(' ')); }
-    /// For tests: called each time a lock file has been opened and before it is locked.
+    /// For tests: called each time a lock file has just been opened.
     static void setOpenedHook(std::function<void()> hook);
+    /// For tests: the user whose temporary lock counts as this copy's (otherwise the
+    /// effective user).
+    static void setUserHook(std::function<uid_t()> hook);
 
 private:
     enum class Outcome { Locked, Running, Failed };
-    Outcome tryPath(const QString &path);
+    struct Lock {
+        int fd = -1;
+        QString path;
+    };
+    Outcome tryPath(Lock &lock, const QString &path, bool temporary);
+    static void let(Lock &lock);
 
-    int m_fd = -1;
+    Lock m_db;
+    Lock m_temp;
     QString m_path;
+    bool m_otherCopyRuns = false;
     QStringList m_failures;
 };

@@ -42,11 +42,19 @@ StartResult Main(double waitSeconds)
     setErrLogWriter(&SetErrLog);
 
     auto instance = std::make_unique<SingleInstance>();
-    if (!instance->acquire(AppPath()))
+    const bool locked = instance->acquire(AppPath());
+    if (instance->otherCopyRuns())
         return StartResult::AlreadyRunning;
-    // Only a running copy stops the start; the connection below says what else fails.
+    // A lock that cannot be used is logged; the connection below says what else fails.
     if (!instance->failures().isEmpty())
         writeErrLog(instance->failures(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
+    // Without any lock a second copy could not be told from the first, and two copies
+    // would write the same work rows.
+    if (!locked) {
+        MsgBox::show(QStringLiteral("二重起動を確認できないため、システムを起動できません。"), MsgBox::Critical,
+                     QStringLiteral("Main"));
+        return StartResult::NoLock;
+    }
 
     auto splash = std::make_unique<fSplash>();
     splash->show();

@@ -6,7 +6,7 @@ class QWidget;
 // module settings through mdlMain.h, which knows nothing of them.
 
 /// How start-up ended.
-enum class StartResult { Started, AlreadyRunning, NoDatabase };
+enum class StartResult { Started, AlreadyRunning, NoLock, NoDatabase };
 
 /// Start-up: single instance, splash, connection, compaction, settings, year filter,
 /// property list. waitSeconds is the pause after each splash message (one second in

@@ -308,15 +308,48 @@ private Q_SLOTS:
             QVERIFY(!qobject_cast<fSplash *>(w) || !w->isVisible()); // gone once the list shows
     }
 
-    void secondCopyEndsSilently()
+    // A running copy ends this one silently; where no lock can be used, a copy does not
+    // start either, and says so.
+    void secondCopyEndsBeforeTheSplash_data()
     {
+        QTest::addColumn<bool>("running");
+        QTest::newRow("a copy runs") << true;
+        QTest::newRow("neither lock can be used") << false;
+    }
+
+    void secondCopyEndsBeforeTheSplash()
+    {
+        QFETCH(bool, running);
         TestDb testDb;
         QVERIFY(testDb.isValid());
         setAppPath(testDb.folder());
-        SingleInstance running;
-        QVERIFY(running.acquire(testDb.folder()));
-        QCOMPARE(Main(0), StartResult::AlreadyRunning);
-        QVERIFY(shownBoxes().isEmpty());
+        SingleInstance other;
+        QString planted;
+        if (running) {
+            QVERIFY(other.acquire(testDb.folder()));
+        } else {
+            // A link in the DB folder's place, and one at the temporary lock's name.
+            const QString dbLock = file(testDb.folder(), "DB/Vanrek.lock");
+            QVERIFY(QFile::link(file(testDb.folder(), "nothing"), dbLock));
+            QVERIFY(other.acquire(testDb.folder()));
+            planted = other.lockPath();
+            other.release();
+            QVERIFY(QFile::link(file(testDb.folder(), "nothing"), planted));
+        }
+        const StartResult result = Main(0);
+        if (!planted.isEmpty())
+            QFile::remove(planted);
+        QCOMPARE(result, running ? StartResult::AlreadyRunning : StartResult::NoLock);
+        if (running) {
+            QVERIFY(shownBoxes().isEmpty());
+        } else {
+            QCOMPARE(shownBoxes().size(), 1);
+            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("二重起動を確認できないため、システムを起動できません。"));
+            QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
+            QCOMPARE(shownBoxes().at(0).title, QStringLiteral("Main"));
+            const QString log = errLog(testDb.folder());
+            QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(planted), qPrintable(log));
+        }
         QVERIFY(!MainWindow());
         QVERIFY(!gDao().isConnected());
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));

@@ -3,15 +3,20 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <vector>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +25,21 @@
 class tst_SingleInstance : public QObject
 {
     Q_OBJECT
+
+private:
+    // The temporary folder's lock of a program folder: the one a copy takes while the
+    // folder has no DB folder.
+    static QString temporaryLock(const QString &appFolder)
+    {
+        QDir folder(appFolder);
+        folder.rename(QStringLiteral("DB"), QStringLiteral("DB.aside"));
+        SingleInstance copy;
+        copy.acquire(appFolder);
+        const QString path = copy.lockPath();
+        copy.release();
+        folder.rename(QStringLiteral("DB.aside"), QStringLiteral("DB"));
+        return path;
+    }
 
 private Q_SLOTS:
     void secondCopyIsRefused()
@@ -187,6 +207,97 @@ private Q_SLOTS:
         SingleInstance third;
         QVERIFY(!third.acquire(dir.path()));
         QCOMPARE(third.lockPath(), second.lockPath());
+    }
+
+    // Copies of one folder that start while others quit, in a loop: never two at once.
+    void copiesStartingAsOthersQuitNeverOverlap()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        // Shared by the processes: how many hold a lock now, and how often one found another.
+        void *shared = ::mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
+                              -1, 0);
+        QVERIFY(shared != MAP_FAILED);
+        auto *holders = new (shared) std::atomic<int>(0);
+        auto *overlaps = new (holders + 1) std::atomic<int>(0);
+        std::vector<pid_t> copies;
+        for (int i = 0; i < 8; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                QElapsedTimer clock;
+                clock.start();
+                for (int round = 0; round < 1000 && clock.elapsed() < 500; ++round) {
+                    SingleInstance copy;
+                    if (!copy.acquire(dir.path()))
+                        continue;
+                    if (holders->fetch_add(1) != 0)
+                        overlaps->fetch_add(1);
+                    ::sched_yield();
+                    holders->fetch_sub(1);
+                }
+                ::_exit(0);
+            }
+            copies.push_back(pid);
+        }
+        for (const pid_t pid : copies)
+            ::waitpid(pid, nullptr, 0);
+        const int seen = overlaps->load();
+        ::munmap(shared, 2 * sizeof(std::atomic<int>));
+        QCOMPARE(seen, 0);
+    }
+
+    // A copy that could not use the DB folder's lock holds the temporary one, which keeps
+    // out a copy that can use both.
+    void aCopyOnTheTemporaryLockKeepsOutOneOnTheDbLock()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")), dbLock));
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        QVERIFY(QFile::remove(dbLock));
+        SingleInstance second;
+        QVERIFY(!second.acquire(dir.path()));
+        QVERIFY(second.otherCopyRuns());
+        QCOMPARE(second.lockPath(), first.lockPath());
+        QVERIFY(!QFileInfo::exists(dbLock)); // taken and given back
+    }
+
+    // Where the DB folder's lock is held, what stands at the temporary lock's place cannot
+    // stop the program, and is left as it is.
+    void aTemporaryLockNotOfThisCopyIsPassedOver_data()
+    {
+        QTest::addColumn<bool>("otherUsers");
+        QTest::newRow("a link") << false;
+        QTest::newRow("another user's, held") << true;
+    }
+
+    void aTemporaryLockNotOfThisCopyIsPassedOver()
+    {
+        QFETCH(bool, otherUsers);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString temp = temporaryLock(dir.path());
+        const QString planted = QDir(dir.path()).filePath(QStringLiteral("planted"));
+        QVERIFY(writeFileBytes(otherUsers ? temp : planted, "someone's\n"));
+        QFile held(temp);
+        if (otherUsers) {
+            QVERIFY(held.open(QIODevice::ReadOnly));
+            QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+            SingleInstance::setUserHook([] { return ::geteuid() + 1; });
+        } else {
+            QVERIFY(QFile::link(planted, temp));
+        }
+        SingleInstance copy;
+        const bool acquired = copy.acquire(dir.path());
+        SingleInstance::setUserHook(nullptr);
+        QVERIFY(acquired);
+        QCOMPARE(copy.lockPath(), QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock")));
+        QVERIFY(copy.failures().contains(temp));
+        copy.release();
+        QCOMPARE(fileBytes(temp), QByteArray("someone's\n"));
+        QFile::remove(temp);
     }
 
     void otherFoldersAreIndependent()
