@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "FocusInView.h"
 #include "FormButtons.h"
 #include "FormTrap.h"
 #include "Globals.h"
@@ -75,6 +76,8 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     m_area->viewport()->installEventFilter(this);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A plan window partly out of view scrolls to the control that Tab moves to.
+    keepFocusInView(m_area);
     layout->addWidget(m_toolbar);
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
