@@ -76,7 +76,7 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     m_area->viewport()->installEventFilter(this);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // A plan window partly out of view scrolls to the control that Tab moves to.
+    // A keyboard user must see the control of a plan window that the focus moves to.
     keepFocusInView(m_area);
     layout->addWidget(m_toolbar);
     layout->addWidget(m_area, 1);
