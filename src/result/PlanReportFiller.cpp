@@ -2,6 +2,7 @@
 
 #include "ErrorTrap.h"
 #include "PlanRows.h"
+#include "PlanTables.h"
 #include "VbRuntime.h"
 #include "cBase.h"
 #include "cDao.h"
@@ -213,7 +214,7 @@ void PlanReportFiller::SetPrintKariireData(ReportData &sheet) const
 
 void PlanReportFiller::SetPrintParkingData(ReportData &sheet) const
 {
-    const DaoRows rs = planRecord(QStringLiteral("D_駐車場"));
+    const DaoRows rs = planRecord(planTable(PlanType::Parking));
     const auto v = [&](const char *name) { return rs.value(0, QString::fromUtf8(name)); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v("名称"));
@@ -278,7 +279,7 @@ void PlanReportFiller::SetPrintApartmentData(ReportData &sheet) const
     static const QStringList methods = {QStringLiteral("定率法"), QStringLiteral("定額法")};
     static const QStringList extra = {QStringLiteral("行う"), QStringLiteral("行わない")};
 
-    const DaoRows rs = planRecord(QStringLiteral("D_賃貸マンション"));
+    const DaoRows rs = planRecord(planTable(PlanType::Apartment));
     const auto v = [&](const QString &name) { return rs.value(0, name); };
     auto &f = sheet.fields;
     f[QStringLiteral("fldName")] = text(v(QStringLiteral("名称")));

@@ -1,26 +1,9 @@
 #include "ResultRowReader.h"
 
+#include "PlanTables.h"
 #include "PlanType.h"
 #include "cBase.h"
 #include "cDao.h"
-
-namespace
-{
-
-// The plan table of each plan type, in the order a plan without result rows is looked for.
-const std::pair<PlanType, QString> kPlanTables[] = {{PlanType::Parking, QStringLiteral("D_駐車場")},
-                                                    {PlanType::Apartment, QStringLiteral("D_賃貸マンション")},
-                                                    {PlanType::Store, QStringLiteral("D_店舗")}};
-
-QString planTable(PlanType type)
-{
-    for (const auto &[t, table] : kPlanTables)
-        if (t == type)
-            return table;
-    return QString();
-}
-
-} // namespace
 
 ResultRowReader::ResultRowReader(cDao &dao) : m_dao(dao) {}
 
@@ -76,8 +59,9 @@ bool ResultRowReader::hasPlanRow(const QString &table, int id1, int id2) const
 
 int ResultRowReader::tablePlanType(int id1, int id2) const
 {
-    for (const auto &[type, table] : kPlanTables)
-        if (hasPlanRow(table, id1, id2))
+    // In this order a plan without result rows is looked for.
+    for (PlanType type : {PlanType::Parking, PlanType::Apartment, PlanType::Store})
+        if (hasPlanRow(planTable(type), id1, id2))
             return planTypeNumber(type);
     return 0;
 }

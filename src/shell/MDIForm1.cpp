@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "FocusInView.h"
 #include "FormButtons.h"
 #include "FormTrap.h"
 #include "Globals.h"
@@ -75,6 +76,8 @@ MDIForm1::MDIForm1(QWidget *parent) : QMainWindow(parent)
     m_area->viewport()->installEventFilter(this);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A keyboard user must see the control of a plan window that the focus moves to.
+    keepFocusInView(m_area);
     layout->addWidget(m_toolbar);
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
@@ -195,7 +198,7 @@ void MDIForm1::LoadfrmGraph()
     // Both tables are read before any window opens: a workspace that cannot read
     // them all opens none.
     std::vector<std::pair<QString, DaoRows>> plans;
-    for (const QString &table : {QStringLiteral("D_駐車場"), QStringLiteral("D_賃貸マンション")})
+    for (const QString &table : {planTable(PlanType::Parking), planTable(PlanType::Apartment)})
         plans.emplace_back(table, gDao().query(QStringLiteral("SELECT * FROM ") + table +
                                                    QStringLiteral(" WHERE ID1 = ? ORDER BY ID2"),
                                                {m_id1}));
@@ -248,7 +251,7 @@ QSet<int> MDIForm1::storedPlanNumbers() const
     QStringList selects;
     QVariantList keys;
     // A store plan's record holds its number too, though no form here makes one.
-    for (const QString &table : planRowTables() + QStringList{QStringLiteral("D_店舗")}) {
+    for (const QString &table : planRowTables() + QStringList{planTable(PlanType::Store)}) {
         selects << QStringLiteral("SELECT ID2 FROM ") + table + QStringLiteral(" WHERE ID1 = ?");
         keys << m_id1;
     }

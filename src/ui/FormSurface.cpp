@@ -1,8 +1,8 @@
 #include "FormSurface.h"
 
+#include "FocusInView.h"
 #include "ScreenRoom.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -18,10 +18,7 @@ FormSurface::FormSurface(QWidget *window) : QScrollArea(window), m_window(window
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(this);
     window->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now && widget()->isAncestorOf(now))
-            ensureWidgetVisible(now);
-    });
+    keepFocusInView(this);
 }
 
 void FormSurface::setLayoutSize(const QSize &size)

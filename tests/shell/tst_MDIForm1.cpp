@@ -450,6 +450,32 @@ private Q_SLOTS:
         QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
     }
 
+    // Tab from 閉じる into the active window, which lies partly below the view: the
+    // workspace scrolls to its button; the active window and the windows' places stay.
+    void tabIntoAWindowBelowTheViewShowsTheControl()
+    {
+        addPlans("D_駐車場", {1, 2, 3, 4});
+        MDIForm1 *w = open();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QWidget *view = w->mdiArea()->viewport();
+        const QList<PlanWindow *> p = w->planWindows();
+        p.at(3)->move(300, view->height() - 100);
+        auto *button = new QPushButton(QStringLiteral("データ"), p.at(3));
+        button->setGeometry(400, 440, 80, 24);
+        button->show();
+        QList<QPoint> places;
+        for (PlanWindow *plan : p)
+            places << plan->pos() - p.at(0)->pos();
+        QWidget *close = w->findChild<QWidget *>(QStringLiteral("lbutClose"));
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QVERIFY(view->rect().contains(QRect(button->mapTo(view, QPoint()), button->size())));
+        QCOMPARE(w->mdiArea()->activeSubWindow(), p.at(3));
+        for (int i = 0; i < p.size(); ++i)
+            QCOMPARE(p.at(i)->pos() - p.at(0)->pos(), places.at(i));
+    }
+
     void buttonsFollowTheRightEdge()
     {
         MDIForm1 *w = open();

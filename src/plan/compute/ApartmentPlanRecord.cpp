@@ -1,5 +1,6 @@
 #include "ApartmentPlanRecord.h"
 
+#include "PlanTables.h"
 #include "cBase.h"
 
 const PlanRecordFor<ApartmentPlanInput> &ApartmentPlanRecord::description()
@@ -9,7 +10,7 @@ const PlanRecordFor<ApartmentPlanInput> &ApartmentPlanRecord::description()
     constexpr int L = cBase::SqlLong;
     constexpr int D = cBase::SqlDouble;
     // clang-format off
-    static const PlanRecordFor<In> record(QStringLiteral("D_賃貸マンション"), QStringLiteral("SaveApartmentData"), {
+    static const PlanRecordFor<In> record(planTable(PlanType::Apartment), QStringLiteral("SaveApartmentData"), {
         {R::text("名称", "txtName")},
         {R::combo("建物1", "cmbKaoku1")},
         {R::number("建物2", "numKaoku2", L)},

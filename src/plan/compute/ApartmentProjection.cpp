@@ -8,12 +8,6 @@
 namespace
 {
 
-void requireYear(int year)
-{
-    if (year < 1 || year > Projection::Years)
-        throw std::out_of_range("プロシージャの呼び出し、または引数が不正です。");
-}
-
 // Buildings of this floor area per dwelling or more get the new-dwelling reduction
 // of the building's fixed-asset tax, on their first 120 square metres per dwelling.
 constexpr double kReducedFrom = 35.0;
@@ -167,22 +161,6 @@ void ApartmentProjection::GetOutGenka(int year, Currency &amount)
     step("GetOutGenka", [&] {
         requireYear(year);
         amount = toCurrency(m_depreciation[year], m_last[Genka]);
-    });
-}
-
-void ApartmentProjection::GetOutGankin(int year, Currency &amount)
-{
-    step("GetOutGankin", [&] {
-        requireYear(year);
-        amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
-    });
-}
-
-void ApartmentProjection::GetOutKinri(int year, Currency &amount)
-{
-    step("GetOutKinri", [&] {
-        requireYear(year);
-        amount = toCurrency(loanInterest(year), m_last[Kinri]);
     });
 }
 

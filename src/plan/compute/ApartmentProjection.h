@@ -44,8 +44,6 @@ public:
     void GetInYatin(int year, Currency &amount);
     void GetInTyusya(int year, Currency &amount);
     void GetOutGenka(int year, Currency &amount);
-    void GetOutGankin(int year, Currency &amount);
-    void GetOutKinri(int year, Currency &amount);
     /// Reads the year's PlInTotal, so Compute sets that first.
     void GetOutIji(int year, Currency &amount);
     void GetOutSyuzen(int year, Currency &amount);
@@ -83,6 +81,6 @@ private:
     double m_fireInsuranceYears = 0;
 
     YearFigures m_fig;
-    enum Term { Yatin, Tyusya, Genka, Gankin, Kinri, Iji, Syuzen, Kaoku, Toti, Syokei, TermCount };
+    enum Term { Yatin, Tyusya, Genka, Iji, Syuzen, Kaoku, Toti, Syokei, TermCount };
     std::array<Conversion, TermCount> m_last{};
 };

@@ -1,5 +1,6 @@
 #include "ParkingPlanRecord.h"
 
+#include "PlanTables.h"
 #include "cBase.h"
 
 const PlanRecordFor<ParkingPlanInput> &ParkingPlanRecord::description()
@@ -9,7 +10,7 @@ const PlanRecordFor<ParkingPlanInput> &ParkingPlanRecord::description()
     constexpr int L = cBase::SqlLong;
     constexpr int D = cBase::SqlDouble;
     // clang-format off
-    static const PlanRecordFor<In> record(QStringLiteral("D_駐車場"), QStringLiteral("SaveParkingData"), {
+    static const PlanRecordFor<In> record(planTable(PlanType::Parking), QStringLiteral("SaveParkingData"), {
         {R::text("名称", "txtName")},
         {R::number("料金1", "numRyokin1", D)},
         {R::number("料金2", "numRyokin2", L), &In::numRyokin2},

@@ -4,17 +4,6 @@
 
 #include <stdexcept>
 
-namespace
-{
-
-void requireYear(int year)
-{
-    if (year < 1 || year > Projection::Years)
-        throw std::out_of_range("プロシージャの呼び出し、または引数が不正です。");
-}
-
-} // namespace
-
 ParkingProjection::ParkingProjection(const ParkingPlanInput &in)
 {
     const cBase base;
@@ -66,22 +55,6 @@ void ParkingProjection::GetOutSyokei(int year, Currency &amount)
     step("GetOutSyokei", [&] {
         requireYear(year);
         amount = Currency::fromInt(year == 1 ? m_budgetTotal : 0);
-    });
-}
-
-void ParkingProjection::GetOutKinri(int year, Currency &amount)
-{
-    step("GetOutKinri", [&] {
-        requireYear(year);
-        amount = toCurrency(loanInterest(year), m_last[Kinri]);
-    });
-}
-
-void ParkingProjection::GetOutGankin(int year, Currency &amount)
-{
-    step("GetOutGankin", [&] {
-        requireYear(year);
-        amount = toCurrency(loanPrincipal(year), m_last[Gankin]);
     });
 }
 

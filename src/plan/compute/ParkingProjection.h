@@ -33,8 +33,6 @@ public:
     void GetInTyusya(int year, Currency &amount);
     void GetOutToti(int year, Currency &amount);
     void GetOutSyokei(int year, Currency &amount);
-    void GetOutKinri(int year, Currency &amount);
-    void GetOutGankin(int year, Currency &amount);
 
 private:
     double m_vacancy = 0;
@@ -46,6 +44,6 @@ private:
     std::array<double, Years + 1> m_feeLevel{};
     std::array<double, Years + 1> m_landLevel{};
     ParkingYearFigures m_fig;
-    enum Term { Tyusya, Toti, Kinri, Gankin, TermCount };
+    enum Term { Tyusya, Toti, TermCount };
     std::array<Conversion, TermCount> m_last{};
 };

@@ -41,8 +41,15 @@ public:
     /// Years 1 to 75 from a zero balance.
     QVector<YearResult> computeAll();
 
+    /// The loan principal (interest) of the year, summed over the plan's loan rows.
+    void GetOutGankin(int year, Currency &amount);
+    void GetOutKinri(int year, Currency &amount);
+
 protected:
     Projection() = default;
+
+    /// A year outside 1 to 75 is an invalid argument of the step that asks for it.
+    static void requireYear(int year);
 
     /// Runs body as the named step: an error leaves as a ProcedureError of the step,
     /// an overflow in the runtime's words.
@@ -89,7 +96,7 @@ protected:
     /// 2 * interval + 1, ...; an interval of 1 rises every year from year 2, 0 never.
     static bool risesIn(int year, int interval) { return interval >= 1 && year >= 2 && (year - 1) % interval == 0; }
 
-    /// Schedules of the plan's loan rows, and the year's sums over all of them.
+    /// Schedules of the plan's loan rows, which GetOutGankin and GetOutKinri sum.
     void setLoans(const QVector<LoanRow> &rows)
     {
         m_loans.clear();
@@ -97,22 +104,16 @@ protected:
         for (const LoanRow &row : rows)
             m_loans.emplace_back(row);
     }
-    double loanPrincipal(int year) const
-    {
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addPrincipal(year, sum);
-        return sum;
-    }
-    double loanInterest(int year) const
-    {
-        double sum = 0;
-        for (const LoanSchedule &loan : m_loans)
-            loan.addInterest(year, sum);
-        return sum;
-    }
 
     Currency m_balance;
     YearResult m_result;
+
+private:
+    using LoanPart = void (LoanSchedule::*)(int year, double &sum) const;
+    /// The named step: one part of every loan row's repayment in the year, summed.
+    void sumLoans(const char *procedure, LoanPart part, int year, Currency &amount, Conversion &last) const;
+
     std::vector<LoanSchedule> m_loans;
+    Conversion m_lastGankin;
+    Conversion m_lastKinri;
 };
