@@ -1,5 +1,6 @@
 #include "frmDataList.h"
 
+#include "DamagedFile.h"
 #include "FormButtons.h"
 #include "FormControls.h"
 #include "FormTrap.h"

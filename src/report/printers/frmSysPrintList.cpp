@@ -1,5 +1,6 @@
 #include "frmSysPrintList.h"
 
+#include "DamagedFile.h"
 #include "FormButtons.h"
 #include "FormControls.h"
 #include "FormTrap.h"
@@ -14,7 +15,6 @@
 #include "cPrinter.h"
 #include "cSystem.h"
 #include "frmSysPrintDtl.h"
-#include "mdlMain.h"
 
 #include <QApplication>
 #include <QHeaderView>

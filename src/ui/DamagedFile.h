@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What a form tells the user when a read failed because the database file is damaged
+// (FormTrap::failsOnDamage), so that an empty list or plan is not taken for the truth.
+
+/// The words of that box for the database file at the path.
+QString DamagedFileText(const QString &databasePath);
+/// Tells the user that the database file of the connection is damaged (some of its rows
+/// cannot be read).
+void ShowDamagedFile(QWidget *parent = nullptr);
+/// The same once the window's loading is over and it is on the screen (a form that finds
+/// the damage while it loads).
+void ShowDamagedFileWhenShown(QWidget *window);
