@@ -19,8 +19,15 @@ void ShowDamagedFile(QWidget *parent)
     MsgBox::show(DamagedFileText(gDao().databasePath()), MsgBox::Exclamation, QStringLiteral("Vanrek"), parent);
 }
 
-void ShowDamagedFileWhenShown(QWidget *window)
+void ShowDamagedFileOnce(QWidget *window, bool &told)
 {
+    if (told)
+        return;
+    told = true;
+    if (window->isVisible()) {
+        ShowDamagedFile(window);
+        return;
+    }
     QMetaObject::invokeMethod(
         window,
         [window] { trapErrors(window->objectName(), QStringLiteral("Init"), [window] { ShowDamagedFile(window); }); },

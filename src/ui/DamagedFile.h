@@ -12,6 +12,7 @@ QString DamagedFileText(const QString &databasePath);
 /// Tells the user that the database file of the connection is damaged (some of its rows
 /// cannot be read).
 void ShowDamagedFile(QWidget *parent = nullptr);
-/// The same once the window's loading is over and it is on the screen (a form that finds
-/// the damage while it loads).
-void ShowDamagedFileWhenShown(QWidget *window);
+/// For a list window that reads its rows: tells the damage unless told says that the window
+/// told it already, and sets told. At once when the window is on the screen; else once its
+/// loading is over and it is shown.
+void ShowDamagedFileOnce(QWidget *window, bool &told);
