@@ -475,12 +475,14 @@ bool cDao::IsRecordsetReady(Recordset *rs)
     return rs && !rs->isBOF() && !rs->isEOF();
 }
 
-QVariant cDao::Lookup(const QString &table, const QString &field, const QString &condition)
+QVariant cDao::Lookup(const QString &table, const QString &field, const QString &condition, bool *ok)
 {
     QString sql = QStringLiteral("SELECT ") + field + QStringLiteral(" FROM ") + table;
     if (!condition.isEmpty())
         sql += QStringLiteral(" WHERE ") + condition;
     auto rs = OpenRecordset(sql, dbOpenDynaset, dbReadOnly, dbReadOnly);
+    if (ok)
+        *ok = rs != nullptr;
     QVariant result = vb::null();
     if (rs && !rs->isEOF())
         result = rs->Fields(0);

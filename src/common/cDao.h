@@ -56,8 +56,11 @@ public:
     bool RepairCompactDatabase(const QString &path);
     bool ConnectLinkTable(const QString &table, const QString &source, const QString &type, const QString &target);
     QSqlDatabase CurrentDB() const;
-    /// First field of the first row of "SELECT field FROM table [WHERE condition]"; null when none.
-    QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString());
+    /// First field of the first row of "SELECT field FROM table [WHERE condition]"; null when none,
+    /// and also when the statement fails. ok, when given, tells the two apart: false when the
+    /// statement failed (the reason in lastError()).
+    QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString(),
+                    bool *ok = nullptr);
     bool IsRecordsetReady(Recordset *rs);
 
     /// The rows of a query of the program: SQLite's text with a "?" for each value,

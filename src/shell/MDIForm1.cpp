@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "DamagedFile.h"
 #include "FocusInView.h"
 #include "FormButtons.h"
 #include "FormTrap.h"

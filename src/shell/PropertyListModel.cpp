@@ -4,35 +4,19 @@
 #include "VbRuntime.h"
 #include "cDao.h"
 
-#include <exception>
-
-PropertyListModel::PropertyListModel(QObject *parent) : QAbstractTableModel(parent) {}
+PropertyListModel::PropertyListModel(QObject *parent) : RowListModel(parent) {}
 
 void PropertyListModel::reload()
 {
-    // A list that cannot be read shows no rows.
-    QVector<Row> rows;
-    std::exception_ptr failure;
-    try {
+    reloadRows([] {
+        QVector<Row> rows;
         const DaoRows read = gDao().query(QStringLiteral("SELECT") + QStringLiteral(" *") + QStringLiteral("FROM ") +
                                           QStringLiteral("D_物件"));
         for (int i = 0; i < read.count(); ++i)
             rows.append({read.value(i, QStringLiteral("ID1")), read.value(i, QStringLiteral("物件名")),
                          read.value(i, QStringLiteral("敷地面積")), read.value(i, QStringLiteral("評価額"))});
-    } catch (...) {
-        rows.clear();
-        failure = std::current_exception();
-    }
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
-int PropertyListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
+        return rows;
+    });
 }
 
 int PropertyListModel::columnCount(const QModelIndex &parent) const
@@ -56,9 +40,9 @@ QString PropertyListModel::valueText(const QVariant &value)
 
 QVariant PropertyListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return QVariant();
-    const Row &r = m_rows.at(index.row());
+    const Row &r = row(index.row());
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColID1:

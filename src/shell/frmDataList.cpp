@@ -1,5 +1,6 @@
 #include "frmDataList.h"
 
+#include "DamagedFile.h"
 #include "FormButtons.h"
 #include "FormControls.h"
 #include "FormTrap.h"
@@ -103,13 +104,21 @@ MDIForm1 *frmDataList::workspace() const
 
 void frmDataList::Form_Load(bool damageTold)
 {
+    m_damageTold = damageTold;
     trap("SetControlsColor", [this] { SetControlsColor(); });
     SetGridStyle(this, m_grid);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
-    // An empty list must not pass for a register without properties.
-    if (trap.failsOnDamage("Init", [this] { Init(); }) && !damageTold)
-        ShowDamagedFileWhenShown(this);
+    InitAndCheck();
+}
+
+// Init and CheckRecordCount, each under its own trap, so that the buttons follow a list
+// that could not be read. An empty list must not pass for a register without properties.
+void frmDataList::InitAndCheck()
+{
+    const bool damaged = trap.failsOnDamage("Init", [this] { Init(); });
     trap("CheckRecordCount", [this] { CheckRecordCount(); });
+    if (damaged)
+        ShowDamagedFileOnce(this, m_damageTold);
 }
 
 void frmDataList::SetControlsColor()
@@ -177,10 +186,11 @@ void frmDataList::lbutNew_Click()
         detail.exec();
         registered = detail.registeredID1();
     }
-    // The property just registered must not seem lost: the user is told why it does not show.
-    if (trap.failsOnDamage("Init", [this] { Init(); }) && registered != 0)
-        ShowDamagedFile(this);
-    CheckRecordCount();
+    // The property just registered must not seem lost: the user is told why it does not show,
+    // even when told before.
+    if (registered != 0)
+        m_damageTold = false;
+    InitAndCheck();
 }
 
 void frmDataList::lbutSelect_Click()
@@ -245,8 +255,7 @@ void frmDataList::lbutLineDel_Click()
         MsgBox::show(QStringLiteral("物件データの削除に失敗しました。"), MsgBox::Critical, QStringLiteral("Vanrek"),
                      this);
     }
-    Init();
-    CheckRecordCount();
+    InitAndCheck();
 }
 
 void frmDataList::menuFile_System_Click()

@@ -17,7 +17,7 @@ class frmDataList : public QMainWindow
 
 public:
     /// damageTold: the start has just told the user that the database file is damaged,
-    /// so the list does not tell it again as it loads.
+    /// so the list does not tell it again as it reads its rows.
     explicit frmDataList(QWidget *parent = nullptr, bool damageTold = false);
     ~frmDataList() override;
 
@@ -41,6 +41,7 @@ private:
     void SetTDBGridColumns();
     void Init();
     void CheckRecordCount();
+    void InitAndCheck();
     int currentRow() const;
     void layoutControls();
     void showAgain();
@@ -65,4 +66,6 @@ private:
     QVariant m_returnID1;
     int m_returnScroll = 0;
     bool m_closing = false;
+    /// The user has been told that the database file is damaged, since the start.
+    bool m_damageTold = false;
 };

@@ -1,11 +1,9 @@
 #include "mdlMain.h"
 
-#include "ErrorTrap.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "RegularFile.h"
 #include "cBase.h"
-#include "cDao.h"
 #include "cIni.h"
 
 #include <QCoreApplication>
@@ -15,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <QWidget>
 
 #include <limits>
 
@@ -196,25 +193,6 @@ void SetErrLog(const QString &message, const QString &objectName, const QString 
     } catch (...) {
         // The error handler of every form procedure must never fail its caller.
     }
-}
-
-QString DamagedFileText(const QString &databasePath)
-{
-    return QStringLiteral("データベースファイル「%1」が壊れています。\r\n読み込めないデータがあります。")
-        .arg(QDir::toNativeSeparators(databasePath));
-}
-
-void ShowDamagedFile(QWidget *parent)
-{
-    MsgBox::show(DamagedFileText(gDao().databasePath()), MsgBox::Exclamation, QStringLiteral("Vanrek"), parent);
-}
-
-void ShowDamagedFileWhenShown(QWidget *window)
-{
-    QMetaObject::invokeMethod(
-        window,
-        [window] { trapErrors(window->objectName(), QStringLiteral("Init"), [window] { ShowDamagedFile(window); }); },
-        Qt::QueuedConnection);
 }
 
 void Wait(double seconds, bool processEvents)

@@ -5,8 +5,6 @@
 #include <array>
 #include <cstdint>
 
-class QWidget;
-
 /// Module-level settings and state of the shell, read by the plan forms and plan
 /// windows. They live from start-up to the end of the program.
 extern double gTaxRate;                   ///< consumption-tax rate, percent
@@ -43,13 +41,5 @@ void BuildYearFilter();
 void SetErrLog(const QString &message, const QString &objectName, const QString &procName);
 /// The error-log line for a moment, without the line end.
 QString ErrLogLine(const QString &timeText, const QString &objectName, const QString &procName, const QString &message);
-/// Tells the user that the database file of the connection is damaged (some of its rows
-/// cannot be read), so that an empty plan is not taken for the truth.
-void ShowDamagedFile(QWidget *parent = nullptr);
-/// The same once the window's loading is over and it is on the screen (a form that finds
-/// the damage while it loads).
-void ShowDamagedFileWhenShown(QWidget *window);
-/// The words of that box for the database file at the path.
-QString DamagedFileText(const QString &databasePath);
 /// Busy wait, processing window events when asked.
 void Wait(double seconds, bool processEvents);

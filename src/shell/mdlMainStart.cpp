@@ -1,6 +1,7 @@
 // Start-up of the program: everything before the property list takes over.
 #include "mdlMainStart.h"
 
+#include "DamagedFile.h"
 #include "DbSchema.h"
 #include "ErrorTrap.h"
 #include "Globals.h"

@@ -39,7 +39,7 @@ public:
     }
 
     /// Runs body as above; true when it failed because the database file is damaged
-    /// (DaoError::isDamage), which the form then tells the user.
+    /// (DaoError::isDamage), which the form then tells the user (DamagedFile.h).
     template <class F> bool failsOnDamage(const char *procedure, F &&body) const noexcept
     {
         bool damaged = false;

@@ -266,8 +266,11 @@ void tst_cDao::lookup()
     cDao dao;
     QVERIFY(dao.Connect(db.path(), false));
     QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"))));
-    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 5"))));
-    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("nosuch"), QStringLiteral("x"))));
+    bool ok = false;
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 5"), &ok)));
+    QVERIFY(ok); // no row
+    QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("nosuch"), QStringLiteral("x"), QString(), &ok)));
+    QVERIFY(!ok);
     dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (7)"), 128);
     QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 7);
     QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 7"))));

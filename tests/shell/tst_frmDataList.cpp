@@ -137,19 +137,43 @@ private Q_SLOTS:
     }
 
     // Rows in a damaged file: an empty list must not pass for a register without properties.
-    // The user is told as the list loads, and again after a registration it cannot show.
+    // The user is told when the list reads them (once), and again after a registration it
+    // cannot show; the buttons follow the empty list.
+    void damagedListIsTold_data()
+    {
+        QTest::addColumn<bool>("atLoad");
+        QTest::newRow("at the load, then a registration") << true;
+        QTest::newRow("between the load and a 削除") << false;
+    }
     void damagedListIsTold()
     {
+        QFETCH(bool, atLoad);
         execSql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
                                "INSERT INTO D_物件 SELECT i, '物件' || i, 100, 200, 1.4, 0.3 FROM n"));
-        gDao().Disconnect();
-        QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("D_物件"), LeafDamage::Header));
-        QVERIFY(gDao().Connect(m_db.db().path()));
+        const auto damage = [this] {
+            gDao().Disconnect();
+            QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("D_物件"), LeafDamage::Header));
+            QVERIFY(gDao().Connect(m_db.db().path()));
+        };
+        if (atLoad)
+            damage();
+        const ErrLogRecorder log;
         frmDataList l;
         l.show();
-        QTRY_COMPARE(shownBoxes().size(), 1);
-        QCOMPARE(boxText(shownBoxes().at(0)), damagedFileBox(m_db.db().path()));
+        if (!atLoad) {
+            damage();
+            // The last property lies outside the damaged page: its deletion goes through.
+            l.grid()->setCurrentIndex(l.model()->index(299, PropertyListModel::ColName));
+            MsgBox::setNextAnswer(MsgBox::Yes);
+            FormButtons::click(button(l, "lbutLineDel"));
+        }
+        QTRY_COMPARE(shownBoxes().size(), atLoad ? 1 : 2);
+        QCOMPARE(boxText(shownBoxes().last()), damagedFileBox(m_db.db().path()));
         QCOMPARE(l.model()->rowCount(), 0);
+        QVERIFY(!button(l, "lbutLineDel")->isEnabled());
+        QCOMPARE(log.lines().last().section(QLatin1Char('|'), 0, 1), QStringLiteral("frmDataList|Init"));
+        if (!atLoad)
+            return;
         gApl().setDialogBox(QStringLiteral("1")); // no notice after the registration
         QTimer::singleShot(0, [] {
             for (QWidget *w : QApplication::topLevelWidgets())

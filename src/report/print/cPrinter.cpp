@@ -1,10 +1,10 @@
 #include "cPrinter.h"
 
+#include "DamagedFile.h"
 #include "MsgBox.h"
 #include "StoredValue.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
-#include "mdlMain.h"
 
 #include <QApplication>
 

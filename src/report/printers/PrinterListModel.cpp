@@ -3,35 +3,19 @@
 #include "PrinterSettingStore.h"
 #include "cBase.h"
 
-#include <exception>
-
-PrinterListModel::PrinterListModel(QObject *parent) : QAbstractTableModel(parent) {}
+PrinterListModel::PrinterListModel(QObject *parent) : RowListModel(parent) {}
 
 void PrinterListModel::reload(int osFlag)
 {
-    // A list that cannot be read shows no rows.
-    QVector<Row> rows;
-    std::exception_ptr failure;
-    try {
+    reloadRows([osFlag] {
+        QVector<Row> rows;
         const DaoRows read = PrinterSettingStore::list();
         const QString printer = osFlag == 1 ? QStringLiteral("PrinterNameNT") : QStringLiteral("PrinterName9x");
         for (int i = 0; i < read.count(); ++i)
             rows.append({read.value(i, QStringLiteral("ID")), read.value(i, QStringLiteral("ReportName")),
                          read.value(i, printer), read.value(i, QStringLiteral("PrintMode"))});
-    } catch (...) {
-        rows.clear();
-        failure = std::current_exception();
-    }
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
-int PrinterListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
+        return rows;
+    });
 }
 
 int PrinterListModel::columnCount(const QModelIndex &parent) const
@@ -41,9 +25,9 @@ int PrinterListModel::columnCount(const QModelIndex &parent) const
 
 QVariant PrinterListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return QVariant();
-    const Row &r = m_rows.at(index.row());
+    const Row &r = row(index.row());
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignVCenter | (index.column() == ColPrintMode ? Qt::AlignHCenter : Qt::AlignLeft));
     if (role != Qt::DisplayRole)

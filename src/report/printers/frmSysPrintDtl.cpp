@@ -36,6 +36,7 @@ namespace
 
 const QString kObject = QStringLiteral("frmSysPrintDtl");
 const FormTrap trap(kObject);
+const QString kSaveFailed = QStringLiteral("データ保存失敗");
 
 // Layout in twips: a caption column and an input column.
 constexpr int kLabelLeft = 240;
@@ -464,8 +465,16 @@ bool frmSysPrintDtl::CheckInputValue()
     }
     if (!m_isEdit) {
         // Names are stored trimmed, so the one typed is compared trimmed.
-        const QVariant found = gDao().Lookup(QStringLiteral("m_printer"), QStringLiteral("ReportName"),
-                                             QStringLiteral("ReportName=") + base().CvtSQL(name, cBase::SqlText));
+        bool read = false;
+        const QVariant found =
+            gDao().Lookup(QStringLiteral("m_printer"), QStringLiteral("ReportName"),
+                          QStringLiteral("ReportName=") + base().CvtSQL(name, cBase::SqlText), &read);
+        // A name that could not be looked up may be taken: nothing guards the table against a second row.
+        if (!read) {
+            tellSaveFailure("CheckInputValue", gDao().lastError());
+            cmbReport->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
         if (base().CvtStr(found) == base().CvtStr(name)) {
             MsgBox::show(QStringLiteral("入力した帳票名は登録済みです。"), MsgBox::Critical,
                          QStringLiteral("入力エラー"), this);
@@ -482,7 +491,6 @@ bool frmSysPrintDtl::SaveRecord()
         return true;
     if (!CheckInputValue())
         return false;
-    const QString failureTitle = QStringLiteral("データ保存失敗");
     try {
         const bool nt = m_osFlag == 1;
         const QStringList fields = {QStringLiteral("ReportName"),
@@ -519,7 +527,7 @@ bool frmSysPrintDtl::SaveRecord()
             const int id = PrinterSettingStore::nextID();
             if (id > PrinterSettingStore::MaxID) {
                 MsgBox::show(QStringLiteral("プリンタ設定の登録件数が上限に達しました。"), MsgBox::Critical,
-                             failureTitle, this);
+                             kSaveFailed, this);
                 return false;
             }
             sql = QStringLiteral("INSERT INTO ") + QStringLiteral("m_printer") + QStringLiteral(" ") +
@@ -531,9 +539,15 @@ bool frmSysPrintDtl::SaveRecord()
         return PrinterSettingStore::write(sql, values) >= 1;
     } catch (const std::exception &e) {
         // A failed statement is a failure: rolled back, and the user is told why.
-        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, failureTitle, this);
+        tellSaveFailure("SaveRecord", QString::fromUtf8(e.what()));
         return false;
     }
+}
+
+void frmSysPrintDtl::tellSaveFailure(const char *procedure, const QString &message)
+{
+    writeErrLog(message, kObject, QString::fromLatin1(procedure));
+    MsgBox::show(message, MsgBox::Critical, kSaveFailed, this);
 }
 
 void frmSysPrintDtl::RequestDelete()

@@ -1,5 +1,6 @@
 #include "frmSysPrintList.h"
 
+#include "DamagedFile.h"
 #include "FormButtons.h"
 #include "FormControls.h"
 #include "FormTrap.h"
@@ -14,7 +15,6 @@
 #include "cPrinter.h"
 #include "cSystem.h"
 #include "frmSysPrintDtl.h"
-#include "mdlMain.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -79,7 +79,7 @@ void frmSysPrintList::Form_Load()
     SetGridStyle(this, TDBGrid);
     // An empty list must not pass for a table without settings.
     if (trap.failsOnDamage("Init", [this] { Init(); }))
-        ShowDamagedFileWhenShown(this);
+        ShowDamagedFileOnce(this, m_damageTold);
     trap("SetTDBGridColumns", [this] { SetTDBGridColumns(); });
 }
 
@@ -139,8 +139,10 @@ void frmSysPrintList::CheckRecordCount()
 
 void frmSysPrintList::RequeryList()
 {
-    // A list that cannot be read again shows empty: the buttons follow it.
-    trap("RequeryList", [this] { m_model->reload(m_osFlag); });
+    // A list that cannot be read again shows empty: the buttons follow it, and a damaged
+    // file is told, once since the window opened.
+    if (trap.failsOnDamage("RequeryList", [this] { m_model->reload(m_osFlag); }))
+        ShowDamagedFileOnce(this, m_damageTold);
     if (m_model->rowCount() > 0)
         TDBGrid->setCurrentIndex(m_model->index(0, PrinterListModel::ColReportName));
 }

@@ -60,4 +60,6 @@ private:
     int16_t m_osFlag = 1;
     bool m_newBusy = false;
     bool m_detailBusy = false;
+    /// The user has been told that the database file is damaged, since the window opened.
+    bool m_damageTold = false;
 };

@@ -1,5 +1,6 @@
 #include "frmGraph.h"
 
+#include "DamagedFile.h"
 #include "FormButtons.h"
 #include "FormTrap.h"
 #include "Globals.h"

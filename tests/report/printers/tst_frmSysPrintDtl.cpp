@@ -218,6 +218,30 @@ private Q_SLOTS:
         QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷")); // input kept
     }
 
+    // A name that cannot be looked up may be taken (the table has no unique index): the save
+    // stops as a failed one does. The rows past the damaged page still take an insert.
+    void failedNameLookUpStopsTheSave()
+    {
+        execSql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 301) "
+                               "INSERT INTO M_Printer (ID, ReportName, Kind) SELECT i, '帳票' || i, 1 FROM n"));
+        execSql(QStringLiteral("DROP INDEX M_Printer_report")); // the look-up reads the table's pages
+        gDao().Disconnect();
+        QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("M_Printer"), LeafDamage::Header));
+        QVERIFY(gDao().Connect(m_db.db().path()));
+        const ErrLogRecorder log;
+        auto d = editor(0, false);
+        pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
+        typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("帳票2"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        QCOMPARE(queryRows(QStringLiteral("SELECT MAX(ID) FROM M_Printer")), QStringLiteral("301"));
+        QVERIFY(gDao().lastErrorIsDamage());
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(boxText(shownBoxes().at(0)), QStringLiteral("データ保存失敗|16|") + gDao().lastError());
+        QCOMPARE(log.lines(), QStringList(QStringLiteral("frmSysPrintDtl|CheckInputValue|") + gDao().lastError()));
+        QCOMPARE(d->focusWidget(), box(*d, "cmbReport"));
+        QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷"));
+    }
+
     void newKeys_data()
     {
         QTest::addColumn<QList<int>>("stored");
