@@ -1,11 +1,13 @@
 #include "ProfileFile.h"
 
 #include "FileSizeLimit.h"
+#include "RegularFile.h"
 #include "TestFiles.h"
 #include "Unwritable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -223,19 +225,29 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
     }
 
-    // A disk with less room than the new content: the old file comes back whole.
+    // A disk with less room than the new content, or one that cannot keep it: the old file stays.
+    void saveThatDoesNotFitKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("disk too small") << EFBIG;
+        QTest::newRow("sync that fails") << EIO;
+    }
     void saveThatDoesNotFitKeepsTheOldFile()
     {
+        QFETCH(int, error);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Vanrek.ini"));
         const QByteArray old("[CONST]\r\n消費税=\"5\"\r\n");
         QVERIFY(writeFileBytes(path, old));
         ProfileFile file(path);
         {
-            const FileSizeLimit room(rlim_t(old.size()));
+            const FileSizeLimit room(error == EFBIG ? rlim_t(old.size()) : RLIM_INFINITY);
+            if (error == EIO)
+                RegularFile::setSyncCall([](int) { return errno = EIO, -1; });
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
             QVERIFY(!file.setValue(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("\"10\"")));
         }
-        QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(error)));
         QCOMPARE(read(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
     }

@@ -36,13 +36,13 @@ QString createBeside(const QString &target)
     return QString();
 }
 
-// Whether the file ends as a PDF writer ends a whole one: the trailer's "startxref", the
-// offset and "%%EOF".
-bool holdsWholePdf(const QString &path)
+// Whether the file, synced to the disk, ends as a PDF writer ends a whole one: the
+// trailer's "startxref", the offset and "%%EOF".
+bool syncedWholePdf(const QString &path)
 {
     QString error;
     QFile file;
-    if (!RegularFile::open(file, path, O_RDONLY, &error))
+    if (!RegularFile::open(file, path, O_RDONLY, &error) || !RegularFile::sync(file.handle(), &error))
         return false;
     if (!file.seek(std::max<qint64>(0, file.size() - 1024)))
         return false;
@@ -76,7 +76,7 @@ PdfOutputFile::~PdfOutputFile()
 
 bool PdfOutputFile::commit()
 {
-    if (!holdsWholePdf(m_writing))
+    if (!syncedWholePdf(m_writing))
         return false;
     if (m_writing != m_target) {
         if (m_targetExisted)
