@@ -7,7 +7,8 @@
 /// a full disk then leaves no cut file and keeps any earlier file at that path. Where no
 /// file can be added beside it, the chosen file itself is written and checked alike. The
 /// PDF writer says nothing of its failed writes, so the file is what is checked: synced to
-/// the disk, its end must hold the trailer ("startxref" and "%%EOF").
+/// the disk, its end must hold the trailer ("startxref" and "%%EOF") and the offset there
+/// must point at the cross-reference table ("xref").
 class PdfOutputFile
 {
 public:

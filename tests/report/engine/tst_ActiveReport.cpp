@@ -6,6 +6,7 @@
 #include "MsgBox.h"
 #include "PrintedPdf.h"
 #include "PrinterSetupDialog.h"
+#include "RegularFile.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -103,18 +105,34 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
-    // A disk with room for part of the PDF: the file the user chose to overwrite keeps what
-    // it held, and the job tells that it could not be written.
+    // A PDF that did not reach the disk whole: the file the user chose to overwrite keeps
+    // what it held, and the job tells that it could not be written.
+    void pdfThatDoesNotFitKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<RegularFile::SyncCall>("sync");
+        QTest::addColumn<rlim_t>("room");
+        // Less than the header, the page and the font a page of text embeds.
+        QTest::newRow("disk with room for part of it") << RegularFile::SyncCall() << rlim_t(1024);
+        // What follows a lost write moves up: the trailer's offset no longer meets "xref".
+        QTest::newRow("write lost on the way") << RegularFile::SyncCall([](int fd) {
+            const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+            const QByteArray pdf = fileBytes(path);
+            return writeFileBytes(path, pdf.left(pdf.size() / 2) + pdf.mid(pdf.size() / 2 + 100)) ? 0 : -1;
+        }) << RLIM_INFINITY;
+    }
     void pdfThatDoesNotFitKeepsTheEarlierFile()
     {
+        QFETCH(RegularFile::SyncCall, sync);
+        QFETCH(rlim_t, room);
         const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
         QVERIFY(writeFileBytes(file, "an earlier report"));
         m_answers << file;
         const QString told = QStringLiteral("「%1」に書き込めませんでした。").arg(file);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("cPrinter PrintDialog ") + told));
         {
-            // Less than the header, the page and the font a page of text embeds.
-            const FileSizeLimit room(1024);
+            const FileSizeLimit limit(room);
+            RegularFile::setSyncCall(sync);
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
             printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
         }
         QCOMPARE(fileBytes(file), QByteArray("an earlier report"));
