@@ -131,6 +131,17 @@ private Q_SLOTS:
         QTest::newRow("line breaks in value become blanks") << QByteArray("[s]\nk=1\n") << "s"
                                                             << "k"
                                                             << "a\r\nb\nc" << QByteArray("[s]\nk=a b c\n");
+        // "; メモ" as an editor saved it in Shift-JIS, in a UTF-8 file.
+        QTest::newRow("UTF-8 with a Shift-JIS comment")
+            << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
+            << "背景"
+            << "\"/写真/a.bmp\"" << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
+        // Damaged by an earlier version: new lines would be Shift-JIS, but a UTF-8 key keeps UTF-8.
+        QTest::newRow("UTF-8 key of a Shift-JIS file")
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
+            << "背景"
+            << "\"/写真/a.bmp\""
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
         QTest::newRow("Japanese value in UTF-8") << QByteArray() << "s"
                                                  << "k"
                                                  << "\"大阪\"" << QByteArray("[s]\r\nk=\"大阪\"\r\n");
