@@ -142,6 +142,27 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
     }
 
+    // The PDF writer cannot open the hidden file beside the chosen one: the message names the chosen.
+    void unopenableOutputIsToldByTheChosenName()
+    {
+        struct Layout : FakeLayout {
+            std::vector<DrawList> renderPages(const QPageLayout &page) const override
+            {
+                QDir dir(m_dir->path()); // the hidden file is made by now: a folder in its place takes no PDF
+                for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
+                    if (dir.remove(name))
+                        dir.mkdir(name);
+                return FakeLayout::renderPages(page);
+            }
+        };
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        m_answers << file;
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        printAtOnce(std::make_unique<Layout>(), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("[Error:4]  「%1」に印刷できません。").arg(file));
+    }
+
     void aNameWithoutSuffixGetsOne()
     {
         m_answers << m_dir->filePath(QStringLiteral("plan"));
