@@ -142,6 +142,29 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
     }
 
+    // The earlier file is replaced where it lies: a chosen link keeps pointing at it, and it
+    // keeps its permissions, the owner's alone.
+    void earlierFileKeepsItsLinkAndRights_data()
+    {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("the file itself") << false;
+        QTest::newRow("a link to it") << true;
+    }
+    void earlierFileKeepsItsLinkAndRights()
+    {
+        QFETCH(bool, link);
+        const QString earlier = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        const QString chosen = link ? m_dir->filePath(QStringLiteral("link.pdf")) : earlier;
+        QVERIFY(writeFileBytes(earlier, "an earlier report"));
+        QVERIFY(QFile::setPermissions(earlier, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(!link || QFile::link(earlier, chosen));
+        m_answers << chosen;
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(QFileInfo(chosen).isSymLink(), link);
+        QCOMPARE(PrintedPdf::pages(earlier), 1);
+        QVERIFY(!(QFile::permissions(earlier) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
     // The PDF writer cannot open the hidden file beside the chosen one: the message names the chosen.
     void unopenableOutputIsToldByTheChosenName()
     {
