@@ -1,6 +1,7 @@
 #include "cFile.h"
 
 #include "MsgBox.h"
+#include "RegularFile.h"
 #include "cBase.h"
 
 #include <QDir>
@@ -42,8 +43,10 @@ bool copyReplacing(const QString &source, const QString &destination)
             break;
     }
     // The last blocks may still be in Qt's buffer: a full disk shows in their flush, and a
-    // commit after it would put the cut copy in place.
-    if (!out.flush()) {
+    // commit after it would put the cut copy in place. A disk that cannot keep the copy
+    // tells so only in the sync, which Qt's commit does not report.
+    QString error;
+    if (!out.flush() || !RegularFile::sync(out.handle(), &error)) {
         out.cancelWriting();
         return false;
     }

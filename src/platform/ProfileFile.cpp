@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -44,6 +46,18 @@ bool isUtf8(const QByteArray &data)
     return !utf8.hasError();
 }
 
+bool isAscii(const QByteArray &data)
+{
+    return std::all_of(data.cbegin(), data.cend(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// A section or key line, as opposed to a blank line or a comment.
+bool isSettingLine(const QByteArray &line)
+{
+    const QByteArray text = line.trimmed();
+    return !text.isEmpty() && !text.startsWith(';');
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(const QString &path) : m_path(path) {}
@@ -60,7 +74,7 @@ QString ProfileFile::value(const QString &section, const QString &key, const QSt
     if (pos.keyLine < 0)
         return defaultValue;
     QString name, value;
-    splitKeyLine(decode(file, file.lines.at(pos.keyLine)), &name, &value);
+    splitKeyLine(decode(file.lines.at(pos.keyLine)), &name, &value);
     return withoutEnclosingQuotes(value);
 }
 
@@ -89,18 +103,25 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
         const QString keyName = oneLine(entry.key).trimmed();
         const QString text = oneLine(entry.value);
         const Position pos = find(file, sectionName, keyName);
-        QByteArray valueBytes, keyBytes, sectionBytes;
-        if (!encode(file, text, &valueBytes) || !encode(file, keyName, &keyBytes) ||
-            !encode(file, sectionName, &sectionBytes)) {
+        // The key keeps its own bytes, as it is spelled in the file, and a value beside a
+        // key of other than ASCII takes the key's encoding, so the line reads back whole.
+        QByteArray keyBytes, valueBytes, sectionBytes;
+        Encoding encoding = file.encoding;
+        if (pos.keyLine >= 0) {
+            const QByteArray &line = file.lines.at(pos.keyLine);
+            const int eq = int(line.indexOf('='));
+            keyBytes = (eq < 0 ? line : line.left(eq)).trimmed();
+            if (!isAscii(keyBytes))
+                encoding = encodingOf(line);
+        }
+        if (!encode(encoding, text, &valueBytes) || (pos.keyLine < 0 && !encode(encoding, keyName, &keyBytes)) ||
+            (pos.sectionLine < 0 && !encode(encoding, sectionName, &sectionBytes))) {
             m_error = QStringLiteral("設定ファイルの文字コード (Shift-JIS) で表せない文字があります: [%1] %2=%3")
                           .arg(sectionName, keyName, text);
             return false;
         }
         if (pos.keyLine >= 0) {
-            // The key keeps its own bytes, as it is spelled in the file.
-            const QByteArray &line = file.lines.at(pos.keyLine);
-            const int eq = int(line.indexOf('='));
-            file.lines[pos.keyLine] = (eq < 0 ? line : line.left(eq)).trimmed() + '=' + valueBytes;
+            file.lines[pos.keyLine] = keyBytes + '=' + valueBytes;
         } else if (pos.sectionLine >= 0) {
             file.lines.insert(pos.lastLine + 1, keyBytes + '=' + valueBytes);
         } else {
@@ -137,14 +158,6 @@ ProfileFile::Lines ProfileFile::load() const
     if (data.startsWith(kBom)) {
         file.bom = true;
         data.remove(0, kBom.size());
-    } else if (!isUtf8(data)) {
-        if (!shiftJisAvailable()) {
-            file.readable = false;
-            file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
-            m_error = file.error;
-            return file;
-        }
-        file.encoding = Encoding::ShiftJis;
     }
     const int firstBreak = int(data.indexOf('\n'));
     if (firstBreak >= 0)
@@ -158,21 +171,35 @@ ProfileFile::Lines ProfileFile::load() const
     for (QByteArray &line : file.lines) {
         if (line.endsWith('\r'))
             line.chop(1);
+        // One section or key line that is no UTF-8 makes the file Shift-JIS for the lines
+        // a write adds; a comment of another encoding says nothing of the file's.
+        if (!file.bom && isSettingLine(line) && encodingOf(line) == Encoding::ShiftJis)
+            file.encoding = Encoding::ShiftJis;
+    }
+    if (file.encoding == Encoding::ShiftJis && !shiftJisAvailable()) {
+        file.readable = false;
+        file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
+        m_error = file.error;
     }
     return file;
 }
 
-QString ProfileFile::decode(const Lines &file, const QByteArray &line)
+ProfileFile::Encoding ProfileFile::encodingOf(const QByteArray &line)
 {
-    if (file.encoding == Encoding::Utf8)
+    return isUtf8(line) ? Encoding::Utf8 : Encoding::ShiftJis;
+}
+
+QString ProfileFile::decode(const QByteArray &line)
+{
+    if (encodingOf(line) == Encoding::Utf8 || !shiftJisAvailable())
         return QString::fromUtf8(line);
     QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
     return decoder.decode(line);
 }
 
-bool ProfileFile::encode(const Lines &file, const QString &text, QByteArray *out)
+bool ProfileFile::encode(Encoding encoding, const QString &text, QByteArray *out)
 {
-    if (file.encoding == Encoding::Utf8) {
+    if (encoding == Encoding::Utf8) {
         *out = text.toUtf8();
         return true;
     }
@@ -191,7 +218,7 @@ ProfileFile::Position ProfileFile::find(const Lines &file, const QString &sectio
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
     for (int i = 0; i < file.lines.size(); ++i) {
-        const QString line = decode(file, file.lines.at(i)).trimmed();
+        const QString line = decode(file.lines.at(i)).trimmed();
         QString name;
         if (isSectionHeader(line, &name)) {
             if (pos.sectionLine >= 0)

@@ -12,10 +12,13 @@
 ///   encloses the whole value is removed on reading;
 /// - lines beginning with ";" are comments.
 ///
-/// Encoding: each file keeps the one it has. A file of valid UTF-8 (or with a
-/// UTF-8 BOM) is UTF-8; any other is Shift-JIS (the Windows code page 932 that
-/// earlier installations wrote); a new file is UTF-8. CR LF and LF line ends are
-/// both read.
+/// Encoding: each line is read on its own, as UTF-8 when it is valid UTF-8 and as
+/// Shift-JIS (the Windows code page 932 that earlier installations wrote) otherwise,
+/// so one line of another encoding (a comment an editor saved, stray bytes) hides no
+/// other. The lines a write adds take the file's encoding: UTF-8 when every section
+/// and key line is valid UTF-8 (or the file has a UTF-8 BOM), else Shift-JIS; a new
+/// file is UTF-8. A changed value takes the encoding of its key where the key is not
+/// plain ASCII. CR LF and LF line ends are both read.
 ///
 /// A write keeps every other line byte for byte (comments, other sections, a
 /// leading BOM), uses the line end of the file's first line (CR LF for a new file)
@@ -74,8 +77,9 @@ private:
 
     Lines load() const;
     bool save(const QByteArray &data);
-    static QString decode(const Lines &file, const QByteArray &line);
-    static bool encode(const Lines &file, const QString &text, QByteArray *out);
+    static Encoding encodingOf(const QByteArray &line);
+    static QString decode(const QByteArray &line);
+    static bool encode(Encoding encoding, const QString &text, QByteArray *out);
     static Position find(const Lines &file, const QString &section, const QString &key);
     static bool isSectionHeader(const QString &line, QString *name);
     static bool splitKeyLine(const QString &line, QString *key, QString *value);

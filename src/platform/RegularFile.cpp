@@ -12,6 +12,8 @@
 namespace
 {
 
+RegularFile::SyncCall s_syncCall = ::fsync;
+
 QString notARegularFile(const QString &path)
 {
     return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
@@ -22,6 +24,19 @@ QString notARegularFile(const QString &path)
 QString RegularFile::systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool RegularFile::sync(int fd, QString *error)
+{
+    if (s_syncCall(fd) == 0)
+        return true;
+    *error = systemError(errno);
+    return false;
+}
+
+void RegularFile::setSyncCall(SyncCall call)
+{
+    s_syncCall = call ? call : ::fsync;
 }
 
 QString RegularFile::refusal(const QString &path, bool *exists)

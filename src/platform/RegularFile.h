@@ -21,6 +21,14 @@ public:
     /// The same, opened into file (read-only, or write-only appending for O_WRONLY with
     /// O_APPEND); false with error saying why, empty for a path that names nothing.
     static bool open(QFile &file, const QString &path, int flags, QString *error);
+    /// Has the system write what it holds of the open file to the disk, before the file
+    /// takes an older one's place: a disk that cannot keep the data may tell so only
+    /// here. False with error saying why.
+    static bool sync(int fd, QString *error);
+    /// The call sync() makes (fsync); a test may put a failing one in its place, nullptr
+    /// puts fsync back.
+    using SyncCall = int (*)(int fd);
+    static void setSyncCall(SyncCall call);
     /// The system's words for an errno value.
     static QString systemError(int error);
 };

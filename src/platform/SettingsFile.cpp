@@ -59,6 +59,12 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
             out.cancelWriting();
             return false;
         }
+        // Qt's commit leaves a failed sync unsaid: a disk that lost the data would have it
+        // renamed over the old file.
+        if (!RegularFile::sync(out.handle(), error)) {
+            out.cancelWriting();
+            return false;
+        }
         if (!out.commit()) {
             *error = writeFailure(out, errno);
             return false;
@@ -78,5 +84,5 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
         *error = writeFailure(direct, errno);
         return false;
     }
-    return true;
+    return RegularFile::sync(direct.handle(), error);
 }

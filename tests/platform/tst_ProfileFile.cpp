@@ -1,11 +1,13 @@
 #include "ProfileFile.h"
 
 #include "FileSizeLimit.h"
+#include "RegularFile.h"
 #include "TestFiles.h"
 #include "Unwritable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +131,17 @@ private Q_SLOTS:
         QTest::newRow("line breaks in value become blanks") << QByteArray("[s]\nk=1\n") << "s"
                                                             << "k"
                                                             << "a\r\nb\nc" << QByteArray("[s]\nk=a b c\n");
+        // "; メモ" as an editor saved it in Shift-JIS, in a UTF-8 file.
+        QTest::newRow("UTF-8 with a Shift-JIS comment")
+            << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
+            << "背景"
+            << "\"/写真/a.bmp\"" << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
+        // Damaged by an earlier version: new lines would be Shift-JIS, but a UTF-8 key keeps UTF-8.
+        QTest::newRow("UTF-8 key of a Shift-JIS file")
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
+            << "背景"
+            << "\"/写真/a.bmp\""
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
         QTest::newRow("Japanese value in UTF-8") << QByteArray() << "s"
                                                  << "k"
                                                  << "\"大阪\"" << QByteArray("[s]\r\nk=\"大阪\"\r\n");
@@ -223,19 +236,29 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
     }
 
-    // A disk with less room than the new content: the old file comes back whole.
+    // A disk with less room than the new content, or one that cannot keep it: the old file stays.
+    void saveThatDoesNotFitKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("disk too small") << EFBIG;
+        QTest::newRow("sync that fails") << EIO;
+    }
     void saveThatDoesNotFitKeepsTheOldFile()
     {
+        QFETCH(int, error);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Vanrek.ini"));
         const QByteArray old("[CONST]\r\n消費税=\"5\"\r\n");
         QVERIFY(writeFileBytes(path, old));
         ProfileFile file(path);
         {
-            const FileSizeLimit room(rlim_t(old.size()));
+            const FileSizeLimit room(error == EFBIG ? rlim_t(old.size()) : RLIM_INFINITY);
+            if (error == EIO)
+                RegularFile::setSyncCall([](int) { return errno = EIO, -1; });
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
             QVERIFY(!file.setValue(QStringLiteral("CONST"), QStringLiteral("消費税"), QStringLiteral("\"10\"")));
         }
-        QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(error)));
         QCOMPARE(read(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vanrek.ini")});
     }

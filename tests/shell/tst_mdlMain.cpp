@@ -128,6 +128,19 @@ private Q_SLOTS:
         QTEST(gBackImage, "back");
     }
 
+    // A comment an editor saved in Shift-JIS ("; メモ") hides none of a UTF-8 file's settings.
+    void lineOfAnotherEncodingHidesNoSetting()
+    {
+        QByteArray file("; \x83\x81\x83\x82\r\n[CONST]\r\n消費税=\"8\"\r\n[SETTING]\r\n"
+                        "表示間隔=\"1\"\r\nグラフのみ=\"False\"\r\nサイズ=\"2\"\r\n");
+        for (const char *key : {"背景", "画像1", "画像2", "画像3", "アイコン1", "アイコン2", "アイコン3"})
+            file += key + QByteArray("=\"\"\r\n");
+        writeIni(file);
+        LoadIniSettings();
+        QCOMPARE(gTaxRate, 8.0);
+        QCOMPARE(readFile(QStringLiteral("Vanrek.ini")), file); // the start adds nothing
+    }
+
     void saveSettingWritesViewKeys()
     {
         writeIni("[SETTING]\r\n表示間隔=\"1\"\r\n背景=\"/keep.bmp\"\r\n");

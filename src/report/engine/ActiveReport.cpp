@@ -214,6 +214,9 @@ bool ActiveReport::PrintReport(bool showDialog)
         PdfOutputFile file(path);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file.writingPath());
+        // The messages name the file the user chose, not the hidden one written beside it.
+        m_pdfName = path;
+        const auto chosen = qScopeGuard([this] { m_pdfName.clear(); });
         bool written = true;
         try {
             if (!handOver(printer))
@@ -409,11 +412,10 @@ bool ActiveReport::run(QPrinter &printer)
 
 void ActiveReport::paintPages(QPrinter &printer)
 {
+    const QString pdfName = QDir::toNativeSeparators(m_pdfName.isEmpty() ? printer.outputFileName() : m_pdfName);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        const QString target = printer.outputFormat() == QPrinter::PdfFormat
-                                   ? QDir::toNativeSeparators(printer.outputFileName())
-                                   : printer.printerName();
+        const QString target = printer.outputFormat() == QPrinter::PdfFormat ? pdfName : printer.printerName();
         throw ReportError(ReportError::OutputFailed, QStringLiteral("「%1」に印刷できません。").arg(target));
     }
     // Device pixels per twip of this printer: the same arithmetic as a form on the screen.
@@ -443,8 +445,7 @@ void ActiveReport::paintPages(QPrinter &printer)
     if (!written)
         throw ReportError(ReportError::JobRefused,
                           queued ? QStringLiteral("プリンタ「%1」に印刷を渡せませんでした。").arg(printer.printerName())
-                                 : QStringLiteral("「%1」に書き込めませんでした。")
-                                       .arg(QDir::toNativeSeparators(printer.outputFileName())));
+                                 : QStringLiteral("「%1」に書き込めませんでした。").arg(pdfName));
     if (!queued || !m_handingOver)
         return;
     const QString refusal = PrinterCatalog::current().jobRefusal(printer.printerName());

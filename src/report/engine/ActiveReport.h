@@ -133,5 +133,6 @@ private:
     bool m_cancelled = false;
     bool m_waitCursor = false;
     bool m_handingOver = false;
+    QString m_pdfName; // the PDF file the user chose, while it is written
     QPointer<QPrintPreviewDialog> m_preview;
 };

@@ -36,18 +36,27 @@ QString createBeside(const QString &target)
     return QString();
 }
 
-// Whether the file ends as a PDF writer ends a whole one: the trailer's "startxref", the
-// offset and "%%EOF".
-bool holdsWholePdf(const QString &path)
+// Whether the file, synced to the disk, ends as a PDF writer ends a whole one: the
+// trailer's "startxref", the offset of the cross-reference table and "%%EOF", and whether
+// that table lies at that offset (a write lost on the way moves what follows it).
+bool syncedWholePdf(const QString &path)
 {
     QString error;
     QFile file;
-    if (!RegularFile::open(file, path, O_RDONLY, &error))
+    if (!RegularFile::open(file, path, O_RDONLY, &error) || !RegularFile::sync(file.handle(), &error))
         return false;
-    if (!file.seek(std::max<qint64>(0, file.size() - 1024)))
+    const qint64 size = file.size();
+    if (!file.seek(std::max<qint64>(0, size - 1024)))
         return false;
     const QByteArray tail = file.readAll().trimmed();
-    return tail.contains("startxref") && tail.endsWith("%%EOF");
+    const QByteArray start("startxref"), end("%%EOF");
+    const qsizetype at = tail.lastIndexOf(start);
+    if (at < 0 || !tail.endsWith(end))
+        return false;
+    bool number = false;
+    const qint64 table =
+        tail.mid(at + start.size(), tail.size() - end.size() - at - start.size()).trimmed().toLongLong(&number);
+    return number && table >= 0 && table < size && file.seek(table) && file.read(4) == "xref";
 }
 
 } // namespace
@@ -76,7 +85,7 @@ PdfOutputFile::~PdfOutputFile()
 
 bool PdfOutputFile::commit()
 {
-    if (!holdsWholePdf(m_writing))
+    if (!syncedWholePdf(m_writing))
         return false;
     if (m_writing != m_target) {
         if (m_targetExisted)

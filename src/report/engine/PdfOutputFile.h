@@ -6,8 +6,10 @@
 /// the chosen one, which takes the chosen file's place only when it holds the whole PDF:
 /// a full disk then leaves no cut file and keeps any earlier file at that path. Where no
 /// file can be added beside it, the chosen file itself is written and checked alike. The
-/// PDF writer says nothing of its failed writes, so the file is what is checked: its end
-/// must hold the trailer ("startxref" and "%%EOF").
+/// PDF writer says nothing of its failed writes, so the file is what is checked: synced to
+/// the disk, its end must hold the trailer ("startxref" and "%%EOF") and the offset there
+/// must point at the cross-reference table ("xref"). A chosen link keeps pointing at the
+/// file it named, which is what is replaced, and an earlier file's permissions are kept.
 class PdfOutputFile
 {
 public:

@@ -6,6 +6,7 @@
 #include "MsgBox.h"
 #include "PrintedPdf.h"
 #include "PrinterSetupDialog.h"
+#include "RegularFile.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -103,18 +105,34 @@ private Q_SLOTS:
         QVERIFY(shownBoxes().isEmpty());
     }
 
-    // A disk with room for part of the PDF: the file the user chose to overwrite keeps what
-    // it held, and the job tells that it could not be written.
+    // A PDF that did not reach the disk whole: the file the user chose to overwrite keeps
+    // what it held, and the job tells that it could not be written.
+    void pdfThatDoesNotFitKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<RegularFile::SyncCall>("sync");
+        QTest::addColumn<rlim_t>("room");
+        // Less than the header, the page and the font a page of text embeds.
+        QTest::newRow("disk with room for part of it") << RegularFile::SyncCall() << rlim_t(1024);
+        // What follows a lost write moves up: the trailer's offset no longer meets "xref".
+        QTest::newRow("write lost on the way") << RegularFile::SyncCall([](int fd) {
+            const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+            const QByteArray pdf = fileBytes(path);
+            return writeFileBytes(path, pdf.left(pdf.size() / 2) + pdf.mid(pdf.size() / 2 + 100)) ? 0 : -1;
+        }) << RLIM_INFINITY;
+    }
     void pdfThatDoesNotFitKeepsTheEarlierFile()
     {
+        QFETCH(RegularFile::SyncCall, sync);
+        QFETCH(rlim_t, room);
         const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
         QVERIFY(writeFileBytes(file, "an earlier report"));
         m_answers << file;
         const QString told = QStringLiteral("「%1」に書き込めませんでした。").arg(file);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("cPrinter PrintDialog ") + told));
         {
-            // Less than the header, the page and the font a page of text embeds.
-            const FileSizeLimit room(1024);
+            const FileSizeLimit limit(room);
+            RegularFile::setSyncCall(sync);
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
             printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"), 1);
         }
         QCOMPARE(fileBytes(file), QByteArray("an earlier report"));
@@ -122,6 +140,50 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(shownBoxes().at(0).prompt, told);
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("PrintDialog"));
+    }
+
+    // The earlier file is replaced where it lies: a chosen link keeps pointing at it, and it
+    // keeps its permissions, the owner's alone.
+    void earlierFileKeepsItsLinkAndRights_data()
+    {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("the file itself") << false;
+        QTest::newRow("a link to it") << true;
+    }
+    void earlierFileKeepsItsLinkAndRights()
+    {
+        QFETCH(bool, link);
+        const QString earlier = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        const QString chosen = link ? m_dir->filePath(QStringLiteral("link.pdf")) : earlier;
+        QVERIFY(writeFileBytes(earlier, "an earlier report"));
+        QVERIFY(QFile::setPermissions(earlier, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(!link || QFile::link(earlier, chosen));
+        m_answers << chosen;
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(QFileInfo(chosen).isSymLink(), link);
+        QCOMPARE(PrintedPdf::pages(earlier), 1);
+        QVERIFY(!(QFile::permissions(earlier) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
+    // The PDF writer cannot open the hidden file beside the chosen one: the message names the chosen.
+    void unopenableOutputIsToldByTheChosenName()
+    {
+        struct Layout : FakeLayout {
+            std::vector<DrawList> renderPages(const QPageLayout &page) const override
+            {
+                QDir dir(m_dir->path()); // the hidden file is made by now: a folder in its place takes no PDF
+                for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
+                    if (dir.remove(name))
+                        dir.mkdir(name);
+                return FakeLayout::renderPages(page);
+            }
+        };
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        m_answers << file;
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        printAtOnce(std::make_unique<Layout>(), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("[Error:4]  「%1」に印刷できません。").arg(file));
     }
 
     void aNameWithoutSuffixGetsOne()
