@@ -6,6 +6,7 @@
 #include "MsgBox.h"
 #include "PrintedPdf.h"
 #include "PrinterSetupDialog.h"
+#include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
@@ -58,11 +59,6 @@ private:
     QStringList m_answers;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        if (!PrintedPdf::toolsInstalled())
-            QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
-    }
     void init()
     {
         clearShownBoxes();
@@ -84,6 +80,7 @@ private Q_SLOTS:
         PrinterCatalog::install(nullptr);
         delete m_dir;
         m_dir = nullptr;
+        VERIFY_TOOLS_RAN();
     }
 
     void withoutPrinterTheReportBecomesAPdf()
