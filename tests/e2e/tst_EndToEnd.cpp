@@ -13,6 +13,7 @@
 #include "PrintedPdf.h"
 #include "PropertyListModel.h"
 #include "RegistryStore.h"
+#include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "TestDb.h"
 #include "TypeText.h"
@@ -330,6 +331,7 @@ void tst_EndToEnd::cleanup()
 {
     m_watchdog.stop();
     m_watchdog.disconnect();
+    VERIFY_TOOLS_RAN();
 }
 
 void tst_EndToEnd::cleanupTestCase()
@@ -508,8 +510,6 @@ void tst_EndToEnd::printBothPlansToPdf()
                                       chooser + kTables + ".pdf"}));
     QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
 
-    if (!PrintedPdf::toolsInstalled())
-        QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
     const auto text = [](const QString &path) { return nfkc(PrintedPdf::text(path, true)); };
     const auto contains = [](const QString &text, const QString &what) { return text.contains(nfkc(what)); };
 

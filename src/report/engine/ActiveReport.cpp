@@ -422,10 +422,9 @@ void ActiveReport::paintPages(QPrinter &printer)
     const double sx = 1 / twipsPerPixelX(&printer);
     const double sy = 1 / twipsPerPixelY(&printer);
     const QRectF paper = pageLayout().fullRectPoints();
-    // Pages are placed from the paper's corner. A printer not set to use the whole page paints
-    // from the corner of its printable area.
-    const QPointF corner =
-        printer.fullPage() ? QPointF() : -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
+    // Pages are placed from the paper's corner on every printer. The painter's origin is the
+    // corner of the area the printer can print on (the paper's own in full-page mode).
+    const QPointF corner = -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
     for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
         if (i > 0 && !printer.newPage())
             throw ReportError(ReportError::OutputFailed, QStringLiteral("次のページを印刷できません。"));

@@ -66,11 +66,9 @@ void ReportPrinter::applyTo(QPrinter &printer) const
     const QString device = catalog.installedName(m_device.isEmpty() ? catalog.defaultPrinterName() : m_device);
     if (!device.isEmpty())
         printer.setPrinterName(device);
-    // The whole paper, from its corner: a layout of the standard mode would put the origin at
-    // the corner of what the printer can print, and the report's margins would count twice.
-    QPageLayout whole(m_pageSize, pageOrientation(), QMarginsF());
-    whole.setMode(QPageLayout::FullPageMode);
-    printer.setPageLayout(whole);
+    // The paper and its orientation only; the printer keeps the margins it cannot print on, and
+    // the report places its pages from the paper's corner whatever they are.
+    printer.setPageLayout(QPageLayout(m_pageSize, pageOrientation(), QMarginsF()));
     if (const auto source = PaperCodes::paperSource(m_bin))
         printer.setPaperSource(*source);
     if (ColorMode == 1 || ColorMode == 2)

@@ -16,13 +16,6 @@ constexpr double kTextPadding = 45;
 
 const QColor kInk(0, 0, 0);
 
-// What one section shows in one pass: the texts of its fields (by control index) and the
-// vertical offset of its fields.
-struct SectionFill {
-    std::vector<QString> fieldTexts;
-    double fieldOffset = 0;
-};
-
 void addText(DrawList &list, const ReportControl &c, const QString &text, double dy)
 {
     if (text.isEmpty())

@@ -7,6 +7,7 @@
 #include "PrintedPdf.h"
 #include "PrinterSetupDialog.h"
 #include "RegularFile.h"
+#include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
@@ -60,11 +61,6 @@ private:
     QStringList m_answers;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        if (!PrintedPdf::toolsInstalled())
-            QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
-    }
     void init()
     {
         clearShownBoxes();
@@ -86,6 +82,7 @@ private Q_SLOTS:
         PrinterCatalog::install(nullptr);
         delete m_dir;
         m_dir = nullptr;
+        VERIFY_TOOLS_RAN();
     }
 
     void withoutPrinterTheReportBecomesAPdf()

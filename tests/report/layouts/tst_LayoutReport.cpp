@@ -4,6 +4,7 @@
 #include "PrintedPdf.h"
 #include "ReportLayouts.h"
 #include "ReportSamples.h"
+#include "RequiredTools.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -60,6 +61,7 @@ class tst_LayoutReport : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanup();
     void centredOnce_data();
     void centredOnce();
     void boundRowsArePrinted();
@@ -85,8 +87,11 @@ private:
 void tst_LayoutReport::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    if (!PrintedPdf::toolsInstalled())
-        QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
+}
+
+void tst_LayoutReport::cleanup()
+{
+    VERIFY_TOOLS_RAN();
 }
 
 void tst_LayoutReport::centredOnce_data()

@@ -5,6 +5,7 @@
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
 #include "PrintedPdf.h"
+#include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
@@ -15,7 +16,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -28,8 +28,7 @@ const QString kPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd"
 
 QString tool(const char *name)
 {
-    return QStandardPaths::findExecutable(QString::fromLatin1(name),
-                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+    return RequiredTools::path(QString::fromLatin1(name));
 }
 
 /// A CUPS scheduler of the test's own: configuration, socket, spool and logs in a private
@@ -183,11 +182,8 @@ private:
 
 void tst_PrintQueues::initTestCase()
 {
-    if (tool("cupsd").isEmpty())
-        QSKIP("cupsd is not installed (Debian package cups): no print system to print through");
-    for (const char *program : {"lpadmin", "cupsreject", "cupsaccept"})
-        QVERIFY2(!tool(program).isEmpty(), program);
-    QVERIFY2(PrintedPdf::toolsInstalled(), "poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
+    const QString missing = RequiredTools::missing({"cupsd", "lpadmin", "cupsreject", "cupsaccept"});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
     QVERIFY2(QFile::exists(kPpd), "the cups-pdf driver (printer-driver-cups-pdf) is not installed");
     // Before anything asks the print system: libcups reads the server once.
     qputenv("CUPS_SERVER", m_cups.socket().toLocal8Bit());
@@ -223,6 +219,7 @@ void tst_PrintQueues::cleanup()
 {
     m_cups.admin(tool("cupsaccept"), {QStringLiteral("Back-Office")});
     f.tearDown();
+    VERIFY_TOOLS_RAN();
 }
 
 void tst_PrintQueues::print(const std::function<void()> &answer)

@@ -11,6 +11,7 @@
 #include "PrintConfirmations.h"
 #include "PrintedPdf.h"
 #include "RecordingPrintJob.h"
+#include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "fDlgPrint.h"
 
@@ -89,6 +90,7 @@ void tst_frmGraphPrint::cleanup()
 {
     setPrintJobFactory(nullptr);
     f.tearDown();
+    VERIFY_TOOLS_RAN();
 }
 
 frmGraph *tst_frmGraphPrint::printPlan(int id2)
@@ -264,8 +266,6 @@ void tst_frmGraphPrint::busyCommandIgnoresAClick()
 // "印　刷" in each confirmation; without any printer installed each goes to a PDF file.
 void tst_frmGraphPrint::printsAStoredPlanToPdf()
 {
-    if (!PrintedPdf::toolsInstalled())
-        QSKIP("poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed");
     QTemporaryDir out;
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
     ActiveReport::setPdfChooser([&out](QWidget *, const QString &, const QString &suggested) {

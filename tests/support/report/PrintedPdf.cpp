@@ -1,11 +1,10 @@
 #include "PrintedPdf.h"
 
 #include "ActiveReport.h"
+#include "RequiredTools.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace
@@ -13,11 +12,7 @@ namespace
 
 QString output(const char *tool, const QStringList &arguments)
 {
-    QProcess p;
-    p.start(QStandardPaths::findExecutable(QString::fromLatin1(tool)), arguments);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return QString::fromUtf8(RequiredTools::output(QString::fromLatin1(tool), arguments));
 }
 
 } // namespace
@@ -33,14 +28,6 @@ bool print(ActiveReport &report, const QString &file)
     printer.setOutputFileName(file);
     printer.setDocName(report.documentName());
     return report.run(printer);
-}
-
-bool toolsInstalled()
-{
-    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            return false;
-    return true;
 }
 
 QString info(const QString &file)
@@ -90,7 +77,7 @@ QImage image(const QString &file, double dpi, bool colour, const QRect &crop)
         arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
                   << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
                   << QStringLiteral("-H") << QString::number(crop.height());
-    QProcess::execute(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")), arguments << file << base);
+    RequiredTools::output(QStringLiteral("pdftoppm"), arguments << file << base);
     return QImage(base + (colour ? QStringLiteral(".png") : QStringLiteral(".pgm")));
 }
 

@@ -10,7 +10,8 @@
 class ActiveReport;
 
 /// Reports printed to PDF through their own run, and PDF files read back with the poppler
-/// tools (pdfinfo, pdftotext, pdftoppm) as a viewer shows them.
+/// tools (pdfinfo, pdftotext, pdftoppm) as a viewer shows them. A tool that is missing or
+/// fails gives an empty answer and is told by RequiredTools::takeFailures().
 namespace PrintedPdf
 {
 
@@ -18,8 +19,6 @@ namespace PrintedPdf
 /// printing without a printer does; false when nothing was output.
 bool print(ActiveReport &report, const QString &file);
 
-/// Whether pdfinfo, pdftotext and pdftoppm are installed.
-bool toolsInstalled();
 /// What pdfinfo says of the file.
 QString info(const QString &file);
 int pages(const QString &file);
