@@ -26,21 +26,6 @@ class tst_SingleInstance : public QObject
 {
     Q_OBJECT
 
-private:
-    // The temporary folder's lock of a program folder: the one a copy takes while the
-    // folder has no DB folder.
-    static QString temporaryLock(const QString &appFolder)
-    {
-        QDir folder(appFolder);
-        folder.rename(QStringLiteral("DB"), QStringLiteral("DB.aside"));
-        SingleInstance copy;
-        copy.acquire(appFolder);
-        const QString path = copy.lockPath();
-        copy.release();
-        folder.rename(QStringLiteral("DB.aside"), QStringLiteral("DB"));
-        return path;
-    }
-
 private Q_SLOTS:
     void secondCopyIsRefused()
     {
@@ -246,10 +231,18 @@ private Q_SLOTS:
         QCOMPARE(seen, 0);
     }
 
-    // A copy that could not use the DB folder's lock holds the temporary one, which keeps
-    // out a copy that can use both.
-    void aCopyOnTheTemporaryLockKeepsOutOneOnTheDbLock()
+    // A copy that could not use the DB folder's lock holds only the temporary one. It keeps
+    // out a copy that can use both; as another user's file it is passed over, not written.
+    void aCopyOnTheTemporaryLockOnly_data()
     {
+        QTest::addColumn<bool>("otherUsers");
+        QTest::newRow("this user's copy") << false;
+        QTest::newRow("another user's file") << true;
+    }
+
+    void aCopyOnTheTemporaryLockOnly()
+    {
+        QFETCH(bool, otherUsers);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
         const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
@@ -257,47 +250,17 @@ private Q_SLOTS:
         SingleInstance first;
         QVERIFY(first.acquire(dir.path()));
         QVERIFY(QFile::remove(dbLock));
-        SingleInstance second;
-        QVERIFY(!second.acquire(dir.path()));
-        QVERIFY(second.otherCopyRuns());
-        QCOMPARE(second.lockPath(), first.lockPath());
-        QVERIFY(!QFileInfo::exists(dbLock)); // taken and given back
-    }
-
-    // Where the DB folder's lock is held, what stands at the temporary lock's place cannot
-    // stop the program, and is left as it is.
-    void aTemporaryLockNotOfThisCopyIsPassedOver_data()
-    {
-        QTest::addColumn<bool>("otherUsers");
-        QTest::newRow("a link") << false;
-        QTest::newRow("another user's, held") << true;
-    }
-
-    void aTemporaryLockNotOfThisCopyIsPassedOver()
-    {
-        QFETCH(bool, otherUsers);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
-        const QString temp = temporaryLock(dir.path());
-        const QString planted = QDir(dir.path()).filePath(QStringLiteral("planted"));
-        QVERIFY(writeFileBytes(otherUsers ? temp : planted, "someone's\n"));
-        QFile held(temp);
-        if (otherUsers) {
-            QVERIFY(held.open(QIODevice::ReadOnly));
-            QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+        const QByteArray holds = fileBytes(first.lockPath());
+        if (otherUsers)
             SingleInstance::setUserHook([] { return ::geteuid() + 1; });
-        } else {
-            QVERIFY(QFile::link(planted, temp));
-        }
-        SingleInstance copy;
-        const bool acquired = copy.acquire(dir.path());
+        SingleInstance second;
+        const bool acquired = second.acquire(dir.path());
         SingleInstance::setUserHook(nullptr);
-        QVERIFY(acquired);
-        QCOMPARE(copy.lockPath(), QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock")));
-        QVERIFY(copy.failures().contains(temp));
-        copy.release();
-        QCOMPARE(fileBytes(temp), QByteArray("someone's\n"));
-        QFile::remove(temp);
+        QCOMPARE(acquired, otherUsers);
+        QCOMPARE(second.otherCopyRuns(), !otherUsers);
+        QCOMPARE(second.lockPath(), otherUsers ? dbLock : first.lockPath());
+        QCOMPARE(second.failures().contains(first.lockPath()), otherUsers);
+        QCOMPARE(fileBytes(first.lockPath()), holds);
     }
 
     void otherFoldersAreIndependent()

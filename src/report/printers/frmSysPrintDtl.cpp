@@ -471,7 +471,8 @@ bool frmSysPrintDtl::CheckInputValue()
                           QStringLiteral("ReportName=") + base().CvtSQL(name, cBase::SqlText), &read);
         // A name that could not be looked up may be taken: nothing guards the table against a second row.
         if (!read) {
-            tellSaveFailure("CheckInputValue", gDao().lastError());
+            writeErrLog(gDao().lastError(), kObject, QStringLiteral("CheckInputValue"));
+            MsgBox::show(gDao().lastError(), MsgBox::Critical, kSaveFailed, this);
             cmbReport->setFocus(Qt::OtherFocusReason);
             return false;
         }
@@ -539,15 +540,9 @@ bool frmSysPrintDtl::SaveRecord()
         return PrinterSettingStore::write(sql, values) >= 1;
     } catch (const std::exception &e) {
         // A failed statement is a failure: rolled back, and the user is told why.
-        tellSaveFailure("SaveRecord", QString::fromUtf8(e.what()));
+        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, kSaveFailed, this);
         return false;
     }
-}
-
-void frmSysPrintDtl::tellSaveFailure(const char *procedure, const QString &message)
-{
-    writeErrLog(message, kObject, QString::fromLatin1(procedure));
-    MsgBox::show(message, MsgBox::Critical, kSaveFailed, this);
 }
 
 void frmSysPrintDtl::RequestDelete()

@@ -64,8 +64,6 @@ private:
     void lbutEntry_Click();
     bool SaveRecord();
     bool CheckInputValue();
-    /// A save that failed: the reason in the log and in the save-failure box.
-    void tellSaveFailure(const char *procedure, const QString &message);
     bool Form_QueryUnload();
     void Form_Unload();
     void selectDirect(int16_t orientation);
