@@ -344,11 +344,13 @@ private Q_SLOTS:
             QVERIFY(shownBoxes().isEmpty());
         } else {
             QCOMPARE(shownBoxes().size(), 1);
-            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("二重起動を確認できないため、システムを起動できません。"));
+            QCOMPARE(shownBoxes().at(0).prompt,
+                     QStringLiteral("二重起動を確認できないため、システムを起動できません。"));
             QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
             QCOMPARE(shownBoxes().at(0).title, QStringLiteral("Main"));
             const QString log = errLog(testDb.folder());
-            QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(planted), qPrintable(log));
+            QVERIFY2(log.contains(QStringLiteral(",mdlMain             ,Main")) && log.contains(planted),
+                     qPrintable(log));
         }
         QVERIFY(!MainWindow());
         QVERIFY(!gDao().isConnected());

@@ -200,8 +200,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
         // Shared by the processes: how many hold a lock now, and how often one found another.
-        void *shared = ::mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
-                              -1, 0);
+        void *shared =
+            ::mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
         QVERIFY(shared != MAP_FAILED);
         auto *holders = new (shared) std::atomic<int>(0);
         auto *overlaps = new (holders + 1) std::atomic<int>(0);
