@@ -29,7 +29,6 @@ protected:
         try {
             rows = std::forward<F>(read)();
         } catch (...) {
-            rows.clear();
             failure = std::current_exception();
         }
         beginResetModel();
