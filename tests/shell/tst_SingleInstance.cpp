@@ -177,21 +177,38 @@ private Q_SLOTS:
         QCOMPARE(seen, (QList<uint32_t>{IN_ATTRIB, IN_CLOSE_WRITE}));
     }
 
-    // The file is removed by the copy that held it between this copy's open and its lock.
+    // The file is removed between this copy's open and its lock, by the copy that held it
+    // as it quits: this one opens the file again and holds the DB folder's lock.
+    void aLockOnAFileNoLongerNamedIsTakenAgain_data()
+    {
+        QTest::addColumn<int>("removals");
+        QTest::newRow("removed once, by the copy that quits") << 1;
+    }
+
     void aLockOnAFileNoLongerNamedIsTakenAgain()
     {
+        QFETCH(int, removals);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
         SingleInstance first;
         QVERIFY(first.acquire(dir.path()));
-        SingleInstance::setOpenedHook([&first] { first.release(); });
+        int opened = 0;
+        SingleInstance::setOpenedHook([&] {
+            if (opened++ < removals) {
+                first.release();
+                QFile::remove(dbLock); // what the next copy made, as that copy quits
+            }
+        });
         SingleInstance second;
         const bool acquired = second.acquire(dir.path());
         SingleInstance::setOpenedHook(nullptr);
         QVERIFY(acquired);
+        QCOMPARE(second.lockPath(), dbLock);
+        QCOMPARE(second.failures(), QString());
         SingleInstance third;
         QVERIFY(!third.acquire(dir.path()));
-        QCOMPARE(third.lockPath(), second.lockPath());
+        QCOMPARE(third.lockPath(), dbLock);
     }
 
     // Copies of one folder that start while others quit, in a loop: never two at once.
@@ -224,8 +241,15 @@ private Q_SLOTS:
             }
             copies.push_back(pid);
         }
-        for (const pid_t pid : copies)
-            ::waitpid(pid, nullptr, 0);
+        // A copy that crashed or was killed ran its rounds only in part.
+        for (const pid_t pid : copies) {
+            int status = 0;
+            QCOMPARE(::waitpid(pid, &status, 0), pid);
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0,
+                     qPrintable(WIFSIGNALED(status)
+                                    ? QStringLiteral("copy %1 ended by signal %2").arg(pid).arg(WTERMSIG(status))
+                                    : QStringLiteral("copy %1 exited with %2").arg(pid).arg(WEXITSTATUS(status))));
+        }
         const int seen = overlaps->load();
         ::munmap(shared, 2 * sizeof(std::atomic<int>));
         QCOMPARE(seen, 0);
