@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,8 +98,11 @@ SingleInstance::~SingleInstance()
 SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path, bool temporary)
 {
     const QByteArray native = QFile::encodeName(path);
-    // A few rounds at most: each repeat means a copy removed the file in between.
-    for (int round = 0; round < 5; ++round) {
+    // Each repeat means a copy that quits removed the file in between, however often that
+    // happens while copies come and go: no reason to give up. The time only guards against
+    // a file that never stays.
+    const QDeadlineTimer guard(2000);
+    do {
         // Never through a link, and never waiting on a pipe or a device: what was opened is
         // looked at before it is used.
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
@@ -143,7 +147,7 @@ SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path,
         lock.fd = fd;
         lock.path = path;
         return Outcome::Locked;
-    }
+    } while (!guard.hasExpired());
     m_failures << QStringLiteral("ロックファイル %1 をロックできません。").arg(path);
     return Outcome::Failed;
 }

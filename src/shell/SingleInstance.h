@@ -14,10 +14,12 @@
 /// holds: a file nobody holds (a dead copy's, a zombie's, an empty one left by a kill) is
 /// simply taken over. Every copy that can use a lock takes it, so a copy that could not
 /// use the DB folder's lock and holds only the temporary one still keeps the others out.
-/// A lock file is opened without following a link and without waiting, and used only
-/// when it is a regular file with no other name (the temporary one also only when it is
-/// this user's): anything else in its place is left as it is, never written, and counts
-/// as a lock that cannot be used, with the reason in failures().
+/// A file removed by a copy that quits while this one opens it is opened again, for as
+/// long as copies keep quitting (two seconds at most). A lock file is opened without
+/// following a link and without waiting, and used only when it is a regular file with no
+/// other name (the temporary one also only when it is this user's): anything else in its
+/// place is left as it is, never written, and counts as a lock that cannot be used, with
+/// the reason in failures().
 class SingleInstance
 {
 public:

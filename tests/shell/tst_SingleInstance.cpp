@@ -177,12 +177,14 @@ private Q_SLOTS:
         QCOMPARE(seen, (QList<uint32_t>{IN_ATTRIB, IN_CLOSE_WRITE}));
     }
 
-    // The file is removed between this copy's open and its lock, by the copy that held it
-    // as it quits: this one opens the file again and holds the DB folder's lock.
+    // The file is removed between this copy's open and its lock: by the copy that held it,
+    // as it quits, or again and again while copies come and go. Each time a copy was ending:
+    // this one opens the file again, as often as that happens, and holds the DB folder's lock.
     void aLockOnAFileNoLongerNamedIsTakenAgain_data()
     {
         QTest::addColumn<int>("removals");
         QTest::newRow("removed once, by the copy that quits") << 1;
+        QTest::newRow("removed six times in a row") << 6;
     }
 
     void aLockOnAFileNoLongerNamedIsTakenAgain()
