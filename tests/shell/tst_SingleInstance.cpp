@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -258,12 +259,13 @@ private Q_SLOTS:
     }
 
     // A copy that could not use the DB folder's lock holds only the temporary one. It keeps
-    // out a copy that can use both; as another user's file it is passed over, not written.
+    // out a copy that can use both; a file someone else put at this user's name is passed
+    // over, not written.
     void aCopyOnTheTemporaryLockOnly_data()
     {
         QTest::addColumn<bool>("otherUsers");
         QTest::newRow("this user's copy") << false;
-        QTest::newRow("another user's file") << true;
+        QTest::newRow("another user's file at this user's name") << true;
     }
 
     void aCopyOnTheTemporaryLockOnly()
@@ -273,20 +275,51 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
         const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
         QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")), dbLock));
-        SingleInstance first;
-        QVERIFY(first.acquire(dir.path()));
-        QVERIFY(QFile::remove(dbLock));
-        const QByteArray holds = fileBytes(first.lockPath());
+        // Run as another user, for whom the files this process finds are someone else's.
+        const auto asItself = qScopeGuard([] { SingleInstance::setUserHook(nullptr); });
         if (otherUsers)
             SingleInstance::setUserHook([] { return ::geteuid() + 1; });
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        const QString held = first.lockPath();
+        if (otherUsers) {
+            first.release();
+            QVERIFY(writeFileBytes(held, "12345\n"));
+        }
+        QVERIFY(QFile::remove(dbLock));
+        const QByteArray holds = fileBytes(held);
         SingleInstance second;
         const bool acquired = second.acquire(dir.path());
-        SingleInstance::setUserHook(nullptr);
+        const QByteArray holdsAfter = fileBytes(held);
+        if (otherUsers)
+            QFile::remove(held);
         QCOMPARE(acquired, otherUsers);
         QCOMPARE(second.otherCopyRuns(), !otherUsers);
-        QCOMPARE(second.lockPath(), otherUsers ? dbLock : first.lockPath());
-        QCOMPARE(second.failures().contains(first.lockPath()), otherUsers);
-        QCOMPARE(fileBytes(first.lockPath()), holds);
+        QCOMPARE(second.lockPath(), otherUsers ? dbLock : held);
+        QCOMPARE(second.failures().contains(held), otherUsers);
+        QCOMPARE(holdsAfter, holds);
+    }
+
+    // The program folder's lock unusable (installed by another user): another user's copy,
+    // running or killed, holds a temporary lock that is never this user's.
+    void anotherUsersCopyLeavesThisUserALockOfItsOwn()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")), dbLock));
+        SingleInstance theirs;
+        QVERIFY(theirs.acquire(dir.path()));
+        const QByteArray holds = fileBytes(theirs.lockPath());
+        const auto asItself = qScopeGuard([] { SingleInstance::setUserHook(nullptr); });
+        SingleInstance::setUserHook([] { return ::geteuid() + 1; });
+        SingleInstance mine;
+        const bool acquired = mine.acquire(dir.path());
+        QVERIFY2(acquired, qPrintable(mine.failures()));
+        QCOMPARE(QFileInfo(mine.lockPath()).absolutePath(), QDir::tempPath());
+        QVERIFY(mine.lockPath() != theirs.lockPath());
+        QVERIFY2(!mine.failures().contains(theirs.lockPath()), qPrintable(mine.failures()));
+        QCOMPARE(fileBytes(theirs.lockPath()), holds);
     }
 
     void otherFoldersAreIndependent()
