@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include "RegularFile.h"
+#include "cFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -195,7 +196,7 @@ bool SingleInstance::acquire(const QString &appFolder)
             .toHex()
             .left(16);
     const QString tempLock =
-        QDir::temp().filePath(QStringLiteral("vanrek-%1-%2.lock").arg(thisUser()).arg(QLatin1String(key)));
+        QDir(cFile().TempDir()).filePath(QStringLiteral("vanrek-%1-%2.lock").arg(thisUser()).arg(QLatin1String(key)));
     const Outcome temp = tryPath(m_temp, tempLock, true);
     if (temp == Outcome::Running) {
         release();

@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include "EnvironmentValue.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -320,6 +321,32 @@ private Q_SLOTS:
         QVERIFY(mine.lockPath() != theirs.lockPath());
         QVERIFY2(!mine.failures().contains(theirs.lockPath()), qPrintable(mine.failures()));
         QCOMPARE(fileBytes(theirs.lockPath()), holds);
+    }
+
+    // With TMPDIR naming no folder, the temporary lock lies in "/tmp", not in the folder a
+    // copy was started from: copies started from different folders still meet there.
+    void aMissingTemporaryFolderIsNotTheCurrentOne()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")),
+                            QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"))));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("one")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("two")));
+        const QString startedIn = QDir::currentPath();
+        const auto back = qScopeGuard([&startedIn] { QDir::setCurrent(startedIn); });
+        const EnvironmentValue variable("TMPDIR", QFile::encodeName(dir.filePath(QStringLiteral("no such folder"))));
+        QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("one"))));
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        QCOMPARE(QFileInfo(first.lockPath()).absolutePath(), QStringLiteral("/tmp"));
+        QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("two"))));
+        SingleInstance second;
+        const bool acquired = second.acquire(dir.path());
+        QVERIFY(!acquired);
+        QVERIFY(second.otherCopyRuns());
+        // Only the DB folder's lock is told; the temporary folder chosen is not.
+        QCOMPARE(first.failures().count(QStringLiteral("ロックファイル")), 1);
     }
 
     void otherFoldersAreIndependent()
