@@ -240,7 +240,10 @@ QString cFile::SystemDir() const
 
 QString cFile::TempDir() const
 {
+    // Qt gives no folder, which would be the current one, where TMPDIR names none.
     QString dir = QDir::tempPath();
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        dir = QStringLiteral("/tmp");
     if (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
         dir.chop(1);
     return dir;

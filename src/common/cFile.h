@@ -55,7 +55,8 @@ public:
 
     QString WindowsDir() const;
     QString SystemDir() const;
-    /// The temporary folder, never ending in a separator.
+    /// The temporary folder, never ending in a separator: TMPDIR's, or "/tmp" where it
+    /// names no folder.
     QString TempDir() const;
     QString TempPath() const { return TempDir(); }
     /// Creates a new empty file with a unique name (the prefix's first three

@@ -1,9 +1,11 @@
 #include "SingleInstance.h"
 
 #include "RegularFile.h"
+#include "cFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,11 @@ std::function<uid_t()> &userHook()
     return hook;
 }
 
+uid_t thisUser()
+{
+    return userHook() ? userHook()() : ::geteuid();
+}
+
 QString notALockFile(const QString &path)
 {
     return QStringLiteral("ロックファイル %1 は通常のファイルではありません。").arg(path);
@@ -41,8 +48,8 @@ enum class Check { Usable, Unnamed, Unusable };
 // Whether the file open on fd can be a lock file: only a regular file that no other name
 // leads to, so that holding it and writing the process number never touch a user's file;
 // in the temporary folder, where anyone may put a file under the lock's name, also only
-// one of this user. A file with no name at all was removed by the copy that held it after
-// this one opened it: it is opened again.
+// one of this user (one this copy has just made is). A file with no name at all was
+// removed by the copy that held it after this one opened it: it is opened again.
 Check inspect(int fd, const QString &path, bool ownOnly, QString &why)
 {
     struct stat st {
@@ -55,7 +62,7 @@ Check inspect(int fd, const QString &path, bool ownOnly, QString &why)
         return Check::Unnamed;
     else if (st.st_nlink > 1)
         why = QStringLiteral("ロックファイル %1 には他の名前（ハードリンク）があります。").arg(path);
-    else if (ownOnly && st.st_uid != (userHook() ? userHook()() : ::geteuid()))
+    else if (ownOnly && st.st_uid != thisUser())
         why = QStringLiteral("ロックファイル %1 は他のユーザーのファイルです。").arg(path);
     else
         return Check::Usable;
@@ -97,16 +104,31 @@ SingleInstance::~SingleInstance()
 SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path, bool temporary)
 {
     const QByteArray native = QFile::encodeName(path);
-    // A few rounds at most: each repeat means a copy removed the file in between.
-    for (int round = 0; round < 5; ++round) {
+    // Each repeat means a copy that quits removed the file in between, however often that
+    // happens while copies come and go: no reason to give up. The time only guards against
+    // a file that never stays.
+    const QDeadlineTimer guard(2000);
+    do {
         // Never through a link, and never waiting on a pipe or a device: what was opened is
         // looked at before it is used.
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-        int fd = ::open(native.constData(), O_RDWR | O_CREAT | flags, temporary ? 0600 : 0644);
-        const int openError = errno;
+        int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | flags, temporary ? 0600 : 0644);
+        const bool made = fd >= 0;
+        int openError = errno;
+        const bool found = !made && openError == EEXIST;
+        if (found) {
+            fd = ::open(native.constData(), O_RDWR | flags);
+            openError = errno;
+        }
         // A lock file that cannot be written can still be held or asked about.
-        if (fd < 0 && openError != ENOENT && openError != ELOOP)
+        if (fd < 0 && openError != ENOENT && openError != ELOOP) {
             fd = ::open(native.constData(), O_RDONLY | flags);
+            if (fd < 0 && found && errno == ENOENT)
+                openError = ENOENT;
+        }
+        // There a moment ago: removed by a copy that quits.
+        if (fd < 0 && found && openError == ENOENT)
+            continue;
         if (fd < 0) {
             m_failures << (openError == ELOOP ? notALockFile(path)
                            : openError == EACCES || openError == EPERM || openError == EROFS
@@ -118,7 +140,7 @@ SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path,
         if (openedHook())
             openedHook()();
         QString why;
-        const Check check = inspect(fd, path, temporary, why);
+        const Check check = inspect(fd, path, temporary && !made, why);
         if (check != Check::Usable) {
             ::close(fd);
             if (check == Check::Unnamed)
@@ -143,7 +165,7 @@ SingleInstance::Outcome SingleInstance::tryPath(Lock &lock, const QString &path,
         lock.fd = fd;
         lock.path = path;
         return Outcome::Locked;
-    }
+    } while (!guard.hasExpired());
     m_failures << QStringLiteral("ロックファイル %1 をロックできません。").arg(path);
     return Outcome::Failed;
 }
@@ -167,13 +189,14 @@ bool SingleInstance::acquire(const QString &appFolder)
         return false;
     }
     // Taken as well by a copy that holds the DB folder's lock: a copy that could not use
-    // that one holds only this one. One per program folder.
+    // that one holds only this one. One per user and program folder: the name carries the
+    // user, so no file of another user's copy lies in its place.
     const QByteArray key =
         QCryptographicHash::hash(QFileInfo(appFolder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(16);
     const QString tempLock =
-        QDir::temp().filePath(QStringLiteral("vanrek-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
+        QDir(cFile().TempDir()).filePath(QStringLiteral("vanrek-%1-%2.lock").arg(thisUser()).arg(QLatin1String(key)));
     const Outcome temp = tryPath(m_temp, tempLock, true);
     if (temp == Outcome::Running) {
         release();

@@ -1,5 +1,7 @@
 #include "cFile.h"
 
+#include "EnvironmentValue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -255,6 +257,27 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(made).fileName().startsWith(QLatin1String("VAN")));
         QVERIFY(made.endsWith(QLatin1String(".tmp")));
         QCOMPARE(m_file.GetTempFile(path("no/such"), QStringLiteral("x")), QString());
+    }
+
+    // A temporary folder that exists: TMPDIR's, or "/tmp" where it names none, never the
+    // folder the program was started from.
+    void tempDirIsAFolderThatExists_data()
+    {
+        QTest::addColumn<QString>("tmpdir");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("a folder") << QStringLiteral("temp") << true;
+        QTest::newRow("a folder that does not exist") << QStringLiteral("no such folder") << false;
+        QTest::newRow("a file") << QStringLiteral("notes.txt") << false;
+    }
+
+    void tempDirIsAFolderThatExists()
+    {
+        QFETCH(QString, tmpdir);
+        QFETCH(bool, taken);
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("temp")));
+        writeFile(path(QStringLiteral("notes.txt")), "a note\n");
+        const EnvironmentValue variable("TMPDIR", QFile::encodeName(path(tmpdir)));
+        QCOMPARE(m_file.TempDir(), taken ? QFileInfo(path(tmpdir)).canonicalFilePath() : QStringLiteral("/tmp"));
     }
 };
 

@@ -1,11 +1,13 @@
 #include "SingleInstance.h"
 
+#include "EnvironmentValue.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -177,21 +179,40 @@ private Q_SLOTS:
         QCOMPARE(seen, (QList<uint32_t>{IN_ATTRIB, IN_CLOSE_WRITE}));
     }
 
-    // The file is removed by the copy that held it between this copy's open and its lock.
+    // The file is removed between this copy's open and its lock: by the copy that held it,
+    // as it quits, or again and again while copies come and go. Each time a copy was ending:
+    // this one opens the file again, as often as that happens, and holds the DB folder's lock.
+    void aLockOnAFileNoLongerNamedIsTakenAgain_data()
+    {
+        QTest::addColumn<int>("removals");
+        QTest::newRow("removed once, by the copy that quits") << 1;
+        QTest::newRow("removed six times in a row") << 6;
+    }
+
     void aLockOnAFileNoLongerNamedIsTakenAgain()
     {
+        QFETCH(int, removals);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
         SingleInstance first;
         QVERIFY(first.acquire(dir.path()));
-        SingleInstance::setOpenedHook([&first] { first.release(); });
+        int opened = 0;
+        SingleInstance::setOpenedHook([&] {
+            if (opened++ < removals) {
+                first.release();
+                QFile::remove(dbLock); // what the next copy made, as that copy quits
+            }
+        });
         SingleInstance second;
         const bool acquired = second.acquire(dir.path());
         SingleInstance::setOpenedHook(nullptr);
         QVERIFY(acquired);
+        QCOMPARE(second.lockPath(), dbLock);
+        QCOMPARE(second.failures(), QString());
         SingleInstance third;
         QVERIFY(!third.acquire(dir.path()));
-        QCOMPARE(third.lockPath(), second.lockPath());
+        QCOMPARE(third.lockPath(), dbLock);
     }
 
     // Copies of one folder that start while others quit, in a loop: never two at once.
@@ -224,20 +245,28 @@ private Q_SLOTS:
             }
             copies.push_back(pid);
         }
-        for (const pid_t pid : copies)
-            ::waitpid(pid, nullptr, 0);
+        // A copy that crashed or was killed ran its rounds only in part.
+        for (const pid_t pid : copies) {
+            int status = 0;
+            QCOMPARE(::waitpid(pid, &status, 0), pid);
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0,
+                     qPrintable(WIFSIGNALED(status)
+                                    ? QStringLiteral("copy %1 ended by signal %2").arg(pid).arg(WTERMSIG(status))
+                                    : QStringLiteral("copy %1 exited with %2").arg(pid).arg(WEXITSTATUS(status))));
+        }
         const int seen = overlaps->load();
         ::munmap(shared, 2 * sizeof(std::atomic<int>));
         QCOMPARE(seen, 0);
     }
 
     // A copy that could not use the DB folder's lock holds only the temporary one. It keeps
-    // out a copy that can use both; as another user's file it is passed over, not written.
+    // out a copy that can use both; a file someone else put at this user's name is passed
+    // over, not written.
     void aCopyOnTheTemporaryLockOnly_data()
     {
         QTest::addColumn<bool>("otherUsers");
         QTest::newRow("this user's copy") << false;
-        QTest::newRow("another user's file") << true;
+        QTest::newRow("another user's file at this user's name") << true;
     }
 
     void aCopyOnTheTemporaryLockOnly()
@@ -247,20 +276,77 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
         const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
         QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")), dbLock));
-        SingleInstance first;
-        QVERIFY(first.acquire(dir.path()));
-        QVERIFY(QFile::remove(dbLock));
-        const QByteArray holds = fileBytes(first.lockPath());
+        // Run as another user, for whom the files this process finds are someone else's.
+        const auto asItself = qScopeGuard([] { SingleInstance::setUserHook(nullptr); });
         if (otherUsers)
             SingleInstance::setUserHook([] { return ::geteuid() + 1; });
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        const QString held = first.lockPath();
+        if (otherUsers) {
+            first.release();
+            QVERIFY(writeFileBytes(held, "12345\n"));
+        }
+        QVERIFY(QFile::remove(dbLock));
+        const QByteArray holds = fileBytes(held);
         SingleInstance second;
         const bool acquired = second.acquire(dir.path());
-        SingleInstance::setUserHook(nullptr);
+        const QByteArray holdsAfter = fileBytes(held);
+        if (otherUsers)
+            QFile::remove(held);
         QCOMPARE(acquired, otherUsers);
         QCOMPARE(second.otherCopyRuns(), !otherUsers);
-        QCOMPARE(second.lockPath(), otherUsers ? dbLock : first.lockPath());
-        QCOMPARE(second.failures().contains(first.lockPath()), otherUsers);
-        QCOMPARE(fileBytes(first.lockPath()), holds);
+        QCOMPARE(second.lockPath(), otherUsers ? dbLock : held);
+        QCOMPARE(second.failures().contains(held), otherUsers);
+        QCOMPARE(holdsAfter, holds);
+    }
+
+    // The program folder's lock unusable (installed by another user): another user's copy,
+    // running or killed, holds a temporary lock that is never this user's.
+    void anotherUsersCopyLeavesThisUserALockOfItsOwn()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        const QString dbLock = QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"));
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")), dbLock));
+        SingleInstance theirs;
+        QVERIFY(theirs.acquire(dir.path()));
+        const QByteArray holds = fileBytes(theirs.lockPath());
+        const auto asItself = qScopeGuard([] { SingleInstance::setUserHook(nullptr); });
+        SingleInstance::setUserHook([] { return ::geteuid() + 1; });
+        SingleInstance mine;
+        const bool acquired = mine.acquire(dir.path());
+        QVERIFY2(acquired, qPrintable(mine.failures()));
+        QCOMPARE(QFileInfo(mine.lockPath()).absolutePath(), QDir::tempPath());
+        QVERIFY(mine.lockPath() != theirs.lockPath());
+        QVERIFY2(!mine.failures().contains(theirs.lockPath()), qPrintable(mine.failures()));
+        QCOMPARE(fileBytes(theirs.lockPath()), holds);
+    }
+
+    // With TMPDIR naming no folder, the temporary lock lies in "/tmp", not in the folder a
+    // copy was started from: copies started from different folders still meet there.
+    void aMissingTemporaryFolderIsNotTheCurrentOne()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DB")));
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("nothing")),
+                            QDir(dir.path()).filePath(QStringLiteral("DB/Vanrek.lock"))));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("one")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("two")));
+        const QString startedIn = QDir::currentPath();
+        const auto back = qScopeGuard([&startedIn] { QDir::setCurrent(startedIn); });
+        const EnvironmentValue variable("TMPDIR", QFile::encodeName(dir.filePath(QStringLiteral("no such folder"))));
+        QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("one"))));
+        SingleInstance first;
+        QVERIFY(first.acquire(dir.path()));
+        QCOMPARE(QFileInfo(first.lockPath()).absolutePath(), QStringLiteral("/tmp"));
+        QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("two"))));
+        SingleInstance second;
+        const bool acquired = second.acquire(dir.path());
+        QVERIFY(!acquired);
+        QVERIFY(second.otherCopyRuns());
+        // Only the DB folder's lock is told; the temporary folder chosen is not.
+        QCOMPARE(first.failures().count(QStringLiteral("ロックファイル")), 1);
     }
 
     void otherFoldersAreIndependent()
