@@ -46,6 +46,14 @@ bool isUtf8(const QByteArray &data)
     return !utf8.hasError();
 }
 
+bool isShiftJis(const QByteArray &data)
+{
+    QStringDecoder sjis(kShiftJis, QStringConverter::Flag::Stateless);
+    const QString text = sjis.decode(data);
+    Q_UNUSED(text)
+    return sjis.isValid() && !sjis.hasError();
+}
+
 bool isAscii(const QByteArray &data)
 {
     return std::all_of(data.cbegin(), data.cend(), [](char c) { return uchar(c) < 0x80; });
@@ -74,7 +82,7 @@ QString ProfileFile::value(const QString &section, const QString &key, const QSt
     if (pos.keyLine < 0)
         return defaultValue;
     QString name, value;
-    splitKeyLine(decode(file.lines.at(pos.keyLine)), &name, &value);
+    splitKeyLine(decode(file, file.lines.at(pos.keyLine).bytes), &name, &value);
     return withoutEnclosingQuotes(value);
 }
 
@@ -108,11 +116,11 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
         QByteArray keyBytes, valueBytes, sectionBytes;
         Encoding encoding = file.encoding;
         if (pos.keyLine >= 0) {
-            const QByteArray &line = file.lines.at(pos.keyLine);
+            const QByteArray &line = file.lines.at(pos.keyLine).bytes;
             const int eq = int(line.indexOf('='));
             keyBytes = (eq < 0 ? line : line.left(eq)).trimmed();
             if (!isAscii(keyBytes))
-                encoding = encodingOf(line);
+                encoding = encodingOf(file, line);
         }
         if (!encode(encoding, text, &valueBytes) || (pos.keyLine < 0 && !encode(encoding, keyName, &keyBytes)) ||
             (pos.sectionLine < 0 && !encode(encoding, sectionName, &sectionBytes))) {
@@ -121,21 +129,23 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
             return false;
         }
         if (pos.keyLine >= 0) {
-            file.lines[pos.keyLine] = keyBytes + '=' + valueBytes;
+            file.lines[pos.keyLine].bytes = keyBytes + '=' + valueBytes;
         } else if (pos.sectionLine >= 0) {
-            file.lines.insert(pos.lastLine + 1, keyBytes + '=' + valueBytes);
+            file.lines.insert(pos.lastLine + 1, Line{keyBytes + '=' + valueBytes, file.lineEnd});
         } else {
-            file.lines.append('[' + sectionBytes + ']');
-            file.lines.append(keyBytes + '=' + valueBytes);
+            file.lines.append(Line{'[' + sectionBytes + ']', file.lineEnd});
+            file.lines.append(Line{keyBytes + '=' + valueBytes, file.lineEnd});
         }
     }
 
     QByteArray data;
     if (file.bom)
         data += kBom;
-    for (const QByteArray &line : std::as_const(file.lines)) {
-        data += line;
-        data += file.lineEnd;
+    for (qsizetype i = 0; i < file.lines.size(); ++i) {
+        const Line &line = file.lines.at(i);
+        data += line.bytes;
+        // A last line without a line end stays so, unless lines were added after it.
+        data += line.end.isEmpty() && i + 1 < file.lines.size() ? file.lineEnd : line.end;
     }
     return save(data);
 }
@@ -164,18 +174,36 @@ ProfileFile::Lines ProfileFile::load() const
         file.lineEnd = (firstBreak > 0 && data.at(firstBreak - 1) == '\r') ? QByteArray("\r\n") : QByteArray("\n");
     if (data.isEmpty())
         return file;
-    // Neither encoding has "\n" or "\r" inside a character, so lines split on bytes.
-    file.lines = data.split('\n');
-    if (data.endsWith('\n'))
-        file.lines.removeLast();
-    for (QByteArray &line : file.lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    // Neither encoding has "\n" or "\r" inside a character, so lines split on bytes. Each
+    // line keeps its own end, so a write gives back the bytes of the lines it leaves.
+    const QList<QByteArray> pieces = data.split('\n');
+    bool shiftJisOnly = false, utf8Only = false;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        // What follows the last "\n" is a last line without a line end, or nothing.
+        const bool ended = i + 1 < pieces.size();
+        if (!ended && pieces.at(i).isEmpty())
+            break;
+        Line line{pieces.at(i), ended ? QByteArray("\n") : QByteArray()};
+        if (ended && line.bytes.endsWith('\r')) {
+            line.bytes.chop(1);
+            line.end = "\r\n";
+        }
         // One section or key line that is no UTF-8 makes the file Shift-JIS for the lines
         // a write adds; a comment of another encoding says nothing of the file's.
-        if (!file.bom && isSettingLine(line) && encodingOf(line) == Encoding::ShiftJis)
-            file.encoding = Encoding::ShiftJis;
+        if (!file.bom && isSettingLine(line.bytes)) {
+            if (!isUtf8(line.bytes)) {
+                file.encoding = Encoding::ShiftJis;
+                shiftJisOnly = shiftJisOnly || isShiftJis(line.bytes);
+            } else if (!isAscii(line.bytes) && !isShiftJis(line.bytes)) {
+                utf8Only = true;
+            }
+        }
+        file.lines.append(line);
     }
+    // Lines of one encoding alone, as an earlier installation wrote the whole file, say
+    // how a line valid both ways was meant.
+    if (shiftJisOnly && !utf8Only)
+        file.eitherWay = Encoding::ShiftJis;
     if (file.encoding == Encoding::ShiftJis && !shiftJisAvailable()) {
         file.readable = false;
         file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
@@ -184,14 +212,18 @@ ProfileFile::Lines ProfileFile::load() const
     return file;
 }
 
-ProfileFile::Encoding ProfileFile::encodingOf(const QByteArray &line)
+ProfileFile::Encoding ProfileFile::encodingOf(const Lines &file, const QByteArray &line)
 {
-    return isUtf8(line) ? Encoding::Utf8 : Encoding::ShiftJis;
+    if (!isUtf8(line))
+        return Encoding::ShiftJis;
+    if (file.eitherWay == Encoding::ShiftJis && !isAscii(line) && isShiftJis(line))
+        return Encoding::ShiftJis;
+    return Encoding::Utf8;
 }
 
-QString ProfileFile::decode(const QByteArray &line)
+QString ProfileFile::decode(const Lines &file, const QByteArray &line)
 {
-    if (encodingOf(line) == Encoding::Utf8 || !shiftJisAvailable())
+    if (encodingOf(file, line) == Encoding::Utf8 || !shiftJisAvailable())
         return QString::fromUtf8(line);
     QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
     return decoder.decode(line);
@@ -218,7 +250,7 @@ ProfileFile::Position ProfileFile::find(const Lines &file, const QString &sectio
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
     for (int i = 0; i < file.lines.size(); ++i) {
-        const QString line = decode(file.lines.at(i)).trimmed();
+        const QString line = decode(file, file.lines.at(i).bytes).trimmed();
         QString name;
         if (isSectionHeader(line, &name)) {
             if (pos.sectionLine >= 0)

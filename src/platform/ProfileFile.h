@@ -15,14 +15,19 @@
 /// Encoding: each line is read on its own, as UTF-8 when it is valid UTF-8 and as
 /// Shift-JIS (the Windows code page 932 that earlier installations wrote) otherwise,
 /// so one line of another encoding (a comment an editor saved, stray bytes) hides no
-/// other. The lines a write adds take the file's encoding: UTF-8 when every section
-/// and key line is valid UTF-8 (or the file has a UTF-8 BOM), else Shift-JIS; a new
-/// file is UTF-8. A changed value takes the encoding of its key where the key is not
-/// plain ASCII. CR LF and LF line ends are both read.
+/// other. A line valid both ways (half-width katakana in Shift-JIS can happen to be
+/// valid UTF-8) is read as Shift-JIS when some section or key line is valid only in
+/// Shift-JIS and none only in UTF-8, as in a file an earlier installation wrote
+/// whole; otherwise as UTF-8. The lines a write adds take the file's encoding: UTF-8
+/// when every section and key line is valid UTF-8 (or the file has a UTF-8 BOM), else
+/// Shift-JIS; a new file is UTF-8. A changed value takes the encoding of its key where
+/// the key is not plain ASCII. CR LF and LF line ends are both read.
 ///
-/// A write keeps every other line byte for byte (comments, other sections, a
-/// leading BOM), uses the line end of the file's first line (CR LF for a new file)
-/// and replaces the file atomically, so a crash never leaves it half written. Where
+/// A write keeps every other line byte for byte, its line end included (comments,
+/// other sections, a leading BOM, a last line without a line end); a changed line
+/// keeps its line end, and the lines a write adds take the line end of the file's
+/// first line (CR LF for a new file). The file is replaced atomically, so a crash
+/// never leaves it half written. Where
 /// the folder allows no new file beside it, the file is written in place. A missing
 /// file reads as empty; a write creates it. A file that exists but could not be read
 /// reads as empty and is never replaced; nor is a value written that the file's
@@ -61,13 +66,18 @@ public:
 
 private:
     enum class Encoding { Utf8, ShiftJis };
+    struct Line {
+        QByteArray bytes; // without its line end
+        QByteArray end;   // "\r\n", "\n", or empty for a last line that has none
+    };
     struct Lines {
         bool readable = true;
         QString error;
-        Encoding encoding = Encoding::Utf8;
+        Encoding encoding = Encoding::Utf8;  // of the lines a write adds
+        Encoding eitherWay = Encoding::Utf8; // of a line valid in both encodings
         bool bom = false;
-        QByteArray lineEnd = "\r\n";
-        QList<QByteArray> lines;
+        QByteArray lineEnd = "\r\n"; // of the lines a write adds
+        QList<Line> lines;
     };
     struct Position {
         int sectionLine = -1; // the section's header line
@@ -77,8 +87,8 @@ private:
 
     Lines load() const;
     bool save(const QByteArray &data);
-    static Encoding encodingOf(const QByteArray &line);
-    static QString decode(const QByteArray &line);
+    static Encoding encodingOf(const Lines &file, const QByteArray &line);
+    static QString decode(const Lines &file, const QByteArray &line);
     static bool encode(Encoding encoding, const QString &text, QByteArray *out);
     static Position find(const Lines &file, const QString &section, const QString &key);
     static bool isSectionHeader(const QString &line, QString *name);

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -49,6 +50,15 @@ bool isInputBoxType(const QString &type)
 bool takesPart(QWidget *w, QWidget *form)
 {
     return VbControl::tabStop(w) && w->isVisibleTo(form) && w->isEnabled();
+}
+
+// A focus move runs the focus handlers of the controls it leaves and reaches: an error
+// in one is logged under the mover's name, and the focus goes back where it was.
+template <class F> void moveFocus(const QString &procedure, const QPointer<QWidget> &active, F &&move)
+{
+    if (trapErrors(kObject, procedure, std::forward<F>(move)) || !active)
+        return;
+    trapErrors(kObject, procedure, [&] { active->setFocus(Qt::OtherFocusReason); });
 }
 
 } // namespace
@@ -409,16 +419,13 @@ void cFrmCtrl::TabFocusEasy(int MoveType)
         from = form;
     if (!from)
         return;
-    QPointer<QWidget> active(VbControl::activeControl(form));
-    try {
+    const QPointer<QWidget> active(VbControl::activeControl(form));
+    moveFocus(QStringLiteral("TabFocusEasy"), active, [&] {
         // Tab travels the window's own tab order, controls without a wrapper included.
         QKeyEvent tab(QEvent::KeyPress, MoveType == 1 ? Qt::Key_Backtab : Qt::Key_Tab,
                       MoveType == 1 ? Qt::ShiftModifier : Qt::NoModifier);
         QCoreApplication::sendEvent(from, &tab);
-    } catch (...) {
-        if (active)
-            active->setFocus(Qt::OtherFocusReason);
-    }
+    });
 }
 
 void cFrmCtrl::TabFocus(int MoveType)
@@ -465,12 +472,8 @@ void cFrmCtrl::TabFocus(int MoveType)
     const int chosen = MoveType == 1 ? prevPos : MoveType == 2 ? firstPos : MoveType == 3 ? lastPos : nextPos;
     if (chosen < 0)
         return;
-    try {
-        controls.at(chosen)->setFocus(MoveType == 1 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
-    } catch (...) {
-        if (active)
-            active->setFocus(Qt::OtherFocusReason);
-    }
+    moveFocus(QStringLiteral("TabFocus"), active,
+              [&] { controls.at(chosen)->setFocus(MoveType == 1 ? Qt::BacktabFocusReason : Qt::TabFocusReason); });
 }
 
 void cFrmCtrl::SetForcusTopControl()

@@ -86,6 +86,18 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 stays UTF-8") << QByteArray("[CONST]\n消費税=\"10\"\n") << "CONST"
                                            << "消費税"
                                            << "10";
+        // An earlier installation's file: [CONST] 消費税="5" and [ReportNames] ReportName03="ﾎｰﾑｽ",
+        // whose Shift-JIS bytes CE B0 D1 BD are also the UTF-8 of "ΰѽ".
+        const QByteArray reportNames("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"5\"\r\n[ReportNames]\r\n"
+                                     "ReportName03=\"\xCE\xB0\xD1\xBD\"\r\n");
+        QTest::newRow("Shift-JIS file, line valid both ways") << reportNames << "ReportNames"
+                                                              << "ReportName03"
+                                                              << "ﾎｰﾑｽ";
+        // The same with a line of UTF-8 alone added (消費税 spelled in UTF-8): UTF-8 wins.
+        QTest::newRow("mixed file, line valid both ways")
+            << reportNames + QByteArray("消費税=\"8\"\r\n") << "ReportNames"
+            << "ReportName03"
+            << "ΰѽ";
     }
     void reading()
     {
@@ -122,9 +134,20 @@ private Q_SLOTS:
         QTest::newRow("LF file stays LF") << QByteArray("[s]\nk=1\n") << "s"
                                           << "k"
                                           << "2" << QByteArray("[s]\nk=2\n");
+        // Added lines take the first line's end; the lines there keep their own.
         QTest::newRow("mixed ends follow the first line") << QByteArray("[s]\nk=1\r\n") << "s"
                                                           << "j"
-                                                          << "2" << QByteArray("[s]\nk=1\nj=2\n");
+                                                          << "2" << QByteArray("[s]\nk=1\r\nj=2\n");
+        QTest::newRow("last line's LF kept among CR LF") << QByteArray("[s]\r\nk=1\r\nj=\"\"\n") << "s"
+                                                         << "k"
+                                                         << "2" << QByteArray("[s]\r\nk=2\r\nj=\"\"\n");
+        QTest::newRow("last line without a line end kept") << QByteArray("[s]\r\nk=1\r\nj=2") << "s"
+                                                           << "k"
+                                                           << "3" << QByteArray("[s]\r\nk=3\r\nj=2");
+        QTest::newRow("line added after a last line without a line end")
+            << QByteArray("[s]\r\nk=1") << "t"
+            << "j"
+            << "2" << QByteArray("[s]\r\nk=1\r\n[t]\r\nj=2\r\n");
         QTest::newRow("BOM and bytes of other lines kept") << QByteArray("\xEF\xBB\xBF[s]\n\x82\xA0=raw\nk=1\n") << "s"
                                                            << "k"
                                                            << "2" << QByteArray("\xEF\xBB\xBF[s]\n\x82\xA0=raw\nk=2\n");
@@ -136,12 +159,14 @@ private Q_SLOTS:
             << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
             << "背景"
             << "\"/写真/a.bmp\"" << QByteArray("; \x83\x81\x83\x82\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
-        // Damaged by an earlier version: new lines would be Shift-JIS, but a UTF-8 key keeps UTF-8.
+        // Damaged by an earlier version, which appended its defaults in UTF-8: new lines would be
+        // Shift-JIS, but a UTF-8 key keeps UTF-8. The UTF-8 of 背景="" is also valid Shift-JIS;
+        // the appended 消費税="5", valid only in UTF-8, tells the file is mixed.
+        const QByteArray damaged("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n消費税=\"5\"\r\n[SETTING]\r\n");
         QTest::newRow("UTF-8 key of a Shift-JIS file")
-            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"\"\r\n") << "SETTING"
+            << damaged + QByteArray("背景=\"\"\r\n") << "SETTING"
             << "背景"
-            << "\"/写真/a.bmp\""
-            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n背景=\"/写真/a.bmp\"\r\n");
+            << "\"/写真/a.bmp\"" << damaged + QByteArray("背景=\"/写真/a.bmp\"\r\n");
         QTest::newRow("Japanese value in UTF-8") << QByteArray() << "s"
                                                  << "k"
                                                  << "\"大阪\"" << QByteArray("[s]\r\nk=\"大阪\"\r\n");
