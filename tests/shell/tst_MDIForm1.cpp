@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -435,6 +436,41 @@ private Q_SLOTS:
         QCOMPARE(w->mdiArea()->activeSubWindow(), p.at(1));
         item(w, "menuWindow_Order_H")->trigger();
         QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
+    }
+
+    // Twelve windows, the view scrolled right and down: each arrangement first brings the
+    // view back to the workspace's corner and places the windows from there, so the scroll
+    // range has no empty room left of or above them.
+    void arrangementsStartFromTheWorkspaceCorner_data()
+    {
+        QTest::addColumn<QString>("arrangement");
+        QTest::newRow("cascade") << "menuWindow_Order_P";
+        QTest::newRow("rows") << "menuWindow_Order_H";
+        QTest::newRow("columns") << "menuWindow_Order_V";
+    }
+    void arrangementsStartFromTheWorkspaceCorner()
+    {
+        QFETCH(QString, arrangement);
+        QList<int> twelve;
+        for (int i = 1; i <= 12; ++i)
+            twelve << i;
+        addPlans("D_駐車場", twelve);
+        MDIForm1 *w = open();
+        item(w, "menuWindow_Order_H")->trigger(); // two windows a row: wider and taller than the view
+        QScrollBar *across = w->mdiArea()->horizontalScrollBar();
+        QScrollBar *down = w->mdiArea()->verticalScrollBar();
+        across->setValue(across->maximum());
+        down->setValue(down->maximum());
+        QVERIFY(across->value() > 0 && down->value() > 0);
+        item(w, qPrintable(arrangement))->trigger();
+        QCOMPARE(across->value(), 0);
+        QCOMPARE(down->value(), 0);
+        QCOMPARE(across->minimum(), 0);
+        QCOMPARE(down->minimum(), 0);
+        QRect placed;
+        for (PlanWindow *p : w->planWindows())
+            placed |= p->geometry();
+        QCOMPARE(placed.topLeft(), QPoint(0, 0));
     }
 
     void tilingSkipsSmallWindows()
