@@ -427,8 +427,10 @@ bool MDIForm1::focusNextPrevChild(bool next)
     QWidget *edge = next ? (m_lbutClose->isEnabled() ? m_lbutClose : m_lbutAdd)
                          : (m_lbutAdd->isEnabled() ? m_lbutAdd : m_lbutClose);
     if (focused == edge)
-        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); plan && plan->focusEdge(next))
+        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow())) {
+            plan->focusEdge(next);
             return true;
+        }
     return QMainWindow::focusNextPrevChild(next);
 }
 
