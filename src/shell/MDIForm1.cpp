@@ -27,6 +27,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -426,8 +427,10 @@ bool MDIForm1::focusNextPrevChild(bool next)
     QWidget *edge = next ? (m_lbutClose->isEnabled() ? m_lbutClose : m_lbutAdd)
                          : (m_lbutAdd->isEnabled() ? m_lbutAdd : m_lbutClose);
     if (focused == edge)
-        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow()); plan && plan->focusEdge(next))
+        if (auto *plan = qobject_cast<PlanWindow *>(m_area->activeSubWindow())) {
+            plan->focusEdge(next);
             return true;
+        }
     return QMainWindow::focusNextPrevChild(next);
 }
 
@@ -526,11 +529,18 @@ void MDIForm1::menuWindow_Size_Select_Click(int index)
     relayoutPlanWindows();
 }
 
+void MDIForm1::scrollToCorner()
+{
+    m_area->horizontalScrollBar()->setValue(0);
+    m_area->verticalScrollBar()->setValue(0);
+}
+
 void MDIForm1::menuWindow_Order_P_Click()
 {
     // A plan window's size is its layout's (Resize): the cascade only moves the windows,
     // one title bar apart, the active one last and in front. A window whose title bar would
     // leave the workspace starts the stack again at the top.
+    scrollToCorner();
     QList<PlanWindow *> windows;
     for (PlanWindow *w : planWindows())
         if (!w->isMinimized())
@@ -564,6 +574,7 @@ void MDIForm1::menuWindow_Order_V_Click()
 // (column) when the next one would pass the limit; windows too small to read stay put.
 void MDIForm1::arrangeInRows(bool horizontal, double limit)
 {
+    scrollToCorner();
     double x = 0;
     double y = 0;
     for (PlanWindow *w : planWindows()) {

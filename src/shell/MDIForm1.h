@@ -62,6 +62,10 @@ private:
     /// The background picture shown once, centred, on the dark workspace colour.
     void paintBackground();
     void arrangeInRows(bool horizontal, double limit);
+    /// Scrolls the view back to the workspace's corner: the arrangements place the windows
+    /// from (0, 0) of the workspace, and a view left scrolled would keep an empty room left
+    /// of and above them in its range.
+    void scrollToCorner();
     void buildMenus();
     void Form_Load();
     void SetControlsColor();

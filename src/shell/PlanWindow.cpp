@@ -37,23 +37,32 @@ QList<QWidget *> tabStops(QWidget *window)
 
 } // namespace
 
-bool PlanWindow::focusEdge(bool first)
+void PlanWindow::focusEdge(bool first)
 {
     const QList<QWidget *> stops = tabStops(this);
-    if (stops.isEmpty())
-        return false;
+    if (stops.isEmpty()) {
+        // Not as by Tab: given the focus by Tab, the window would pass it straight on.
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
     stops.at(first ? 0 : stops.size() - 1)->setFocus(first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
 }
 
 bool PlanWindow::focusNextPrevChild(bool next)
 {
-    // From the last control Tab goes on to the workspace's buttons (Shift+Tab from the
-    // first one), rather than round the window again.
-    const QList<QWidget *> stops = tabStops(this);
     QWidget *focused = QApplication::focusWidget();
-    if (m_workspace && !stops.isEmpty() && focused == (next ? stops.last() : stops.first()) &&
-        m_workspace->focusButtons(next))
+    // A control hidden under the focus (the window cut to its graph) hands it to the
+    // window itself, not to a next control that is about to be hidden too.
+    if (focused && isAncestorOf(focused) && !focused->isVisible()) {
+        setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    // From the last control Tab goes on to the workspace's buttons (Shift+Tab from the
+    // first one), rather than round the window again; so it does from a window without
+    // controls.
+    const QList<QWidget *> stops = tabStops(this);
+    const bool edge = stops.isEmpty() ? focused == this : focused == (next ? stops.last() : stops.first());
+    if (m_workspace && edge && m_workspace->focusButtons(next))
         return true;
     return QMdiSubWindow::focusNextPrevChild(next);
 }

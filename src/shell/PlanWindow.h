@@ -53,9 +53,9 @@ public:
     PlanWorkspace *workspace() const { return m_workspace; }
     void setWorkspace(PlanWorkspace *workspace) { m_workspace = workspace; }
 
-    /// Gives the focus to the window's first control that Tab reaches (or its last);
-    /// false when it has none.
-    bool focusEdge(bool first);
+    /// Gives the focus to the window's first control that Tab reaches (or its last); a
+    /// window without one (cut to its graph) takes the focus itself.
+    void focusEdge(bool first);
 
 protected:
     /// Frees the window's plan number in its workspace; the window's close calls it.

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -49,7 +50,14 @@ public:
     }
     void Init() override { g_calls << QStringLiteral("Init %1").arg(Pro_ID2().toInt()); }
     void ReDraw() override { g_calls << QStringLiteral("ReDraw %1").arg(Pro_ID2().toInt()); }
-    void Resize() override { g_calls << QStringLiteral("Resize %1").arg(Pro_ID2().toInt()); }
+    void Resize() override
+    {
+        g_calls << QStringLiteral("Resize %1").arg(Pro_ID2().toInt());
+        // Cut to its graph as the real window is: the controls below it are hidden.
+        if (widget())
+            for (QWidget *control : widget()->findChildren<QWidget *>())
+                control->setVisible(!gGraphOnly);
+    }
     void setImage(const QPixmap &picture) override { image = picture; }
 
 protected:
@@ -437,6 +445,41 @@ private Q_SLOTS:
         QCOMPARE(p.at(2)->pos(), QPoint(0, 502));
     }
 
+    // Twelve windows, the view scrolled right and down: each arrangement first brings the
+    // view back to the workspace's corner and places the windows from there, so the scroll
+    // range has no empty room left of or above them.
+    void arrangementsStartFromTheWorkspaceCorner_data()
+    {
+        QTest::addColumn<QString>("arrangement");
+        QTest::newRow("cascade") << "menuWindow_Order_P";
+        QTest::newRow("rows") << "menuWindow_Order_H";
+        QTest::newRow("columns") << "menuWindow_Order_V";
+    }
+    void arrangementsStartFromTheWorkspaceCorner()
+    {
+        QFETCH(QString, arrangement);
+        QList<int> twelve;
+        for (int i = 1; i <= 12; ++i)
+            twelve << i;
+        addPlans("D_駐車場", twelve);
+        MDIForm1 *w = open();
+        item(w, "menuWindow_Order_H")->trigger(); // two windows a row: wider and taller than the view
+        QScrollBar *across = w->mdiArea()->horizontalScrollBar();
+        QScrollBar *down = w->mdiArea()->verticalScrollBar();
+        across->setValue(across->maximum());
+        down->setValue(down->maximum());
+        QVERIFY(across->value() > 0 && down->value() > 0);
+        item(w, qPrintable(arrangement))->trigger();
+        QCOMPARE(across->value(), 0);
+        QCOMPARE(down->value(), 0);
+        QCOMPARE(across->minimum(), 0);
+        QCOMPARE(down->minimum(), 0);
+        QRect placed;
+        for (PlanWindow *p : w->planWindows())
+            placed |= p->geometry();
+        QCOMPARE(placed.topLeft(), QPoint(0, 0));
+    }
+
     void tilingSkipsSmallWindows()
     {
         addPlans("D_駐車場", {1, 2, 3});
@@ -474,6 +517,56 @@ private Q_SLOTS:
         QCOMPARE(w->mdiArea()->activeSubWindow(), p.at(3));
         for (int i = 0; i < p.size(); ++i)
             QCOMPARE(p.at(i)->pos() - p.at(0)->pos(), places.at(i));
+    }
+
+    // Graph-only with the focus on a button that the cut hides: the window itself takes the
+    // focus and stays active, as does a window that kept such a button for its return; Tab
+    // runs through the workspace's buttons and the window, and once the window is whole
+    // again its button takes the focus again.
+    void graphOnlyGivesTheFocusToTheWindow()
+    {
+        addPlans("D_駐車場", {1, 2});
+        MDIForm1 *w = open();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QList<PlanWindow *> p = w->planWindows();
+        for (PlanWindow *plan : p) {
+            plan->setObjectName(QStringLiteral("plan %1").arg(plan->Pro_ID2().toInt()));
+            auto *client = new QWidget;
+            auto *button = new QPushButton(QStringLiteral("データ"), client);
+            button->setObjectName(QStringLiteral("lbutInput %1").arg(plan->Pro_ID2().toInt()));
+            button->setGeometry(400, 440, 80, 24);
+            plan->setWidget(client);
+            client->show();
+        }
+        const auto focused = [] {
+            QWidget *f = QApplication::focusWidget();
+            return f ? f->objectName() : QStringLiteral("(none)");
+        };
+        const auto press = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        };
+        QMdiArea *area = w->mdiArea();
+        area->setActiveSubWindow(p.at(0));
+        p.at(0)->findChild<QWidget *>(QStringLiteral("lbutInput 1"))->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        p.at(1)->findChild<QWidget *>(QStringLiteral("lbutInput 2"))->setFocus(Qt::TabFocusReason);
+
+        item(w, "menuWindow_Only")->trigger();
+        QCOMPARE(focused(), QStringLiteral("plan 2"));
+        QCOMPARE(area->activeSubWindow(), p.at(1));
+        QStringList visited;
+        for (int i = 0; i < 3; ++i) {
+            press(Qt::Key_Tab);
+            visited << focused();
+        }
+        QCOMPARE(visited, (QStringList{"lbutAdd", "lbutClose", "plan 2"}));
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(focused(), QStringLiteral("plan 1"));
+        QCOMPARE(area->activeSubWindow(), p.at(0));
+
+        item(w, "menuWindow_Only")->trigger();
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("lbutInput 1"));
     }
 
     void buttonsFollowTheRightEdge()
