@@ -30,7 +30,8 @@ class QWidget;
 ///
 /// Each layout's pages are placed in twips from the top-left corner of the paper, on
 /// every printer, the PDF file and the preview alike: a page's canvas is put at
-/// (LeftMargin, TopMargin) at its own size.
+/// (LeftMargin, TopMargin) at its own size, moved down (up) only where what the pages
+/// draw would otherwise lie in the printer's top (bottom) margin (placedTop).
 /// Centring sets the left margin to half of what the widest item leaves free of
 /// the paper's width, and the right margin to 0.
 class ActiveReport
@@ -82,6 +83,15 @@ public:
     /// The greatest right edge of what the pages draw, in twips (lines by their
     /// larger end).
     static double rightEdge(const std::vector<DrawList> &pages);
+    /// What the pages draw, all of them over each other, in twips of their canvas: the
+    /// rectangle around every line, point and box (a text's box); null when they draw nothing.
+    static QRectF drawnBounds(const std::vector<DrawList> &pages);
+    /// Where the pages' canvas goes from the paper's top (twips), for a report's top margin:
+    /// there, unless what they draw (drawn) would then lie in the printer's top margin, which
+    /// moves it down just out of that margin, or else in the bottom margin, which moves it up
+    /// just as far (never into the top margin).
+    static double placedTop(double topMargin, const QRectF &drawn, double paperHeight, double printerTop,
+                            double printerBottom);
     /// The right edge the layout is centred by: by default what its pages draw; a layout
     /// that knows its controls counts them all, drawn or not.
     virtual double layoutRightEdge(const std::vector<DrawList> &pages) const { return rightEdge(pages); }
