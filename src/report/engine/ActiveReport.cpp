@@ -5,7 +5,6 @@
 #include "PaperCodes.h"
 #include "PdfOutputFile.h"
 #include "PrinterCatalog.h"
-#include "RegularFile.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -13,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsView>
@@ -29,9 +27,6 @@
 #include <QToolBar>
 
 #include <algorithm>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -69,21 +64,6 @@ private:
     std::function<bool()> m_onClose;
     std::function<void()> m_onShow;
 };
-
-/// Whether the file can be written, without leaving a new empty file behind. Only a regular
-/// file can: a pipe given as the name would hold the program up.
-bool canWrite(const QString &path)
-{
-    const bool existed = QFileInfo::exists(path);
-    QString why;
-    const int fd = RegularFile::open(path, O_WRONLY | O_APPEND | O_CREAT, &why);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    if (!existed)
-        QFile::remove(path);
-    return true;
-}
 
 QString suggestedPdfPath(const QString &name)
 {
@@ -232,7 +212,7 @@ bool ActiveReport::PrintReport(bool showDialog)
                 return false;
             if (QFileInfo(path).suffix().isEmpty())
                 path += QStringLiteral(".pdf");
-            if (canWrite(path))
+            if (PdfOutputFile::canWrite(path))
                 break;
             MsgBox::show(QStringLiteral("PDFファイル「%1」に書き込めません。\r\n"
                                         "書き込みのできる保存先を選んで下さい。")
