@@ -2,6 +2,7 @@
 
 #include "DamagedFile.h"
 #include "MsgBox.h"
+#include "PrinterCatalog.h"
 #include "StoredValue.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
@@ -96,6 +97,13 @@ int cPrinter::PrintDialog(int skip)
         Setting setting;
         if (m_usePrintTable) {
             setting = readSetting();
+            const PrinterCatalog &catalog = PrinterCatalog::current();
+            if (!setting.device.isEmpty() && catalog.isEmpty() && catalog.reachable()) {
+                // No printer at all: every report of the command goes to a PDF file, told once.
+                if (m_noPrinterTold)
+                    setting.device.clear();
+                m_noPrinterTold = true;
+            }
             // An empty name or port and zero codes change nothing: also right after the message.
             m_areport->SetPrinterParam(*m_report, setting.device, setting.port, setting.bin, setting.size,
                                        setting.orientation);
