@@ -65,9 +65,14 @@ private:
     std::function<void()> m_onShow;
 };
 
+// The folder of the last PDF file saved in this run: the next one is likely to go beside it.
+QString s_lastPdfFolder;
+
 QString suggestedPdfPath(const QString &name)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = s_lastPdfFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QString file = name.trimmed().isEmpty() ? QStringLiteral("帳票") : name.trimmed();
@@ -205,7 +210,9 @@ bool ActiveReport::PrintReport(bool showDialog)
             MsgBox::show(QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
                                         "帳票はPDFファイルに保存します。"),
                          MsgBox::Exclamation, m_caption, owner);
-        QString path = suggestedPdfPath(m_documentName.isEmpty() ? m_caption : m_documentName);
+        QString path = suggestedPdfPath(!m_offeredFileName.isEmpty() ? m_offeredFileName
+                                        : m_documentName.isEmpty()   ? m_caption
+                                                                     : m_documentName);
         for (;;) {
             path = choosePdfFile(owner, path);
             if (path.isEmpty())
@@ -237,6 +244,7 @@ bool ActiveReport::PrintReport(bool showDialog)
         if (!written || !file.commit())
             throw ReportError(ReportError::JobRefused,
                               QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
+        s_lastPdfFolder = QFileInfo(path).absolutePath();
         return true;
     }
     handOver(printer);

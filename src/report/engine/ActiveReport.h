@@ -52,6 +52,10 @@ public:
     void setCaption(const QString &caption) { m_caption = caption; }
     QString documentName() const { return m_documentName; }
     void setDocumentName(const QString &name) { m_documentName = name; }
+    /// The name, without folder and ".pdf", a PDF file of the report is offered under; the
+    /// document name (else the caption) when empty.
+    QString offeredFileName() const { return m_offeredFileName; }
+    void setOfferedFileName(const QString &name) { m_offeredFileName = name; }
 
     ReportPrinter &Printer() { return m_printer; }
     const ReportPrinter &Printer() const { return m_printer; }
@@ -65,7 +69,9 @@ public:
     virtual void Restart();
     /// Prints on the report's printer; with showDialog the print dialog comes first,
     /// starting from the report's printer, paper and orientation. Without any printer
-    /// the report goes to a PDF file the user names. False when the user cancelled (the
+    /// the report goes to a PDF file the user names, offered under offeredFileName() in the
+    /// folder of the last PDF file saved in this run (at first the user's documents folder,
+    /// else the home folder). False when the user cancelled (the
     /// dialog or the file's name). Throws ReportError JobRefused when the print system
     /// did not take the job, or the PDF file could not be written whole (an earlier file
     /// at that path is then kept).
@@ -134,6 +140,7 @@ private:
 
     QString m_caption;
     QString m_documentName;
+    QString m_offeredFileName;
     ReportPrinter m_printer;
     ReportPageSettings m_pageSettings;
     DaoDataControl m_data;

@@ -110,6 +110,9 @@ int cPrinter::PrintDialog(int skip)
         }
         m_report->setCaption(m_reportName);
         m_report->setDocumentName(m_reportName);
+        // Many plans' reports may be saved in one folder: the file is offered under the plan's name too.
+        m_report->setOfferedFileName(m_planName.isEmpty() ? m_reportName
+                                                          : m_planName + QLatin1Char('_') + m_reportName);
         if (m_recordSet)
             m_areport->SetDaoRecordset(m_report->DAODataControl1(), *m_recordSet);
         if (skip == 0) {

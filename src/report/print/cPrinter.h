@@ -37,6 +37,8 @@ public:
 
     QString ReportName() const { return m_reportName; }
     void setReportName(const QString &name) override { m_reportName = name; }
+    QString PlanName() const { return m_planName; }
+    void setPlanName(const QString &name) override { m_planName = name; }
     QString ReportPath() const { return m_reportPath; }
     /// "" stores the program's folder.
     void setReportPath(const QString &path);
@@ -75,6 +77,7 @@ private:
 
     int m_orientation = -1;
     QString m_reportName;
+    QString m_planName;
     QString m_reportPath;
     std::unique_ptr<ActiveReport> m_report;
     cDao *m_database = nullptr;
