@@ -166,7 +166,6 @@ class tst_EndToEnd : public QObject
 private:
     std::unique_ptr<TestDb> m_db;
     std::unique_ptr<QTemporaryDir> m_pdfDir;
-    QString m_pdfPrefix;    // the plan the PDF files being written belong to
     QStringList m_pdfAsked; // "title|suggested file name" of each file chooser
     QTimer m_watchdog;      // fails a step that waits on a window nobody answers
 
@@ -223,19 +222,19 @@ private:
         return out;
     }
     /// Presses 印刷 on the window and answers "印　刷" in each confirmation; the PDF files
-    /// are named after the plan. Returns the confirmations' titles.
-    QStringList printToPdf(frmGraph *w, const QString &prefix)
+    /// are saved under the names offered. Returns the confirmations' titles.
+    QStringList printToPdf(frmGraph *w)
     {
         if (!w)
             return {QStringLiteral("no window")};
-        m_pdfPrefix = prefix;
         const PrintConfirmations answer;
         click(w, "lbutPrint");
         return answer.asked();
     }
-    QString pdfPath(const QString &prefix, const QString &report) const
+    /// The file a plan's report was saved to, under the name offered.
+    QString pdfPath(const QString &plan, const QString &report) const
     {
-        return m_pdfDir->filePath(prefix + QLatin1Char('_') + report + QStringLiteral(".pdf"));
+        return m_pdfDir->filePath(plan + QLatin1Char('_') + report + QStringLiteral(".pdf"));
     }
     /// The printed yearly tables hold the stored year's line of each table: the year, the
     /// amounts of the layout's columns, then income less expenditure (the balance of
@@ -288,13 +287,13 @@ void tst_EndToEnd::initTestCase()
                         QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini"))));
     QFile::setPermissions(QDir(m_db->folder()).filePath(QStringLiteral("Vanrek.ini")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    // No printer here: each report goes to a PDF file, named in the chooser by the test.
+    // No printer here: each report goes to a PDF file in the test's folder.
     m_pdfDir = std::make_unique<QTemporaryDir>(QDir(m_db->folder()).filePath(QStringLiteral("pdf-XXXXXX")));
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
     installProgramParts();
     ActiveReport::setPdfChooser([this](QWidget *, const QString &title, const QString &suggested) {
         m_pdfAsked << title + QLatin1Char('|') + QFileInfo(suggested).fileName();
-        return pdfPath(m_pdfPrefix, QFileInfo(suggested).completeBaseName());
+        return m_pdfDir->filePath(QFileInfo(suggested).fileName());
     });
     QCOMPARE(Main(0), StartResult::Started);
     QVERIFY(MainWindow());
@@ -502,29 +501,30 @@ void tst_EndToEnd::printBothPlansToPdf()
 {
     const QString confirmSheet = kSheet + QStringLiteral(" 印刷確認");
     const QString confirmTables = kTables + QStringLiteral(" 印刷確認");
-    QCOMPARE(printToPdf(planWindow(1), QStringLiteral("parking")), (QStringList{confirmSheet, confirmTables}));
-    QCOMPARE(printToPdf(planWindow(2), QStringLiteral("apartment")), (QStringList{confirmSheet, confirmTables}));
-    // The chooser offered each report under its own name.
-    const QString chooser = QStringLiteral("PDFファイルに保存|");
-    QCOMPARE(m_pdfAsked, (QStringList{chooser + kSheet + ".pdf", chooser + kTables + ".pdf", chooser + kSheet + ".pdf",
-                                      chooser + kTables + ".pdf"}));
+    QCOMPARE(printToPdf(planWindow(1)), (QStringList{confirmSheet, confirmTables}));
+    QCOMPARE(printToPdf(planWindow(2)), (QStringList{confirmSheet, confirmTables}));
+    // The chooser offered each report under its plan's name and its own.
+    const QString parking = QStringLiteral("PDFファイルに保存|駅前駐車場_");
+    const QString apartment = QStringLiteral("PDFファイルに保存|駅前マンション_");
+    QCOMPARE(m_pdfAsked, (QStringList{parking + kSheet + ".pdf", parking + kTables + ".pdf",
+                                      apartment + kSheet + ".pdf", apartment + kTables + ".pdf"}));
     QVERIFY2(shownBoxes().isEmpty(), qPrintable(shownBoxes().value(0).prompt));
 
     const auto text = [](const QString &path) { return nfkc(PrintedPdf::text(path, true)); };
     const auto contains = [](const QString &text, const QString &what) { return text.contains(nfkc(what)); };
 
     // The conditions sheets: one page each, with the names and inputs as stored.
-    for (const QString &plan : {QStringLiteral("parking"), QStringLiteral("apartment")}) {
+    for (const QString &plan : {QStringLiteral("駅前駐車場"), QStringLiteral("駅前マンション")}) {
         QCOMPARE(PrintedPdf::pages(pdfPath(plan, kSheet)), 1);
         QCOMPARE(PrintedPdf::pages(pdfPath(plan, kTables)), 1);
     }
     const QString property = rows(QStringLiteral("SELECT 物件名 FROM D_物件 WHERE ID1 = 1"));
-    const QString parkingSheet = text(pdfPath(QStringLiteral("parking"), kSheet));
+    const QString parkingSheet = text(pdfPath(QStringLiteral("駅前駐車場"), kSheet));
     for (const QString &what : {property, rows(QStringLiteral("SELECT 名称 FROM D_駐車場 WHERE ID2 = 1")),
                                 rows(QStringLiteral("SELECT 借入先名称 FROM D_借入金 WHERE ID2 = 1")),
                                 QStringLiteral("1,000"), QStringLiteral("1,050")})
         QVERIFY2(contains(parkingSheet, what), qPrintable(what + "\n" + parkingSheet));
-    const QString apartmentSheet = text(pdfPath(QStringLiteral("apartment"), kSheet));
+    const QString apartmentSheet = text(pdfPath(QStringLiteral("駅前マンション"), kSheet));
     for (const QString &what :
          {property, rows(QStringLiteral("SELECT 名称 FROM D_賃貸マンション WHERE ID2 = 2")),
           rows(QStringLiteral("SELECT 借入先名称 FROM D_借入金 WHERE ID2 = 2")), QStringLiteral("200,000"),
@@ -532,8 +532,8 @@ void tst_EndToEnd::printBothPlansToPdf()
         QVERIFY2(contains(apartmentSheet, what), qPrintable(what + "\n" + apartmentSheet));
 
     // The yearly tables: year 1 and year 15 of both tables, as stored.
-    const QString parkingTables = text(pdfPath(QStringLiteral("parking"), kTables));
-    const QString apartmentTables = text(pdfPath(QStringLiteral("apartment"), kTables));
+    const QString parkingTables = text(pdfPath(QStringLiteral("駅前駐車場"), kTables));
+    const QString apartmentTables = text(pdfPath(QStringLiteral("駅前マンション"), kTables));
     for (int year : {1, 15}) {
         checkYearLines(parkingTables, 1, year, {"収入1", "収入計", "支出1", "支出2", "支出計"},
                        {"収入1", "収入計", "支出1", "支出2", "支出3", "支出計"});

@@ -5,7 +5,6 @@
 #include "PaperCodes.h"
 #include "PdfOutputFile.h"
 #include "PrinterCatalog.h"
-#include "RegularFile.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -13,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsView>
@@ -29,9 +27,6 @@
 #include <QToolBar>
 
 #include <algorithm>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -70,24 +65,14 @@ private:
     std::function<void()> m_onShow;
 };
 
-/// Whether the file can be written, without leaving a new empty file behind. Only a regular
-/// file can: a pipe given as the name would hold the program up.
-bool canWrite(const QString &path)
-{
-    const bool existed = QFileInfo::exists(path);
-    QString why;
-    const int fd = RegularFile::open(path, O_WRONLY | O_APPEND | O_CREAT, &why);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    if (!existed)
-        QFile::remove(path);
-    return true;
-}
+// The folder of the last PDF file saved in this run: the next one is likely to go beside it.
+QString s_lastPdfFolder;
 
 QString suggestedPdfPath(const QString &name)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = s_lastPdfFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QString file = name.trimmed().isEmpty() ? QStringLiteral("帳票") : name.trimmed();
@@ -138,25 +123,53 @@ QPageLayout ActiveReport::pageLayout() const
 
 double ActiveReport::rightEdge(const std::vector<DrawList> &pages)
 {
-    double edge = 0;
+    return std::max(0.0, drawnBounds(pages).right());
+}
+
+QRectF ActiveReport::drawnBounds(const std::vector<DrawList> &pages)
+{
+    bool any = false;
+    double left = 0, top = 0, right = 0, bottom = 0;
+    const auto take = [&](const QPointF &p) {
+        left = any ? std::min(left, p.x()) : p.x();
+        right = any ? std::max(right, p.x()) : p.x();
+        top = any ? std::min(top, p.y()) : p.y();
+        bottom = any ? std::max(bottom, p.y()) : p.y();
+        any = true;
+    };
     for (const DrawList &page : pages) {
         for (const DrawItem &item : page.items) {
             switch (item.kind) {
             case DrawItem::Line:
-                edge = std::max({edge, item.line.x1(), item.line.x2()});
+                take(item.line.p1());
+                take(item.line.p2());
                 break;
             case DrawItem::Polyline:
                 for (const QPointF &p : item.points)
-                    edge = std::max(edge, p.x());
+                    take(p);
                 break;
             case DrawItem::Rect:
             case DrawItem::Text:
-                edge = std::max(edge, item.rect.right());
+                take(item.rect.topLeft());
+                take(item.rect.bottomRight());
                 break;
             }
         }
     }
-    return edge;
+    return any ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
+}
+
+double ActiveReport::placedTop(double topMargin, const QRectF &drawn, double paperHeight, double printerTop,
+                               double printerBottom)
+{
+    if (drawn.isNull())
+        return topMargin;
+    if (topMargin + drawn.top() < printerTop)
+        return printerTop - drawn.top();
+    const double printableBottom = paperHeight - printerBottom;
+    if (topMargin + drawn.bottom() > printableBottom)
+        return std::max(printableBottom - drawn.bottom(), printerTop - drawn.top());
+    return topMargin;
 }
 
 bool ActiveReport::startOutput(QPrinter &printer)
@@ -197,14 +210,16 @@ bool ActiveReport::PrintReport(bool showDialog)
             MsgBox::show(QStringLiteral("印刷システムが応答しないため、プリンタに接続できません。\r\n"
                                         "帳票はPDFファイルに保存します。"),
                          MsgBox::Exclamation, m_caption, owner);
-        QString path = suggestedPdfPath(m_documentName.isEmpty() ? m_caption : m_documentName);
+        QString path = suggestedPdfPath(!m_offeredFileName.isEmpty() ? m_offeredFileName
+                                        : m_documentName.isEmpty()   ? m_caption
+                                                                     : m_documentName);
         for (;;) {
             path = choosePdfFile(owner, path);
             if (path.isEmpty())
                 return false;
             if (QFileInfo(path).suffix().isEmpty())
                 path += QStringLiteral(".pdf");
-            if (canWrite(path))
+            if (PdfOutputFile::canWrite(path))
                 break;
             MsgBox::show(QStringLiteral("PDFファイル「%1」に書き込めません。\r\n"
                                         "書き込みのできる保存先を選んで下さい。")
@@ -229,6 +244,7 @@ bool ActiveReport::PrintReport(bool showDialog)
         if (!written || !file.commit())
             throw ReportError(ReportError::JobRefused,
                               QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
+        s_lastPdfFolder = QFileInfo(path).absolutePath();
         return true;
     }
     handOver(printer);
@@ -425,6 +441,13 @@ void ActiveReport::paintPages(QPrinter &printer)
     // Pages are placed from the paper's corner on every printer. The painter's origin is the
     // corner of the area the printer can print on (the paper's own in full-page mode).
     const QPointF corner = -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
+    // A printer whose top or bottom margin is deeper than the layout's own room there takes the
+    // pages lower or higher; renderPages drew them to fit between its margins.
+    QPageLayout printable = printer.pageLayout();
+    printable.setUnits(QPageLayout::Point);
+    const QMarginsF unprintable = printable.minimumMargins() * 20;
+    const double top = placedTop(m_pageSettings.TopMargin, drawnBounds(m_pages), paper.height() * 20, unprintable.top(),
+                                 unprintable.bottom());
     for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
         if (i > 0 && !printer.newPage())
             throw ReportError(ReportError::OutputFailed, QStringLiteral("次のページを印刷できません。"));
@@ -434,8 +457,8 @@ void ActiveReport::paintPages(QPrinter &printer)
         if (size.isEmpty())
             size = QSizeF(paper.width() * 20 - m_pageSettings.LeftMargin - m_pageSettings.RightMargin,
                           paper.height() * 20 - m_pageSettings.TopMargin - m_pageSettings.BottomMargin);
-        const QRectF target(corner.x() + m_pageSettings.LeftMargin * sx, corner.y() + m_pageSettings.TopMargin * sy,
-                            size.width() * sx, size.height() * sy);
+        const QRectF target(corner.x() + m_pageSettings.LeftMargin * sx, corner.y() + top * sy, size.width() * sx,
+                            size.height() * sy);
         paintDrawList(painter, page, target);
     }
     // The job is handed over here: to the print system, or written to its file.

@@ -30,7 +30,8 @@ class QWidget;
 ///
 /// Each layout's pages are placed in twips from the top-left corner of the paper, on
 /// every printer, the PDF file and the preview alike: a page's canvas is put at
-/// (LeftMargin, TopMargin) at its own size.
+/// (LeftMargin, TopMargin) at its own size, moved down (up) only where what the pages
+/// draw would otherwise lie in the printer's top (bottom) margin (placedTop).
 /// Centring sets the left margin to half of what the widest item leaves free of
 /// the paper's width, and the right margin to 0.
 class ActiveReport
@@ -51,6 +52,10 @@ public:
     void setCaption(const QString &caption) { m_caption = caption; }
     QString documentName() const { return m_documentName; }
     void setDocumentName(const QString &name) { m_documentName = name; }
+    /// The name, without folder and ".pdf", a PDF file of the report is offered under; the
+    /// document name (else the caption) when empty.
+    QString offeredFileName() const { return m_offeredFileName; }
+    void setOfferedFileName(const QString &name) { m_offeredFileName = name; }
 
     ReportPrinter &Printer() { return m_printer; }
     const ReportPrinter &Printer() const { return m_printer; }
@@ -64,7 +69,9 @@ public:
     virtual void Restart();
     /// Prints on the report's printer; with showDialog the print dialog comes first,
     /// starting from the report's printer, paper and orientation. Without any printer
-    /// the report goes to a PDF file the user names. False when the user cancelled (the
+    /// the report goes to a PDF file the user names, offered under offeredFileName() in the
+    /// folder of the last PDF file saved in this run (at first the user's documents folder,
+    /// else the home folder). False when the user cancelled (the
     /// dialog or the file's name). Throws ReportError JobRefused when the print system
     /// did not take the job, or the PDF file could not be written whole (an earlier file
     /// at that path is then kept).
@@ -82,6 +89,15 @@ public:
     /// The greatest right edge of what the pages draw, in twips (lines by their
     /// larger end).
     static double rightEdge(const std::vector<DrawList> &pages);
+    /// What the pages draw, all of them over each other, in twips of their canvas: the
+    /// rectangle around every line, point and box (a text's box); null when they draw nothing.
+    static QRectF drawnBounds(const std::vector<DrawList> &pages);
+    /// Where the pages' canvas goes from the paper's top (twips), for a report's top margin:
+    /// there, unless what they draw (drawn) would then lie in the printer's top margin, which
+    /// moves it down just out of that margin, or else in the bottom margin, which moves it up
+    /// just as far (never into the top margin).
+    static double placedTop(double topMargin, const QRectF &drawn, double paperHeight, double printerTop,
+                            double printerBottom);
     /// The right edge the layout is centred by: by default what its pages draw; a layout
     /// that knows its controls counts them all, drawn or not.
     virtual double layoutRightEdge(const std::vector<DrawList> &pages) const { return rightEdge(pages); }
@@ -124,6 +140,7 @@ private:
 
     QString m_caption;
     QString m_documentName;
+    QString m_offeredFileName;
     ReportPrinter m_printer;
     ReportPageSettings m_pageSettings;
     DaoDataControl m_data;

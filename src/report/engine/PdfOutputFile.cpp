@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <limits.h>
 #include <unistd.h>
 
 namespace
@@ -61,12 +62,46 @@ bool syncedWholePdf(const QString &path)
 
 } // namespace
 
+QString PdfOutputFile::linkedFile(const QString &path)
+{
+    QString file = path;
+    // The system gives up on a chain of links as long as this; so does the output then.
+    for (int link = 0; link < 40; ++link) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(QFile::encodeName(file).constData(), target, sizeof target);
+        if (length <= 0 || size_t(length) >= sizeof target)
+            break;
+        const QString named = QFile::decodeName(QByteArray(target, length));
+        // A relative link names its file from the link's own folder.
+        file = QDir::isAbsolutePath(named) ? named : QFileInfo(file).path() + QLatin1Char('/') + named;
+    }
+    return file;
+}
+
+bool PdfOutputFile::canWrite(const QString &path)
+{
+    const QString file = linkedFile(path);
+    QString why;
+    int fd = RegularFile::open(file, O_WRONLY | O_APPEND, &why);
+    bool made = false;
+    if (fd < 0 && why.isEmpty()) {
+        // Nothing there yet: a file made for the test alone, never one that appeared meanwhile.
+        fd = RegularFile::open(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, &why);
+        made = fd >= 0;
+    }
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    if (made)
+        ::unlink(QFile::encodeName(file).constData());
+    return true;
+}
+
 PdfOutputFile::PdfOutputFile(const QString &path)
 {
-    const QFileInfo chosen(path);
-    m_targetExisted = chosen.exists();
-    // A link keeps pointing at the file it named; that file is what is replaced.
-    m_target = m_targetExisted && chosen.isSymLink() ? chosen.canonicalFilePath() : path;
+    // A link keeps pointing at the file it names; that file is what is written or replaced.
+    m_target = linkedFile(path);
+    m_targetExisted = QFileInfo::exists(m_target);
     // Only a regular file is replaced: anything else is written as it is.
     if (!m_targetExisted || QFileInfo(m_target).isFile())
         m_writing = createBeside(m_target);

@@ -9,10 +9,19 @@
 /// PDF writer says nothing of its failed writes, so the file is what is checked: synced to
 /// the disk, its end must hold the trailer ("startxref" and "%%EOF") and the offset there
 /// must point at the cross-reference table ("xref"). A chosen link keeps pointing at the
-/// file it named, which is what is replaced, and an earlier file's permissions are kept.
+/// file it names, which is what is written or replaced (also where that file is not there
+/// yet), and an earlier file's permissions are kept.
 class PdfOutputFile
 {
 public:
+    /// Whether a PDF can be written at path, tried on the file it stands for without leaving
+    /// anything behind: only a regular file or a new one in a folder that takes it can be (a
+    /// pipe given as the name would hold the program up).
+    static bool canWrite(const QString &path);
+    /// The file a chosen name stands for: the name itself, or the file a link names, followed
+    /// link by link, whether that file is there or not.
+    static QString linkedFile(const QString &path);
+
     explicit PdfOutputFile(const QString &path);
     /// Removes what this output wrote unless commit() put it in place.
     ~PdfOutputFile();

@@ -31,9 +31,11 @@ void ReportPrinter::setDeviceName(const QString &name)
         m_device = name;
         return;
     }
-    throw ReportError(ReportError::PrinterNotFound, QStringLiteral("プリンタ「%1」が見つかりません。\r\n"
-                                                                   "通常使うプリンタで印刷します。")
-                                                        .arg(name));
+    // Without any printer the report goes to a PDF file, not to a default printer.
+    throw ReportError(ReportError::PrinterNotFound,
+                      QStringLiteral("プリンタ「%1」が見つかりません。\r\n").arg(name) +
+                          (catalog.isEmpty() ? QStringLiteral("帳票はPDFファイルに保存します。")
+                                             : QStringLiteral("通常使うプリンタで印刷します。")));
 }
 
 int ReportPrinter::PaperSize() const

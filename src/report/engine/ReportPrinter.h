@@ -26,8 +26,10 @@ public:
     /// The device a run prints on; "" is the default printer.
     QString DeviceName() const { return m_device; }
     /// Takes the installed printer's spelling of a name in any letter case. Throws
-    /// ReportError when no such printer is installed; the device is then unchanged. With
-    /// the print system down nothing can be looked up: the name is kept as given.
+    /// ReportError when no such printer is installed, saying where the report goes instead
+    /// (the default printer, or a PDF file where there is no printer at all); the device is
+    /// then unchanged. With the print system down nothing can be looked up: the name is kept
+    /// as given.
     void setDeviceName(const QString &name);
     QString Port() const { return m_port; }
     void setPort(const QString &port) { m_port = port; }

@@ -39,7 +39,12 @@ std::vector<DrawList> LayoutReport::renderPages(const QPageLayout &page) const
     const QMarginsF printer = inPoints.minimumMargins() * 20;
     const QSizeF room =
         ReportRenderer::room(paper, std::max(printer.left(), printer.right()), margins.top(), margins.bottom());
-    const double scale = ReportRenderer::fitScale(pages.front().size, room);
+    double scale = ReportRenderer::fitScale(pages.front().size, room);
+    // What the pages draw must also fit the height the printer prints on: the engine then
+    // moves them out of its top or bottom margin.
+    const QRectF drawn = drawnBounds(pages);
+    if (drawn.height() > 0)
+        scale = std::min(scale, (paper.height() - printer.top() - printer.bottom()) / drawn.height());
     if (scale <= 0)
         return {};
     if (scale >= 1)

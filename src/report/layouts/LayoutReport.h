@@ -14,6 +14,9 @@
 /// page layout's minimum margins, and at least 5 mm), or taller than the room between the top
 /// and bottom margins, is drawn smaller until it fits (ReportRenderer::room) and then centred
 /// with that margin; the side margins, which the centring of an earlier run set, never count.
+/// What the pages draw is also drawn smaller where it is taller than the height the printer
+/// prints on (the paper less its top and bottom minimum margins), for the engine to place it
+/// there (ActiveReport::placedTop).
 class LayoutReport : public ActiveReport
 {
 public:

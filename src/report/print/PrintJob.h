@@ -17,6 +17,7 @@ class cDao;
 /// every PrintDialog takes the layout over and unloads it at its end.
 ///
 ///     std::unique_ptr<PrintJob> job = createPrintJob();
+///     job->setPlanName(planName);
 ///     job->setReportName(QStringLiteral("経営計画ご提案書１"));
 ///     job->setActiveReport(std::move(sheet));
 ///     job->setOrientation(1);
@@ -34,6 +35,9 @@ public:
 
     /// The report's name: key of its printer setting, its caption and document name.
     virtual void setReportName(const QString &name) = 0;
+    /// The name of the plan the reports are of: a PDF file of a report is offered under the
+    /// plan's name before the report's. "" offers the report's name alone.
+    virtual void setPlanName(const QString &name) = 0;
     /// The filled layout to run; the job owns it until PrintDialog unloads it.
     virtual void setActiveReport(std::unique_ptr<ActiveReport> report) = 0;
     /// Orientation for the standard setting (1 portrait, 2 landscape); -1 takes the setting's own.

@@ -2,6 +2,7 @@
 
 #include "DamagedFile.h"
 #include "MsgBox.h"
+#include "PrinterCatalog.h"
 #include "StoredValue.h"
 #include "cDao.h"
 #include "fDlgPrint.h"
@@ -96,12 +97,22 @@ int cPrinter::PrintDialog(int skip)
         Setting setting;
         if (m_usePrintTable) {
             setting = readSetting();
+            const PrinterCatalog &catalog = PrinterCatalog::current();
+            if (!setting.device.isEmpty() && catalog.isEmpty() && catalog.reachable()) {
+                // No printer at all: every report of the command goes to a PDF file, told once.
+                if (m_noPrinterTold)
+                    setting.device.clear();
+                m_noPrinterTold = true;
+            }
             // An empty name or port and zero codes change nothing: also right after the message.
             m_areport->SetPrinterParam(*m_report, setting.device, setting.port, setting.bin, setting.size,
                                        setting.orientation);
         }
         m_report->setCaption(m_reportName);
         m_report->setDocumentName(m_reportName);
+        // Many plans' reports may be saved in one folder: the file is offered under the plan's name too.
+        m_report->setOfferedFileName(m_planName.isEmpty() ? m_reportName
+                                                          : m_planName + QLatin1Char('_') + m_reportName);
         if (m_recordSet)
             m_areport->SetDaoRecordset(m_report->DAODataControl1(), *m_recordSet);
         if (skip == 0) {

@@ -18,6 +18,7 @@
 /// whether to print, preview or cancel (the stored print mode picks the buttons),
 /// carries the answer out and unloads the report and the dialog on every path.
 /// An error is shown titled "PrintDialog"; the job then ends with what it reached.
+/// Where no printer exists at all, a stored printer is told missing once per job object.
 class cPrinter : public PrintJob
 {
 public:
@@ -36,6 +37,8 @@ public:
 
     QString ReportName() const { return m_reportName; }
     void setReportName(const QString &name) override { m_reportName = name; }
+    QString PlanName() const { return m_planName; }
+    void setPlanName(const QString &name) override { m_planName = name; }
     QString ReportPath() const { return m_reportPath; }
     /// "" stores the program's folder.
     void setReportPath(const QString &path);
@@ -74,6 +77,7 @@ private:
 
     int m_orientation = -1;
     QString m_reportName;
+    QString m_planName;
     QString m_reportPath;
     std::unique_ptr<ActiveReport> m_report;
     cDao *m_database = nullptr;
@@ -83,6 +87,9 @@ private:
     int m_kind = 1;
     QString m_localDatabase;
     bool m_usePrintTable = true;
+    /// A stored printer has been told missing while no printer exists at all: the reports of
+    /// one command all go to PDF files, which one box says.
+    bool m_noPrinterTold = false;
 
     std::unique_ptr<cAreport> m_areport;
     std::unique_ptr<cBase> m_base;

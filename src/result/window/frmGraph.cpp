@@ -407,6 +407,7 @@ void frmGraph::printReports()
     std::unique_ptr<PrintJob> job = createPrintJob();
     if (!job)
         throw std::runtime_error("印刷が組み込まれていません。");
+    job->setPlanName(mPlanName);
     job->setReportName(kSheetReport);
     job->setActiveReport(std::make_unique<LayoutReport>(
         parking ? ReportLayouts::artParking() : ReportLayouts::artApartment(), std::move(sheet)));

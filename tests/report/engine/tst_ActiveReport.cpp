@@ -155,6 +155,28 @@ private Q_SLOTS:
         QVERIFY(!(QFile::permissions(earlier) & (QFile::ReadGroup | QFile::ReadOther)));
     }
 
+    // A link whose file is not there yet is written through as well: the PDF is made where the
+    // link points and the link stays; trying whether the place takes a file leaves nothing.
+    void linkToAMissingFileIsWrittenThrough()
+    {
+        QDir dir(m_dir->path());
+        QVERIFY(dir.mkdir(QStringLiteral("d")) && dir.mkdir(QStringLiteral("target")));
+        const QString chosen = m_dir->filePath(QStringLiteral("d/out.pdf"));
+        const QString target = m_dir->filePath(QStringLiteral("target/none.pdf"));
+        QVERIFY(QFile::link(QStringLiteral("../target/none.pdf"), chosen));
+        m_answers << chosen;
+        printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(QFileInfo(chosen).symLinkTarget(), target);
+        QCOMPARE(PrintedPdf::pages(target), 1);
+        QCOMPARE(QDir(m_dir->filePath(QStringLiteral("d")))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("out.pdf")});
+        QCOMPARE(QDir(m_dir->filePath(QStringLiteral("target")))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("none.pdf")});
+        QVERIFY(shownBoxes().isEmpty());
+    }
+
     // The PDF writer cannot open the hidden file beside the chosen one: the message names the chosen.
     void unopenableOutputIsToldByTheChosenName()
     {

@@ -315,6 +315,44 @@ private Q_SLOTS:
         QCOMPARE(m_log->runs[0].orientation, 2);
     }
 
+    void storedPrintersMissingAreTold_data()
+    {
+        QTest::addColumn<bool>("printers");
+        QTest::addColumn<QStringList>("told");
+        // Other printers exist: each report goes to the default printer, and each says so.
+        QTest::newRow("printers, not the stored ones")
+            << true
+            << QStringList{QStringLiteral("プリンタ「Gone」が見つかりません。\r\n通常使うプリンタで印刷します。"),
+                           QStringLiteral("プリンタ「Gone too」が見つかりません。\r\n通常使うプリンタで印刷します。")};
+        // No printer at all: both reports of the command go to PDF files, which is told once.
+        QTest::newRow("no printer at all")
+            << false
+            << QStringList{QStringLiteral("プリンタ「Gone」が見つかりません。\r\n帳票はPDFファイルに保存します。")};
+    }
+    // Both reports of a print command, one job after the other, each with a stored printer that
+    // is not installed: what the boxes titled "SetPrinterParam" tell.
+    void storedPrintersMissingAreTold()
+    {
+        QFETCH(bool, printers);
+        QFETCH(QStringList, told);
+        if (!printers)
+            PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
+        addSetting(QStringLiteral("経営計画ご提案書１"), QStringLiteral("Gone"), 9, 1, 0, 0);
+        addSetting(QStringLiteral("経営計画ご提案書２"), QStringLiteral("Gone too"), 9, 1, 0, 0);
+        auto p = job(QStringLiteral("経営計画ご提案書１"));
+        QCOMPARE(p->PrintDialog(1), 2);
+        p->setReportName(QStringLiteral("経営計画ご提案書２"));
+        p->setActiveReport(layout());
+        QCOMPARE(p->PrintDialog(1), 2);
+        QStringList shown;
+        for (const MsgBox::Shown &box : shownBoxes()) {
+            QCOMPARE(box.title, QStringLiteral("SetPrinterParam"));
+            QCOMPARE(box.style, int(MsgBox::Critical));
+            shown << box.prompt;
+        }
+        QCOMPARE(shown, told);
+    }
+
     // The print system takes queue names in any letter case, and so does the job.
     void storedPrinterInOtherLetterCase()
     {

@@ -66,6 +66,11 @@ public:
         write(QStringLiteral("margins.ppd"),
               QString(pdf).replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
                                    QStringLiteral("A4/A4: \"28.35 42.52 552.48 807.98\"")));
+        // One that cannot print the outer 40 mm (113.39 points) on any side: deeper than the
+        // reports' own 25.4 mm above and below.
+        write(QStringLiteral("deep.ppd"),
+              QString(pdf).replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
+                                   QStringLiteral("A4/A4: \"113.39 113.39 481.61 728.61\"")));
         m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
         m_cupsd.start(tool("cupsd"), {QStringLiteral("-F"), QStringLiteral("-c"), m_dir.filePath("cupsd.conf"),
                                       QStringLiteral("-s"), m_dir.filePath("cups-files.conf")});
@@ -191,6 +196,7 @@ void tst_PrintQueues::initTestCase()
     QVERIFY(m_cups.addQueue(QStringLiteral("Front-Desk")));
     QVERIFY(m_cups.addQueue(QStringLiteral("Back-Office")));
     QVERIFY(m_cups.addQueue(QStringLiteral("Edge-Margins"), QStringLiteral("margins.ppd")));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Deep-Margins"), QStringLiteral("deep.ppd")));
     QVERIFY(m_cups.admin(tool("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Front-Desk")}));
 }
 
@@ -209,8 +215,8 @@ void tst_PrintQueues::init()
                            "PrintMode, Kind) VALUES (2, '経営計画ご提案書１', 'Back-Office', 9, 2, 0, 0, 1)"));
     execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, PrinterNameNT, PaperSize, PaperDirect, PaperBin, "
                            "PrintMode, Kind) VALUES (3, '経営計画ご提案書２', NULL, 13, 1, 0, 0, 1)"));
-    for (const QString &queue :
-         {QStringLiteral("Front-Desk"), QStringLiteral("Back-Office"), QStringLiteral("Edge-Margins")})
+    for (const QString &queue : {QStringLiteral("Front-Desk"), QStringLiteral("Back-Office"),
+                                 QStringLiteral("Edge-Margins"), QStringLiteral("Deep-Margins")})
         QFile::remove(m_cups.file(queue));
     m_window = f.open(1, 1);
 }
@@ -333,19 +339,30 @@ void tst_PrintQueues::pageKeepsOutOfThePrintersMargins_data()
 {
     QTest::addColumn<QString>("report");
     QTest::addColumn<int>("orientation");
-    QTest::newRow("sheet, A4 portrait") << kSheet << 1;
-    QTest::newRow("tables, A4 landscape") << kTables << 2;
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<double>("margin"); // the printer's widest margin, in millimetres
+    QTest::newRow("sheet, A4 portrait") << kSheet << 1 << QStringLiteral("Edge-Margins") << 15.0;
+    QTest::newRow("tables, A4 landscape") << kTables << 2 << QStringLiteral("Edge-Margins") << 15.0;
+    // 40 mm on every side: the sheet, drawn smaller to the 130 mm between the sides, is moved
+    // down out of the top margin; the tables (205 mm high) are also drawn smaller to the
+    // 130 mm between the top and bottom margins of A4 landscape.
+    QTest::newRow("sheet, A4 portrait, deep margins") << kSheet << 1 << QStringLiteral("Deep-Margins") << 40.0;
+    QTest::newRow("tables, A4 landscape, deep margins") << kTables << 2 << QStringLiteral("Deep-Margins") << 40.0;
 }
 
-// On the printer with margins the page the queue receives is centred on the paper and keeps its
-// ink out of the 15 mm the printer's widest margin takes: the sheet (182.5 mm wide) is drawn
-// smaller to the 180 mm between, the tables keep the report's 25.4 mm above and below.
+// On a printer with margins the page the queue receives is centred on the paper and keeps its
+// ink out of the margins: out of the 15 mm the widest margin of the first printer takes, the
+// sheet (182.5 mm wide) drawn smaller to the 180 mm between, the tables keeping the report's
+// 25.4 mm above and below; out of all four 40 mm margins of the second.
 void tst_PrintQueues::pageKeepsOutOfThePrintersMargins()
 {
     QFETCH(QString, report);
     QFETCH(int, orientation);
-    execSql(QStringLiteral("UPDATE M_Printer SET PrinterNameNT='Edge-Margins', PaperSize=9, PaperDirect=%1 "
-                           "WHERE ReportName='%2'")
+    QFETCH(QString, queue);
+    QFETCH(double, margin);
+    execSql(QStringLiteral("UPDATE M_Printer SET PrinterNameNT='%1', PaperSize=9, PaperDirect=%2 "
+                           "WHERE ReportName='%3'")
+                .arg(queue)
                 .arg(orientation)
                 .arg(report));
     print([&] {
@@ -353,12 +370,12 @@ void tst_PrintQueues::pageKeepsOutOfThePrintersMargins()
             press(confirmation, confirmation->windowTitle().startsWith(report) ? QStringLiteral("印　刷")
                                                                                : QStringLiteral("キャンセル"));
     });
-    const QString file = m_cups.file(QStringLiteral("Edge-Margins"));
+    const QString file = m_cups.file(queue);
     QTRY_VERIFY_WITH_TIMEOUT(complete(file), 20000);
     const QMarginsF free = PrintedPdf::freePaper(file, 100);
     QVERIFY2(
         qAbs(free.left() - free.right()) < 1 &&
-            std::min({free.left(), free.right(), free.top(), free.bottom()}) > 15 - 0.5,
+            std::min({free.left(), free.right(), free.top(), free.bottom()}) > margin - 0.5,
         qPrintable(QString::asprintf("%.1f %.1f %.1f %.1f mm", free.left(), free.right(), free.top(), free.bottom())));
 }
 

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void tablesFollowACancelledSheet();
     void busyCommandIgnoresAClick();
     void printsAStoredPlanToPdf();
+    void pdfIsOfferedUnderThePlansNameBesideTheLast();
 
 private:
     frmGraph *printPlan(int id2);
@@ -285,8 +286,8 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
     PrinterCatalog::install(nullptr);
     QCOMPARE(asked, (QStringList{kSheet + QStringLiteral(" 印刷確認"), kTables + QStringLiteral(" 印刷確認")}));
 
-    const QString sheetPdf = out.filePath(kSheet + QStringLiteral(".pdf"));
-    const QString tablesPdf = out.filePath(kTables + QStringLiteral(".pdf"));
+    const QString sheetPdf = out.filePath(QStringLiteral("第一駐車場_") + kSheet + QStringLiteral(".pdf"));
+    const QString tablesPdf = out.filePath(QStringLiteral("第一駐車場_") + kTables + QStringLiteral(".pdf"));
     QCOMPARE(PrintedPdf::pages(sheetPdf), 1);
     QCOMPARE(PrintedPdf::pages(tablesPdf), 1);
     // The sample plan: 10 cars, paving 900 of a budget of 1,000 on テスト物件.
@@ -297,6 +298,32 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
     const QString tablesText = PrintedPdf::text(tablesPdf, true).normalized(QString::NormalizationForm_KC);
     for (const char *text : {"540", "340", "200"})
         QVERIFY2(tablesText.contains(QLatin1String(text)), text);
+}
+
+// Each report of a plan is offered as a PDF file under the plan's name before the report's; the
+// user saves the first one elsewhere under a name of his own, and the second is offered there.
+void tst_frmGraphPrint::pdfIsOfferedUnderThePlansNameBesideTheLast()
+{
+    QTemporaryDir out;
+    PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
+    QStringList offered;
+    ActiveReport::setPdfChooser([&](QWidget *, const QString &, const QString &suggested) {
+        offered << suggested;
+        return out.filePath(QStringLiteral("控え%1.pdf").arg(offered.size()));
+    });
+    cPrinter::install();
+    addParkingPlan();
+    frmGraph *w = f.open(1, 1);
+    {
+        const PrintConfirmations answer;
+        FormButtons::click(w->findChild<QWidget *>(QStringLiteral("lbutPrint")));
+    }
+    ActiveReport::setPdfChooser(nullptr);
+    PrinterCatalog::install(nullptr);
+    QCOMPARE(offered.size(), 2);
+    QCOMPARE(QFileInfo(offered[0]).fileName(), QStringLiteral("第一駐車場_") + kSheet + QStringLiteral(".pdf"));
+    QCOMPARE(offered[1], out.filePath(QStringLiteral("第一駐車場_") + kTables + QStringLiteral(".pdf")));
+    QCOMPARE(PrintedPdf::pages(out.filePath(QStringLiteral("控え1.pdf"))), 1);
 }
 
 QTEST_MAIN(tst_frmGraphPrint)

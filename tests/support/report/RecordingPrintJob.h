@@ -19,6 +19,7 @@ class RecordingPrintJob : public PrintJob
 public:
     struct Call {
         QString reportName;
+        QString planName;
         int orientation = -1;
         int kind = 1;
         bool databaseSet = false;
@@ -40,6 +41,7 @@ public:
     const Log &log() const { return *m_log; }
 
     void setReportName(const QString &name) override { m_name = name; }
+    void setPlanName(const QString &name) override { m_planName = name; }
     void setActiveReport(std::unique_ptr<ActiveReport> report) override { m_report = std::move(report); }
     int Orientation() const override { return m_orientation; }
     void setOrientation(int orientation) override { m_orientation = orientation; }
@@ -50,6 +52,7 @@ public:
     {
         Call call;
         call.reportName = m_name;
+        call.planName = m_planName;
         call.orientation = m_orientation;
         call.kind = m_kind;
         call.databaseSet = m_databaseSet;
@@ -69,6 +72,7 @@ public:
 private:
     std::shared_ptr<Log> m_log;
     QString m_name;
+    QString m_planName;
     std::unique_ptr<ActiveReport> m_report;
     int m_orientation = -1;
     int m_kind = 1;
