@@ -4,6 +4,7 @@
 #include "VbRuntime.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -75,9 +76,9 @@ private Q_SLOTS:
         QTest::newRow("second point refused") << "##0.00"
                                               << "1.2.3"
                                               << "1.23" << QVariant(1.23);
-        QTest::newRow("no point in a whole-number box") << "###,##0"
-                                                        << "1.5"
-                                                        << "15" << QVariant(15.0);
+        QTest::newRow("no digit after the point in a whole-number box") << "###,##0"
+                                                                        << "1.5"
+                                                                        << "1." << QVariant(1.0);
         QTest::newRow("no grouping typed") << "###,##0"
                                            << "1,000"
                                            << "1000" << QVariant(1000.0);
@@ -102,6 +103,75 @@ private Q_SLOTS:
         h.box->setFormat(format);
         enter(h.box);
         typeText(h.box, typed);
+        QCOMPARE(h.box->text(), text);
+        QCOMPARE(h.box->isNull(), !value.isValid());
+        if (value.isValid())
+            QCOMPARE(h.box->Value().toDouble(), value.toDouble());
+    }
+
+    // Whole-number and two-decimal boxes, typed into and pasted into (Ctrl+V) after
+    // `held` was typed and the cursor moved `back` places to the left.
+    void typedAndPasted_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("back");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("value");
+        const QString whole = QStringLiteral("###,##0"), twoDecimals = QStringLiteral("##0.00");
+        QTest::newRow("typed, whole: digits after the point refused") << whole << "" << 0 << false << "12345.6"
+                                                                      << "12345." << QVariant(12345.0);
+        QTest::newRow("typed, whole: minus taken, decimals refused") << whole << "" << 0 << false << "-12345.67"
+                                                                     << "-12345." << QVariant(-12345.0);
+        QTest::newRow("typed, whole: point before digits refused") << whole << "12345" << 3 << false << "."
+                                                                   << "12345" << QVariant(12345.0);
+        QTest::newRow("typed, two decimals: full-width, third decimal refused")
+            << twoDecimals << "" << 0 << false << "６５．２５５"
+            << "65.25" << QVariant(65.25);
+        QTest::newRow("pasted, whole: commas between digits passed over") << whole << "" << 0 << true << "1,500"
+                                                                          << "1500" << QVariant(1500.0);
+        QTest::newRow("pasted, whole: decimals cut") << whole << "" << 0 << true << "12345.6"
+                                                     << "12345." << QVariant(12345.0);
+        QTest::newRow("pasted, whole: blanks trimmed, full-width grouping")
+            << whole << "" << 0 << true << "　－１，２３４，５６７ "
+            << "-1234567" << QVariant(-1234567.0);
+        QTest::newRow("pasted, whole: a date refused whole") << whole << "" << 0 << true << "2024年3月"
+                                                             << "" << QVariant();
+        QTest::newRow("pasted, whole: commas not between digits refused whole") << whole << "" << 0 << true << "1,,500"
+                                                                                << "" << QVariant();
+        QTest::newRow("pasted, whole: a minus after digits refused whole") << whole << "12" << 0 << true << "-3"
+                                                                           << "12" << QVariant(12.0);
+        QTest::newRow("pasted, two decimals: full-width, third decimal cut")
+            << twoDecimals << "" << 0 << true << "６５．２５５"
+            << "65.25" << QVariant(65.25);
+        QTest::newRow("pasted, two decimals: digits already held never cut")
+            << twoDecimals << "1.5" << 1 << true << "25"
+            << "1.5" << QVariant(1.5);
+    }
+
+    void typedAndPasted()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, held);
+        QFETCH(int, back);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(QVariant, value);
+        Host h = makeHost();
+        h.box->setFormat(format);
+        enter(h.box);
+        typeText(h.box, held);
+        for (int i = 0; i < back; ++i)
+            QTest::keyClick(h.box, Qt::Key_Left);
+        if (paste) {
+            QGuiApplication::clipboard()->setText(input);
+            QTest::keyClick(h.box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            typeText(h.box, input);
+        }
         QCOMPARE(h.box->text(), text);
         QCOMPARE(h.box->isNull(), !value.isValid());
         if (value.isValid())
