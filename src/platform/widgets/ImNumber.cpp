@@ -65,13 +65,7 @@ bool takeNumberText(const QString &before, QString &input, int &pos, int decimal
     for (QChar &c : input)
         c = halfWidth(c);
     // The edit put in what lies between the text's unchanged head and tail.
-    int head = 0;
-    while (head < before.size() && head < input.size() && before.at(head) == input.at(head))
-        ++head;
-    int tail = 0;
-    while (tail < before.size() - head && tail < input.size() - head &&
-           before.at(before.size() - 1 - tail) == input.at(input.size() - 1 - tail))
-        ++tail;
+    const auto [head, tail] = ImBox::editedSpan(before, input);
     const int end = int(input.size()) - tail;
     int first = head;
     while (first < end && input.at(first).isSpace())
