@@ -4,6 +4,7 @@
 #include "VbRuntime.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -45,63 +46,81 @@ private:
     }
 
 private Q_SLOTS:
-    void typing_data()
+    // What a box takes from typing and from a paste (Ctrl+V) after `held` was typed
+    // and the cursor moved `back` places to the left.
+    void typingAndPasting_data()
     {
         QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("back");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("digits") << "##0.00"
-                                << "123"
-                                << "123" << QVariant(123.0);
-        QTest::newRow("letters refused") << "##0.00"
-                                         << "12a3"
-                                         << "123" << QVariant(123.0);
-        QTest::newRow("full-width digits taken") << "##0.00"
-                                                 << "１２３"
-                                                 << "123" << QVariant(123.0);
-        QTest::newRow("full-width minus and point") << "##0.00"
-                                                    << "－１．５"
-                                                    << "-1.5" << QVariant(-1.5);
-        QTest::newRow("second minus refused") << "##0.00"
-                                              << "-1-2"
-                                              << "-12" << QVariant(-12.0);
-        QTest::newRow("minus after a digit refused") << "##0.00"
-                                                     << "5-"
-                                                     << "5" << QVariant(5.0);
-        QTest::newRow("too many decimals refused") << "##0.00"
-                                                   << "1.234"
-                                                   << "1.23" << QVariant(1.23);
-        QTest::newRow("second point refused") << "##0.00"
-                                              << "1.2.3"
-                                              << "1.23" << QVariant(1.23);
-        QTest::newRow("no point in a whole-number box") << "###,##0"
-                                                        << "1.5"
-                                                        << "15" << QVariant(15.0);
-        QTest::newRow("no grouping typed") << "###,##0"
-                                           << "1,000"
-                                           << "1000" << QVariant(1000.0);
-        QTest::newRow("minus alone is no value") << "##0.00"
-                                                 << "-"
-                                                 << "-" << QVariant();
-        QTest::newRow("point alone is no value") << "##0.00"
-                                                 << "."
-                                                 << "." << QVariant();
-        QTest::newRow("leading point") << "##0.00"
-                                       << ".5"
-                                       << ".5" << QVariant(0.5);
+        const QString whole = QStringLiteral("###,##0"), twoDecimals = QStringLiteral("##0.00");
+        const auto typed = [](const char *row, const QString &format, const QString &keys, const QString &text,
+                              const QVariant &value) {
+            QTest::newRow(row) << format << QString() << 0 << false << keys << text << value;
+        };
+        const auto pasted = [](const char *row, const QString &format, const QString &clip, const QString &text,
+                               const QVariant &value) {
+            QTest::newRow(row) << format << QString() << 0 << true << clip << text << value;
+        };
+        typed("digits", twoDecimals, "123", "123", QVariant(123.0));
+        typed("letters refused", twoDecimals, "12a3", "123", QVariant(123.0));
+        typed("full-width digits taken", twoDecimals, "１２３", "123", QVariant(123.0));
+        typed("full-width minus and point", twoDecimals, "－１．５", "-1.5", QVariant(-1.5));
+        typed("second minus refused", twoDecimals, "-1-2", "-12", QVariant(-12.0));
+        typed("minus after a digit refused", twoDecimals, "5-", "5", QVariant(5.0));
+        typed("too many decimals refused", twoDecimals, "1.234", "1.23", QVariant(1.23));
+        typed("second point refused", twoDecimals, "1.2.3", "1.23", QVariant(1.23));
+        typed("no digit after the point in a whole-number box", whole, "1.5", "1.", QVariant(1.0));
+        typed("no grouping typed", whole, "1,000", "1000", QVariant(1000.0));
+        typed("minus alone is no value", twoDecimals, "-", "-", QVariant());
+        typed("point alone is no value", twoDecimals, ".", ".", QVariant());
+        typed("leading point", twoDecimals, ".5", ".5", QVariant(0.5));
+        typed("typed, whole: digits after the point refused", whole, "12345.6", "12345.", QVariant(12345.0));
+        typed("typed, whole: minus taken, decimals refused", whole, "-12345.67", "-12345.", QVariant(-12345.0));
+        QTest::newRow("typed, whole: point before digits refused") << whole << "12345" << 3 << false << "."
+                                                                   << "12345" << QVariant(12345.0);
+        typed("typed, two decimals: full-width, third decimal refused", twoDecimals, "６５．２５５", "65.25",
+              QVariant(65.25));
+        pasted("pasted, whole: commas between digits passed over", whole, "1,500", "1500", QVariant(1500.0));
+        pasted("pasted, whole: decimals cut", whole, "12345.6", "12345.", QVariant(12345.0));
+        pasted("pasted, whole: blanks trimmed, full-width grouping", whole, "　－１，２３４，５６７ ", "-1234567",
+               QVariant(-1234567.0));
+        pasted("pasted, whole: a date refused whole", whole, "2024年3月", "", QVariant());
+        pasted("pasted, whole: commas not between digits refused whole", whole, "1,,500", "", QVariant());
+        QTest::newRow("pasted, whole: a minus after digits refused whole") << whole << "12" << 0 << true << "-3"
+                                                                           << "12" << QVariant(12.0);
+        pasted("pasted, two decimals: full-width, third decimal cut", twoDecimals, "６５．２５５", "65.25",
+               QVariant(65.25));
+        QTest::newRow("pasted, two decimals: digits already held never cut")
+            << twoDecimals << "1.5" << 1 << true << "25"
+            << "1.5" << QVariant(1.5);
     }
 
-    void typing()
+    void typingAndPasting()
     {
         QFETCH(QString, format);
-        QFETCH(QString, typed);
+        QFETCH(QString, held);
+        QFETCH(int, back);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
         QFETCH(QString, text);
         QFETCH(QVariant, value);
         Host h = makeHost();
         h.box->setFormat(format);
         enter(h.box);
-        typeText(h.box, typed);
+        typeText(h.box, held);
+        for (int i = 0; i < back; ++i)
+            QTest::keyClick(h.box, Qt::Key_Left);
+        if (paste) {
+            QGuiApplication::clipboard()->setText(input);
+            QTest::keyClick(h.box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            typeText(h.box, input);
+        }
         QCOMPARE(h.box->text(), text);
         QCOMPARE(h.box->isNull(), !value.isValid());
         if (value.isValid())

@@ -12,6 +12,17 @@ ImBox::ImBox(QWidget *parent) : QLineEdit(parent)
     m_caption.Font = font();
 }
 
+ImBox::EditedSpan ImBox::editedSpan(const QString &before, const QString &after)
+{
+    EditedSpan span;
+    while (span.head < before.size() && span.head < after.size() && before.at(span.head) == after.at(span.head))
+        ++span.head;
+    while (span.tail < before.size() - span.head && span.tail < after.size() - span.head &&
+           before.at(before.size() - 1 - span.tail) == after.at(after.size() - 1 - span.tail))
+        ++span.tail;
+    return span;
+}
+
 void ImBox::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);

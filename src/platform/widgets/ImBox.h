@@ -27,7 +27,17 @@ public:
         QFont Font;
     };
 
+    /// What an edit changed: `after` is `before` with the part from `head` up to `tail`
+    /// characters from its end replaced (by what the edit put in).
+    struct EditedSpan {
+        int head = 0;
+        int tail = 0;
+    };
+
     explicit ImBox(QWidget *parent = nullptr);
+
+    /// The changed part between the two texts' longest unchanged head and tail.
+    static EditedSpan editedSpan(const QString &before, const QString &after);
 
     QString NextCtrl() const { return m_nextCtrl; }
     void setNextCtrl(const QString &keys) { m_nextCtrl = keys; }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -33,36 +34,111 @@ int decimalsOf(const QString &pattern)
     return n;
 }
 
-/// Keeps what the user types a plain number the box can take.
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Full-width digits, signs, point and comma count as their half-width forms.
+QChar halfWidth(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= 0xFF10 && u <= 0xFF19)
+        return QChar(u - 0xFF10 + '0');
+    if (u == 0xFF0D || u == 0x2212 || u == 0x30FC)
+        return QLatin1Char('-');
+    if (u == 0xFF0E)
+        return QLatin1Char('.');
+    if (u == 0xFF0C)
+        return QLatin1Char(',');
+    return c;
+}
+
+/// Turns `input`, the box's text after an edit of `before`, into a plain number the box
+/// can take, moving `pos` with it; false when the edit is refused. What the edit put in
+/// (a typed character, a paste, a drop, an input method's phrase) loses the blanks around
+/// it and commas between digits; decimals past the box's are cut where they are all put
+/// in by this edit. A typed character that would be cut is refused, and so is a paste
+/// that is no number typing could give: it is never read digit by digit.
+bool takeNumberText(const QString &before, QString &input, int &pos, int decimals)
+{
+    for (QChar &c : input)
+        c = halfWidth(c);
+    // The edit put in what lies between the text's unchanged head and tail.
+    const auto [head, tail] = ImBox::editedSpan(before, input);
+    const int end = int(input.size()) - tail;
+    int first = head;
+    while (first < end && input.at(first).isSpace())
+        ++first;
+    int last = end;
+    while (last > first && input.at(last - 1).isSpace())
+        --last;
+
+    QString kept;
+    std::vector<int> origin; // where each kept character stands in input
+    for (int i = 0; i < input.size(); ++i) {
+        if (i >= head && i < end && (i < first || i >= last))
+            continue;
+        kept += input.at(i);
+        origin.push_back(i);
+    }
+    QString text;
+    std::vector<int> from;
+    for (int k = 0; k < kept.size(); ++k) {
+        // Grouping as the display shows it.
+        if (kept.at(k) == QLatin1Char(',') && k > 0 && k + 1 < kept.size() && isDigit(kept.at(k - 1)) &&
+            isDigit(kept.at(k + 1)))
+            continue;
+        text += kept.at(k);
+        from.push_back(origin[size_t(k)]);
+    }
+
+    static const QRegularExpression number(QStringLiteral("^-?([0-9]*)(?:\\.([0-9]*))?$"));
+    const QRegularExpressionMatch m = number.match(text);
+    if (!m.hasMatch() || m.capturedLength(1) > kMaxIntegerDigits)
+        return false;
+    if (m.capturedLength(2) > decimals) {
+        // The point stays, as typing leaves it; digits the box held before are never cut.
+        const int cut = int(m.capturedStart(2)) + decimals;
+        for (int k = cut; k < text.size(); ++k) {
+            if (from[size_t(k)] < head || from[size_t(k)] >= end)
+                return false;
+        }
+        text.truncate(cut);
+        from.resize(size_t(cut));
+    }
+    if (text == input)
+        return true;
+    if (text == before)
+        return false; // nothing of the edit is taken
+    int moved = 0;
+    for (const int i : from)
+        moved += i < pos ? 1 : 0;
+    input = text;
+    pos = moved;
+    return true;
+}
+
+/// Keeps what the user types or pastes a plain number the box can take.
 class NumberValidator : public QValidator
 {
 public:
-    NumberValidator(ImNumber *box, const bool *showing) : QValidator(box), m_box(box), m_showing(showing) {}
+    NumberValidator(ImNumber *box, const bool *showing) : QValidator(box), m_box(box), m_showing(showing)
+    {
+        connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { m_before = text; });
+    }
 
     State validate(QString &input, int &pos) const override
     {
-        Q_UNUSED(pos)
         if (*m_showing)
             return Acceptable; // the box's own text, as the display format shows it
-        for (QChar &c : input) {
-            const ushort u = c.unicode();
-            if (u >= 0xFF10 && u <= 0xFF19)
-                c = QChar(u - 0xFF10 + '0');
-            else if (u == 0xFF0D || u == 0x2212 || u == 0x30FC)
-                c = QLatin1Char('-');
-            else if (u == 0xFF0E)
-                c = QLatin1Char('.');
-        }
-        const int decimals = m_box->Decimals();
-        const QString pattern =
-            decimals > 0 ? QStringLiteral("^-?[0-9]{0,%1}(\\.[0-9]{0,%2})?$").arg(kMaxIntegerDigits).arg(decimals)
-                         : QStringLiteral("^-?[0-9]{0,%1}$").arg(kMaxIntegerDigits);
-        return QRegularExpression(pattern).match(input).hasMatch() ? Acceptable : Invalid;
+        return takeNumberText(m_before, input, pos, m_box->Decimals()) ? Acceptable : Invalid;
     }
 
 private:
     ImNumber *m_box;
     const bool *m_showing;
+    QString m_before; // the text before the edit being judged
 };
 
 std::optional<double> parseTyped(const QString &text)

@@ -9,9 +9,13 @@
 /// The number entry box. Its value is Null while the box is empty, otherwise a
 /// number (double); Value() hands it over as a QVariant (vb::null() or double).
 ///
-/// Typing accepts digits, one leading minus sign and, when the box has decimals,
-/// one decimal point followed by at most Decimals() digits; full-width digits,
-/// minus and point are taken as their half-width forms; anything else is refused.
+/// Typing accepts digits, one leading minus sign and one decimal point followed by at
+/// most Decimals() digits (none in a whole-number box: "12.5" typed there stops at
+/// "12."); full-width digits, minus, point and comma are taken as their half-width
+/// forms; a comma between digits is passed over; anything else is refused. A paste
+/// (or a drop) is taken when, without the blanks around it and the commas between its
+/// digits, it makes a number typing could make, its decimals past the box's cut;
+/// otherwise it is refused whole.
 /// The value follows every accepted keystroke (Change is raised for each change of
 /// value, typed or set by the program). While the box has the focus it shows the
 /// plain number; otherwise the number in DisplayFormat.

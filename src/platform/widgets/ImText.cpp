@@ -31,14 +31,9 @@ public:
             return Acceptable;
 
         // The inserted part is what lies between the text's unchanged head and tail.
-        const QString &old = m_box->m_lastText;
-        int head = 0;
-        while (head < old.size() && head < input.size() && old.at(head) == input.at(head))
-            ++head;
-        int tail = 0;
-        while (tail < old.size() - head && tail < input.size() - head &&
-               old.at(old.size() - 1 - tail) == input.at(input.size() - 1 - tail))
-            ++tail;
+        const ImBox::EditedSpan span = ImBox::editedSpan(m_box->m_lastText, input);
+        int head = span.head;
+        const int tail = span.tail;
         // Never split a surrogate pair at the head.
         if (head > 0 && input.at(head - 1).isHighSurrogate())
             --head;
