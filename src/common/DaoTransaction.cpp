@@ -17,7 +17,7 @@ DaoTransaction::~DaoTransaction()
         m_dao.RollbackTrans();
     } catch (const std::exception &e) {
         // A destructor must not throw; the failed rollback is at least logged.
-        writeErrLog(QString::fromUtf8(e.what()), QStringLiteral("DaoTransaction"), QStringLiteral("RollbackTrans"));
+        writeErrLog(errorLogText(e), QStringLiteral("DaoTransaction"), QStringLiteral("RollbackTrans"));
     }
 }
 

@@ -63,12 +63,15 @@ const QVector<DbSchema::Table> &DbSchema::tables()
 void DbSchema::check(cDao &dao)
 {
     QStringList problems;
+    QStringList engineTexts;
     for (const Table &table : tables()) {
         DaoRows rows;
         try {
             rows = dao.query(QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE 1 = 0"));
         } catch (const DaoError &e) {
             problems << QStringLiteral("表 %1 を読めません。%2").arg(table.name, e.text());
+            if (!e.engineText().isEmpty())
+                engineTexts << e.engineText();
             continue;
         }
         QStringList missing;
@@ -81,5 +84,5 @@ void DbSchema::check(cDao &dao)
                 << QStringLiteral("表 %1 に列 %2 がありません。").arg(table.name, missing.join(QStringLiteral("、")));
     }
     if (!problems.isEmpty())
-        throw DaoError(problems.join(QLatin1Char(' ')));
+        throw DaoError(problems.join(QLatin1Char(' ')), 0, engineTexts.join(QStringLiteral("; ")));
 }

@@ -1,5 +1,7 @@
 #include "ErrorTrap.h"
 
+#include "DaoRows.h"
+
 #include <QDebug>
 
 namespace
@@ -34,4 +36,13 @@ void writeErrLogOnce(QString &last, const QString &message, const QString &objec
     if (!message.isEmpty() && message != last)
         writeErrLog(message, object, procedure);
     last = message;
+}
+
+QString errorLogText(const std::exception &error)
+{
+    if (const auto *data = dynamic_cast<const DaoError *>(&error))
+        return data->logText();
+    if (const auto *step = dynamic_cast<const ProcedureError *>(&error))
+        return step->logText();
+    return QString::fromUtf8(error.what());
 }

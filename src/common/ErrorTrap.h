@@ -19,22 +19,29 @@ void writeErrLog(const QString &message, const QString &object, const QString &p
 /// the line unless it is the one `last` holds, and keeps it there; an empty message (the
 /// call worked) forgets it, so that the next failure is written again.
 void writeErrLogOnce(QString &last, const QString &message, const QString &object, const QString &procedure);
+/// The words the error log keeps for an error: its message, and for a failure of the
+/// database engine the engine's own words after it (DaoError::logText).
+QString errorLogText(const std::exception &error);
 
 /// An error of a named step of a service (a routine of the registration, say). The
 /// form that catches it logs the step's name, not its own handler's, so the log line
-/// says where the work failed.
+/// says where the work failed; logText, when given, is what the log keeps of the error
+/// that ended the step (errorLogText), the message otherwise.
 class ProcedureError : public std::runtime_error
 {
 public:
-    ProcedureError(const QString &procedure, const QString &message)
-        : std::runtime_error(message.toStdString()), m_procedure(procedure)
+    ProcedureError(const QString &procedure, const QString &message, const QString &logText = QString())
+        : std::runtime_error(message.toStdString()), m_procedure(procedure),
+          m_logText(logText.isEmpty() ? message : logText)
     {
     }
     QString procedure() const { return m_procedure; }
     QString message() const { return QString::fromUtf8(what()); }
+    QString logText() const { return m_logText; }
 
 private:
     QString m_procedure;
+    QString m_logText;
 };
 
 namespace detail
@@ -60,7 +67,7 @@ template <class Name, class F> decltype(auto) asStep(const Name &procedure, F &&
     } catch (const ProcedureError &) {
         throw;
     } catch (const std::exception &e) {
-        throw ProcedureError(detail::stepName(procedure), QString::fromUtf8(e.what()));
+        throw ProcedureError(detail::stepName(procedure), QString::fromUtf8(e.what()), errorLogText(e));
     }
 }
 
@@ -71,9 +78,9 @@ template <class F> bool trapErrors(const QString &object, const QString &procedu
         std::forward<F>(body)();
         return true;
     } catch (const ProcedureError &e) {
-        writeErrLog(e.message(), object, e.procedure());
+        writeErrLog(e.logText(), object, e.procedure());
     } catch (const std::exception &e) {
-        writeErrLog(QString::fromUtf8(e.what()), object, procedure);
+        writeErrLog(errorLogText(e), object, procedure);
     } catch (...) {
         writeErrLog(QStringLiteral("不明なエラー"), object, procedure);
     }

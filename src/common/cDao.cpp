@@ -85,11 +85,11 @@ bool cDao::Connect(const QString &path, bool exclusive)
     Q_UNUSED(exclusive) // the file is always opened shared; SQLite locks per statement
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
-        m_lastError = QStringLiteral("データベース %1 が見つかりません。").arg(path);
+        keepConnectFailure(QStringLiteral("データベース %1 が見つかりません。").arg(path), QSqlError());
         return false;
     }
     if (fi.size() == 0 || !fi.isReadable() || !fi.isWritable()) {
-        m_lastError = QStringLiteral("データベース %1 を読み書きできません。").arg(path);
+        keepConnectFailure(QStringLiteral("データベース %1 を読み書きできません。").arg(path), QSqlError());
         return false;
     }
     const QString name = m_connection + QStringLiteral("-try");
@@ -101,11 +101,11 @@ bool cDao::Connect(const QString &path, bool exclusive)
             QSqlQuery q(db);
             ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && q.next() && q.value(0).toInt() > 0;
             if (!ok)
-                m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, q.lastError().text());
+                keepConnectFailure(QStringLiteral("データベース %1 を開けません。").arg(path), q.lastError());
             q.finish();
             ok = ok && probeWrite(db, path);
         } else {
-            m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, db.lastError().text());
+            keepConnectFailure(QStringLiteral("データベース %1 を開けません。").arg(path), db.lastError());
         }
         db.close();
     }
@@ -117,13 +117,15 @@ bool cDao::Connect(const QString &path, bool exclusive)
     {
         QSqlDatabase db = openUri(m_connection, path, m_busyTimeoutMs);
         if (!db.open()) {
-            m_lastError = QStringLiteral("データベース %1 を開けません。%2").arg(path, db.lastError().text());
+            keepConnectFailure(QStringLiteral("データベース %1 を開けません。").arg(path), db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connection);
             return false;
         }
-        m_handle = driverHandle(db, &m_lastError);
+        QString refused;
+        m_handle = driverHandle(db, &refused);
         if (!m_handle) {
+            keepConnectFailure(refused, QSqlError());
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connection);
@@ -144,21 +146,21 @@ bool cDao::Connect(const QString &path, bool exclusive)
 bool cDao::probeWrite(const QSqlDatabase &db, const QString &path)
 {
     QSqlQuery q(db);
-    QString failure;
+    QSqlError failure;
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        failure = q.lastError().text();
+        failure = q.lastError();
     } else {
         int version = 0;
         if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
             version = q.value(0).toInt();
         q.finish();
         if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)))
-            failure = q.lastError().text();
+            failure = q.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
     }
-    if (failure.isEmpty())
+    if (!failure.isValid())
         return true;
-    m_lastError = QStringLiteral("データベース %1 に書き込めません。%2").arg(path, failure);
+    keepConnectFailure(QStringLiteral("データベース %1 に書き込めません。").arg(path), failure);
     return false;
 }
 
@@ -247,13 +249,17 @@ void cDao::RollbackTrans()
     --m_depth;
 }
 
-void cDao::requireOpen() const
+void cDao::requireOpen()
 {
-    if (!m_open)
-        throw DaoError(QStringLiteral("データベースが開かれていません。"));
+    if (m_open)
+        return;
+    // Kept like a failed statement's reason, so that no earlier failure's is shown for it.
+    const DaoError error(QStringLiteral("データベースが開かれていません。"));
+    keep(error);
+    throw error;
 }
 
-QSqlQuery cDao::statement() const
+QSqlQuery cDao::statement()
 {
     requireOpen();
     QSqlQuery q(CurrentDB());
@@ -261,12 +267,27 @@ QSqlQuery cDao::statement() const
     return q;
 }
 
-void cDao::fail(const QString &message, int engineCode)
+void cDao::keep(const DaoError &error)
 {
-    m_lastError = message;
-    m_lastCode = engineCode;
+    m_lastError = error.text();
+    m_lastEngineError = error.engineText();
+    m_lastCode = error.engineCode();
+}
+
+void cDao::keepConnectFailure(const QString &what, const QSqlError &error)
+{
+    // Whether the file is damaged is for the statements and the compaction to say.
+    const bool engine = error.isValid();
+    m_lastError = engine ? what + DaoError::engineFailureText(error.nativeErrorCode().toInt()) : what;
+    m_lastEngineError = engine ? error.text() : QString();
+}
+
+void cDao::fail(const QString &engineText, int engineCode)
+{
+    const DaoError error = DaoError::fromEngine(engineCode, engineText);
+    keep(error);
     followConnection();
-    throw DaoError(m_lastError, engineCode);
+    throw error;
 }
 
 void cDao::fail(const QSqlError &error)
@@ -434,23 +455,19 @@ int DaoStatement::exec(const QVariantList &values)
 
 std::unique_ptr<Recordset> cDao::OpenRecordset(const QString &sql, int, int, int)
 {
-    if (!m_open)
-        return nullptr;
     try {
         return std::make_unique<Recordset>(query(JetSql::toSqlite(sql)));
     } catch (const DaoError &) {
-        return nullptr; // the reason is in lastError()
+        return nullptr; // the reason is in lastError(), also when no connection is open
     }
 }
 
 int cDao::Execute(const QString &sql, int)
 {
-    if (!m_open)
-        return -1;
     try {
         return exec(JetSql::toSqlite(sql));
     } catch (const DaoError &) {
-        return -1; // the reason is in lastError()
+        return -1; // the reason is in lastError(), also when no connection is open
     }
 }
 
@@ -507,20 +524,21 @@ QString firstFinding(const QString &answer)
     return answer;
 }
 
-// Runs sql; false with the reason (and the engine's result code) when it fails or, for a
-// check, answers anything but "ok": such an answer counts as a damaged file.
-bool runChecked(QSqlQuery &q, const QString &sql, QString *error, int *code)
+DaoError engineFailure(const QSqlError &error)
+{
+    return DaoError::fromEngine(error.nativeErrorCode().toInt(), error.text());
+}
+
+// Runs sql; false with the failure when it fails or, for a check, answers anything but
+// "ok": such an answer counts as a damaged file, the finding as the engine's words.
+bool runChecked(QSqlQuery &q, const QString &sql, DaoError *error)
 {
     if (!q.exec(sql)) {
-        *error = q.lastError().text();
-        if (code)
-            *code = q.lastError().nativeErrorCode().toInt();
+        *error = engineFailure(q.lastError());
         return false;
     }
     if (q.isSelect() && q.next() && q.value(0).toString() != QLatin1String("ok")) {
-        *error = firstFinding(q.value(0).toString());
-        if (code)
-            *code = SQLITE_CORRUPT;
+        *error = DaoError::fromEngine(SQLITE_CORRUPT, firstFinding(q.value(0).toString()));
         return false;
     }
     return true;
@@ -528,15 +546,15 @@ bool runChecked(QSqlQuery &q, const QString &sql, QString *error, int *code)
 
 } // namespace
 
-bool cDao::runOnFile(const QString &path, const QString &sql, QString *error, int *code)
+bool cDao::runOnFile(const QString &path, const QString &sql, DaoError *error)
 {
     if (isOpenFile(path)) {
         QSqlQuery q(CurrentDB());
-        return runChecked(q, sql, error, code);
+        return runChecked(q, sql, error);
     }
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
-        *error = QStringLiteral("ファイル '%1' が見つかりません。").arg(path);
+        *error = DaoError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path));
         return false;
     }
     const QString name = m_connection + QStringLiteral("-maint");
@@ -545,9 +563,9 @@ bool cDao::runOnFile(const QString &path, const QString &sql, QString *error, in
         QSqlDatabase db = openUri(name, path, m_busyTimeoutMs);
         if (db.open()) {
             QSqlQuery q(db);
-            ok = runChecked(q, sql, error, code);
+            ok = runChecked(q, sql, error);
         } else {
-            *error = db.lastError().text();
+            *error = engineFailure(db.lastError());
         }
         db.close();
     }
@@ -562,25 +580,25 @@ bool cDao::CompactDatabase(const QString &path)
     followConnection();
     m_lastCode = 0;
     if (m_depth > 0) {
-        m_lastError = QStringLiteral("トランザクションの実行中は最適化できません。");
+        keep(DaoError(QStringLiteral("トランザクションの実行中は最適化できません。")));
         return false;
     }
     // A damaged file is left as it is: VACUUM copies only the rows a scan still reaches, so
     // it would make the damage final and erase what a repair could recover.
-    QString error;
-    if (runOnFile(path, QStringLiteral("PRAGMA quick_check"), &error, &m_lastCode) &&
-        runOnFile(path, QStringLiteral("VACUUM"), &error, &m_lastCode))
+    DaoError error{QString()};
+    if (runOnFile(path, QStringLiteral("PRAGMA quick_check"), &error) &&
+        runOnFile(path, QStringLiteral("VACUUM"), &error))
         return true;
-    m_lastError = error;
+    keep(error);
     return false;
 }
 
 bool cDao::RepairDatabase(const QString &path)
 {
-    QString error;
+    DaoError error{QString()};
     if (runOnFile(path, QStringLiteral("PRAGMA integrity_check"), &error))
         return true;
-    MsgBox::show(QStringLiteral("Error:%1\r%2").arg(11).arg(error), MsgBox::Critical | MsgBox::OKOnly,
+    MsgBox::show(QStringLiteral("Error:%1\r%2").arg(11).arg(error.text()), MsgBox::Critical | MsgBox::OKOnly,
                  QStringLiteral("Database Repair Error"));
     return false;
 }

@@ -85,17 +85,23 @@ public:
     /// each of its levels has nothing left to undo.
     bool inTransaction() const;
     QString databasePath() const { return m_path; }
-    /// Why the last connection or statement failed, for the error log.
+    /// Why the last connection or statement failed, in the user's words (a failure of the
+    /// engine as DaoError::fromEngine tells it).
     QString lastError() const { return m_lastError; }
+    /// The engine's own words for that failure; empty when the engine gave none.
+    QString lastEngineError() const { return m_lastEngineError; }
+    /// Both, as the error log keeps them (DaoError::logText).
+    QString lastErrorLogText() const { return DaoError::logText(m_lastError, m_lastEngineError); }
     /// Whether the last failed statement or compaction found the file damaged (see
     /// DaoError::isDamage); a failed connection does not set it.
     bool lastErrorIsDamage() const { return DaoError::isDamageCode(m_lastCode); }
 
 private:
     friend class DaoStatement;
-    void requireOpen() const;
+    /// Throws DaoError, kept as the last error, when no connection is open.
+    void requireOpen();
     /// A query on the connection; throws DaoError when none is open.
-    QSqlQuery statement() const;
+    QSqlQuery statement();
     /// Binds the values and runs q; throws DaoError when it fails.
     void run(QSqlQuery &q, const QVariantList &values);
     /// The rows a query that ran gives, read to the end.
@@ -104,20 +110,27 @@ private:
     /// running total of changes of the connection did not move from totalBefore.
     int changesSince(qint64 totalBefore) const;
     qint64 totalChanges() const;
-    /// Keeps the engine's message for lastError(), follows the connection's
+    /// Keeps the engine's failure for lastError(), follows the connection's
     /// transaction state and throws it as a DaoError.
-    [[noreturn]] void fail(const QString &message, int engineCode);
+    [[noreturn]] void fail(const QString &engineText, int engineCode);
     [[noreturn]] void fail(const QSqlError &error);
+    /// Makes the error the last one (lastError, lastEngineError, lastErrorIsDamage).
+    void keep(const DaoError &error);
+    /// A connection that failed: what, then the user's words for the engine's error, if any.
+    void keepConnectFailure(const QString &what, const QSqlError &error);
     QString engineMessage() const;
     bool isOpenFile(const QString &path) const;
     bool probeWrite(const QSqlDatabase &db, const QString &path);
-    bool runOnFile(const QString &path, const QString &sql, QString *error, int *code = nullptr);
+    /// Runs sql on the file (through the connection when it is the open one); false, with
+    /// the failure in *error, when it fails or, for a check, finds the file damaged.
+    bool runOnFile(const QString &path, const QString &sql, DaoError *error);
     void control(const QString &sql);
     void followConnection();
 
     QString m_connection;
     QString m_path;
     QString m_lastError;
+    QString m_lastEngineError;
     int m_lastCode = 0;
     bool m_open = false;
     int m_depth = 0;

@@ -1,5 +1,30 @@
 #include "DaoRows.h"
 
+QString DaoError::engineFailureText(int engineCode)
+{
+    switch (engineCode & 0xff) { // the primary code, as in isDamageCode
+    case 5:                      // SQLITE_BUSY
+    case 6:                      // SQLITE_LOCKED
+        return QStringLiteral("データベースは他のプログラムが使用中です。");
+    case 8: // SQLITE_READONLY
+        return QStringLiteral("データベースは読み取り専用のため書き込めません。");
+    case 10: // SQLITE_IOERR
+        return QStringLiteral("データベースファイルの読み書き中にエラーが発生しました。");
+    case 11: // SQLITE_CORRUPT
+        return QStringLiteral("データベースファイルが壊れています。");
+    case 13: // SQLITE_FULL
+        return QStringLiteral("ディスクの空き容量が不足しています。");
+    case 14: // SQLITE_CANTOPEN
+        return QStringLiteral("データベースファイルを開けません。");
+    case 19: // SQLITE_CONSTRAINT
+        return QStringLiteral("データベースの制約に違反するため、処理できません。");
+    case 26: // SQLITE_NOTADB
+        return QStringLiteral("データベースファイルではありません。");
+    default:
+        return QStringLiteral("データベースの処理中にエラーが発生しました。");
+    }
+}
+
 DaoRows::DaoRows(QStringList names, QVector<QVector<QVariant>> rows)
     : m_names(std::move(names)), m_rows(std::move(rows))
 {

@@ -21,7 +21,7 @@ void PlanDeleter::deletePlan(int id1, int id2)
             m_dao.exec(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID1 = ? AND ID2 = ?"),
                        {id1, id2});
         } catch (const DaoError &e) {
-            throw DaoError(table + QStringLiteral(": ") + e.text());
+            throw e.prefixed(table + QStringLiteral(": "));
         }
     }
     tx.commit();

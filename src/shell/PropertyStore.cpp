@@ -32,7 +32,7 @@ void PropertyStore::deleteProperty(int id1)
         try {
             dao.exec(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ID1 = ?"), {id1});
         } catch (const DaoError &e) {
-            throw DaoError(table + QStringLiteral(": ") + e.text());
+            throw e.prefixed(table + QStringLiteral(": "));
         }
     }
     trans.commit();

@@ -251,7 +251,7 @@ void frmDataList::lbutLineDel_Click()
     try {
         PropertyStore::deleteProperty(gBase().CvtLng(row.id1));
     } catch (const std::exception &e) {
-        SetErrLog(QString::fromUtf8(e.what()), kObject, QStringLiteral("DeleteData"));
+        SetErrLog(errorLogText(e), kObject, QStringLiteral("DeleteData"));
         MsgBox::show(QStringLiteral("物件データの削除に失敗しました。"), MsgBox::Critical, QStringLiteral("Vanrek"),
                      this);
     }

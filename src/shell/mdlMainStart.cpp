@@ -66,13 +66,13 @@ StartResult Main(double waitSeconds)
     // A database without a table or column the windows use would show them empty or
     // fail inside them: it is refused like one that cannot be opened.
     bool connected = gDao().Connect(gDbPath, false);
-    QString failure = connected ? QString() : gDao().lastError();
+    QString failure = connected ? QString() : gDao().lastErrorLogText();
     try {
         if (connected)
             DbSchema::check(gDao());
     } catch (const DaoError &e) {
         connected = false;
-        failure = e.text();
+        failure = e.logText();
     }
     if (!connected) {
         gDao().Disconnect();
@@ -92,7 +92,7 @@ StartResult Main(double waitSeconds)
             // damaged file is told: its unreadable rows would otherwise show as plans
             // without results.
             if (!gDao().CompactDatabase(gDbPath)) {
-                writeErrLog(gDao().lastError(), QStringLiteral("mdlMain"), QStringLiteral("CompactDatabase"));
+                writeErrLog(gDao().lastErrorLogText(), QStringLiteral("mdlMain"), QStringLiteral("CompactDatabase"));
                 damageTold = gDao().lastErrorIsDamage();
                 if (damageTold)
                     ShowDamagedFile();

@@ -57,7 +57,8 @@ private Q_SLOTS:
     void failuresThrowDaoError()
     {
         QVERIFY_THROWS_EXCEPTION(DaoError, gDao().query(QStringLiteral("SELECT * FROM nosuchtable")));
-        QVERIFY2(gDao().lastError().contains(QStringLiteral("nosuchtable")), qPrintable(gDao().lastError()));
+        QVERIFY2(gDao().lastEngineError().contains(QStringLiteral("nosuchtable")),
+                 qPrintable(gDao().lastEngineError()));
         gDao().exec(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"));
         QVERIFY_THROWS_EXCEPTION(DaoError, gDao().exec(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (?)"), {1}));
         QVERIFY_THROWS_EXCEPTION(DaoError, gDao().prepare(QStringLiteral("INSERT INTO nosuchtable VALUES (?)")));

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 #include "Unwritable.h"
 #include "VbRuntime.h"
+#include "WriteLock.h"
 #include "cDao.h"
 
 #include <QElapsedTimer>
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void executeCountsOnlyItsOwnChanges();
     void recordsets();
     void lookup();
+    void failuresAreToldInJapanese_data();
+    void failuresAreToldInJapanese();
     void transactionsRollBack();
     void nestedTransactions();
     void engineRollbackEndsTheTransaction_data();
@@ -274,6 +277,104 @@ void tst_cDao::lookup()
     dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (7)"), 128);
     QCOMPARE(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)")).toInt(), 7);
     QVERIFY(vb::isNull(dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("物件名"), QStringLiteral("ID1 = 7"))));
+}
+
+void tst_cDao::failuresAreToldInJapanese_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");   // the DaoError's text and lastError()
+    QTest::addColumn<QString>("logged"); // the error-log line's message
+    const QString full = QStringLiteral("ディスクの空き容量が不足しています。");
+    const QString busy = QStringLiteral("データベースは他のプログラムが使用中です。");
+    const QString readOnly = QStringLiteral("データベースは読み取り専用のため書き込めません。");
+    const QString io = QStringLiteral("データベースファイルの読み書き中にエラーが発生しました。");
+    const QString damaged = QStringLiteral("データベースファイルが壊れています。");
+    const QString notDb = QStringLiteral("データベースファイルではありません。");
+    const QString cantOpen = QStringLiteral("データベースファイルを開けません。");
+    const QString constraint = QStringLiteral("データベースの制約に違反するため、処理できません。");
+    const QString other = QStringLiteral("データベースの処理中にエラーが発生しました。");
+    const QString closed = QStringLiteral("データベースが開かれていません。");
+    // The engine's words, then the driver's for a statement that failed while it ran.
+    QTest::newRow("disk full") << "full" << full << full + " (database or disk is full Unable to fetch row)";
+    QTest::newRow("locked by another program")
+        << "locked" << busy << busy + " (database is locked Unable to fetch row)";
+    QTest::newRow("read-only") << "readonly" << readOnly
+                               << readOnly + " (attempt to write a readonly database Unable to fetch row)";
+    QTest::newRow("I/O error") << "io" << io << io + " (disk I/O error Unable to fetch row)";
+    QTest::newRow("damaged file") << "damaged" << damaged
+                                  << damaged + " (database disk image is malformed Unable to fetch row)";
+    QTest::newRow("not a database") << "notadb" << notDb << notDb + " (file is not a database Unable to fetch row)";
+    QTest::newRow("folder takes no journal")
+        << "cantopen" << cantOpen << cantOpen + " (unable to open database file Unable to fetch row)";
+    QTest::newRow("duplicate key") << "constraint" << constraint
+                                   << constraint + " (UNIQUE constraint failed: D_物件.ID1 Unable to fetch row)";
+    QTest::newRow("anything else") << "other" << other
+                                   << other + " (no such table: nosuchtable Unable to execute statement)";
+    // The program's own errors keep their words.
+    QTest::newRow("no connection") << "closed" << closed << closed;
+}
+
+// What the engine says is the user's to read in Japanese; the log keeps the engine's words too.
+void tst_cDao::failuresAreToldInJapanese()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, logged);
+    TestDb db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    if (kind == QLatin1String("damaged"))
+        QVERIFY(damageTable(db.path(), QStringLiteral("D_物件")));
+    cDao dao;
+    if (kind != QLatin1String("closed"))
+        QVERIFY2(dao.Connect(db.path()), qPrintable(dao.lastError()));
+    QCOMPARE(dao.Execute(QStringLiteral("SELECT * FROM nosuchtable")), -1); // an earlier failure, told apart
+    dao.Execute(QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)"));
+    std::unique_ptr<WriteLock> lock;
+    std::unique_ptr<FileSizeLimit> noGrowth;
+    std::unique_ptr<Unwritable> noJournal;
+    QString sql = QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (2, hex(randomblob(100000)))");
+    if (kind == QLatin1String("full")) {
+        QSqlQuery(dao.CurrentDB()).exec(QStringLiteral("PRAGMA max_page_count = 1")); // no page beyond the file's
+    } else if (kind == QLatin1String("locked")) {
+        dao.setBusyTimeout(0);
+        lock = std::make_unique<WriteLock>(db.path());
+        QVERIFY(lock->isHeld());
+    } else if (kind == QLatin1String("readonly")) {
+        QSqlQuery(dao.CurrentDB()).exec(QStringLiteral("PRAGMA query_only = 1"));
+    } else if (kind == QLatin1String("io")) {
+        noGrowth = std::make_unique<FileSizeLimit>();
+    } else if (kind == QLatin1String("damaged")) {
+        sql = QStringLiteral("SELECT * FROM D_物件");
+    } else if (kind == QLatin1String("notadb")) {
+        QFile file(db.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.write(QByteArray(100, 'x')), 100); // the header the engine checks
+    } else if (kind == QLatin1String("cantopen")) {
+        noJournal = std::make_unique<Unwritable>(db.folder() + QStringLiteral("/DB"));
+        if (!noJournal->isActive())
+            QSKIP(qPrintable(noJournal->skipReason()));
+    } else if (kind == QLatin1String("constraint")) {
+        sql = QStringLiteral("INSERT INTO D_物件 (ID1) VALUES (1)");
+    } else if (kind == QLatin1String("other")) {
+        sql = QStringLiteral("SELECT * FROM nosuchtable");
+    }
+    QStringList log;
+    setErrLogWriter([&log](const QString &message, const QString &, const QString &) { log << message; });
+    const auto restore = qScopeGuard([] { setErrLogWriter(nullptr); });
+    QString thrown;
+    trapErrors(QStringLiteral("tst_cDao"), QStringLiteral("exec"), [&] {
+        try {
+            dao.exec(sql);
+        } catch (const DaoError &e) {
+            thrown = e.text();
+            throw;
+        }
+    });
+    noGrowth.reset();
+    noJournal.reset();
+    QCOMPARE(thrown, text);
+    QCOMPARE(dao.lastError(), text);
+    QCOMPARE(log, QStringList{logged});
 }
 
 void tst_cDao::transactionsRollBack()

@@ -115,7 +115,10 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(testDb.path()), before);
         const QString line = QString::fromUtf8(fileBytes(file(testDb.folder(), "ErrLog.txt")));
         QVERIFY2(line.contains(QStringLiteral(",mdlMain             ,Main")), qPrintable(line));
-        QVERIFY2(line.contains(QStringLiteral("に書き込めません")), qPrintable(line));
+        // The user's words for the engine's failure, the engine's own after them.
+        QVERIFY2(line.contains(QStringLiteral("に書き込めません。データベースファイルを開けません。 "
+                                              "(unable to open database file")),
+                 qPrintable(line));
     }
 
     void databaseLockedByAnotherWriterShowsTheBox()
@@ -144,7 +147,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("missing");
         QTest::newRow("a table") << "DROP TABLE D_店舗"
-                                 << "D_店舗";
+                                 << "表 D_店舗 を読めません。データベースの処理中にエラーが発生しました。 "
+                                    "(no such table: D_店舗";
         QTest::newRow("a column of the parking plans") << "ALTER TABLE D_駐車場 DROP COLUMN 料金2"
                                                        << "料金2";
         QTest::newRow("a column of the properties") << "ALTER TABLE D_物件 DROP COLUMN 評価額"

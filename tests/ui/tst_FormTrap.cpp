@@ -39,6 +39,11 @@ private Q_SLOTS:
         QTest::newRow("runtime error") << 0 << "frmTest|lbutAdd_Click|壊れました";
         QTest::newRow("named step") << 1 << "frmTest|SaveSSData|オーバーフローしました。";
         QTest::newRow("anything else") << 2 << "frmTest|lbutAdd_Click|不明なエラー";
+        // The user's words for the database's failure, the engine's own in brackets.
+        QTest::newRow("database failure in a named step")
+            << 3
+            << "frmTest|SaveSSData|データベースの処理中にエラーが発生しました。 "
+               "(no such table: nosuchtable Unable to execute statement)";
     }
     void exceptionInASlotIsLoggedAndStopsThere()
     {
@@ -53,6 +58,8 @@ private Q_SLOTS:
                 throw std::runtime_error("壊れました");
             if (kind == 1)
                 throw ProcedureError(QStringLiteral("SaveSSData"), QStringLiteral("オーバーフローしました。"));
+            if (kind == 3)
+                asStep("SaveSSData", [] { gDao().query(QStringLiteral("SELECT * FROM nosuchtable")); });
             throw 42;
             ++reached; // never
         }));

@@ -1,6 +1,7 @@
 #include "cPrinter.h"
 
 #include "DamagedFile.h"
+#include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "PrinterCatalog.h"
 #include "StoredValue.h"
@@ -141,8 +142,11 @@ int cPrinter::PrintDialog(int skip)
             ActiveReport::tellPrintFailure(report->description(), QApplication::activeWindow());
             result = PrintJob::Cancel;
         } else {
-            // A setting in a damaged file is told in words, not in the engine's.
+            // A setting in a damaged file is told in words, not in the engine's; the engine's
+            // own words of a database failure are kept in the log.
             const auto *data = dynamic_cast<const DaoError *>(&e);
+            if (data)
+                writeErrLog(data->logText(), QStringLiteral("cPrinter"), QStringLiteral("PrintDialog"));
             MsgBox::show(data && data->isDamage() && m_database ? DamagedFileText(m_database->databasePath())
                                                                 : QString::fromUtf8(e.what()),
                          MsgBox::Critical, QStringLiteral("PrintDialog"), QApplication::activeWindow());

@@ -260,7 +260,8 @@ void frmSysPrintDtl::SetData(int32_t ID, bool IsEdit, int16_t OsFlag)
         m_isEdit = true;
         const bool nt = OsFlag == 1;
         DaoRows rs;
-        ignoreErrors([&] { rs = PrinterSettingStore::row(ID); });
+        // A row that cannot be read leaves the controls cleared; the log says why.
+        trap("SetData", [&] { rs = PrinterSettingStore::row(ID); });
         const auto field = [&rs](const QString &name) { return rs.value(0, name); };
         ignoreErrors([&] {
             m_recordID = base().CvtLng(field(QStringLiteral("ID")));
@@ -471,8 +472,7 @@ bool frmSysPrintDtl::CheckInputValue()
                           QStringLiteral("ReportName=") + base().CvtSQL(name, cBase::SqlText), &read);
         // A name that could not be looked up may be taken: nothing guards the table against a second row.
         if (!read) {
-            writeErrLog(gDao().lastError(), kObject, QStringLiteral("CheckInputValue"));
-            MsgBox::show(gDao().lastError(), MsgBox::Critical, kSaveFailed, this);
+            tellSaveFailure("CheckInputValue", gDao().lastError(), gDao().lastErrorLogText());
             cmbReport->setFocus(Qt::OtherFocusReason);
             return false;
         }
@@ -540,9 +540,15 @@ bool frmSysPrintDtl::SaveRecord()
         return PrinterSettingStore::write(sql, values) >= 1;
     } catch (const std::exception &e) {
         // A failed statement is a failure: rolled back, and the user is told why.
-        MsgBox::show(QString::fromUtf8(e.what()), MsgBox::Critical, kSaveFailed, this);
+        tellSaveFailure("SaveRecord", QString::fromUtf8(e.what()), errorLogText(e));
         return false;
     }
+}
+
+void frmSysPrintDtl::tellSaveFailure(const char *procedure, const QString &text, const QString &logText)
+{
+    writeErrLog(logText, kObject, QString::fromLatin1(procedure));
+    MsgBox::show(text, MsgBox::Critical, kSaveFailed, this);
 }
 
 void frmSysPrintDtl::RequestDelete()

@@ -64,6 +64,9 @@ private:
     void lbutEntry_Click();
     bool SaveRecord();
     bool CheckInputValue();
+    /// A save that failed: the user's words in the save-failure box, and in the log with
+    /// the engine's own words (logText).
+    void tellSaveFailure(const char *procedure, const QString &text, const QString &logText);
     bool Form_QueryUnload();
     void Form_Unload();
     void selectDirect(int16_t orientation);

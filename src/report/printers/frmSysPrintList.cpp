@@ -232,6 +232,8 @@ bool frmSysPrintList::DeleteRow()
         }
     } catch (const std::exception &e) {
         error = QString::fromUtf8(e.what());
+        // The box has the user's words; the log keeps the engine's too.
+        writeErrLog(errorLogText(e), kObject, QStringLiteral("DeleteRow"));
     }
     if (!deleted && !error.isEmpty())
         MsgBox::show(QStringLiteral("データ削除中にエラーが発生しました。\r") + error, MsgBox::Critical,

@@ -294,10 +294,14 @@ private Q_SLOTS:
         gDao().Disconnect();
         QVERIFY(damageTable(path, QStringLiteral("M_Printer")));
         QVERIFY(gDao().Connect(path));
+        const ErrLogRecorder log;
         auto p = job(QStringLiteral("経営計画ご提案書１"));
         QCOMPARE(p->PrintDialog(0), 1);
         QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(boxText(shownBoxes().at(0)), damagedFileBox(path, QStringLiteral("PrintDialog"), MsgBox::Critical));
+        // The engine's own words are kept in the log.
+        QCOMPARE(log.lines(), QStringList(QStringLiteral("cPrinter|PrintDialog|データベースファイルが壊れています。 "
+                                                         "(database disk image is malformed Unable to fetch row)")));
         QVERIFY(m_log->runs.empty());
         QCOMPARE(m_log->unloaded, 1);
     }

@@ -11,6 +11,7 @@
 #include "ShownBoxes.h"
 #include "TestPrinters.h"
 #include "TypeText.h"
+#include "WriteLock.h"
 #include "cDao.h"
 #include "cFoldDlg.h"
 
@@ -218,28 +219,47 @@ private Q_SLOTS:
         QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷")); // input kept
     }
 
+    void failedNameLookUpStopsTheSave_data()
+    {
+        QTest::addColumn<bool>("damaged"); // else the connection is closed
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("logged");
+        const QString damaged = QStringLiteral("データベースファイルが壊れています。");
+        QTest::newRow("damaged file") << true << damaged
+                                      << damaged + " (database disk image is malformed Unable to fetch row)";
+        const QString closed = QStringLiteral("データベースが開かれていません。");
+        QTest::newRow("connection closed") << false << closed << closed;
+    }
     // A name that cannot be looked up may be taken (the table has no unique index): the save
-    // stops as a failed one does. The rows past the damaged page still take an insert.
+    // stops as a failed one does, with the look-up's own failure, never an earlier one. The
+    // rows past the damaged page still take an insert.
     void failedNameLookUpStopsTheSave()
     {
+        QFETCH(bool, damaged);
+        QFETCH(QString, text);
+        QFETCH(QString, logged);
         execSql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 301) "
                                "INSERT INTO M_Printer (ID, ReportName, Kind) SELECT i, '帳票' || i, 1 FROM n"));
         execSql(QStringLiteral("DROP INDEX M_Printer_report")); // the look-up reads the table's pages
+        QCOMPARE(gDao().Execute(QStringLiteral("SELECT * FROM nosuchtable")), -1); // an earlier failure
         gDao().Disconnect();
-        QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("M_Printer"), LeafDamage::Header));
-        QVERIFY(gDao().Connect(m_db.db().path()));
+        if (damaged) {
+            QVERIFY(damageLeaf(m_db.db().path(), QStringLiteral("M_Printer"), LeafDamage::Header));
+            QVERIFY(gDao().Connect(m_db.db().path()));
+        }
         const ErrLogRecorder log;
         auto d = editor(0, false);
         pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
         typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("帳票2"));
         FormButtons::click(button(*d, "lbutEntry"));
-        QCOMPARE(queryRows(QStringLiteral("SELECT MAX(ID) FROM M_Printer")), QStringLiteral("301"));
-        QVERIFY(gDao().lastErrorIsDamage());
+        QCOMPARE(gDao().lastErrorIsDamage(), damaged);
         QCOMPARE(shownBoxes().size(), 1);
-        QCOMPARE(boxText(shownBoxes().at(0)), QStringLiteral("データ保存失敗|16|") + gDao().lastError());
-        QCOMPARE(log.lines(), QStringList(QStringLiteral("frmSysPrintDtl|CheckInputValue|") + gDao().lastError()));
+        QCOMPARE(boxText(shownBoxes().at(0)), QStringLiteral("データ保存失敗|16|") + text);
+        QCOMPARE(log.lines(), QStringList(QStringLiteral("frmSysPrintDtl|CheckInputValue|") + logged));
         QCOMPARE(d->focusWidget(), box(*d, "cmbReport"));
         QCOMPARE(box(*d, "cmbMode")->currentText(), QStringLiteral("印刷"));
+        QVERIFY(gDao().Connect(m_db.db().path()));
+        QCOMPARE(queryRows(QStringLiteral("SELECT MAX(ID) FROM M_Printer")), QStringLiteral("301"));
     }
 
     void newKeys_data()
@@ -288,10 +308,72 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes().size(), 1);
         QCOMPARE(shownBoxes().at(0).title, QStringLiteral("データ保存失敗"));
         QCOMPARE(shownBoxes().at(0).style, int(MsgBox::Critical));
-        QVERIFY2(shownBoxes().at(0).prompt.contains(QStringLiteral("blocked")), qPrintable(shownBoxes().at(0).prompt));
+        QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("データベースの制約に違反するため、処理できません。"));
         // Nothing was saved, so nothing is cleared.
         QVERIFY(d->isVisible());
         QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("見積書"));
+    }
+
+    void failedSaveIsToldInJapanese_data()
+    {
+        QTest::addColumn<bool>("full"); // else another program holds the database
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("disk full") << true << QStringLiteral("ディスクの空き容量が不足しています。")
+                                   << QStringLiteral("database or disk is full Unable to fetch row");
+        QTest::newRow("locked by another program")
+            << false << QStringLiteral("データベースは他のプログラムが使用中です。")
+            << QStringLiteral("database is locked Unable to fetch row");
+    }
+    // The box speaks the user's language; the log keeps the engine's own words beside it.
+    void failedSaveIsToldInJapanese()
+    {
+        QFETCH(bool, full);
+        QFETCH(QString, text);
+        QFETCH(QString, engine);
+        execSql(
+            QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', NULL, NULL, NULL, NULL, 9, 1, 0, 0, NULL, 1)"));
+        auto d = editor(5, true);
+        const ErrLogRecorder log;
+        std::unique_ptr<WriteLock> lock;
+        if (full) {
+            execSql(QStringLiteral("PRAGMA max_page_count = 1")); // no page beyond the file's
+        } else {
+            lock = std::make_unique<WriteLock>(m_db.db().path());
+            QVERIFY(lock->isHeld());
+        }
+        // A remark that needs pages of its own.
+        d->findChild<ImText *>(QStringLiteral("txtBikou"))->setText(QString(100000, QLatin1Char('x')));
+        pick(box(*d, "cmbMode"), QStringLiteral("印刷"));
+        FormButtons::click(button(*d, "lbutEntry"));
+        lock.reset();
+        QCOMPARE(shownBoxes().size(), 1);
+        QCOMPARE(boxText(shownBoxes().at(0)), QStringLiteral("データ保存失敗|16|") + text);
+        QCOMPARE(log.lines(), QStringList(QStringLiteral("frmSysPrintDtl|SaveRecord|") + text + QStringLiteral(" (") +
+                                          engine + QLatin1Char(')')));
+        QVERIFY(d->isVisible());
+        QVERIFY(!gDao().inTransaction());
+        QCOMPARE(rows().value(1), QStringLiteral("5|見積書|NULL|NULL|NULL|NULL|9|1|0|0|NULL|1"));
+    }
+
+    // A row that cannot be read leaves the editor cleared, as before, without a box; the log says why.
+    void unreadableRowIsLogged()
+    {
+        execSql(QStringLiteral("INSERT INTO M_Printer VALUES (5, '見積書', 'Back Office', 'Back Office', NULL, NULL, "
+                               "8, 2, 1, 1, 'memo', 1)"));
+        const ErrLogRecorder log;
+        WriteLock lock(m_db.db().path());
+        QVERIFY(lock.isHeld());
+        auto d = editor(5, true);
+        lock.release();
+        QCOMPARE(d->windowTitle(), QStringLiteral("プリンタ設定 [詳細]"));
+        QCOMPARE(box(*d, "cmbReport")->currentText(), QString());
+        QCOMPARE(box(*d, "cmbPrint")->currentText(), QString());
+        QCOMPARE(d->findChild<ImText *>(QStringLiteral("txtBikou"))->text(), QString());
+        QVERIFY(shownBoxes().isEmpty());
+        QCOMPARE(log.lines(),
+                 QStringList(QStringLiteral("frmSysPrintDtl|SetData|データベースは他のプログラムが使用中です。 "
+                                            "(database is locked Unable to fetch row)")));
     }
 
     void editShowsAndUpdatesTheRow()
