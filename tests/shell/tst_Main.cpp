@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -265,23 +266,15 @@ private Q_SLOTS:
         setAppPath(testDb.folder());
         QVERIFY(damageTable(testDb.path(), QStringLiteral("T_収支")));
         QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("ErrLog.txt")));
-        QStringList seen;
-        QPointer<QWidget> last;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&seen, &last] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box || box == last)
-                return;
-            last = box;
+        // Each box as it waits for its answer.
+        const RealMessageBoxes boxes([](const QMessageBox &box) {
             bool covered = false;
             for (QWidget *w : QApplication::topLevelWidgets())
                 covered = covered || (qobject_cast<fSplash *>(w) && w->isVisible());
-            seen << box->windowTitle() + (covered ? QStringLiteral(" under the splash") : QString());
+            return box.windowTitle() + (covered ? QStringLiteral(" under the splash") : QString());
         });
-        poll.start(2);
-        const RealMessageBoxes boxes;
         QCOMPARE(Main(0), StartResult::Started);
-        QCOMPARE(seen, QStringList({"SetErrLog", "Vanrek"}));
+        QCOMPARE(boxes.answered(), QStringList({"SetErrLog", "Vanrek"}));
     }
 
     void splashShowsConnectingThenCompacting()
