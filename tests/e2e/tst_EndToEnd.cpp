@@ -168,10 +168,11 @@ class tst_EndToEnd : public QObject
 private:
     std::unique_ptr<TestDb> m_db;
     std::unique_ptr<QTemporaryDir> m_pdfDir;
-    QString m_pdfPrefix;         // the plan the PDF files being written belong to
-    QStringList m_pdfAsked;      // "title|suggested file name" of each file chooser
-    QTimer m_watchdog;           // fails a step that waits on a window nobody answers
-    QPointer<QWidget> m_inFront; // the modal window in front at the watchdog's last look
+    QString m_pdfPrefix;    // the plan the PDF files being written belong to
+    QStringList m_pdfAsked; // "title|suggested file name" of each file chooser
+    QTimer m_watchdog;      // fails a step that waits on a window nobody answers
+    // The modal window in front at the watchdog's last look.
+    QPointer<QWidget> m_inFront;
 
     MDIForm1 *workspace() const
     {
