@@ -26,10 +26,13 @@ namespace
 
 std::unique_ptr<SingleInstance> s_instance;
 QPointer<frmDataList> s_list;
+std::function<void(const fSplash &)> s_splashRecorder;
 
 void splashMessage(fSplash *splash, const QString &text)
 {
     splash->labMessage->setText(text);
+    if (s_splashRecorder)
+        s_splashRecorder(*splash);
 }
 
 } // namespace
@@ -124,4 +127,9 @@ void EndMain()
 {
     delete s_list.data();
     s_instance.reset();
+}
+
+void setSplashRecorder(std::function<void(const fSplash &splash)> recorder)
+{
+    s_splashRecorder = std::move(recorder);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
+class fSplash;
 
 // Start-up sits above the forms: it opens the property list, and the forms reach the
 // module settings through mdlMain.h, which knows nothing of them.
@@ -16,3 +19,6 @@ StartResult Main(double waitSeconds = 1.0);
 QWidget *MainWindow();
 /// Releases what Main holds (the list window and the instance lock); for tests and the benchmark.
 void EndMain();
+/// Who is told each time the start-up puts a step's message on the splash, with the splash
+/// as it is then (a test keeps the messages in order); the program installs none.
+void setSplashRecorder(std::function<void(const fSplash &splash)> recorder);

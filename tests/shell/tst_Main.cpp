@@ -18,12 +18,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 // Start-up from the single-instance check to the property list, and the end.
@@ -269,23 +270,15 @@ private Q_SLOTS:
         setAppPath(testDb.folder());
         QVERIFY(damageTable(testDb.path(), QStringLiteral("T_収支")));
         QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("ErrLog.txt")));
-        QStringList seen;
-        QPointer<QWidget> last;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&seen, &last] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box || box == last)
-                return;
-            last = box;
+        // Each box as it waits for its answer.
+        const RealMessageBoxes boxes([](const QMessageBox &box) {
             bool covered = false;
             for (QWidget *w : QApplication::topLevelWidgets())
                 covered = covered || (qobject_cast<fSplash *>(w) && w->isVisible());
-            seen << box->windowTitle() + (covered ? QStringLiteral(" under the splash") : QString());
+            return box.windowTitle() + (covered ? QStringLiteral(" under the splash") : QString());
         });
-        poll.start(2);
-        const RealMessageBoxes boxes;
         QCOMPARE(Main(0), StartResult::Started);
-        QCOMPARE(seen, QStringList({"SetErrLog", "Vanrek"}));
+        QCOMPARE(boxes.answered(), QStringList({"SetErrLog", "Vanrek"}));
     }
 
     void splashShowsConnectingThenCompacting()
@@ -293,20 +286,13 @@ private Q_SLOTS:
         TestDb testDb;
         QVERIFY(testDb.isValid());
         setAppPath(testDb.folder());
-        // Read the splash's message while the start waits with events running.
+        // Each message as the start puts it on the splash.
         QStringList seen;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&seen] {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (auto *splash = qobject_cast<fSplash *>(w); splash && splash->isVisible())
-                    if (const QString text = splash->labMessage->text();
-                        // the form's own text may show for a moment before the first message
-                        text != QStringLiteral("しばらくお待ち下さい") && (seen.isEmpty() || seen.last() != text))
-                        seen << text;
+        setSplashRecorder([&seen](const fSplash &splash) {
+            seen << splash.labMessage->text() + (splash.isVisible() ? QString() : QStringLiteral(" (hidden)"));
         });
-        poll.start(5);
-        QCOMPARE(Main(0.1), StartResult::Started);
-        poll.stop();
+        const auto forget = qScopeGuard([] { setSplashRecorder({}); });
+        QCOMPARE(Main(0), StartResult::Started);
         QCOMPARE(seen.join(QLatin1Char('|')), QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽに接続しています|ﾃﾞｰﾀﾍﾞｰｽを最適化しています"));
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<fSplash *>(w) || !w->isVisible()); // gone once the list shows
