@@ -41,8 +41,10 @@ std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error
     return data;
 }
 
-bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error)
+bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error,
+                           QString *folderError)
 {
+    folderError->clear();
     bool exists = true;
     if (const QString why = RegularFile::refusal(path, &exists); !why.isEmpty()) {
         *error = why;
@@ -69,6 +71,7 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
             *error = writeFailure(out, errno);
             return false;
         }
+        RegularFile::syncFolder(path, folderError);
         return true;
     }
     *error = out.errorString();

@@ -229,6 +229,9 @@ bool ActiveReport::PrintReport(bool showDialog)
         if (!written || !file.commit())
             throw ReportError(ReportError::JobRefused,
                               QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
+        // Written all the same: only a power cut now could lose the file's name.
+        if (!file.folderSyncError().isEmpty())
+            writeErrLog(file.folderSyncError(), QStringLiteral("cPrinter"), QStringLiteral("PrintDialog"));
         return true;
     }
     handOver(printer);

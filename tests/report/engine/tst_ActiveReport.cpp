@@ -155,6 +155,25 @@ private Q_SLOTS:
         QVERIFY(!(QFile::permissions(earlier) & (QFile::ReadGroup | QFile::ReadOther)));
     }
 
+    // The PDF's name lives in its folder, which is synced after the rename as well; a folder
+    // that cannot be is logged, and the PDF counts as written.
+    void folderThatCannotBeSyncedIsLogged()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        m_answers << file;
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(QStringLiteral("^cPrinter PrintDialog %1 を保存しましたが、フォルダ %2 を")
+                                   .arg(QRegularExpression::escape(file), QRegularExpression::escape(m_dir->path()))));
+        {
+            RegularFile::setSyncCall(&syncFailingForFolders);
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        }
+        QCOMPARE(PrintedPdf::pages(file), 1);
+        QVERIFY(shownBoxes().isEmpty());
+    }
+
     // The PDF writer cannot open the hidden file beside the chosen one: the message names the chosen.
     void unopenableOutputIsToldByTheChosenName()
     {
