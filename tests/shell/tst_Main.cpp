@@ -1,5 +1,7 @@
 #include "mdlMainStart.h"
 
+#include "ChildProcess.h"
+#include "DesktopServices.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
@@ -23,8 +25,13 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
+
+#include <unistd.h>
 
 // Start-up from the single-instance check to the property list, and the end.
 class tst_Main : public QObject
@@ -48,6 +55,16 @@ private:
         QSqlDatabase::removeDatabase(QStringLiteral("edit"));
     }
     static QString errLog(const QString &folder) { return QString::fromUtf8(fileBytes(file(folder, "ErrLog.txt"))); }
+    /// The files the process holds an flock on: its lock files, whatever their names.
+    static QStringList heldLocks(pid_t pid)
+    {
+        QStringList held;
+        const QString proc = QStringLiteral("/proc/%1/").arg(pid);
+        for (const QString &fd : QDir(proc + QStringLiteral("fdinfo")).entryList(QDir::Files))
+            if (fileBytes(proc + QStringLiteral("fdinfo/") + fd).contains(" FLOCK "))
+                held << QFile::symLinkTarget(proc + QStringLiteral("fd/") + fd);
+        return held;
+    }
     static void expectNoDatabaseBox()
     {
         QCOMPARE(shownBoxes().size(), 1);
@@ -382,6 +399,78 @@ private Q_SLOTS:
         QVERIFY(!second.acquire(testDb.folder()));
         EndMain();
         QVERIFY(second.acquire(testDb.folder()));
+    }
+
+    // The system ends the program (a kill, a closed terminal, its own shutdown, Ctrl+C):
+    // nothing more is asked, the connection closes with what was not committed rolled back,
+    // the locks are given back and removed, and the program exits with 128 + the signal's
+    // number. A signal during the start or while a box waits for its answer ends it the
+    // same way.
+    void signalEndsTheProgramAndGivesBackItsFiles_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("code");
+        QTest::newRow("SIGTERM during the start's wait") << "start" << int(SIGTERM) << 143;
+        QTest::newRow("SIGHUP with the list shown and a transaction open") << "transaction" << int(SIGHUP) << 129;
+        QTest::newRow("SIGINT while the exit question waits") << "question" << int(SIGINT) << 130;
+    }
+
+    void signalEndsTheProgramAndGivesBackItsFiles()
+    {
+        QFETCH(QString, when);
+        QFETCH(int, signal);
+        QFETCH(int, code);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // The program's start and its event loop, as main() runs them; the wait of ten
+            // minutes holds the start on the splash until the signal comes.
+            ::close(ready[0]);
+            try {
+                if (Main(when == QLatin1String("start") ? 600 : 0) != StartResult::Started)
+                    ::_exit(90);
+                if (when == QLatin1String("transaction")) {
+                    gDao().BeginTrans();
+                    gDao().exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, '未登録')"));
+                }
+                if (::write(ready[1], "1", 1) != 1)
+                    ::_exit(91);
+                if (when == QLatin1String("question")) {
+                    installDesktopServices(); // Qt's own box, which waits for an answer
+                    MsgBox::setAutoAnswer(false);
+                    MainWindow()->close();
+                } else {
+                    QApplication::exec();
+                }
+            } catch (...) {
+            }
+            ::_exit(92);
+        }
+        ::close(ready[1]);
+        QStringList locks;
+        for (int waited = 0; locks.size() < 2 && waited < 60000; waited += 10) {
+            QThread::msleep(10);
+            locks = heldLocks(child);
+        }
+        char byte = 0;
+        if (when != QLatin1String("start"))
+            QCOMPARE(::read(ready[0], &byte, 1), ssize_t(1));
+        ::close(ready[0]);
+        QCOMPARE(locks.size(), 2);
+        ::kill(child, signal);
+        QCOMPARE(childEnd(child), QStringLiteral("exit %1").arg(code));
+        for (const QString &lock : std::as_const(locks))
+            QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock));
+        // Closed: no journal of the transaction is left for the next start to roll back.
+        QVERIFY(!QFileInfo::exists(testDb.path() + QStringLiteral("-journal")));
+        QVERIFY(testDb.connectGlobal());
+        QCOMPARE(gDao().query(QStringLiteral("SELECT COUNT(*) FROM D_物件")).value(0, 0).toInt(), 0);
     }
 
     void closingTheListAsksAndEnds()

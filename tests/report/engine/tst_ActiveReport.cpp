@@ -1,5 +1,6 @@
 #include "ActiveReport.h"
 
+#include "ChildProcess.h"
 #include "FakeLayout.h"
 #include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
@@ -9,6 +10,7 @@
 #include "RegularFile.h"
 #include "RequiredTools.h"
 #include "ShownBoxes.h"
+#include "TerminationSignals.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
 #include "cAreport.h"
@@ -24,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -153,6 +157,34 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(chosen).isSymLink());
         QCOMPARE(PrintedPdf::pages(earlier), 1);
         QVERIFY(!(QFile::permissions(earlier) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
+    // The system ends the program while the PDF is written (here while it is synced): the
+    // write runs to its end first, so the chosen file holds the whole new report, nothing is
+    // left beside it, and then the program ends.
+    void signalDuringThePdfLeavesItWhole()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        QVERIFY(writeFileBytes(file, "an earlier report"));
+        m_answers << file;
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            TerminationSignals::install(nullptr);
+            RegularFile::setSyncCall([](int fd) {
+                struct stat st {
+                };
+                if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+                    ::raise(SIGTERM);
+                return ::fsync(fd);
+            });
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+            QCoreApplication::exec();
+            ::_exit(91);
+        }
+        QCOMPARE(childEnd(child), QStringLiteral("exit 143"));
+        QCOMPARE(PrintedPdf::pages(file), 1);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
     }
 
     // The PDF's name lives in its folder, which is synced after the rename as well; a folder
