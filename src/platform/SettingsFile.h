@@ -27,4 +27,10 @@ public:
     /// be written.
     static bool replace(const QString &path, const QByteArray &data, bool directFallback, QString *error,
                         QString *folderError);
+    /// Removes the temporary files that replace() left beside path when the program was
+    /// killed or crashed during a save: regular files of this user with no other name,
+    /// named as the save names them (the file's name, ".", six letters of both cases; a
+    /// name of one case, such as "backup", is taken for the user's own). Only while no
+    /// other copy of the program can be saving.
+    static void removeLeftovers(const QString &path);
 };

@@ -7,6 +7,8 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
+#include "RegistryStore.h"
+#include "SettingsFile.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "cDao.h"
@@ -75,6 +77,10 @@ StartResult Main(double waitSeconds)
                      QStringLiteral("Main"));
         return StartResult::NoLock;
     }
+    // A save of the settings cut by a kill or a crash left its temporary file; no other
+    // copy can be saving now.
+    SettingsFile::removeLeftovers(IniPath());
+    SettingsFile::removeLeftovers(RegistryStore::filePath());
 
     auto splash = std::make_unique<fSplash>();
     splash->show();

@@ -6,6 +6,7 @@
 #include "MsgBox.h"
 #include "ProgramIcon.h"
 #include "RealMessageBoxes.h"
+#include "RegistryStore.h"
 #include "ShownBoxes.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -372,6 +374,55 @@ private Q_SLOTS:
         QVERIFY(!MainWindow());
         QVERIFY(!gDao().isConnected());
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
+    }
+
+    // A save of "Vanrek.ini" or "Vanrek.reg" cut by a kill or a crash leaves its temporary
+    // file beside the file (the name and six letters). The next copy removes such files
+    // once it holds the lock, and nothing else: no file it cannot tell for one of them.
+    void startRemovesWhatACutSaveLeft_data()
+    {
+        QTest::addColumn<bool>("otherCopyRuns");
+        QTest::newRow("the lock taken") << false;
+        QTest::newRow("another copy runs, perhaps saving") << true;
+    }
+
+    void startRemovesWhatACutSaveLeft()
+    {
+        QFETCH(bool, otherCopyRuns);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        RegistryStore::setFilePath(file(testDb.folder(), "Vanrek.reg"));
+        const auto restore = qScopeGuard([] { RegistryStore::setFilePath(QString()); });
+        const QString notes = file(testDb.folder(), "notes.txt");
+        QVERIFY(writeFileBytes(notes, "the user's own notes\n"));
+        const QStringList leftovers{QStringLiteral("Vanrek.ini.kQzTbW"), QStringLiteral("Vanrek.reg.PmXaRe")};
+        for (const QString &name : leftovers)
+            QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "[SETTING]\r\n"));
+        QStringList kept{QStringLiteral("Vanrek.ini.backup"), QStringLiteral("Vanrek.ini.BACKUP"),
+                         QStringLiteral("Vanrek.ini.kQzTb"),  QStringLiteral("Vanrek.ini.kQzTbWx"),
+                         QStringLiteral("Vanrek.ini.kQ2TbW"), QStringLiteral("Other.ini.kQzTbW")};
+        for (const QString &name : std::as_const(kept))
+            QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "kept\n"));
+        // Under such a name, but a link to the user's file, a second name of it, a folder.
+        QVERIFY(QFile::link(notes, file(testDb.folder(), "Vanrek.ini.LnKaBc")));
+        QCOMPARE(::link(QFile::encodeName(notes).constData(),
+                        QFile::encodeName(file(testDb.folder(), "Vanrek.ini.HaRdLk")).constData()),
+                 0);
+        QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("Vanrek.reg.DiRecT")));
+        kept << QStringLiteral("Vanrek.ini.LnKaBc") << QStringLiteral("Vanrek.ini.HaRdLk")
+             << QStringLiteral("Vanrek.reg.DiRecT");
+
+        SingleInstance other;
+        if (otherCopyRuns)
+            QVERIFY(other.acquire(testDb.folder()));
+        QCOMPARE(Main(0), otherCopyRuns ? StartResult::AlreadyRunning : StartResult::Started);
+        EndMain();
+        for (const QString &name : leftovers)
+            QVERIFY2(QFileInfo::exists(QDir(testDb.folder()).filePath(name)) == otherCopyRuns, qPrintable(name));
+        for (const QString &name : std::as_const(kept))
+            QVERIFY2(QFileInfo::exists(QDir(testDb.folder()).filePath(name)), qPrintable(name));
+        QCOMPARE(fileBytes(notes), QByteArray("the user's own notes\n"));
     }
 
     void startsToThePropertyList()
