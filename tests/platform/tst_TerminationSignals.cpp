@@ -35,11 +35,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, sent);
         QFETCH(QString, end);
         QFETCH(bool, endingRan);
-        QTemporaryDir dir;
-        const QString ended = dir.filePath(QStringLiteral("ended"));
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
+        if (const QString ended = QFile::decodeName(testChildValue()); !ended.isEmpty()) {
             TerminationSignals::install([ended] { writeFileBytes(ended, "ended"); });
             for (const int signal : sent)
                 ::raise(signal);
@@ -49,6 +45,10 @@ private Q_SLOTS:
             QCoreApplication::exec();
             ::_exit(91);
         }
+        QTemporaryDir dir;
+        const QString ended = dir.filePath(QStringLiteral("ended"));
+        const pid_t child = startTestChild(QFile::encodeName(ended));
+        QVERIFY(child > 0);
         QCOMPARE(childEnd(child), end);
         QCOMPARE(QFile::exists(ended), endingRan);
     }

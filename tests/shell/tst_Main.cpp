@@ -472,17 +472,10 @@ private Q_SLOTS:
         QFETCH(QString, when);
         QFETCH(int, signal);
         QFETCH(int, code);
-        TestDb testDb;
-        QVERIFY(testDb.isValid());
-        setAppPath(testDb.folder());
-        int ready[2];
-        QCOMPARE(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
+        if (const QString folder = QFile::decodeName(testChildValue()); !folder.isEmpty()) {
             // The program's start and its event loop, as main() runs them; the wait of ten
             // minutes holds the start on the splash until the signal comes.
-            ::close(ready[0]);
+            setAppPath(folder);
             try {
                 if (Main(when == QLatin1String("start") ? 600 : 0) != StartResult::Started)
                     ::_exit(90);
@@ -490,7 +483,7 @@ private Q_SLOTS:
                     gDao().BeginTrans();
                     gDao().exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, '未登録')"));
                 }
-                if (::write(ready[1], "1", 1) != 1)
+                if (!writeFileBytes(file(folder, "ready"), QByteArray()))
                     ::_exit(91);
                 if (when == QLatin1String("question")) {
                     installDesktopServices(); // Qt's own box, which waits for an answer
@@ -503,16 +496,18 @@ private Q_SLOTS:
             }
             ::_exit(92);
         }
-        ::close(ready[1]);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        const pid_t child = startTestChild(QFile::encodeName(testDb.folder()));
+        QVERIFY(child > 0);
+        const bool waitsAtStart = when == QLatin1String("start");
         QStringList locks;
-        for (int waited = 0; locks.size() < 2 && waited < 60000; waited += 10) {
+        for (int waited = 0; waited < 60000; waited += 10) {
             QThread::msleep(10);
             locks = heldLocks(child);
+            if (locks.size() == 2 && (waitsAtStart || QFile::exists(file(testDb.folder(), "ready"))))
+                break;
         }
-        char byte = 0;
-        if (when != QLatin1String("start"))
-            QCOMPARE(::read(ready[0], &byte, 1), ssize_t(1));
-        ::close(ready[0]);
         QCOMPARE(locks.size(), 2);
         ::kill(child, signal);
         QCOMPARE(childEnd(child), QStringLiteral("exit %1").arg(code));

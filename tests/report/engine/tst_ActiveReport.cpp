@@ -164,12 +164,9 @@ private Q_SLOTS:
     // left beside it, and then the program ends.
     void signalDuringThePdfLeavesItWhole()
     {
-        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
-        QVERIFY(writeFileBytes(file, "an earlier report"));
-        m_answers << file;
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
+        if (const QString chosen = QFile::decodeName(testChildValue()); !chosen.isEmpty()) {
+            delete m_dir; // its own, made by init(): the file is the test's
+            m_dir = nullptr;
             TerminationSignals::install(nullptr);
             RegularFile::setSyncCall([](int fd) {
                 struct stat st {
@@ -178,10 +175,15 @@ private Q_SLOTS:
                     ::raise(SIGTERM);
                 return ::fsync(fd);
             });
+            m_answers << chosen;
             printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
             QCoreApplication::exec();
             ::_exit(91);
         }
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        QVERIFY(writeFileBytes(file, "an earlier report"));
+        const pid_t child = startTestChild(QFile::encodeName(file));
+        QVERIFY(child > 0);
         QCOMPARE(childEnd(child), QStringLiteral("exit 143"));
         QCOMPARE(PrintedPdf::pages(file), 1);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
