@@ -29,7 +29,9 @@ pid_t startTestChild(const QByteArray &value)
         environment.push_back(*entry);
     environment.push_back(variable.data());
     environment.push_back(nullptr);
-    char *arguments[] = {program.data(), test.data(), nullptr};
+    // Without the test library's crash handler, which would catch the signals a child is sent.
+    char noCrashHandler[] = "-nocrashhandler";
+    char *arguments[] = {program.data(), noCrashHandler, test.data(), nullptr};
     // Between the fork and the new program only what is safe in a copy of a threaded process.
     const pid_t pid = ::fork();
     if (pid == 0) {
