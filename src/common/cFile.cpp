@@ -1,5 +1,6 @@
 #include "cFile.h"
 
+#include "ErrorTrap.h"
 #include "MsgBox.h"
 #include "RegularFile.h"
 #include "cBase.h"
@@ -53,6 +54,9 @@ bool copyReplacing(const QString &source, const QString &destination)
     if (!out.commit())
         return false;
     QFile::setPermissions(destination, in.permissions());
+    // The copy is made all the same: only a power cut now could lose its name.
+    if (!RegularFile::syncFolder(destination, &error))
+        writeErrLog(error, QStringLiteral("cFile"), QStringLiteral("CopyFiles"));
     return true;
 }
 

@@ -69,6 +69,9 @@ bool cIni::write(const QList<Value> &values, const QString &procedure)
                     written ? QString()
                             : QStringLiteral("設定ファイル %1 に書き込めません。%2").arg(m_iniPath, file.errorString()),
                     QStringLiteral("cIni"), procedure);
+    // Saved all the same: only a power cut now could bring the old file back.
+    if (!file.folderSyncError().isEmpty())
+        writeErrLog(file.folderSyncError(), QStringLiteral("cIni"), procedure);
     return written;
 }
 

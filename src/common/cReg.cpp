@@ -159,6 +159,9 @@ void cReg::logFailure(const RegistryStore &store, const char *procedure) const
             ? QString()
             : QStringLiteral("レジストリファイル %1 を読み書きできません。%2").arg(store.path(), store.errorString()),
         QStringLiteral("cReg"), QString::fromLatin1(procedure));
+    // Written all the same: only a power cut now could bring the old file back.
+    if (!store.folderSyncError().isEmpty())
+        writeErrLog(store.folderSyncError(), QStringLiteral("cReg"), QString::fromLatin1(procedure));
 }
 
 // Here the last part of the path names a key, not a value.

@@ -99,6 +99,7 @@ bool ProfileFile::setValue(const QString &section, const QString &key, const QSt
 bool ProfileFile::setValues(const QList<Entry> &entries)
 {
     m_error.clear();
+    m_folderError.clear();
     Lines file = load();
     if (!file.readable) {
         // Never replace a file whose contents could not be read.
@@ -152,7 +153,7 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
 
 bool ProfileFile::save(const QByteArray &data)
 {
-    return SettingsFile::replace(m_path, data, true, &m_error);
+    return SettingsFile::replace(m_path, data, true, &m_error, &m_folderError);
 }
 
 ProfileFile::Lines ProfileFile::load() const

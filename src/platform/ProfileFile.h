@@ -60,6 +60,9 @@ public:
 
     /// Why the last read or write failed; empty when the last one worked.
     QString errorString() const { return m_error; }
+    /// Why the folder could not be synced after the last write, which still counts as
+    /// done (the file is on the disk); empty otherwise.
+    QString folderSyncError() const { return m_folderError; }
 
     /// Whether this Qt can read and write Shift-JIS (it needs Qt's ICU support).
     static bool shiftJisAvailable();
@@ -96,4 +99,5 @@ private:
 
     QString m_path;
     mutable QString m_error;
+    QString m_folderError;
 };

@@ -328,7 +328,11 @@ bool RegistryStore::save(const Tree &tree) const
         for (const Line &line : k.lines)
             data += line.raw + tree.lineEnd;
     }
-    return SettingsFile::replace(m_path, data, false, &m_error);
+    QString folderError;
+    const bool saved = SettingsFile::replace(m_path, data, false, &m_error, &folderError);
+    if (!folderError.isEmpty())
+        m_folderError = folderError;
+    return saved;
 }
 
 // A key path is a root name and key names, none of them empty.

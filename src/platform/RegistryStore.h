@@ -50,6 +50,10 @@ public:
     /// Why the file could not be read or written the last time it failed; empty when
     /// nothing failed since this store was made.
     QString errorString() const { return m_error; }
+    /// Why the folder could not be synced after a write, which still counts as done (the
+    /// file is on the disk), the last time that failed; empty when it never did since
+    /// this store was made.
+    QString folderSyncError() const { return m_folderError; }
 
     bool keyExists(const QString &key) const;
     /// Creates the key and any missing key above it; true when it exists afterwards.
@@ -104,4 +108,5 @@ private:
 
     QString m_path;
     mutable QString m_error;
+    mutable QString m_folderError;
 };

@@ -1,6 +1,7 @@
 #include "RegularFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -31,6 +32,25 @@ bool RegularFile::sync(int fd, QString *error)
     if (s_syncCall(fd) == 0)
         return true;
     *error = systemError(errno);
+    return false;
+}
+
+bool RegularFile::syncFolder(const QString &path, QString *error)
+{
+    const QFileInfo file(path);
+    const QString folder = QFileInfo(file.exists() ? file.canonicalFilePath() : file.absoluteFilePath()).path();
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
+    int failure = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        // EINVAL: the file system has no folder of its own to write.
+        if (s_syncCall(fd) != 0 && errno != EINVAL)
+            failure = errno;
+        ::close(fd);
+    }
+    if (failure == 0)
+        return true;
+    *error = QStringLiteral("%1 を保存しましたが、フォルダ %2 をディスクに書き込めません（%3）。")
+                 .arg(path, folder, systemError(failure));
     return false;
 }
 

@@ -25,8 +25,14 @@ public:
     /// takes an older one's place: a disk that cannot keep the data may tell so only
     /// here. False with error saying why.
     static bool sync(int fd, QString *error);
-    /// The call sync() makes (fsync); a test may put a failing one in its place, nullptr
-    /// puts fsync back.
+    /// After the file path names took another's place (a rename), has the system write the
+    /// folder that holds it (through any link) to the disk as well, through the same call
+    /// as sync(): the new name lives there, and a power cut could otherwise bring back the
+    /// old file. A file system that keeps no folder to sync counts as synced. False with
+    /// error saying why, for the error log: the file itself is on the disk.
+    static bool syncFolder(const QString &path, QString *error);
+    /// The call sync() and syncFolder() make (fsync); a test may put a failing one in its
+    /// place, nullptr puts fsync back.
     using SyncCall = int (*)(int fd);
     static void setSyncCall(SyncCall call);
     /// The system's words for an errno value.

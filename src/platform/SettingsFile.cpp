@@ -2,12 +2,17 @@
 
 #include "RegularFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -19,6 +24,17 @@ QString writeFailure(const QFileDevice &file, int error)
     if (error != 0 && (reason.isEmpty() || reason == QFile().errorString()))
         return RegularFile::systemError(error);
     return reason;
+}
+
+// The six letters Qt's save puts after the file's name: A to Z and a to z at random. A
+// word a person would add (backup, BACKUP) is all of one case.
+bool isSaveSuffix(const QString &suffix)
+{
+    const auto upper = [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); };
+    const auto lower = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
+    return suffix.size() == 6 &&
+           std::all_of(suffix.begin(), suffix.end(), [&](QChar c) { return upper(c) || lower(c); }) &&
+           std::any_of(suffix.begin(), suffix.end(), upper) && std::any_of(suffix.begin(), suffix.end(), lower);
 }
 
 } // namespace
@@ -41,8 +57,10 @@ std::optional<QByteArray> SettingsFile::read(const QString &path, QString *error
     return data;
 }
 
-bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error)
+bool SettingsFile::replace(const QString &path, const QByteArray &data, bool directFallback, QString *error,
+                           QString *folderError)
 {
+    folderError->clear();
     bool exists = true;
     if (const QString why = RegularFile::refusal(path, &exists); !why.isEmpty()) {
         *error = why;
@@ -69,6 +87,7 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
             *error = writeFailure(out, errno);
             return false;
         }
+        RegularFile::syncFolder(path, folderError);
         return true;
     }
     *error = out.errorString();
@@ -85,4 +104,24 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
         return false;
     }
     return RegularFile::sync(direct.handle(), error);
+}
+
+void SettingsFile::removeLeftovers(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString prefix = file.fileName() + QLatin1Char('.');
+    const QDir folder = file.absoluteDir();
+    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
+                                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    for (const QString &name : names) {
+        if (!name.startsWith(prefix) || !isSaveSuffix(name.mid(prefix.size())))
+            continue;
+        const QByteArray native = QFile::encodeName(folder.filePath(name));
+        struct stat st {
+        };
+        // Never through a link, never a file with another name, never another user's.
+        if (::lstat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
+            st.st_uid == ::geteuid())
+            ::unlink(native.constData());
+    }
 }

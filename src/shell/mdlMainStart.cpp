@@ -7,7 +7,10 @@
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
+#include "RegistryStore.h"
+#include "SettingsFile.h"
 #include "SingleInstance.h"
+#include "TerminationSignals.h"
 #include "cDao.h"
 #include "cSystem.h"
 #include "fSplash.h"
@@ -35,6 +38,18 @@ void splashMessage(fSplash *splash, const QString &text)
         s_splashRecorder(*splash);
 }
 
+// The end the system asks for (a kill, a closed terminal, its shutdown), during the start
+// as afterwards: what the program holds is given back, and nothing else is done. Nothing
+// is asked and no window is closed, so no view setting is saved and what was not saved
+// is dropped.
+void EndBySignal()
+{
+    trapErrors(QStringLiteral("mdlMain"), QStringLiteral("EndBySignal"), [] {
+        gDao().Disconnect(); // an open transaction rolls back
+        s_instance.reset();  // the locks given back and removed
+    });
+}
+
 } // namespace
 
 StartResult Main(double waitSeconds)
@@ -44,21 +59,31 @@ StartResult Main(double waitSeconds)
     // Every window without an icon of its own shows the program's.
     QApplication::setWindowIcon(programIcon());
     setErrLogWriter(&SetErrLog);
+    // Before the lock is taken, so that a signal during the start gives it back as well.
+    TerminationSignals::install(&EndBySignal);
 
-    auto instance = std::make_unique<SingleInstance>();
-    const bool locked = instance->acquire(AppPath());
-    if (instance->otherCopyRuns())
+    // Held where the end by a signal finds it from the moment it is taken.
+    s_instance = std::make_unique<SingleInstance>();
+    const bool locked = s_instance->acquire(AppPath());
+    if (s_instance->otherCopyRuns()) {
+        s_instance.reset();
         return StartResult::AlreadyRunning;
+    }
     // A lock that cannot be used is logged; the connection below says what else fails.
-    if (!instance->failures().isEmpty())
-        writeErrLog(instance->failures(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
+    if (!s_instance->failures().isEmpty())
+        writeErrLog(s_instance->failures(), QStringLiteral("mdlMain"), QStringLiteral("Main"));
     // Without any lock a second copy could not be told from the first, and two copies
     // would write the same work rows.
     if (!locked) {
+        s_instance.reset();
         MsgBox::show(QStringLiteral("二重起動を確認できないため、システムを起動できません。"), MsgBox::Critical,
                      QStringLiteral("Main"));
         return StartResult::NoLock;
     }
+    // A save of the settings cut by a kill or a crash left its temporary file; no other
+    // copy can be saving now.
+    SettingsFile::removeLeftovers(IniPath());
+    SettingsFile::removeLeftovers(RegistryStore::filePath());
 
     auto splash = std::make_unique<fSplash>();
     splash->show();
@@ -82,6 +107,7 @@ StartResult Main(double waitSeconds)
         writeErrLog(failure, QStringLiteral("mdlMain"), QStringLiteral("Main"));
         splash.reset();
         MsgBox::show(QStringLiteral("Localﾃﾞｰﾀﾍﾞｰｽに接続できません。"), MsgBox::Critical, QStringLiteral("Main"));
+        s_instance.reset();
         return StartResult::NoDatabase;
     }
 
@@ -109,7 +135,6 @@ StartResult Main(double waitSeconds)
     BuildYearFilter();
     splash.reset();
 
-    s_instance = std::move(instance);
     s_list = new frmDataList(nullptr, damageTold);
     s_list->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(

@@ -11,9 +11,11 @@ class fSplash;
 /// How start-up ended.
 enum class StartResult { Started, AlreadyRunning, NoLock, NoDatabase };
 
-/// Start-up: single instance, splash, connection, compaction, settings, year filter,
-/// property list. waitSeconds is the pause after each splash message (one second in
-/// the program, zero in tests and the benchmark).
+/// Start-up: the end on a signal from the system (TerminationSignals: the connection
+/// closed, the lock given back), single instance, what a cut save of the settings left,
+/// splash, connection, compaction, settings, year filter, property list. waitSeconds is
+/// the pause after each splash message (one second in the program, zero in tests and the
+/// benchmark).
 StartResult Main(double waitSeconds = 1.0);
 /// The property list opened by Main, or null.
 QWidget *MainWindow();

@@ -1,9 +1,13 @@
 #include "cFile.h"
 
+#include "DbFixture.h"
 #include "EnvironmentValue.h"
+#include "RegularFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -223,6 +227,22 @@ private Q_SLOTS:
         QCOMPARE(m_file.CopyFiles(nullptr, path("nothing.txt"), path("x.txt")), 2);
         QCOMPARE(m_file.CopyFiles(nullptr, path("src.txt"), path("no/folder/x.txt")), 3);
         QCOMPARE(m_file.CopyFiles(nullptr, path("src.txt"), path("y.txt")), 0);
+    }
+
+    // The copy's name lives in its folder, which is synced after the rename as well; a folder
+    // that cannot be is logged, and the copy counts as made.
+    void folderThatCannotBeSyncedIsLogged()
+    {
+        const ErrLogRecorder log;
+        writeFile(path("synced.txt"), "new");
+        RegularFile::setSyncCall(&syncFailingForFolders);
+        const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
+        QVERIFY(m_file.WilCopyFile(path("synced.txt"), path("copy.txt")));
+        QCOMPARE(readFile(path("copy.txt")), QByteArray("new"));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(log.lines().first().startsWith(QStringLiteral("cFile|CopyFiles|%1 を保存しましたが、フォルダ %2 を")
+                                                    .arg(path("copy.txt"), m_dir.path())),
+                 qPrintable(log.lines().first()));
     }
 
     void deleteFiles()

@@ -1,5 +1,6 @@
 #include "DbFixture.h"
 #include "Globals.h"
+#include "RegularFile.h"
 #include "VbRuntime.h"
 #include "cIni.h"
 
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -170,6 +172,23 @@ private Q_SLOTS:
         QVERIFY(!log.lines().isEmpty());
         QVERIFY2(log.lines().first().startsWith(QStringLiteral("cIni|")) && log.lines().first().contains(path),
                  qPrintable(log.lines().first()));
+    }
+
+    // The new file's name lives in its folder, which is synced after the rename as well; a
+    // folder that cannot be is logged, and the value counts as saved (its data is on disk).
+    void folderThatCannotBeSyncedIsLogged()
+    {
+        const ErrLogRecorder log;
+        cIni ini = iniWith(QByteArray("[SETTING]\r\nサイズ=\"1\"\r\n"));
+        RegularFile::setSyncCall(&syncFailingForFolders);
+        const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
+        QVERIFY(ini.SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
+        QCOMPARE(fileOf(ini), QByteArray("[SETTING]\r\nサイズ=\"3\"\r\n"));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(
+            log.lines().first().startsWith(
+                QStringLiteral("cIni|SetIni|%1 を保存しましたが、フォルダ %2 を").arg(ini.Pro_IniPath(), m_dir.path())),
+            qPrintable(log.lines().first()));
     }
 
     void severalValuesAllOrNone()

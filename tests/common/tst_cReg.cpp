@@ -1,4 +1,5 @@
 #include "RegistryStore.h"
+#include "RegularFile.h"
 #include "cReg.h"
 
 #include "DbFixture.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -183,6 +185,25 @@ private Q_SLOTS:
         QVERIFY(!log.lines().isEmpty());
         for (const QString &line : log.lines())
             QVERIFY2(line.startsWith(QStringLiteral("cReg|")) && line.contains(store), qPrintable(line));
+    }
+
+    // The folder is synced after the rename as well; one that cannot be is logged, and the
+    // value counts as written.
+    void folderThatCannotBeSyncedIsLogged()
+    {
+        const ErrLogRecorder log;
+        const QString store = freshStore();
+        cReg reg(store);
+        RegularFile::setSyncCall(&syncFailingForFolders);
+        const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
+        reg.SetReg(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvik\\Vanrek\\Info\\URL"),
+                   QStringLiteral("https://example.jp/"));
+        QCOMPARE(reg.GetRegStr(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Zorvik\\Vanrek\\Info\\URL")),
+                 QStringLiteral("https://example.jp/"));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(log.lines().first().startsWith(
+                     QStringLiteral("cReg|SetReg|%1 を保存しましたが、フォルダ %2 を").arg(store, m_dir.path())),
+                 qPrintable(log.lines().first()));
     }
 
     void enumAndDeleteKeys()

@@ -1,9 +1,12 @@
 #include "mdlMainStart.h"
 
+#include "ChildProcess.h"
+#include "DesktopServices.h"
 #include "Globals.h"
 #include "MsgBox.h"
 #include "ProgramIcon.h"
 #include "RealMessageBoxes.h"
+#include "RegistryStore.h"
 #include "ShownBoxes.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
@@ -25,7 +28,13 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
+
+#include <csignal>
+
+#include <unistd.h>
 
 // Start-up from the single-instance check to the property list, and the end.
 class tst_Main : public QObject
@@ -49,6 +58,16 @@ private:
         QSqlDatabase::removeDatabase(QStringLiteral("edit"));
     }
     static QString errLog(const QString &folder) { return QString::fromUtf8(fileBytes(file(folder, "ErrLog.txt"))); }
+    /// The files the process holds an flock on: its lock files, whatever their names.
+    static QStringList heldLocks(pid_t pid)
+    {
+        QStringList held;
+        const QString proc = QStringLiteral("/proc/%1/").arg(pid);
+        for (const QString &fd : QDir(proc + QStringLiteral("fdinfo")).entryList(QDir::Files))
+            if (fileBytes(proc + QStringLiteral("fdinfo/") + fd).contains(" FLOCK "))
+                held << QFile::symLinkTarget(proc + QStringLiteral("fd/") + fd);
+        return held;
+    }
     static void expectNoDatabaseBox()
     {
         QCOMPARE(shownBoxes().size(), 1);
@@ -347,6 +366,55 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
     }
 
+    // A save of "Vanrek.ini" or "Vanrek.reg" cut by a kill or a crash leaves its temporary
+    // file beside the file (the name and six letters). The next copy removes such files
+    // once it holds the lock, and nothing else: no file it cannot tell for one of them.
+    void startRemovesWhatACutSaveLeft_data()
+    {
+        QTest::addColumn<bool>("otherCopyRuns");
+        QTest::newRow("the lock taken") << false;
+        QTest::newRow("another copy runs, perhaps saving") << true;
+    }
+
+    void startRemovesWhatACutSaveLeft()
+    {
+        QFETCH(bool, otherCopyRuns);
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        setAppPath(testDb.folder());
+        RegistryStore::setFilePath(file(testDb.folder(), "Vanrek.reg"));
+        const auto restore = qScopeGuard([] { RegistryStore::setFilePath(QString()); });
+        const QString notes = file(testDb.folder(), "notes.txt");
+        QVERIFY(writeFileBytes(notes, "the user's own notes\n"));
+        const QStringList leftovers{QStringLiteral("Vanrek.ini.kQzTbW"), QStringLiteral("Vanrek.reg.PmXaRe")};
+        for (const QString &name : leftovers)
+            QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "[SETTING]\r\n"));
+        QStringList kept{QStringLiteral("Vanrek.ini.backup"), QStringLiteral("Vanrek.ini.BACKUP"),
+                         QStringLiteral("Vanrek.ini.kQzTb"),  QStringLiteral("Vanrek.ini.kQzTbWx"),
+                         QStringLiteral("Vanrek.ini.kQ2TbW"), QStringLiteral("Other.ini.kQzTbW")};
+        for (const QString &name : std::as_const(kept))
+            QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "kept\n"));
+        // Under such a name, but a link to the user's file, a second name of it, a folder.
+        QVERIFY(QFile::link(notes, file(testDb.folder(), "Vanrek.ini.LnKaBc")));
+        QCOMPARE(::link(QFile::encodeName(notes).constData(),
+                        QFile::encodeName(file(testDb.folder(), "Vanrek.ini.HaRdLk")).constData()),
+                 0);
+        QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("Vanrek.reg.DiRecT")));
+        kept << QStringLiteral("Vanrek.ini.LnKaBc") << QStringLiteral("Vanrek.ini.HaRdLk")
+             << QStringLiteral("Vanrek.reg.DiRecT");
+
+        SingleInstance other;
+        if (otherCopyRuns)
+            QVERIFY(other.acquire(testDb.folder()));
+        QCOMPARE(Main(0), otherCopyRuns ? StartResult::AlreadyRunning : StartResult::Started);
+        EndMain();
+        for (const QString &name : leftovers)
+            QVERIFY2(QFileInfo::exists(QDir(testDb.folder()).filePath(name)) == otherCopyRuns, qPrintable(name));
+        for (const QString &name : std::as_const(kept))
+            QVERIFY2(QFileInfo::exists(QDir(testDb.folder()).filePath(name)), qPrintable(name));
+        QCOMPARE(fileBytes(notes), QByteArray("the user's own notes\n"));
+    }
+
     void startsToThePropertyList()
     {
         TestDb testDb;
@@ -372,6 +440,73 @@ private Q_SLOTS:
         QVERIFY(!second.acquire(testDb.folder()));
         EndMain();
         QVERIFY(second.acquire(testDb.folder()));
+    }
+
+    // The system ends the program (a kill, a closed terminal, its own shutdown, Ctrl+C):
+    // nothing more is asked, the connection closes with what was not committed rolled back,
+    // the locks are given back and removed, and the program exits with 128 + the signal's
+    // number. A signal during the start or while a box waits for its answer ends it the
+    // same way.
+    void signalEndsTheProgramAndGivesBackItsFiles_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("code");
+        QTest::newRow("SIGTERM during the start's wait") << "start" << int(SIGTERM) << 143;
+        QTest::newRow("SIGHUP with the list shown and a transaction open") << "transaction" << int(SIGHUP) << 129;
+        QTest::newRow("SIGINT while the exit question waits") << "question" << int(SIGINT) << 130;
+    }
+
+    void signalEndsTheProgramAndGivesBackItsFiles()
+    {
+        QFETCH(QString, when);
+        QFETCH(int, signal);
+        QFETCH(int, code);
+        if (const QString folder = QFile::decodeName(testChildValue()); !folder.isEmpty()) {
+            // The program's start and its event loop, as main() runs them; the wait of ten
+            // minutes holds the start on the splash until the signal comes.
+            setAppPath(folder);
+            try {
+                if (Main(when == QLatin1String("start") ? 600 : 0) != StartResult::Started)
+                    ::_exit(90);
+                if (when == QLatin1String("transaction")) {
+                    gDao().BeginTrans();
+                    gDao().exec(QStringLiteral("INSERT INTO D_物件 (ID1, 物件名) VALUES (1, '未登録')"));
+                }
+                if (!writeFileBytes(file(folder, "ready"), QByteArray()))
+                    ::_exit(91);
+                if (when == QLatin1String("question")) {
+                    installDesktopServices(); // Qt's own box, which waits for an answer
+                    MsgBox::setAutoAnswer(false);
+                    MainWindow()->close();
+                } else {
+                    QApplication::exec();
+                }
+            } catch (...) {
+            }
+            ::_exit(92);
+        }
+        TestDb testDb;
+        QVERIFY(testDb.isValid());
+        const pid_t child = startTestChild(QFile::encodeName(testDb.folder()));
+        QVERIFY(child > 0);
+        const bool waitsAtStart = when == QLatin1String("start");
+        QStringList locks;
+        for (int waited = 0; waited < 60000; waited += 10) {
+            QThread::msleep(10);
+            locks = heldLocks(child);
+            if (locks.size() == 2 && (waitsAtStart || QFile::exists(file(testDb.folder(), "ready"))))
+                break;
+        }
+        QCOMPARE(locks.size(), 2);
+        ::kill(child, signal);
+        QCOMPARE(childEnd(child), QStringLiteral("exit %1").arg(code));
+        for (const QString &lock : std::as_const(locks))
+            QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock));
+        // Closed: no journal of the transaction is left for the next start to roll back.
+        QVERIFY(!QFileInfo::exists(testDb.path() + QStringLiteral("-journal")));
+        QVERIFY(testDb.connectGlobal());
+        QCOMPARE(gDao().query(QStringLiteral("SELECT COUNT(*) FROM D_物件")).value(0, 0).toInt(), 0);
     }
 
     void closingTheListAsksAndEnds()

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstring>
 
 #include <sys/socket.h>
@@ -42,4 +43,15 @@ bool isSocketFile(const QString &path)
     struct stat st {
     };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode);
+}
+
+int syncFailingForFolders(int fd)
+{
+    struct stat st {
+    };
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
 }

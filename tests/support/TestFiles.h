@@ -12,3 +12,6 @@ bool writeFileBytes(const QString &path, const QByteArray &content);
 bool makeSocketFile(const QString &path);
 /// True when path (following links) names a socket.
 bool isSocketFile(const QString &path);
+/// A sync call for RegularFile::setSyncCall, as on a disk that cannot keep a folder's
+/// change: a file is synced, a folder's sync fails with EIO.
+int syncFailingForFolders(int fd);

@@ -245,6 +245,9 @@ bool ActiveReport::PrintReport(bool showDialog)
             throw ReportError(ReportError::JobRefused,
                               QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(path)));
         s_lastPdfFolder = QFileInfo(path).absolutePath();
+        // Written all the same: only a power cut now could lose the file's name.
+        if (!file.folderSyncError().isEmpty())
+            writeErrLog(file.folderSyncError(), QStringLiteral("cPrinter"), QStringLiteral("PrintDialog"));
         return true;
     }
     handOver(printer);

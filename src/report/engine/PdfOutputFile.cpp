@@ -127,6 +127,7 @@ bool PdfOutputFile::commit()
             QFile::setPermissions(m_writing, QFile::permissions(m_target));
         if (::rename(QFile::encodeName(m_writing).constData(), QFile::encodeName(m_target).constData()) != 0)
             return false;
+        RegularFile::syncFolder(m_target, &m_folderError);
     }
     m_committed = true;
     return true;

@@ -8,7 +8,8 @@
 /// file can be added beside it, the chosen file itself is written and checked alike. The
 /// PDF writer says nothing of its failed writes, so the file is what is checked: synced to
 /// the disk, its end must hold the trailer ("startxref" and "%%EOF") and the offset there
-/// must point at the cross-reference table ("xref"). A chosen link keeps pointing at the
+/// must point at the cross-reference table ("xref"); after the rename the folder is synced
+/// too, so that the new name survives a power cut. A chosen link keeps pointing at the
 /// file it names, which is what is written or replaced (also where that file is not there
 /// yet), and an earlier file's permissions are kept.
 class PdfOutputFile
@@ -32,10 +33,14 @@ public:
     QString writingPath() const { return m_writing; }
     /// Puts the written PDF at the chosen path; false when it is not whole or cannot be put there.
     bool commit();
+    /// Why the folder could not be synced after the PDF took its place, which still counts
+    /// as done (the file is on the disk); empty otherwise.
+    QString folderSyncError() const { return m_folderError; }
 
 private:
     QString m_target;
     QString m_writing;
+    QString m_folderError;
     bool m_targetExisted = false;
     bool m_committed = false;
 };

@@ -1,5 +1,6 @@
 #include "ActiveReport.h"
 
+#include "ChildProcess.h"
 #include "FakeLayout.h"
 #include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
@@ -9,6 +10,7 @@
 #include "RegularFile.h"
 #include "RequiredTools.h"
 #include "ShownBoxes.h"
+#include "TerminationSignals.h"
 #include "TestFiles.h"
 #include "TestPrinters.h"
 #include "cAreport.h"
@@ -24,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -174,6 +178,54 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir->filePath(QStringLiteral("target")))
                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("none.pdf")});
+    }
+
+    // The system ends the program while the PDF is written (here while it is synced): the
+    // write runs to its end first, so the chosen file holds the whole new report, nothing is
+    // left beside it, and then the program ends.
+    void signalDuringThePdfLeavesItWhole()
+    {
+        if (const QString chosen = QFile::decodeName(testChildValue()); !chosen.isEmpty()) {
+            delete m_dir; // its own, made by init(): the file is the test's
+            m_dir = nullptr;
+            TerminationSignals::install(nullptr);
+            RegularFile::setSyncCall([](int fd) {
+                struct stat st {
+                };
+                if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+                    ::raise(SIGTERM);
+                return ::fsync(fd);
+            });
+            m_answers << chosen;
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+            QCoreApplication::exec();
+            ::_exit(91);
+        }
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        QVERIFY(writeFileBytes(file, "an earlier report"));
+        const pid_t child = startTestChild(QFile::encodeName(file));
+        QVERIFY(child > 0);
+        QCOMPARE(childEnd(child), QStringLiteral("exit 143"));
+        QCOMPARE(PrintedPdf::pages(file), 1);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
+    }
+
+    // The PDF's name lives in its folder, which is synced after the rename as well; a folder
+    // that cannot be is logged, and the PDF counts as written.
+    void folderThatCannotBeSyncedIsLogged()
+    {
+        const QString file = m_dir->filePath(QStringLiteral("提案書.pdf"));
+        m_answers << file;
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(QStringLiteral("^cPrinter PrintDialog %1 を保存しましたが、フォルダ %2 を")
+                                   .arg(QRegularExpression::escape(file), QRegularExpression::escape(m_dir->path()))));
+        {
+            RegularFile::setSyncCall(&syncFailingForFolders);
+            const auto restore = qScopeGuard([] { RegularFile::setSyncCall(nullptr); });
+            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+        }
+        QCOMPARE(PrintedPdf::pages(file), 1);
         QVERIFY(shownBoxes().isEmpty());
     }
 
