@@ -1,6 +1,5 @@
 #include "cFrmCtrl.h"
 
-#include "DbFixture.h"
 #include "EntryTestForm.h"
 #include "MsgBox.h"
 #include "RealMessageBoxes.h"
@@ -16,23 +15,6 @@
 
 #include <memory>
 #include <stdexcept>
-
-// Fails once, as a form's focus handler might, when its control loses the focus.
-class FailingFocusOut : public QObject
-{
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusOut && !m_failed) {
-            m_failed = true;
-            throw std::runtime_error("フォーカスを移せません");
-        }
-        return false;
-    }
-
-private:
-    bool m_failed = false;
-};
 
 // The form controller and its wrappers driven through a real form with real keys.
 class tst_cFrmCtrl : public QObject
@@ -621,33 +603,6 @@ private Q_SLOTS:
         QCOMPARE(focusedKey(f.form.get()), QStringLiteral("lbutAdd"));
         f.ctrl->TabFocus(2);
         QCOMPARE(focusedKey(f.form.get()), QStringLiteral("txtName"));
-    }
-
-    // An error while a mover moves the focus is logged under the mover's name, and the
-    // focus stays where it was.
-    void focusMoveThatFailsIsLogged_data()
-    {
-        QTest::addColumn<bool>("easy");
-        QTest::newRow("TabFocus") << false;
-        QTest::newRow("TabFocusEasy") << true;
-    }
-    void focusMoveThatFailsIsLogged()
-    {
-        QFETCH(bool, easy);
-        Fixture f = open(true);
-        focusOn(f.form->txtPlain);
-        FailingFocusOut failing;
-        f.form->txtPlain->installEventFilter(&failing);
-        ErrLogRecorder log;
-        if (easy)
-            f.ctrl->TabFocusEasy(0);
-        else
-            f.ctrl->TabFocus(0);
-        QApplication::processEvents();
-        const QString procedure = QString::fromLatin1(QTest::currentDataTag());
-        QCOMPARE(log.lines(),
-                 QStringList{QStringLiteral("cFrmCtrl|") + procedure + QStringLiteral("|フォーカスを移せません")});
-        QCOMPARE(focusedKey(f.form.get()), QStringLiteral("txtPlain"));
     }
 
     void renderedForm()
