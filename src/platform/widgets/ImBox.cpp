@@ -10,6 +10,7 @@
 ImBox::ImBox(QWidget *parent) : QLineEdit(parent)
 {
     m_caption.Font = font();
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) { m_lastText = text; });
 }
 
 ImBox::EditedSpan ImBox::editedSpan(const QString &before, const QString &after)

@@ -38,6 +38,8 @@ public:
 
     /// The changed part between the two texts' longest unchanged head and tail.
     static EditedSpan editedSpan(const QString &before, const QString &after);
+    /// The text the box held before the edit its validator is judging.
+    const QString &lastText() const { return m_lastText; }
 
     QString NextCtrl() const { return m_nextCtrl; }
     void setNextCtrl(const QString &keys) { m_nextCtrl = keys; }
@@ -68,4 +70,5 @@ private:
     bool m_highlightText = true;
     bool m_leftWithWindow = false; // the focus went to another window or a pop-up
     CaptionLook m_caption;
+    QString m_lastText;
 };

@@ -123,22 +123,18 @@ bool takeNumberText(const QString &before, QString &input, int &pos, int decimal
 class NumberValidator : public QValidator
 {
 public:
-    NumberValidator(ImNumber *box, const bool *showing) : QValidator(box), m_box(box), m_showing(showing)
-    {
-        connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { m_before = text; });
-    }
+    NumberValidator(ImNumber *box, const bool *showing) : QValidator(box), m_box(box), m_showing(showing) {}
 
     State validate(QString &input, int &pos) const override
     {
         if (*m_showing)
             return Acceptable; // the box's own text, as the display format shows it
-        return takeNumberText(m_before, input, pos, m_box->Decimals()) ? Acceptable : Invalid;
+        return takeNumberText(m_box->lastText(), input, pos, m_box->Decimals()) ? Acceptable : Invalid;
     }
 
 private:
     ImNumber *m_box;
     const bool *m_showing;
-    QString m_before; // the text before the edit being judged
 };
 
 std::optional<double> parseTyped(const QString &text)

@@ -31,7 +31,7 @@ public:
             return Acceptable;
 
         // The inserted part is what lies between the text's unchanged head and tail.
-        const ImBox::EditedSpan span = ImBox::editedSpan(m_box->m_lastText, input);
+        const ImBox::EditedSpan span = ImBox::editedSpan(m_box->lastText(), input);
         int head = span.head;
         const int tail = span.tail;
         // Never split a surrogate pair at the head.
@@ -60,8 +60,7 @@ private:
 ImText::ImText(QWidget *parent) : ImBox(parent)
 {
     setValidator(new TextLimitValidator(this));
-    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_lastText = text;
+    connect(this, &QLineEdit::textChanged, this, [this] {
         try {
             Q_EMIT Change();
         } catch (...) {

@@ -34,7 +34,6 @@ Q_SIGNALS:
     void Change();
 
 private:
-    QString m_lastText;
     int m_maxLength = 0;
     bool m_lengthAsByte = false;
 
