@@ -38,20 +38,22 @@ bool sameName(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
+// Whether every byte of data is text in the decoder's encoding.
+bool decodesWhole(QStringDecoder &&decoder, const QByteArray &data)
+{
+    const QString text = decoder.decode(data);
+    Q_UNUSED(text)
+    return decoder.isValid() && !decoder.hasError();
+}
+
 bool isUtf8(const QByteArray &data)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(data);
-    Q_UNUSED(text)
-    return !utf8.hasError();
+    return decodesWhole(QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless), data);
 }
 
 bool isShiftJis(const QByteArray &data)
 {
-    QStringDecoder sjis(kShiftJis, QStringConverter::Flag::Stateless);
-    const QString text = sjis.decode(data);
-    Q_UNUSED(text)
-    return sjis.isValid() && !sjis.hasError();
+    return decodesWhole(QStringDecoder(kShiftJis, QStringConverter::Flag::Stateless), data);
 }
 
 bool isAscii(const QByteArray &data)
