@@ -76,7 +76,13 @@ QString suggestedPdfPath(const QString &name)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QString file = name.trimmed().isEmpty() ? QStringLiteral("帳票") : name.trimmed();
-    file.replace(QLatin1Char('/'), QLatin1Char('_'));
+    // A plan's name is free text: nothing in it may name another folder, read as two names in
+    // the dialog (a quote) or hide the file from the next dialog (a leading dot).
+    for (QChar &c : file)
+        if (QStringView(u"/\\:*?<>|\"").contains(c))
+            c = QLatin1Char('_');
+    if (file.startsWith(QLatin1Char('.')))
+        file[0] = QLatin1Char('_');
     return QDir(folder).filePath(file + QStringLiteral(".pdf"));
 }
 

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void tablesFollowACancelledSheet();
     void busyCommandIgnoresAClick();
     void printsAStoredPlanToPdf();
+    void pdfIsOfferedUnderThePlansNameBesideTheLast_data();
     void pdfIsOfferedUnderThePlansNameBesideTheLast();
 
 private:
@@ -300,19 +301,35 @@ void tst_frmGraphPrint::printsAStoredPlanToPdf()
         QVERIFY2(tablesText.contains(QLatin1String(text)), text);
 }
 
+void tst_frmGraphPrint::pdfIsOfferedUnderThePlansNameBesideTheLast_data()
+{
+    QTest::addColumn<QString>("plan");
+    QTest::addColumn<QString>("offered"); // the file name's part before the report's name
+    QTest::newRow("a plain name") << QStringLiteral("第一駐車場") << QStringLiteral("第一駐車場_");
+    // A leading dot would hide the file from the next dialog.
+    QTest::newRow("a leading dot") << QStringLiteral(".駐車場") << QStringLiteral("_駐車場_");
+    // A quote would make the dialog read two names and keep the part after it.
+    QTest::newRow("characters no file name should hold")
+        << QStringLiteral("a/b\\c:d*e?f<g>h|i\"j") << QStringLiteral("a_b_c_d_e_f_g_h_i_j_");
+}
+
 // Each report of a plan is offered as a PDF file under the plan's name before the report's; the
 // user saves the first one elsewhere under a name of his own, and the second is offered there.
 void tst_frmGraphPrint::pdfIsOfferedUnderThePlansNameBesideTheLast()
 {
+    QFETCH(QString, plan);
+    QFETCH(QString, offered);
     QTemporaryDir out;
     PrinterCatalog::install(std::make_shared<FixedPrinterCatalog>());
-    QStringList offered;
-    ActiveReport::setPdfChooser([&](QWidget *, const QString &, const QString &suggested) {
-        offered << suggested;
-        return out.filePath(QStringLiteral("控え%1.pdf").arg(offered.size()));
+    QStringList suggested;
+    ActiveReport::setPdfChooser([&](QWidget *, const QString &, const QString &path) {
+        suggested << path;
+        return out.filePath(QStringLiteral("控え%1.pdf").arg(suggested.size()));
     });
     cPrinter::install();
-    addParkingPlan();
+    SampleParking sample;
+    sample.name = plan;
+    addParkingPlan(sample);
     frmGraph *w = f.open(1, 1);
     {
         const PrintConfirmations answer;
@@ -320,9 +337,9 @@ void tst_frmGraphPrint::pdfIsOfferedUnderThePlansNameBesideTheLast()
     }
     ActiveReport::setPdfChooser(nullptr);
     PrinterCatalog::install(nullptr);
-    QCOMPARE(offered.size(), 2);
-    QCOMPARE(QFileInfo(offered[0]).fileName(), QStringLiteral("第一駐車場_") + kSheet + QStringLiteral(".pdf"));
-    QCOMPARE(offered[1], out.filePath(QStringLiteral("第一駐車場_") + kTables + QStringLiteral(".pdf")));
+    QCOMPARE(suggested.size(), 2);
+    QCOMPARE(QFileInfo(suggested[0]).fileName(), offered + kSheet + QStringLiteral(".pdf"));
+    QCOMPARE(suggested[1], out.filePath(offered + kTables + QStringLiteral(".pdf")));
     QCOMPARE(PrintedPdf::pages(out.filePath(QStringLiteral("控え1.pdf"))), 1);
 }
 
