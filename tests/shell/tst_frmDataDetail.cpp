@@ -197,20 +197,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("sql"); // run on the program's connection before 登録
         QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("lookUpFails"); // the greatest number cannot be read, the insert would go
         QTest::newRow("insert refused")
-            << "CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END" << false;
-        QTest::newRow("BEGIN refused") << "BEGIN" << false;
-        QTest::newRow("write lock held") << "" << true;
+            << "CREATE TRIGGER block BEFORE INSERT ON D_物件 BEGIN SELECT RAISE(ABORT, 'no'); END" << false << false;
+        QTest::newRow("BEGIN refused") << "BEGIN" << false << false;
+        QTest::newRow("write lock held") << "" << true << false;
+        QTest::newRow("greatest number not read") << "" << false << true;
     }
     void failedInsertKeepsTheDialog()
     {
         QFETCH(QString, sql);
         QFETCH(bool, locked);
+        QFETCH(bool, lookUpFails);
         frmDataDetail d;
         d.show();
         fill(d, QStringLiteral("b"), 1, 1);
         if (!sql.isEmpty())
             execSql(sql);
+        if (lookUpFails)
+            failMaxOnTheConnection();
         {
             std::optional<WriteLock> lock;
             if (locked)

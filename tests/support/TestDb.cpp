@@ -6,8 +6,11 @@
 
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 TestDb::TestDb()
 {
@@ -97,4 +100,15 @@ bool damageLeaf(const QString &path, const QString &table, LeafDamage how)
     const quint32 cells = bigEndian(bytes, leaf + 3, 2) / 2;
     const char count[2] = {char(cells >> 8), char(cells & 0xff)};
     return file.seek(leaf + 3) && file.write(count, 2) == 2;
+}
+
+void failMaxOnTheConnection()
+{
+    const QVariant handle = gDao().CurrentDB().driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.data());
+    // An aggregate of the connection's own takes the place of the engine's built-in one.
+    sqlite3_create_function(
+        db, "max", 1, SQLITE_UTF8, nullptr, nullptr,
+        [](sqlite3_context *context, int, sqlite3_value **) { sqlite3_result_error_code(context, SQLITE_BUSY); },
+        [](sqlite3_context *context) { sqlite3_result_error_code(context, SQLITE_BUSY); });
 }

@@ -23,6 +23,11 @@ private:
     bool m_ok = false;
 };
 
+/// Makes every MAX() on the program's open connection fail with the engine's busy code, as
+/// while another program holds the database, until the connection closes; other statements
+/// go on as before.
+void failMaxOnTheConnection();
+
 /// Creates a database file from db/ at `path` (which must not exist yet).
 bool createTestDatabase(const QString &path, QString *error = nullptr);
 

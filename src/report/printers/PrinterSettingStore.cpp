@@ -23,7 +23,12 @@ DaoRows row(int id)
 
 int nextID()
 {
-    const int greatest = gBase().CvtLng(gDao().Lookup(QStringLiteral("m_printer"), QStringLiteral("MAX(ID)")));
+    bool read = false;
+    const QVariant found = gDao().Lookup(QStringLiteral("m_printer"), QStringLiteral("MAX(ID)"), QString(), &read);
+    // A failed look-up is no empty table.
+    if (!read)
+        throw gDao().lastFailure();
+    const int greatest = gBase().CvtLng(found);
     return greatest < 1 ? 1 : greatest + 1;
 }
 

@@ -20,7 +20,8 @@ DaoRows list();
 /// The row with the key (none when there is no such row).
 DaoRows row(int id);
 /// The key of a new row: 1 for an empty table or a greatest key below 1, else the
-/// greatest plus one (which may pass MaxID: the caller refuses it).
+/// greatest plus one (which may pass MaxID: the caller refuses it). Throws DaoError when
+/// the greatest key cannot be read.
 int nextID();
 /// Runs one writing statement in a transaction and returns its count.
 int write(const QString &sql, const QVariantList &values = {});

@@ -265,13 +265,14 @@ private Q_SLOTS:
     void newKeys_data()
     {
         QTest::addColumn<QList<int>>("stored");
-        QTest::addColumn<int>("expected"); // 0: refused
+        QTest::addColumn<int>("expected"); // 0: refused, -1: the greatest key cannot be read
         QTest::newRow("empty table") << QList<int>() << 1;
         QTest::newRow("greatest 0") << QList<int>({0}) << 1;
         QTest::newRow("greatest negative") << QList<int>({-4}) << 1;
         QTest::newRow("1 and 7") << QList<int>({1, 7}) << 8;
         QTest::newRow("32766 taken") << QList<int>({32766}) << 32767;
         QTest::newRow("32767 taken") << QList<int>({5, 32767}) << 0;
+        QTest::newRow("greatest not read") << QList<int>({3}) << -1;
     }
     void newKeys()
     {
@@ -282,13 +283,17 @@ private Q_SLOTS:
             execSql(QStringLiteral("INSERT INTO M_Printer (ID, ReportName, Kind) VALUES (%1, 'r%1', 1)").arg(id));
         auto d = editor(0, false);
         typeAndLeave(*d, box(*d, "cmbReport"), QStringLiteral("新"));
+        if (expected < 0)
+            failMaxOnTheConnection();
         FormButtons::click(button(*d, "lbutEntry"));
         QSqlQuery q(gDao().CurrentDB());
         q.exec(QStringLiteral("SELECT ID FROM M_Printer WHERE ReportName='新'"));
-        if (expected == 0) {
+        if (expected <= 0) {
             QVERIFY(!q.next());
             QCOMPARE(shownBoxes().size(), 1);
-            QCOMPARE(shownBoxes().at(0).prompt, QStringLiteral("プリンタ設定の登録件数が上限に達しました。"));
+            QCOMPARE(shownBoxes().at(0).prompt, expected
+                                                    ? QStringLiteral("データベースは他のプログラムが使用中です。")
+                                                    : QStringLiteral("プリンタ設定の登録件数が上限に達しました。"));
             QCOMPARE(box(*d, "cmbReport")->currentText(), QStringLiteral("新"));
             return;
         }
