@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -19,6 +20,8 @@ constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 // What the handler may touch: plain values, set before it is installed.
 volatile sig_atomic_t s_writeEnd = -1;
 volatile sig_atomic_t s_owner = 0;
+// Whether the handler took each of kSignals: not one the program was started to ignore.
+volatile sig_atomic_t s_taken[std::size(kSignals)] = {};
 
 int s_readEnd = -1;
 QPointer<QSocketNotifier> s_notifier;
@@ -34,14 +37,16 @@ void setAction(void (*handler)(int))
     for (const int signal : kSignals)
         sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESTART;
-    for (const int signal : kSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (size_t i = 0; i < std::size(kSignals); ++i)
+        if (s_taken[i])
+            ::sigaction(kSignals[i], &action, nullptr);
 }
 
 // Only what is safe inside a signal handler.
 void onSignal(int signal)
 {
     const int saved = errno;
+    // Those it took alone: one ignored stays so, also for the program a child runs.
     setAction(SIG_DFL);
     // A child started by the program, before it runs its own program, ends as if it had
     // no handler: its signal is not the program's end.
@@ -95,5 +100,11 @@ void TerminationSignals::install(Ending ending)
     }
     s_notifier = new QSocketNotifier(s_readEnd, QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(s_notifier, &QSocketNotifier::activated, s_notifier, [] { end(); });
+    // What the program was started with: read again in a forked process, it is the same.
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        struct sigaction current {
+        };
+        s_taken[i] = ::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler != SIG_IGN;
+    }
     setAction(&onSignal);
 }

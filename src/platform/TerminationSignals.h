@@ -8,7 +8,9 @@
 /// that processes no events on the way (a save, a registration, a PDF being written)
 /// finishes first. The end runs the program's ending, which asks nothing and closes no
 /// window, and exits with 128 + the signal's number. A second signal, once the first has
-/// come, ends the program at once by the system's own action.
+/// come, ends the program at once by the system's own action. A signal the program was
+/// started to ignore (nohup, a script's background job) stays ignored, for the program and
+/// for the programs it starts.
 class TerminationSignals
 {
 public:
