@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <iterator>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -26,6 +27,7 @@ volatile sig_atomic_t s_taken[std::size(kSignals)] = {};
 int s_readEnd = -1;
 QPointer<QSocketNotifier> s_notifier;
 TerminationSignals::Ending s_ending;
+std::vector<const std::function<void()> *> s_cleanups;
 
 void setAction(void (*handler)(int))
 {
@@ -40,6 +42,16 @@ void setAction(void (*handler)(int))
     for (size_t i = 0; i < std::size(kSignals); ++i)
         if (s_taken[i])
             ::sigaction(kSignals[i], &action, nullptr);
+}
+
+void runTrapped(const std::function<void()> &work)
+{
+    try {
+        if (work)
+            work();
+    } catch (...) {
+        // Each traps its own errors; the program ends all the same.
+    }
 }
 
 // Only what is safe inside a signal handler.
@@ -65,12 +77,9 @@ void end()
     if (::read(s_readEnd, &number, 1) != 1)
         return;
     s_notifier->setEnabled(false);
-    try {
-        if (s_ending)
-            s_ending();
-    } catch (...) {
-        // The ending traps its own errors; the program ends all the same.
-    }
+    for (auto cleanup = s_cleanups.rbegin(); cleanup != s_cleanups.rend(); ++cleanup)
+        runTrapped(**cleanup);
+    runTrapped(s_ending);
     // No destructor and no exit handler runs: they would close the windows by the user's
     // path and save what the end drops.
     ::_exit(128 + number);
@@ -107,4 +116,14 @@ void TerminationSignals::install(Ending ending)
         s_taken[i] = ::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler != SIG_IGN;
     }
     setAction(&onSignal);
+}
+
+TerminationSignals::Cleanup::Cleanup(std::function<void()> cleanup) : m_cleanup(std::move(cleanup))
+{
+    s_cleanups.push_back(&m_cleanup);
+}
+
+TerminationSignals::Cleanup::~Cleanup()
+{
+    std::erase(s_cleanups, &m_cleanup);
 }
