@@ -38,6 +38,9 @@ pid_t startTestChild(const QByteArray &value)
         const int quiet = ::open("/dev/null", O_WRONLY);
         if (quiet >= 0)
             ::dup2(quiet, STDOUT_FILENO);
+        // The system's own end by the signals a test sends, whatever ignored them for the test.
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+            ::signal(signal, SIG_DFL);
         ::execve(program.constData(), arguments, environment.data());
         ::_exit(127);
     }

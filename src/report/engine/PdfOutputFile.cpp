@@ -111,6 +111,11 @@ PdfOutputFile::PdfOutputFile(const QString &path)
 
 PdfOutputFile::~PdfOutputFile()
 {
+    discard();
+}
+
+void PdfOutputFile::discard() const
+{
     if (m_committed)
         return;
     // A file written in place is left when it was there before: what it held is gone either way.

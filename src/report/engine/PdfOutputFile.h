@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TerminationSignals.h"
+
 #include <QString>
 
 /// The file a report is saved to as PDF. The PDF writer writes a temporary file beside
@@ -11,7 +13,8 @@
 /// must point at the cross-reference table ("xref"); after the rename the folder is synced
 /// too, so that the new name survives a power cut. A chosen link keeps pointing at the
 /// file it names, which is what is written or replaced (also where that file is not there
-/// yet), and an earlier file's permissions are kept.
+/// yet), and an earlier file's permissions are kept. The end by a signal while it is being
+/// written (a box of the report waiting for its answer) removes it as the output's end does.
 class PdfOutputFile
 {
 public:
@@ -38,9 +41,12 @@ public:
     QString folderSyncError() const { return m_folderError; }
 
 private:
+    void discard() const;
+
     QString m_target;
     QString m_writing;
     QString m_folderError;
     bool m_targetExisted = false;
     bool m_committed = false;
+    const TerminationSignals::Cleanup m_onSignal{[this] { discard(); }};
 };

@@ -1,6 +1,7 @@
 #include "ActiveReport.h"
 
 #include "ChildProcess.h"
+#include "DesktopServices.h"
 #include "FakeLayout.h"
 #include "FileSizeLimit.h"
 #include "FixedPrinterCatalog.h"
@@ -182,9 +183,17 @@ private Q_SLOTS:
 
     // The system ends the program while the PDF is written (here while it is synced): the
     // write runs to its end first, so the chosen file holds the whole new report, nothing is
-    // left beside it, and then the program ends.
+    // left beside it, and then the program ends. While a box of the report waits, it ends
+    // there: the chosen file keeps what it held, and nothing is left beside it either.
+    void signalDuringThePdfLeavesItWhole_data()
+    {
+        QTest::addColumn<bool>("rendered");
+        QTest::newRow("while it is synced") << true;
+        QTest::newRow("while the box of a rendering error waits") << false;
+    }
     void signalDuringThePdfLeavesItWhole()
     {
+        QFETCH(bool, rendered);
         if (const QString chosen = QFile::decodeName(testChildValue()); !chosen.isEmpty()) {
             delete m_dir; // its own, made by init(): the file is the test's
             m_dir = nullptr;
@@ -196,8 +205,13 @@ private Q_SLOTS:
                     ::raise(SIGTERM);
                 return ::fsync(fd);
             });
+            installDesktopServices(); // Qt's own box, which waits for an answer
+            MsgBox::setAutoAnswer(false);
+            MsgBox::setRecorder([](const MsgBox::Shown &) { ::raise(SIGTERM); });
+            auto layout = std::make_unique<FakeLayout>(1);
+            layout->failRendering = !rendered;
             m_answers << chosen;
-            printAtOnce(std::make_unique<FakeLayout>(1), QStringLiteral("経営計画ご提案書１"));
+            printAtOnce(std::move(layout), QStringLiteral("経営計画ご提案書１"));
             QCoreApplication::exec();
             ::_exit(91);
         }
@@ -206,7 +220,10 @@ private Q_SLOTS:
         const pid_t child = startTestChild(QFile::encodeName(file));
         QVERIFY(child > 0);
         QCOMPARE(childEnd(child), QStringLiteral("exit 143"));
-        QCOMPARE(PrintedPdf::pages(file), 1);
+        if (rendered)
+            QCOMPARE(PrintedPdf::pages(file), 1);
+        else
+            QCOMPARE(fileBytes(file), QByteArray("an earlier report"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("提案書.pdf")});
     }
 
