@@ -36,7 +36,7 @@ public:
         const QString after = input.mid(edit.insertEnd);
         const int room = limit - m_box->lengthOf(before) - m_box->lengthOf(after);
         if (room < 0) {
-            // The rest alone is too long (a text set by the program): keep its head.
+            // The held text alone passes the limit: keep the head of the whole.
             input = m_box->fitted(input, limit);
             pos = qMin(pos, int(input.size()));
             return Acceptable;
