@@ -46,8 +46,8 @@ private:
     }
 
 private Q_SLOTS:
-    // What a box takes from typing and from a paste (Ctrl+V) after `held` was typed
-    // and the cursor moved `back` places to the left.
+    // What a box takes from typing and from a paste (Ctrl+V) after `held` was typed, the
+    // cursor moved `back` places to the left and what `held` brackets selected leftwards.
     void typingAndPasting_data()
     {
         QTest::addColumn<QString>("format");
@@ -98,6 +98,16 @@ private Q_SLOTS:
         QTest::newRow("pasted, two decimals: digits already held never cut")
             << twoDecimals << "1.5" << 1 << true << "25"
             << "1.5" << QVariant(1.5);
+        for (char d = '0'; d <= '9'; ++d)
+            QTest::addRow("pasted, whole: over a selected value ending in %c", d)
+                << whole << QStringLiteral("[9876%1]").arg(d) << 0 << true << QStringLiteral("12345.%1").arg(d)
+                << "12345." << QVariant(12345.0);
+        QTest::newRow("pasted, whole: a held digit never cut") << whole << "64047" << 1 << true << "709."
+                                                               << "64047" << QVariant(64047.0);
+        QTest::newRow("typed over a selection: full-width comma refused") << whole << "5[2]840" << 3 << false << "，"
+                                                                          << "52840" << QVariant(52840.0);
+        QTest::newRow("typed over a selection: blank refused") << whole << "[123]" << 0 << false << " "
+                                                               << "123" << QVariant(123.0);
     }
 
     void typingAndPasting()
@@ -112,9 +122,12 @@ private Q_SLOTS:
         Host h = makeHost();
         h.box->setFormat(format);
         enter(h.box);
-        typeText(h.box, held);
+        const int selected = int(held.indexOf(u']') - held.indexOf(u'[')) - 1;
+        typeText(h.box, QString(held).remove(u'[').remove(u']'));
         for (int i = 0; i < back; ++i)
             QTest::keyClick(h.box, Qt::Key_Left);
+        for (int i = 0; i < selected; ++i)
+            QTest::keyClick(h.box, Qt::Key_Left, Qt::ShiftModifier);
         if (paste) {
             QGuiApplication::clipboard()->setText(input);
             QTest::keyClick(h.box, Qt::Key_V, Qt::ControlModifier);

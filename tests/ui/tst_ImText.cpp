@@ -40,6 +40,15 @@ private Q_SLOTS:
                                              << "abc";
         QTest::newRow("character outside the code page kept whole")
             << 3 << true << "a" << 1 << true << QString::fromUtf8("𠮷𠮷") << QString::fromUtf8("a𠮷");
+        QTest::newRow("paste over all cut at its own end")
+            << 30 << true << "サンハイツ１号棟" << -1 << true << "グランドメゾン東京ベイサイド第２号棟"
+            << "グランドメゾン東京ベイサイド第";
+        QTest::newRow("held character outside the code page kept whole")
+            << 30 << true << "ABCDEFGHIJKLMNOPQRSTUVWXYZab𠮷" << 28 << true << "𠮟"
+            << "ABCDEFGHIJKLMNOPQRSTUVWXYZab𠮷";
+        QTest::newRow("paste beginning with the held character after the cursor")
+            << 20 << true << "田アぱぱ荘号" << 0 << true << "田荘号ッｱ"
+            << "田荘号ッ田アぱぱ荘号";
     }
 
     void limit()
@@ -61,7 +70,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         box->setFocus();
         QApplication::processEvents();
-        box->setCursorPosition(cursor);
+        if (cursor >= 0) // otherwise all stays selected, as entering the box left it
+            box->setCursorPosition(cursor);
         if (paste) {
             QApplication::clipboard()->setText(input);
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);

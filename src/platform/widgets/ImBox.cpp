@@ -10,18 +10,36 @@
 ImBox::ImBox(QWidget *parent) : QLineEdit(parent)
 {
     m_caption.Font = font();
-    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) { m_lastText = text; });
+    connect(this, &QLineEdit::textChanged, this, [this] { keepPlace(true); });
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { keepPlace(false); });
+    connect(this, &QLineEdit::selectionChanged, this, [this] { keepPlace(false); });
 }
 
-ImBox::EditedSpan ImBox::editedSpan(const QString &before, const QString &after)
+void ImBox::keepPlace(bool textChanged)
 {
-    EditedSpan span;
-    while (span.head < before.size() && span.head < after.size() && before.at(span.head) == after.at(span.head))
-        ++span.head;
-    while (span.tail < before.size() - span.head && span.tail < after.size() - span.head &&
-           before.at(before.size() - 1 - span.tail) == after.at(after.size() - 1 - span.tail))
-        ++span.tail;
-    return span;
+    // An input method moves the cursor before its text is judged: a place in a text not
+    // yet reported is no place of the next edit.
+    if (textChanged)
+        m_placeText = text();
+    else if (text() != m_placeText)
+        return;
+    m_placeCursor = cursorPosition();
+    m_placeAnchor = !hasSelectedText()                  ? m_placeCursor
+                    : m_placeCursor == selectionStart() ? selectionEnd()
+                                                        : selectionStart();
+}
+
+ImBox::Edit ImBox::editOf(const QString &after, int pos) const
+{
+    const QString &before = m_placeText;
+    const int start = qMin(m_placeAnchor, m_placeCursor);
+    const int end = qMax(m_placeAnchor, m_placeCursor);
+    const int put = int(after.size() - before.size()) + end - start;
+    // Text put in at the place leaves the cursor behind it and the rest as it was.
+    if (end <= before.size() && put >= 0 && pos == start + put && after.left(start) == before.left(start) &&
+        after.mid(pos) == before.mid(end))
+        return {start, end, pos};
+    return {0, int(before.size()), int(after.size())};
 }
 
 void ImBox::focusInEvent(QFocusEvent *event)

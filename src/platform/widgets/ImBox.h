@@ -27,19 +27,21 @@ public:
         QFont Font;
     };
 
-    /// What an edit changed: `after` is `before` with the part from `head` up to `tail`
-    /// characters from its end replaced (by what the edit put in).
-    struct EditedSpan {
-        int head = 0;
-        int tail = 0;
+    /// An edit of the box's text: the text before it with its part from `start` to `end`
+    /// replaced by the new text's part from `start` to `insertEnd`.
+    struct Edit {
+        int start = 0;
+        int end = 0;
+        int insertEnd = 0;
     };
 
     explicit ImBox(QWidget *parent = nullptr);
 
-    /// The changed part between the two texts' longest unchanged head and tail.
-    static EditedSpan editedSpan(const QString &before, const QString &after);
-    /// The text the box held before the edit its validator is judging.
-    const QString &lastText() const { return m_lastText; }
+    /// The edit its validator is judging, which made `after` with the cursor at `pos`.
+    /// The box keeps where the next edit happens (its selection, or its cursor), so text
+    /// put in there by a key, a paste, a drop or an input method is known as such; any
+    /// other change (Backspace, an undo) counts as the whole text typed anew.
+    Edit editOf(const QString &after, int pos) const;
 
     QString NextCtrl() const { return m_nextCtrl; }
     void setNextCtrl(const QString &keys) { m_nextCtrl = keys; }
@@ -64,11 +66,15 @@ protected:
 
 private:
     void select(bool all);
+    void keepPlace(bool textChanged);
 
     QString m_nextCtrl;
     QString m_prevCtrl;
     bool m_highlightText = true;
     bool m_leftWithWindow = false; // the focus went to another window or a pop-up
     CaptionLook m_caption;
-    QString m_lastText;
+    // The text as last reported and, in it, the selection's anchor and the cursor.
+    QString m_placeText;
+    int m_placeAnchor = 0;
+    int m_placeCursor = 0;
 };

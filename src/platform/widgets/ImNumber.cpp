@@ -54,19 +54,18 @@ QChar halfWidth(QChar c)
     return c;
 }
 
-/// Turns `input`, the box's text after an edit of `before`, into a plain number the box
-/// can take, moving `pos` with it; false when the edit is refused. What the edit put in
-/// (a typed character, a paste, a drop, an input method's phrase) loses the blanks around
-/// it and commas between digits; decimals past the box's are cut where they are all put
-/// in by this edit. A typed character that would be cut is refused, and so is a paste
-/// that is no number typing could give: it is never read digit by digit.
-bool takeNumberText(const QString &before, QString &input, int &pos, int decimals)
+/// Turns `input`, the box's text after `edit`, into a plain number the box can take,
+/// moving `pos` with it; false when the edit is refused. What the edit put in (a typed
+/// character, a paste, a drop, an input method's phrase) loses the blanks around it and
+/// commas between digits; decimals past the box's are cut where they are all put in by
+/// this edit. A typed character that would be cut is refused, and so is a paste that is
+/// no number typing could give (it is never read digit by digit) or that puts in nothing.
+bool takeNumberText(const ImBox::Edit &edit, QString &input, int &pos, int decimals)
 {
     for (QChar &c : input)
         c = halfWidth(c);
-    // The edit put in what lies between the text's unchanged head and tail.
-    const auto [head, tail] = ImBox::editedSpan(before, input);
-    const int end = int(input.size()) - tail;
+    const int head = edit.start;
+    const int end = edit.insertEnd;
     int first = head;
     while (first < end && input.at(first).isSpace())
         ++first;
@@ -97,20 +96,26 @@ bool takeNumberText(const QString &before, QString &input, int &pos, int decimal
     const QRegularExpressionMatch m = number.match(text);
     if (!m.hasMatch() || m.capturedLength(1) > kMaxIntegerDigits)
         return false;
+    const auto putIn = [&](int k) { return from[size_t(k)] >= head && from[size_t(k)] < end; };
     if (m.capturedLength(2) > decimals) {
         // The point stays, as typing leaves it; digits the box held before are never cut.
         const int cut = int(m.capturedStart(2)) + decimals;
         for (int k = cut; k < text.size(); ++k) {
-            if (from[size_t(k)] < head || from[size_t(k)] >= end)
+            if (!putIn(k))
                 return false;
         }
         text.truncate(cut);
         from.resize(size_t(cut));
     }
+    // An edit that put something in and kept none of it (a comma or blank typed over a
+    // selection) is refused: it deletes nothing either.
+    bool taken = end == head;
+    for (int k = 0; k < text.size() && !taken; ++k)
+        taken = putIn(k);
+    if (!taken)
+        return false;
     if (text == input)
         return true;
-    if (text == before)
-        return false; // nothing of the edit is taken
     int moved = 0;
     for (const int i : from)
         moved += i < pos ? 1 : 0;
@@ -129,7 +134,7 @@ public:
     {
         if (*m_showing)
             return Acceptable; // the box's own text, as the display format shows it
-        return takeNumberText(m_box->lastText(), input, pos, m_box->Decimals()) ? Acceptable : Invalid;
+        return takeNumberText(m_box->editOf(input, pos), input, pos, m_box->Decimals()) ? Acceptable : Invalid;
     }
 
 private:

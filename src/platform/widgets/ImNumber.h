@@ -15,7 +15,8 @@
 /// forms; a comma between digits is passed over; anything else is refused. A paste
 /// (or a drop) is taken when, without the blanks around it and the commas between its
 /// digits, it makes a number typing could make, its decimals past the box's cut;
-/// otherwise it is refused whole.
+/// otherwise it is refused whole, whatever the box held. A refused key or paste leaves
+/// the text, cursor and selection as they were.
 /// The value follows every accepted keystroke (Change is raised for each change of
 /// value, typed or set by the program). While the box has the focus it shows the
 /// plain number; otherwise the number in DisplayFormat.

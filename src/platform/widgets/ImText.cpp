@@ -30,24 +30,18 @@ public:
         if (limit <= 0 || m_box->lengthOf(input) <= limit)
             return Acceptable;
 
-        // The inserted part is what lies between the text's unchanged head and tail.
-        const ImBox::EditedSpan span = ImBox::editedSpan(m_box->lastText(), input);
-        int head = span.head;
-        const int tail = span.tail;
-        // Never split a surrogate pair at the head.
-        if (head > 0 && input.at(head - 1).isHighSurrogate())
-            --head;
-        const QString before = input.left(head);
-        const QString after = input.right(tail);
-        const QString inserted = input.mid(head, input.size() - head - tail);
+        // Held characters stay whole; what the edit put in is cut at its own end.
+        const ImBox::Edit edit = m_box->editOf(input, pos);
+        const QString before = input.left(edit.start);
+        const QString after = input.mid(edit.insertEnd);
         const int room = limit - m_box->lengthOf(before) - m_box->lengthOf(after);
         if (room < 0) {
-            // The rest alone is too long (a text set by the program): keep its head.
+            // The held text alone passes the limit: keep the head of the whole.
             input = m_box->fitted(input, limit);
             pos = qMin(pos, int(input.size()));
             return Acceptable;
         }
-        const QString kept = m_box->fitted(inserted, room);
+        const QString kept = m_box->fitted(input.mid(edit.start, edit.insertEnd - edit.start), room);
         input = before + kept + after;
         pos = int(before.size() + kept.size());
         return Acceptable;

@@ -5,8 +5,9 @@
 /// The text entry box. MaxLength limits the text; with LengthAsByte (as the form
 /// controller sets it) the limit counts bytes of the Japanese ANSI code page, a
 /// double-byte character counting 2. Typed, pasted or dropped text that would pass
-/// the limit is cut at a whole character; text set by the program is cut the same
-/// way. Control characters (line breaks, tabs) are dropped: the box is single-line.
+/// the limit is cut at its own end, at a whole character, the text held around it kept
+/// whole; text set by the program keeps its head. Control characters (line breaks,
+/// tabs) are dropped: the box is single-line.
 /// Change is raised for every change of the text.
 class ImText : public ImBox
 {
