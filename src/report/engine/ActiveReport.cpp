@@ -178,6 +178,17 @@ double ActiveReport::placedTop(double topMargin, const QRectF &drawn, double pap
     return topMargin;
 }
 
+bool ActiveReport::liesWithin(const QMarginsF &unprintable) const
+{
+    const QRectF drawn = drawnBounds(m_pages);
+    if (drawn.isNull())
+        return true;
+    const QRectF paper = pageLayout().fullRectPoints();
+    const QRectF printable = QRectF(QPointF(0, 0), paper.size() * 20) - unprintable;
+    // Within a thousandth of a twip: placedTop puts a page's edge on a margin by arithmetic.
+    return printable.adjusted(-1e-3, -1e-3, 1e-3, 1e-3).contains(drawn.translated(m_pageSettings.LeftMargin, m_top));
+}
+
 bool ActiveReport::startOutput(QPrinter &printer)
 {
     if (!hasData()) {
@@ -402,7 +413,9 @@ bool ActiveReport::run(QPrinter &printer)
             ActiveReport_NoData();
             return false;
         }
-        // The preview's page set-up may have changed the paper: the pages follow it.
+        // The preview's page set-up or its orientation tools may have changed the paper: the pages
+        // follow it, and the preview shows the margins of the paper as it now lies.
+        const QMarginsF sheet = ReportPrinter::showUnprintable(printer);
         const QPageLayout paper = printer.pageLayout();
         m_printer.setPageSize(paper.pageSize());
         m_printer.setOrientation(paper.orientation() == QPageLayout::Landscape ? 2 : 1);
@@ -411,10 +424,21 @@ bool ActiveReport::run(QPrinter &printer)
         QPageLayout printable = paper;
         printable.setUnits(page.units());
         page.setMode(QPageLayout::FullPageMode);
-        page.setMinimumMargins(printable.minimumMargins());
-        m_pages = renderPages(page);
-        m_rightEdge = layoutRightEdge(m_pages);
-        CenterLayout();
+        const double paperHeight = page.fullRectPoints().height() * 20;
+        const auto lay = [&](const QMarginsF &unprintable) {
+            page.setMinimumMargins(unprintable);
+            m_pages = renderPages(page);
+            m_rightEdge = layoutRightEdge(m_pages);
+            CenterLayout();
+            m_top = placedTop(m_pageSettings.TopMargin, drawnBounds(m_pages), paperHeight, unprintable.top() * 20,
+                              unprintable.bottom() * 20);
+        };
+        // A print system that turns a landscape page onto the sheet puts the sheet's margins on
+        // other edges of the page than Qt's: pages laid within Qt's that lie within the sheet's
+        // too go out as they are, the others are laid within the sheet's.
+        lay(printable.minimumMargins());
+        if (sheet != printable.minimumMargins() && !liesWithin(sheet * 20))
+            lay(sheet);
         paintPages(printer);
         if (m_cancelled)
             return false;
@@ -451,12 +475,7 @@ void ActiveReport::paintPages(QPrinter &printer)
     // corner of the area the printer can print on (the paper's own in full-page mode).
     const QPointF corner = -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
     // A printer whose top or bottom margin is deeper than the layout's own room there takes the
-    // pages lower or higher; renderPages drew them to fit between its margins.
-    QPageLayout printable = printer.pageLayout();
-    printable.setUnits(QPageLayout::Point);
-    const QMarginsF unprintable = printable.minimumMargins() * 20;
-    const double top = placedTop(m_pageSettings.TopMargin, drawnBounds(m_pages), paper.height() * 20, unprintable.top(),
-                                 unprintable.bottom());
+    // pages lower or higher (m_top); renderPages drew them to fit between its margins.
     for (size_t i = 0; i < m_pages.size() && !m_cancelled; ++i) {
         if (i > 0 && !printer.newPage())
             throw ReportError(ReportError::OutputFailed, QStringLiteral("次のページを印刷できません。"));
@@ -466,7 +485,7 @@ void ActiveReport::paintPages(QPrinter &printer)
         if (size.isEmpty())
             size = QSizeF(paper.width() * 20 - m_pageSettings.LeftMargin - m_pageSettings.RightMargin,
                           paper.height() * 20 - m_pageSettings.TopMargin - m_pageSettings.BottomMargin);
-        const QRectF target(corner.x() + m_pageSettings.LeftMargin * sx, corner.y() + top * sy, size.width() * sx,
+        const QRectF target(corner.x() + m_pageSettings.LeftMargin * sx, corner.y() + m_top * sy, size.width() * sx,
                             size.height() * sy);
         paintDrawList(painter, page, target);
     }

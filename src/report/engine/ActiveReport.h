@@ -31,7 +31,10 @@ class QWidget;
 /// Each layout's pages are placed in twips from the top-left corner of the paper, on
 /// every printer, the PDF file and the preview alike: a page's canvas is put at
 /// (LeftMargin, TopMargin) at its own size, moved down (up) only where what the pages
-/// draw would otherwise lie in the printer's top (bottom) margin (placedTop).
+/// draw would otherwise lie in the printer's top (bottom) margin (placedTop). A landscape
+/// page the print system turns onto a queue's sheet meets the sheet's margins of other sides
+/// (ReportPrinter::unprintableMargins): pages laid within the margins Qt gives that lie
+/// within those too go out as they are, the others are laid within those.
 /// Centring sets the left margin to half of what the widest item leaves free of
 /// the paper's width, and the right margin to 0.
 class ActiveReport
@@ -130,6 +133,9 @@ private:
     /// events run and false.
     bool startOutput(QPrinter &printer);
     void paintPages(QPrinter &printer);
+    /// Whether what the pages draw, where they are placed, lies within the paper less those
+    /// margins (twips).
+    bool liesWithin(const QMarginsF &unprintable) const;
     /// run() for a job that goes out: a job the print system refused throws.
     bool handOver(QPrinter &printer);
     void previewPageSetup(QPrintPreviewDialog &preview);
@@ -147,6 +153,7 @@ private:
     ReportViewer m_viewer;
     std::vector<DrawList> m_pages;
     double m_rightEdge = 0;
+    double m_top = 0; // where the pages go from the paper's top (placedTop), in twips
     bool m_cancelled = false;
     bool m_waitCursor = false;
     bool m_handingOver = false;

@@ -1,6 +1,7 @@
 #include "PrinterCatalog.h"
 
 #include "PaperCodes.h"
+#include "QueuePpd.h"
 
 #include <QPrintEngine>
 #include <QPrinter>
@@ -78,6 +79,12 @@ public:
         const QString refusal = QString::fromUtf8(cupsLastErrorString());
         const QString reason = stateMessage(installedName(device));
         return reason.isEmpty() ? refusal : refusal + QStringLiteral("\r\n") + reason;
+    }
+
+    LandscapeTurn landscapeTurn(const QString &device) const override
+    {
+        const int turn = QueuePpd::landscapeTurn(installedName(device));
+        return turn == 90 ? LandscapeTurn::Plus90 : turn == -90 ? LandscapeTurn::Minus90 : LandscapeTurn::Unknown;
     }
 
 private:

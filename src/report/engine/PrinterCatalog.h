@@ -42,6 +42,11 @@ public:
     /// Right after a job was handed to the device's queue: why the print system refused
     /// it, "" when it took the job.
     virtual QString jobRefusal(const QString &device) const { return QString(); }
+    /// How the print system turns a landscape page onto the device's sheet: a quarter turn that
+    /// takes the page's top to the sheet's left (Plus90) or to its right (Minus90); Unknown where
+    /// the device has no description that could say (no PPD, no such device).
+    enum class LandscapeTurn { Unknown, Plus90, Minus90 };
+    virtual LandscapeTurn landscapeTurn(const QString &device) const { return LandscapeTurn::Unknown; }
 
     /// The installed device's own spelling of a name given in any letter case; "" when
     /// no such printer is installed.

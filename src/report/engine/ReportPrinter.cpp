@@ -68,9 +68,10 @@ void ReportPrinter::applyTo(QPrinter &printer) const
     const QString device = catalog.installedName(m_device.isEmpty() ? catalog.defaultPrinterName() : m_device);
     if (!device.isEmpty())
         printer.setPrinterName(device);
-    // The paper and its orientation only; the printer keeps the margins it cannot print on, and
-    // the report places its pages from the paper's corner whatever they are.
+    // The paper and its orientation; the printer's margins are those it cannot print on, and the
+    // report places its pages from the paper's corner whatever they are.
     printer.setPageLayout(QPageLayout(m_pageSize, pageOrientation(), QMarginsF()));
+    showUnprintable(printer);
     if (const auto source = PaperCodes::paperSource(m_bin))
         printer.setPaperSource(*source);
     if (ColorMode == 1 || ColorMode == 2)
@@ -87,6 +88,42 @@ void ReportPrinter::applyTo(QPrinter &printer) const
         printer.setFromTo(FromPage, ToPage);
     if (PrintQuality > 0)
         printer.setResolution(PrintQuality);
+}
+
+QMarginsF ReportPrinter::unprintableMargins(const QPrinter &printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    // Qt gives a queue's margins as the sheet lies, in either orientation (Qt 6.4 takes the
+    // PPD's imageable area as it is); a PDF file is not turned.
+    const QMarginsF sheet = layout.minimumMargins();
+    if (layout.orientation() != QPageLayout::Landscape || printer.outputFormat() != QPrinter::NativeFormat)
+        return sheet;
+    switch (PrinterCatalog::current().landscapeTurn(printer.printerName())) {
+    case PrinterCatalog::LandscapeTurn::Plus90: // the page's top to the sheet's left
+        return QMarginsF(sheet.bottom(), sheet.left(), sheet.top(), sheet.right());
+    case PrinterCatalog::LandscapeTurn::Minus90: // the page's top to the sheet's right
+        return QMarginsF(sheet.top(), sheet.right(), sheet.bottom(), sheet.left());
+    case PrinterCatalog::LandscapeTurn::Unknown:
+        break;
+    }
+    return sheet;
+}
+
+QMarginsF ReportPrinter::showUnprintable(QPrinter &printer)
+{
+    const QMarginsF unprintable = unprintableMargins(printer);
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    if (printer.outputFormat() != QPrinter::NativeFormat || layout.margins() == unprintable)
+        return unprintable;
+    // Qt keeps a page's margins at least its minimum ones except in full-page mode, and keeps
+    // them as they are when the mode changes back.
+    layout.setMode(QPageLayout::FullPageMode);
+    layout.setMargins(unprintable);
+    printer.setPageLayout(layout);
+    printer.setFullPage(false);
+    return unprintable;
 }
 
 ReportPrinter::SetupChoice ReportPrinter::SetupDialog(QWidget *owner, const QString &acceptText) const

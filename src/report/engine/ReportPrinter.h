@@ -61,8 +61,17 @@ public:
     int PrintQuality = 0; ///< dots per inch when positive
 
     /// Puts the settings on a printer: device (when installed), paper, orientation,
-    /// tray and the job settings. The page is used whole: the report places its own margins.
+    /// tray and the job settings. The report places its pages from the paper's corner; the
+    /// printer's margins are those it cannot print on (unprintableMargins), which the preview
+    /// shows faded.
     void applyTo(QPrinter &printer) const;
+    /// The margins of the page as it lies (points) that the printer cannot print on: the print
+    /// system's for the paper, and where it turns a landscape page onto a queue's sheet, the
+    /// sheet's margins as they fall on the turned page.
+    static QMarginsF unprintableMargins(const QPrinter &printer);
+    /// Gives a print queue's printer those margins as its own, for the preview to show them
+    /// faded, and returns them.
+    static QMarginsF showUnprintable(QPrinter &printer);
 
     /// What the printer set-up dialog chose.
     struct SetupChoice {

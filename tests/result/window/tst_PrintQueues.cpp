@@ -5,6 +5,7 @@
 #include "PlanBuilders.h"
 #include "PlanWindowFixture.h"
 #include "PrintedPdf.h"
+#include "PrinterSetupDialog.h"
 #include "RequiredTools.h"
 #include "ShownBoxes.h"
 #include "fDlgPrint.h"
@@ -74,6 +75,16 @@ public:
         write(QStringLiteral("deep.ppd"),
               QString(pdf).replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
                                    QStringLiteral("A4/A4: \"113.39 113.39 481.61 728.61\"")));
+        // Margins of their own on each side of A4: L 5 / R 35 / T 38 / B 30 mm (14.17, 99.21, 107.72,
+        // 85.04 points), a landscape page turned by Plus90 as the driver's PPD says (its top to the
+        // sheet's left); and L 5 / R 35 / T 5 / B 5 mm, turned by Minus90 (its top to the right).
+        write(QStringLiteral("unequal.ppd"),
+              QString(pdf).replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
+                                   QStringLiteral("A4/A4: \"14.17 85.04 495.79 734.28\"")));
+        write(QStringLiteral("minus90.ppd"), QString(pdf)
+                                                 .replace(QStringLiteral("A4/A4: \"0 0 595 842\""),
+                                                          QStringLiteral("A4/A4: \"14.17 14.17 495.79 827.83\""))
+                                                 .replace(QStringLiteral("Plus90"), QStringLiteral("Minus90")));
         m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
         m_cupsd.start(tool("cupsd"), {QStringLiteral("-F"), QStringLiteral("-c"), m_dir.filePath("cupsd.conf"),
                                       QStringLiteral("-s"), m_dir.filePath("cups-files.conf")});
@@ -201,6 +212,8 @@ void tst_PrintQueues::initTestCase()
     QVERIFY(m_cups.addQueue(QStringLiteral("Back-Office")));
     QVERIFY(m_cups.addQueue(QStringLiteral("Edge-Margins"), QStringLiteral("margins.ppd")));
     QVERIFY(m_cups.addQueue(QStringLiteral("Deep-Margins"), QStringLiteral("deep.ppd")));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Unequal"), QStringLiteral("unequal.ppd")));
+    QVERIFY(m_cups.addQueue(QStringLiteral("Minus90"), QStringLiteral("minus90.ppd")));
     QVERIFY(m_cups.admin(tool("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Front-Desk")}));
 }
 
@@ -344,43 +357,75 @@ void tst_PrintQueues::pageKeepsOutOfThePrintersMargins_data()
     QTest::addColumn<QString>("report");
     QTest::addColumn<int>("orientation");
     QTest::addColumn<QString>("queue");
-    QTest::addColumn<double>("margin"); // the printer's widest margin, in millimetres
-    QTest::newRow("sheet, A4 portrait") << kSheet << 1 << QStringLiteral("Edge-Margins") << 15.0;
-    QTest::newRow("tables, A4 landscape") << kTables << 2 << QStringLiteral("Edge-Margins") << 15.0;
+    QTest::addColumn<QMarginsF>("margins"); // on the sheet: left, top, right, bottom, in millimetres
+    QTest::addColumn<bool>("preview");      // printed from the preview
+    // The widest margin of the first two printers on every side.
+    const QMarginsF edge(15, 15, 15, 15), deep(40, 40, 40, 40), unequal(5, 38, 35, 30);
+    QTest::newRow("sheet, A4 portrait") << kSheet << 1 << QStringLiteral("Edge-Margins") << edge << false;
+    QTest::newRow("tables, A4 landscape") << kTables << 2 << QStringLiteral("Edge-Margins") << edge << false;
     // 40 mm on every side: the sheet, drawn smaller to the 130 mm between the sides, is moved
     // down out of the top margin; the tables (205 mm high) are also drawn smaller to the
     // 130 mm between the top and bottom margins of A4 landscape.
-    QTest::newRow("sheet, A4 portrait, deep margins") << kSheet << 1 << QStringLiteral("Deep-Margins") << 40.0;
-    QTest::newRow("tables, A4 landscape, deep margins") << kTables << 2 << QStringLiteral("Deep-Margins") << 40.0;
+    QTest::newRow("sheet, A4 portrait, deep margins") << kSheet << 1 << QStringLiteral("Deep-Margins") << deep << false;
+    QTest::newRow("tables, A4 landscape, deep margins")
+        << kTables << 2 << QStringLiteral("Deep-Margins") << deep << false;
+    // A landscape page turned onto the sheet meets its margins of other sides.
+    QTest::newRow("tables, A4 landscape, unequal") << kTables << 2 << QStringLiteral("Unequal") << unequal << false;
+    QTest::newRow("tables, A4 landscape, from the preview")
+        << kTables << 2 << QStringLiteral("Unequal") << unequal << true;
+    QTest::newRow("tables, A4 landscape, Minus90")
+        << kTables << 2 << QStringLiteral("Minus90") << QMarginsF(5, 5, 35, 5) << false;
+    // Where it lay within them as it was placed before, it stays: below the 38 mm at the top of
+    // the page (the sheet's left).
+    QTest::newRow("sheet, A4 landscape, unequal")
+        << kSheet << 2 << QStringLiteral("Unequal") << QMarginsF(38, 38, 35, 30) << false;
 }
 
 // On a printer with margins the page the queue receives is centred on the paper and keeps its
 // ink out of the margins: out of the 15 mm the widest margin of the first printer takes, the
 // sheet (182.5 mm wide) drawn smaller to the 180 mm between, the tables keeping the report's
-// 25.4 mm above and below; out of all four 40 mm margins of the second.
+// 25.4 mm above and below; out of all four 40 mm margins of the second; out of each on the sheet.
 void tst_PrintQueues::pageKeepsOutOfThePrintersMargins()
 {
     QFETCH(QString, report);
     QFETCH(int, orientation);
     QFETCH(QString, queue);
-    QFETCH(double, margin);
+    QFETCH(QMarginsF, margins);
+    QFETCH(bool, preview);
+    QFile::remove(m_cups.file(queue));
     execSql(QStringLiteral("UPDATE M_Printer SET PrinterNameNT='%1', PaperSize=9, PaperDirect=%2 "
                            "WHERE ReportName='%3'")
                 .arg(queue)
                 .arg(orientation)
                 .arg(report));
+    QMarginsF faded; // by the preview, on the page as it lies
     print([&] {
         if (fDlgPrint *confirmation = shown<fDlgPrint>())
-            press(confirmation, confirmation->windowTitle().startsWith(report) ? QStringLiteral("印　刷")
-                                                                               : QStringLiteral("キャンセル"));
+            press(confirmation, !confirmation->windowTitle().startsWith(report) ? QStringLiteral("キャンセル")
+                                : preview                                       ? QStringLiteral("プレビュー")
+                                                                                : QStringLiteral("印　刷"));
+        else if (auto *setup = shown<PrinterSetupDialog>()) // opened by the preview's print
+            QMetaObject::invokeMethod(setup, &QDialog::accept, Qt::QueuedConnection);
+        else if (auto *window = shown<QPrintPreviewDialog>(); window && faded.isNull()) {
+            faded = window->printer()->pageLayout().margins(QPageLayout::Millimeter);
+            QMetaObject::invokeMethod(previewTool(window, "Print"), &QAction::trigger, Qt::QueuedConnection);
+        }
     });
     const QString file = m_cups.file(queue);
     QTRY_VERIFY_WITH_TIMEOUT(complete(file), kJobGuardMs);
-    const QMarginsF free = PrintedPdf::freePaper(file, 100);
-    QVERIFY2(
-        qAbs(free.left() - free.right()) < 1 &&
-            std::min({free.left(), free.right(), free.top(), free.bottom()}) > margin - 0.5,
-        qPrintable(QString::asprintf("%.1f %.1f %.1f %.1f mm", free.left(), free.right(), free.top(), free.bottom())));
+    // The print system turns a landscape page as the queue's PPD says: Plus90 its top to the sheet's left.
+    const auto onSheet = [&](const QMarginsF &m) {
+        return orientation == 1     ? m
+               : queue == "Minus90" ? QMarginsF(m.bottom(), m.left(), m.top(), m.right())
+                                    : QMarginsF(m.top(), m.right(), m.bottom(), m.left());
+    };
+    const QMarginsF free = PrintedPdf::freePaper(file, 100), sheet = onSheet(free), spare = sheet - margins;
+    if (preview)
+        QCOMPARE(onSheet(faded).toMargins(), margins.toMargins());
+    QVERIFY2(qAbs(free.left() - free.right()) < 1 &&
+                 std::min({spare.left(), spare.top(), spare.right(), spare.bottom()}) > -0.5,
+             qPrintable(QString::asprintf("on the sheet %.1f %.1f %.1f %.1f mm", sheet.left(), sheet.top(),
+                                          sheet.right(), sheet.bottom())));
 }
 
 QTEST_MAIN(tst_PrintQueues)
