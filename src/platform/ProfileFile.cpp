@@ -81,11 +81,7 @@ QString ProfileFile::value(const QString &section, const QString &key, const QSt
 {
     const Lines file = load();
     const Position pos = find(file, section, key);
-    if (pos.keyLine < 0)
-        return defaultValue;
-    QString name, value;
-    splitKeyLine(decode(file, file.lines.at(pos.keyLine).bytes), &name, &value);
-    return withoutEnclosingQuotes(value);
+    return pos.keyLine < 0 ? defaultValue : valueAt(file, pos.keyLine);
 }
 
 bool ProfileFile::contains(const QString &section, const QString &key) const
@@ -114,31 +110,31 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
         const QString keyName = oneLine(entry.key).trimmed();
         const QString text = oneLine(entry.value);
         const Position pos = find(file, sectionName, keyName);
-        // The key keeps its own bytes, as it is spelled in the file, and a value beside a
-        // key of other than ASCII takes the key's encoding, so the line reads back whole.
-        QByteArray keyBytes, valueBytes, sectionBytes;
+        // A line of other than ASCII keeps the encoding it is read in, so the same value saved
+        // again changes nothing; any other line takes the file's.
         Encoding encoding = file.encoding;
-        if (pos.keyLine >= 0) {
-            const QByteArray &line = file.lines.at(pos.keyLine).bytes;
-            const int eq = int(line.indexOf('='));
-            keyBytes = (eq < 0 ? line : line.left(eq)).trimmed();
-            if (!isAscii(keyBytes))
-                encoding = encodingOf(file, line);
-        }
-        if (!encode(encoding, text, &valueBytes) || (pos.keyLine < 0 && !encode(encoding, keyName, &keyBytes)) ||
-            (pos.sectionLine < 0 && !encode(encoding, sectionName, &sectionBytes))) {
+        if (pos.keyLine >= 0 && !isAscii(file.lines.at(pos.keyLine).bytes))
+            encoding = encodingOf(file, file.lines.at(pos.keyLine).bytes);
+        std::optional<Lines> changed = withValue(file, pos, sectionName, keyName, text, encoding);
+        if (!changed) {
             m_error = QStringLiteral("設定ファイルの文字コード (Shift-JIS) で表せない文字があります: [%1] %2=%3")
                           .arg(sectionName, keyName, text);
             return false;
         }
-        if (pos.keyLine >= 0) {
-            file.lines[pos.keyLine].bytes = keyBytes + '=' + valueBytes;
-        } else if (pos.sectionLine >= 0) {
-            file.lines.insert(pos.lastLine + 1, Line{keyBytes + '=' + valueBytes, file.lineEnd});
-        } else {
-            file.lines.append(Line{'[' + sectionBytes + ']', file.lineEnd});
-            file.lines.append(Line{keyBytes + '=' + valueBytes, file.lineEnd});
+        // A line valid in both encodings may read in the other one, and one line valid in
+        // one alone may change how every such line reads: the other encoding is tried for
+        // the written line, and a value that reads back otherwise either way is refused.
+        if (!readsBack(file, *changed, pos, sectionName, keyName, text)) {
+            changed = withValue(file, pos, sectionName, keyName, text,
+                                encoding == Encoding::Utf8 ? Encoding::ShiftJis : Encoding::Utf8);
+            if (!changed || !readsBack(file, *changed, pos, sectionName, keyName, text)) {
+                m_error = QStringLiteral("この値は今のままの設定ファイルには保存できません（書き込むと、この値か"
+                                         "他の値が正しく読めなくなります）: [%1] %2=%3")
+                              .arg(sectionName, keyName, text);
+                return false;
+            }
         }
+        file = std::move(*changed);
     }
 
     QByteArray data;
@@ -151,6 +147,68 @@ bool ProfileFile::setValues(const QList<Entry> &entries)
         data += line.end.isEmpty() && i + 1 < file.lines.size() ? file.lineEnd : line.end;
     }
     return save(data);
+}
+
+std::optional<ProfileFile::Lines> ProfileFile::withValue(Lines file, const Position &pos, const QString &section,
+                                                         const QString &key, const QString &text, Encoding encoding)
+{
+    QByteArray keyBytes, valueBytes, sectionBytes;
+    if (pos.keyLine >= 0) {
+        // The key keeps its own bytes, as it is spelled in the file, where they are of this
+        // encoding.
+        const QByteArray &line = file.lines.at(pos.keyLine).bytes;
+        const int eq = int(line.indexOf('='));
+        keyBytes = (eq < 0 ? line : line.left(eq)).trimmed();
+        const Encoding own = encodingOf(file, line);
+        if (!isAscii(keyBytes) && own != encoding && !encode(encoding, decodeAs(own, keyBytes), &keyBytes))
+            return std::nullopt;
+    }
+    if (!encode(encoding, text, &valueBytes) || (pos.keyLine < 0 && !encode(encoding, key, &keyBytes)) ||
+        (pos.sectionLine < 0 && !encode(encoding, section, &sectionBytes)))
+        return std::nullopt;
+    if (pos.keyLine >= 0) {
+        file.lines[pos.keyLine].bytes = keyBytes + '=' + valueBytes;
+    } else if (pos.sectionLine >= 0) {
+        file.lines.insert(pos.lastLine + 1, Line{keyBytes + '=' + valueBytes, file.lineEnd});
+    } else {
+        file.lines.append(Line{'[' + sectionBytes + ']', file.lineEnd});
+        file.lines.append(Line{keyBytes + '=' + valueBytes, file.lineEnd});
+    }
+    classify(file);
+    return file;
+}
+
+bool ProfileFile::readsBack(const Lines &before, const Lines &after, const Position &pos, const QString &section,
+                            const QString &key, const QString &text)
+{
+    // Every line the write kept reads as it did; the written or added lines aside.
+    QStringList was = reading(before), is = reading(after);
+    if (pos.keyLine >= 0) {
+        was.removeAt(pos.keyLine);
+        is.removeAt(pos.keyLine);
+    } else if (pos.sectionLine >= 0) {
+        is.removeAt(pos.lastLine + 1);
+    } else {
+        is.resize(was.size());
+    }
+    const Position written = find(after, section, key);
+    return was == is && written.keyLine >= 0 &&
+           valueAt(after, written.keyLine) == withoutEnclosingQuotes(text.trimmed());
+}
+
+QStringList ProfileFile::reading(const Lines &file)
+{
+    QStringList texts;
+    for (const Line &line : file.lines)
+        texts << (isSettingLine(line.bytes) ? decode(file, line.bytes) : QString());
+    return texts;
+}
+
+QString ProfileFile::valueAt(const Lines &file, int line)
+{
+    QString name, value;
+    splitKeyLine(decode(file, file.lines.at(line).bytes), &name, &value);
+    return withoutEnclosingQuotes(value);
 }
 
 bool ProfileFile::save(const QByteArray &data)
@@ -180,7 +238,6 @@ ProfileFile::Lines ProfileFile::load() const
     // Neither encoding has "\n" or "\r" inside a character, so lines split on bytes. Each
     // line keeps its own end, so a write gives back the bytes of the lines it leaves.
     const QList<QByteArray> pieces = data.split('\n');
-    bool shiftJisOnly = false, utf8Only = false;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         // What follows the last "\n" is a last line without a line end, or nothing.
         const bool ended = i + 1 < pieces.size();
@@ -191,28 +248,39 @@ ProfileFile::Lines ProfileFile::load() const
             line.bytes.chop(1);
             line.end = "\r\n";
         }
-        // One section or key line that is no UTF-8 makes the file Shift-JIS for the lines
-        // a write adds; a comment of another encoding says nothing of the file's.
-        if (!file.bom && isSettingLine(line.bytes)) {
-            if (!isUtf8(line.bytes)) {
-                file.encoding = Encoding::ShiftJis;
-                shiftJisOnly = shiftJisOnly || isShiftJis(line.bytes);
-            } else if (!isAscii(line.bytes) && !isShiftJis(line.bytes)) {
-                utf8Only = true;
-            }
-        }
         file.lines.append(line);
     }
-    // Lines of one encoding alone, as an earlier installation wrote the whole file, say
-    // how a line valid both ways was meant.
-    if (shiftJisOnly && !utf8Only)
-        file.eitherWay = Encoding::ShiftJis;
+    classify(file);
     if (file.encoding == Encoding::ShiftJis && !shiftJisAvailable()) {
         file.readable = false;
         file.error = QStringLiteral("Shift-JIS の設定ファイルを読み書きできません。");
         m_error = file.error;
     }
     return file;
+}
+
+void ProfileFile::classify(Lines &file)
+{
+    file.encoding = file.eitherWay = Encoding::Utf8;
+    if (file.bom)
+        return;
+    bool shiftJisOnly = false, utf8Only = false;
+    for (const Line &line : std::as_const(file.lines)) {
+        // One section or key line that is no UTF-8 makes the file Shift-JIS for the lines
+        // a write adds; a comment of another encoding says nothing of the file's.
+        if (!isSettingLine(line.bytes))
+            continue;
+        if (!isUtf8(line.bytes)) {
+            file.encoding = Encoding::ShiftJis;
+            shiftJisOnly = shiftJisOnly || isShiftJis(line.bytes);
+        } else if (!isAscii(line.bytes) && !isShiftJis(line.bytes)) {
+            utf8Only = true;
+        }
+    }
+    // Lines of one encoding alone, as an earlier installation wrote the whole file, say
+    // how a line valid both ways was meant.
+    if (shiftJisOnly && !utf8Only)
+        file.eitherWay = Encoding::ShiftJis;
 }
 
 ProfileFile::Encoding ProfileFile::encodingOf(const Lines &file, const QByteArray &line)
@@ -226,7 +294,12 @@ ProfileFile::Encoding ProfileFile::encodingOf(const Lines &file, const QByteArra
 
 QString ProfileFile::decode(const Lines &file, const QByteArray &line)
 {
-    if (encodingOf(file, line) == Encoding::Utf8 || !shiftJisAvailable())
+    return decodeAs(encodingOf(file, line), line);
+}
+
+QString ProfileFile::decodeAs(Encoding encoding, const QByteArray &line)
+{
+    if (encoding == Encoding::Utf8 || !shiftJisAvailable())
         return QString::fromUtf8(line);
     QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
     return decoder.decode(line);

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 /// A settings file of bracketed sections and key=value lines, read and written
 /// by the rules the program's settings have always followed:
@@ -20,8 +23,12 @@
 /// Shift-JIS and none only in UTF-8, as in a file an earlier installation wrote
 /// whole; otherwise as UTF-8. The lines a write adds take the file's encoding: UTF-8
 /// when every section and key line is valid UTF-8 (or the file has a UTF-8 BOM), else
-/// Shift-JIS; a new file is UTF-8. A changed value takes the encoding of its key where
-/// the key is not plain ASCII. CR LF and LF line ends are both read.
+/// Shift-JIS; a new file is UTF-8. A changed line keeps the encoding it is read in where
+/// it is not plain ASCII. Each write is read back by these rules before the file is
+/// replaced: where the written line would read otherwise, or would change how another
+/// line reads (one line valid in one encoding alone decides how the lines valid both
+/// ways read), it is written in the other encoding; where that reads otherwise too, the
+/// value is refused. CR LF and LF line ends are both read.
 ///
 /// A write keeps every other line byte for byte, its line end included (comments,
 /// other sections, a leading BOM, a last line without a line end); a changed line
@@ -31,8 +38,8 @@
 /// the folder allows no new file beside it, the file is written in place. A missing
 /// file reads as empty; a write creates it. A file that exists but could not be read
 /// reads as empty and is never replaced; nor is a value written that the file's
-/// encoding cannot hold. A path that is not a regular file (a pipe, a socket, a
-/// device) is neither read nor written (see SettingsFile).
+/// encoding cannot hold or that would not read back. A path that is not a regular
+/// file (a pipe, a socket, a device) is neither read nor written (see SettingsFile).
 class ProfileFile
 {
 public:
@@ -90,8 +97,20 @@ private:
 
     Lines load() const;
     bool save(const QByteArray &data);
+    /// The file's encodings as its section and key lines give them.
+    static void classify(Lines &file);
+    /// The file with key=text written in the encoding; nothing when it cannot hold the text.
+    static std::optional<Lines> withValue(Lines file, const Position &pos, const QString &section, const QString &key,
+                                          const QString &text, Encoding encoding);
+    /// Whether after, the file before with key=text written, reads as before but for text.
+    static bool readsBack(const Lines &before, const Lines &after, const Position &pos, const QString &section,
+                          const QString &key, const QString &text);
+    /// Each section and key line as it reads; a null text for the other lines.
+    static QStringList reading(const Lines &file);
+    static QString valueAt(const Lines &file, int line);
     static Encoding encodingOf(const Lines &file, const QByteArray &line);
     static QString decode(const Lines &file, const QByteArray &line);
+    static QString decodeAs(Encoding encoding, const QByteArray &line);
     static bool encode(Encoding encoding, const QString &text, QByteArray *out);
     static Position find(const Lines &file, const QString &section, const QString &key);
     static bool isSectionHeader(const QString &line, QString *name);

@@ -1,5 +1,6 @@
 #include "RegularFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +61,22 @@ void RegularFile::setSyncCall(SyncCall call)
     s_syncCall = call ? call : ::fsync;
 }
 
+QString RegularFile::linkedFile(const QString &path)
+{
+    QString file = path;
+    // The system gives up on a chain of links as long as this; so does this.
+    for (int link = 0; link < 40; ++link) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(QFile::encodeName(file).constData(), target, sizeof target);
+        if (length <= 0 || size_t(length) >= sizeof target)
+            break;
+        const QString named = QFile::decodeName(QByteArray(target, length));
+        // A relative link names its file from the link's own folder.
+        file = QDir::isAbsolutePath(named) ? named : QFileInfo(file).path() + QLatin1Char('/') + named;
+    }
+    return file;
+}
+
 QString RegularFile::refusal(const QString &path, bool *exists)
 {
     struct stat st {
@@ -83,6 +101,7 @@ int RegularFile::open(const QString &path, int flags, QString *error)
     if (fd < 0) {
         const int openError = errno;
         *error = openError == ENOENT && !(flags & O_CREAT) ? QString() : systemError(openError);
+        errno = openError;
         return -1;
     }
     struct stat st {

@@ -15,8 +15,12 @@ public:
     /// Why path cannot be used: empty for a regular file, or for nothing at all (then
     /// *exists is false).
     static QString refusal(const QString &path, bool *exists);
+    /// The file a name stands for: the name itself, or the file a link names, followed link
+    /// by link, whether that file is there or not.
+    static QString linkedFile(const QString &path);
     /// A descriptor of path opened with the open(2) flags, or -1 with error saying why.
-    /// A path that names nothing, opened without O_CREAT, gives -1 and an empty error.
+    /// A path that names nothing, opened without O_CREAT, gives -1 and an empty error. errno
+    /// is the open's where it failed.
     static int open(const QString &path, int flags, QString *error);
     /// The same, opened into file (read-only, or write-only appending for O_WRONLY with
     /// O_APPEND); false with error saying why, empty for a path that names nothing.

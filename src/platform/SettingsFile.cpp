@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -26,16 +26,28 @@ QString writeFailure(const QFileDevice &file, int error)
     return reason;
 }
 
-// The six letters Qt's save puts after the file's name: A to Z and a to z at random. A
-// word a person would add (backup, BACKUP) is all of one case.
-bool isSaveSuffix(const QString &suffix)
+// A save's own file beside the file it replaces: hidden, the file's name, ".saving." and
+// sixteen hexadecimal digits at random, a name no person gives a file. The start removes
+// files of this name alone.
+const QLatin1String kSaving(".saving.");
+constexpr int kRandomDigits = 16;
+
+QString savingPrefix(const QString &fileName)
 {
-    const auto upper = [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); };
-    const auto lower = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
-    return suffix.size() == 6 &&
-           std::all_of(suffix.begin(), suffix.end(), [&](QChar c) { return upper(c) || lower(c); }) &&
-           std::any_of(suffix.begin(), suffix.end(), upper) && std::any_of(suffix.begin(), suffix.end(), lower);
+    return QLatin1Char('.') + fileName + kSaving;
 }
+
+bool isSavingName(const QString &name, const QString &fileName)
+{
+    const QString prefix = savingPrefix(fileName);
+    return name.size() == prefix.size() + kRandomDigits && name.startsWith(prefix) &&
+           std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
+               return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                      (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+           });
+}
+
+SettingsFile::BeforeRename s_beforeRename = nullptr;
 
 } // namespace
 
@@ -66,35 +78,43 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
         *error = why;
         return false;
     }
-    QSaveFile out(path);
-    out.setDirectWriteFallback(directFallback);
-    if (out.open(QIODevice::WriteOnly)) {
-        // The write only fills Qt's buffer: a full disk shows in the flush, and a commit
-        // after it would rename the cut file over the whole one.
+    // A link keeps pointing at its file, which is what is replaced.
+    const QString target = RegularFile::linkedFile(path);
+    const QFileInfo info(target);
+    const QString saving = info.dir().filePath(
+        savingPrefix(info.fileName()) +
+        QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), kRandomDigits, 16, QLatin1Char('0')));
+    QFile out;
+    if (RegularFile::open(out, saving, O_WRONLY | O_CREAT | O_EXCL, error)) {
+        if (exists)
+            out.setPermissions(QFile::permissions(target));
+        // Written, flushed (a full disk shows here) and synced before it replaces the old
+        // file: a disk that cannot keep it keeps the old one.
         errno = 0;
-        if (out.write(data) != data.size() || !out.flush()) {
+        const bool written = out.write(data) == data.size() && out.flush();
+        if (!written)
             *error = writeFailure(out, errno);
-            out.cancelWriting();
+        if (!written || !RegularFile::sync(out.handle(), error)) {
+            QFile::remove(saving);
             return false;
         }
-        // Qt's commit leaves a failed sync unsaid: a disk that lost the data would have it
-        // renamed over the old file.
-        if (!RegularFile::sync(out.handle(), error)) {
-            out.cancelWriting();
+        out.close();
+        if (s_beforeRename && !s_beforeRename()) {
+            *error = QStringLiteral("保存は置き換えの前に止められました。");
             return false;
         }
-        if (!out.commit()) {
-            *error = writeFailure(out, errno);
+        if (::rename(QFile::encodeName(saving).constData(), QFile::encodeName(target).constData()) != 0) {
+            *error = RegularFile::systemError(errno);
+            QFile::remove(saving);
             return false;
         }
         RegularFile::syncFolder(path, folderError);
         return true;
     }
-    *error = out.errorString();
-    if (!directFallback || !exists)
+    // No file can be added beside it (a folder whose files the user may change but not
+    // add to): the file itself is written, as the profile functions always did.
+    if (!directFallback || !exists || (errno != EACCES && errno != EPERM))
         return false;
-    // No file can be added beside it (a folder whose files the user may change but
-    // not add to): the file itself is written, as the profile functions always did.
     QFile direct(path);
     if (!direct.open(QIODevice::ReadWrite))
         return false;
@@ -106,15 +126,17 @@ bool SettingsFile::replace(const QString &path, const QByteArray &data, bool dir
     return RegularFile::sync(direct.handle(), error);
 }
 
+void SettingsFile::setBeforeRename(BeforeRename hook)
+{
+    s_beforeRename = hook;
+}
+
 void SettingsFile::removeLeftovers(const QString &path)
 {
-    const QFileInfo file(path);
-    const QString prefix = file.fileName() + QLatin1Char('.');
+    const QFileInfo file(RegularFile::linkedFile(path));
     const QDir folder = file.absoluteDir();
-    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
-                                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::CaseSensitive);
-    for (const QString &name : names) {
-        if (!name.startsWith(prefix) || !isSaveSuffix(name.mid(prefix.size())))
+    for (const QString &name : folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {
+        if (!isSavingName(name, file.fileName()))
             continue;
         const QByteArray native = QFile::encodeName(folder.filePath(name));
         struct stat st {

@@ -189,6 +189,28 @@ private Q_SLOTS:
             << sjis << "DEFAULT"
             << "構造"
             << "\"0\"" << sjis + QByteArray("[DEFAULT]\r\n\x8D\x5C\x91\xA2=\"0\"\r\n");
+        // ｶﾅ=1 in Shift-JIS (B6 C5) and 漢字=2, valid only in UTF-8: a line valid both ways reads
+        // as UTF-8, so ﾃｽﾄ値 in Shift-JIS (C3 BD C4 92 6C) would read "ýĒl", and the section
+        // ﾎｰﾑｽ in Shift-JIS (CE B0 D1 BD) reads "ΰѽ": both are written in UTF-8.
+        const QByteArray mixed("[CONST]\r\n\xB6\xC5=1\r\n漢字=2\r\n[\xCE\xB0\xD1\xBD]\r\nk=\"1\"\r\n");
+        QTest::newRow("mixed file, value valid both ways in Shift-JIS")
+            << mixed << "CONST"
+            << "TrueSIZE0"
+            << "\"ﾃｽﾄ値\""
+            << QByteArray(
+                   "[CONST]\r\n\xB6\xC5=1\r\n漢字=2\r\nTrueSIZE0=\"ﾃｽﾄ値\"\r\n[\xCE\xB0\xD1\xBD]\r\nk=\"1\"\r\n");
+        QTest::newRow("mixed file, section valid both ways in Shift-JIS")
+            << mixed << "ﾎｰﾑｽ"
+            << "k"
+            << "\"2\"" << mixed + QByteArray("[ﾎｰﾑｽ]\r\nk=\"2\"\r\n");
+        // 背景's line, valid only in UTF-8 with 漢字 before "." (97 2E), would be valid both ways
+        // and read in Shift-JIS with 背景 (E8 83 8C E6 99 AF): it is written in Shift-JIS.
+        const QByteArray tax("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n[SETTING]\r\n");
+        QTest::newRow("the only line valid only in UTF-8 would be valid both ways")
+            << tax + QByteArray("背景=\"/写真/漢字.bmp\"\r\n") << "SETTING"
+            << "背景"
+            << "\"/写真/背景.bmp\""
+            << tax + QByteArray("\x94\x77\x8C\x69=\"/\x8E\xCA\x90\x5E/\x94\x77\x8C\x69.bmp\"\r\n");
     }
     void writing()
     {
@@ -200,8 +222,19 @@ private Q_SLOTS:
         const QString path = write(content);
         if (content.isEmpty())
             QFile::remove(path);
-        QVERIFY(ProfileFile(path).setValue(section, key, value));
-        QCOMPARE(read(path), expected);
+        // The mixed files' other values read as before the saves.
+        const ProfileFile file(path);
+        const auto others = [&file] {
+            return QStringList{file.value("CONST", "ｶﾅ"), file.value("CONST", "漢字"), file.value("ΰѽ", "k")};
+        };
+        const QStringList before = others();
+        // A second save of the same value changes nothing.
+        for (int save = 0; save < 2; ++save) {
+            QVERIFY(ProfileFile(path).setValue(section, key, value));
+            QCOMPARE(read(path), expected);
+        }
+        QCOMPARE(file.value(section, key), value.simplified().remove(QLatin1Char('"')));
+        QCOMPARE(others(), before);
     }
 
     void writeLeavesNoTemporaryFile()
@@ -221,14 +254,34 @@ private Q_SLOTS:
         QVERIFY(ProfileFile::shiftJisAvailable());
     }
 
-    void valueShiftJisCannotHoldIsRefused()
+    void valueTheFileCannotTakeIsRefused_data()
     {
-        const QByteArray sjis("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n");
-        const QString path = write(sjis);
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("Shift-JIS cannot hold it")
+            << QByteArray("[CONST]\r\n\x8F\xC1\x94\xEF\x90\xC5=\"8\"\r\n") << "背景"
+            << "\"/写真/€.bmp\""
+            << "設定ファイルの文字コード (Shift-JIS) で表せない文字があります";
+        // あ=1 in Shift-JIS, k's 漢字 valid only in UTF-8, j's ﾎｰﾑｽ valid both ways: without the
+        // line valid only in UTF-8, j would read in Shift-JIS.
+        QTest::newRow("the only line valid only in UTF-8 rewritten")
+            << QByteArray("[SETTING]\r\n\x82\xA0=1\r\nk=\"漢字\"\r\nj=\"\xCE\xB0\xD1\xBD\"\r\n") << "k"
+            << "\"1\""
+            << "この値は今のままの設定ファイルには保存できません（書き込むと、この値か他の値が正しく読めなくなります）";
+    }
+    void valueTheFileCannotTakeIsRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, error);
+        const QString path = write(content);
         ProfileFile file(path);
-        QVERIFY(!file.setValue(QStringLiteral("SETTING"), QStringLiteral("背景"), QStringLiteral("\"/写真/€.bmp\"")));
-        QVERIFY(!file.errorString().isEmpty());
-        QCOMPARE(read(path), sjis);
+        QVERIFY(!file.setValue(QStringLiteral("SETTING"), key, value));
+        QCOMPARE(file.errorString(), error + QStringLiteral(": [SETTING] %1=%2").arg(key, value));
+        QCOMPARE(read(path), content);
     }
 
     void severalKeysInOneWrite()

@@ -7,12 +7,14 @@
 #include "ProgramIcon.h"
 #include "RealMessageBoxes.h"
 #include "RegistryStore.h"
+#include "SettingsFile.h"
 #include "ShownBoxes.h"
 #include "SingleInstance.h"
 #include "TestDb.h"
 #include "TestFiles.h"
 #include "Unwritable.h"
 #include "cDao.h"
+#include "cIni.h"
 #include "fSplash.h"
 #include "frmDataList.h"
 #include "mdlMain.h"
@@ -366,9 +368,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file(testDb.folder(), "Vanrek.ini")));
     }
 
-    // A save of "Vanrek.ini" or "Vanrek.reg" cut by a kill or a crash leaves its temporary
-    // file beside the file (the name and six letters). The next copy removes such files
-    // once it holds the lock, and nothing else: no file it cannot tell for one of them.
+    // A save of "Vanrek.ini" or "Vanrek.reg" cut by a kill or a crash leaves its new file
+    // beside the file, under the save's own name. The next copy removes such files once it
+    // holds the lock, and nothing else: no file it cannot tell for one of them.
     void startRemovesWhatACutSaveLeft_data()
     {
         QTest::addColumn<bool>("otherCopyRuns");
@@ -384,24 +386,32 @@ private Q_SLOTS:
         setAppPath(testDb.folder());
         RegistryStore::setFilePath(file(testDb.folder(), "Vanrek.reg"));
         const auto restore = qScopeGuard([] { RegistryStore::setFilePath(QString()); });
+        // Saves of both files cut where a kill leaves their new files: before the rename.
+        SettingsFile::setBeforeRename([] { return false; });
+        gIni().setPro_IniPath(IniPath());
+        QVERIFY(!gIni().SetIni(QStringLiteral("SETTING"), QStringLiteral("サイズ"), 3));
+        QVERIFY(!RegistryStore().createKey(QStringLiteral("HKEY_CURRENT_USER\\Software")));
+        SettingsFile::setBeforeRename(nullptr);
+        const QStringList leftovers =
+            QDir(testDb.folder()).entryList({QStringLiteral(".Vanrek.*")}, QDir::Files | QDir::Hidden);
+        QCOMPARE(leftovers.size(), 2);
         const QString notes = file(testDb.folder(), "notes.txt");
         QVERIFY(writeFileBytes(notes, "the user's own notes\n"));
-        const QStringList leftovers{QStringLiteral("Vanrek.ini.kQzTbW"), QStringLiteral("Vanrek.reg.PmXaRe")};
-        for (const QString &name : leftovers)
-            QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "[SETTING]\r\n"));
+        // Today's build's own leftovers (a name and six letters) cannot be told from these.
         QStringList kept{QStringLiteral("Vanrek.ini.backup"), QStringLiteral("Vanrek.ini.BACKUP"),
+                         QStringLiteral("Vanrek.ini.kQzTbW"), QStringLiteral("Vanrek.reg.PmXaRe"),
                          QStringLiteral("Vanrek.ini.kQzTb"),  QStringLiteral("Vanrek.ini.kQzTbWx"),
-                         QStringLiteral("Vanrek.ini.kQ2TbW"), QStringLiteral("Other.ini.kQzTbW")};
+                         QStringLiteral("Vanrek.ini.kQ2TbW"), QStringLiteral("Other.ini.kQzTbW"),
+                         QStringLiteral("Vanrek.ini.Backup"), QStringLiteral("Vanrek.reg.Before")};
         for (const QString &name : std::as_const(kept))
             QVERIFY(writeFileBytes(QDir(testDb.folder()).filePath(name), "kept\n"));
         // Under such a name, but a link to the user's file, a second name of it, a folder.
-        QVERIFY(QFile::link(notes, file(testDb.folder(), "Vanrek.ini.LnKaBc")));
-        QCOMPARE(::link(QFile::encodeName(notes).constData(),
-                        QFile::encodeName(file(testDb.folder(), "Vanrek.ini.HaRdLk")).constData()),
-                 0);
-        QVERIFY(QDir(testDb.folder()).mkdir(QStringLiteral("Vanrek.reg.DiRecT")));
-        kept << QStringLiteral("Vanrek.ini.LnKaBc") << QStringLiteral("Vanrek.ini.HaRdLk")
-             << QStringLiteral("Vanrek.reg.DiRecT");
+        const QString marked = file(testDb.folder(), ".Vanrek.ini.saving.0123456789abcde");
+        QVERIFY(QFile::link(notes, marked + 'f'));
+        QCOMPARE(::link(QFile::encodeName(notes).constData(), QFile::encodeName(marked + 'e').constData()), 0);
+        QVERIFY(QDir().mkdir(marked + 'd'));
+        for (const char last : {'f', 'e', 'd'})
+            kept << QFileInfo(marked + last).fileName();
 
         SingleInstance other;
         if (otherCopyRuns)

@@ -11,7 +11,6 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <limits.h>
 #include <unistd.h>
 
 namespace
@@ -62,25 +61,9 @@ bool syncedWholePdf(const QString &path)
 
 } // namespace
 
-QString PdfOutputFile::linkedFile(const QString &path)
-{
-    QString file = path;
-    // The system gives up on a chain of links as long as this; so does the output then.
-    for (int link = 0; link < 40; ++link) {
-        char target[PATH_MAX];
-        const ssize_t length = ::readlink(QFile::encodeName(file).constData(), target, sizeof target);
-        if (length <= 0 || size_t(length) >= sizeof target)
-            break;
-        const QString named = QFile::decodeName(QByteArray(target, length));
-        // A relative link names its file from the link's own folder.
-        file = QDir::isAbsolutePath(named) ? named : QFileInfo(file).path() + QLatin1Char('/') + named;
-    }
-    return file;
-}
-
 bool PdfOutputFile::canWrite(const QString &path)
 {
-    const QString file = linkedFile(path);
+    const QString file = RegularFile::linkedFile(path);
     QString why;
     int fd = RegularFile::open(file, O_WRONLY | O_APPEND, &why);
     bool made = false;
@@ -100,7 +83,7 @@ bool PdfOutputFile::canWrite(const QString &path)
 PdfOutputFile::PdfOutputFile(const QString &path)
 {
     // A link keeps pointing at the file it names; that file is what is written or replaced.
-    m_target = linkedFile(path);
+    m_target = RegularFile::linkedFile(path);
     m_targetExisted = QFileInfo::exists(m_target);
     // Only a regular file is replaced: anything else is written as it is.
     if (!m_targetExisted || QFileInfo(m_target).isFile())

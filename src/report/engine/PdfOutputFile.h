@@ -22,9 +22,6 @@ public:
     /// anything behind: only a regular file or a new one in a folder that takes it can be (a
     /// pipe given as the name would hold the program up).
     static bool canWrite(const QString &path);
-    /// The file a chosen name stands for: the name itself, or the file a link names, followed
-    /// link by link, whether that file is there or not.
-    static QString linkedFile(const QString &path);
 
     explicit PdfOutputFile(const QString &path);
     /// Removes what this output wrote unless commit() put it in place.
