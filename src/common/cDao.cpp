@@ -506,6 +506,15 @@ QVariant cDao::Lookup(const QString &table, const QString &field, const QString 
     return result;
 }
 
+QVariant cDao::lookupOrThrow(const QString &table, const QString &field, const QString &condition)
+{
+    bool read = false;
+    const QVariant value = Lookup(table, field, condition, &read);
+    if (!read)
+        throw DaoError(m_lastError, m_lastCode, m_lastEngineError);
+    return value;
+}
+
 bool cDao::isOpenFile(const QString &path) const
 {
     return m_open && QFileInfo(path).absoluteFilePath() == m_path;

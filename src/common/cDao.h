@@ -61,6 +61,9 @@ public:
     /// statement failed (the reason in lastError()).
     QVariant Lookup(const QString &table, const QString &field, const QString &condition = QString(),
                     bool *ok = nullptr);
+    /// Lookup for a caller that must not go on from a failed statement: null only when no row
+    /// matched; a failure throws DaoError with the engine's code and words.
+    QVariant lookupOrThrow(const QString &table, const QString &field, const QString &condition = QString());
     bool IsRecordsetReady(Recordset *rs);
 
     /// The rows of a query of the program: SQLite's text with a "?" for each value,
@@ -92,9 +95,6 @@ public:
     QString lastEngineError() const { return m_lastEngineError; }
     /// Both, as the error log keeps them (DaoError::logText).
     QString lastErrorLogText() const { return DaoError::logText(m_lastError, m_lastEngineError); }
-    /// The last failure as the error the program's own statements throw, for a caller of a
-    /// member that only reports one (Lookup's ok) and must not go on from it.
-    DaoError lastFailure() const { return DaoError(m_lastError, m_lastCode, m_lastEngineError); }
     /// Whether the last failed statement or compaction found the file damaged (see
     /// DaoError::isDamage); a failed connection does not set it.
     bool lastErrorIsDamage() const { return DaoError::isDamageCode(m_lastCode); }

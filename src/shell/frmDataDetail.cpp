@@ -170,12 +170,9 @@ void frmDataDetail::SaveRecord(bool &result)
     result = false;
     cDao &dao = gDao();
     const cBase &base = gBase();
-    bool read = false;
-    const QVariant greatest = dao.Lookup(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"), QString(), &read);
     // A look-up that failed found nothing out: taking 1 would reuse a number or fail later for
     // another reason than the real one.
-    if (!read)
-        throw dao.lastFailure();
+    const QVariant greatest = dao.lookupOrThrow(QStringLiteral("D_物件"), QStringLiteral("MAX(ID1)"));
     int id1 = 1;
     if (!vb::isNull(greatest)) {
         const int n = base.CvtLng(greatest);

@@ -23,12 +23,8 @@ DaoRows row(int id)
 
 int nextID()
 {
-    bool read = false;
-    const QVariant found = gDao().Lookup(QStringLiteral("m_printer"), QStringLiteral("MAX(ID)"), QString(), &read);
     // A failed look-up is no empty table.
-    if (!read)
-        throw gDao().lastFailure();
-    const int greatest = gBase().CvtLng(found);
+    const int greatest = gBase().CvtLng(gDao().lookupOrThrow(QStringLiteral("m_printer"), QStringLiteral("MAX(ID)")));
     return greatest < 1 ? 1 : greatest + 1;
 }
 
