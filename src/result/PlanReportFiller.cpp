@@ -198,8 +198,9 @@ void PlanReportFiller::SetPrintKariireData(ReportData &sheet) const
     auto &f = sheet.fields;
     for (int row = 1; row <= 3 && row <= loans.size(); ++row) {
         const LoanRecord &r = loans.at(row - 1);
-        const QVariant method = m_dao.Lookup(QStringLiteral("K_返済方式"), QStringLiteral("名称"),
-                                             QStringLiteral("ID = ") + base.CvtSQL(r.method, cBase::SqlLong));
+        // A code without a row prints no name; a name that could not be read stops the sheet.
+        const QVariant method = m_dao.lookupOrThrow(QStringLiteral("K_返済方式"), QStringLiteral("名称"),
+                                                    QStringLiteral("ID = ") + base.CvtSQL(r.method, cBase::SqlLong));
         f[field("fldKariire", row, 1)] = text(r.lender);
         f[field("fldKariire", row, 2)] = formatted(r.amount, kWhole);
         f[field("fldKariire", row, 3)] = text(method);

@@ -291,13 +291,18 @@ void tst_PlanReportFiller::missingRowsStopTheChain_data()
     QTest::addColumn<int>("id2");
     QTest::addColumn<QString>("failedStep");
     QTest::addColumn<QString>("propertyName");
-    QTest::newRow("no property row") << PlanType::Parking << 2 << 1 << QStringLiteral("SetPrintThingData") << QString();
+    QTest::addColumn<QString>("unreadable"); // a table that cannot be read during the fill
+    QTest::newRow("no property row") << PlanType::Parking << 2 << 1 << QStringLiteral("SetPrintThingData") << QString()
+                                     << QString();
     QTest::newRow("no parking row") << PlanType::Parking << 1 << 9 << QStringLiteral("SetPrintParkingData")
-                                    << QStringLiteral("山田様土地");
+                                    << QStringLiteral("山田様土地") << QString();
     QTest::newRow("no apartment row") << PlanType::Apartment << 1 << 9 << QStringLiteral("SetPrintApartmentData")
-                                      << QStringLiteral("山田様土地");
-    QTest::newRow("store without apartment row")
-        << PlanType::Store << 1 << 9 << QStringLiteral("SetPrintApartmentData") << QStringLiteral("山田様土地");
+                                      << QStringLiteral("山田様土地") << QString();
+    QTest::newRow("store without apartment row") << PlanType::Store << 1 << 9 << QStringLiteral("SetPrintApartmentData")
+                                                 << QStringLiteral("山田様土地") << QString();
+    // A name that could not be read is no name: the sheet is not printed without it.
+    QTest::newRow("repayment names unreadable") << PlanType::Parking << 1 << 1 << QStringLiteral("SetPrintKariireData")
+                                                << QStringLiteral("山田様土地") << QStringLiteral("K_返済方式");
 }
 
 void tst_PlanReportFiller::missingRowsStopTheChain()
@@ -307,8 +312,14 @@ void tst_PlanReportFiller::missingRowsStopTheChain()
     QFETCH(int, id2);
     QFETCH(QString, failedStep);
     QFETCH(QString, propertyName);
+    QFETCH(QString, unreadable);
     ReportData data;
-    QVERIFY(!fill(type, id1, id2, data));
+    if (!unreadable.isEmpty())
+        exec(QStringLiteral("ALTER TABLE %1 RENAME TO hidden").arg(unreadable));
+    const bool filled = fill(type, id1, id2, data);
+    if (!unreadable.isEmpty())
+        exec(QStringLiteral("ALTER TABLE hidden RENAME TO %1").arg(unreadable));
+    QVERIFY(!filled);
     // One log line names the step; the blocks before it were written.
     QCOMPARE(m_log.lines().size(), 1);
     QVERIFY2(m_log.lines().at(0).startsWith(QStringLiteral("frmGraph|") + failedStep + QLatin1Char('|')),
